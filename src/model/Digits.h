@@ -1,0 +1,30 @@
+#pragma once
+// Digit conversions shared by the records, the clone link and the print
+// routines, and the one routine through which every printed table draws a line.
+#include <cstdint>
+#include <string>
+
+// c - '0' below ':', otherwise c - 55 ('A'-'F' give 10-15); no case folding,
+// so 'a' gives 42. Callers rely on exactly this.
+int HexCharToValue(char c);
+// Upper-cases c first; '0'-'9' and 'A'-'F' give their value, anything else 0.
+int CharToHexValue(char c);
+// '0'-'9', 'A'-'D' for 10-13, '*' for 14, '#' for 15, '-' otherwise.
+char DtmfDigitToChar(int value);
+// '0'-'9', 'A'-'F' for 10-15; '-' (or '0') for anything else.
+char HexDigitToCharOrDash(int value);
+char HexDigitToCharOrZero(int value);
+// The product codes of the mobile family (image byte 3).
+bool IsMobileProductCode(std::uint8_t code);
+
+// What PrintTextLine draws on: the printer (or a recording fake in tests).
+class ITextOutput {
+public:
+  virtual ~ITextOutput() = default;
+  // Draws the text at (x, y) in the font and mapping the caller selected.
+  virtual void TextOut(int x, int y, const std::string& text) = 0;
+};
+
+// Draws text at (x, y); moves y down by step only when advance is exactly 1,
+// so a row's columns can be drawn one call at a time.
+void PrintTextLine(ITextOutput& out, int x, int& y, int step, const std::string& text, int advance);
