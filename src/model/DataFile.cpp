@@ -1,0 +1,230 @@
+#include "model/DataFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <fstream>
+#include <vector>
+
+#include "model/Digits.h"
+#include "model/MessageBox.h"
+#include "model/RadioImage.h"
+#include "model/ScreenData.h"
+
+CDataFile g_dataFile;
+
+namespace {
+
+YearSource g_yearSource = nullptr;
+
+const char* const kReadError = "Problem reading from file";
+
+std::string Formatted(const char* format, const std::string& path) {
+  std::string out;
+  const std::string f(format);
+  const std::size_t at = f.find("%s");
+  return f.substr(0, at) + path + f.substr(at + 2);
+}
+
+// Reads up to n bytes; returns how many arrived.
+std::size_t ReadInto(std::istream& in, std::uint8_t* dst, std::size_t n) {
+  in.read(reinterpret_cast<char*>(dst), static_cast<std::streamsize>(n));
+  return static_cast<std::size_t>(in.gcount());
+}
+
+bool ReadExactly(std::istream& in, std::uint8_t* dst, std::size_t n) { return ReadInto(in, dst, n) == n; }
+
+// The 5-Tone areas of a portable file written before they existed come from
+// the default file of the radio's band.
+bool CompleteFromDefaultFile(std::uint8_t* image, const std::string& programDir) {
+  const bool uhf = (image[area::kFamilyCode] & 0x80) != 0;
+  std::string name = uhf ? kDefaultPortableUhfFile : kDefaultPortableVhfFile;
+  if (!programDir.empty()) name = programDir + "/" + name;
+  std::ifstream def(name, std::ios::binary);
+  if (!def.is_open()) return false;
+  std::vector<std::uint8_t> skip(area::kPortableFiveToneCommon);
+  if (!ReadExactly(def, skip.data(), skip.size())) return false;
+  return ReadExactly(def, image + area::kPortableFiveToneCommon, 1152);
+}
+
+void Tell(void (IDataFileView::*what)(const std::string&), const std::string& text) {
+  if (IDataFileView* v = GetDataFileView()) (v->*what)(text);
+}
+
+void RebuildTabs() {
+  if (IDataFileView* v = GetDataFileView()) v->RebuildTabs();
+}
+
+// The bytes of a data file, laid out from the image and the adjustment copy.
+std::vector<std::uint8_t> FileImage() {
+  std::vector<std::uint8_t> file(g_pRadioImage, g_pRadioImage + kImageSize);
+  const bool mobile = FamilyOfCode(g_pRadioImage[area::kFamilyCode]) == kMobile;
+  if (!mobile && !g_saveWithoutPack)
+    std::memcpy(file.data() + area::kPortableAdjust, g_adjustCopy.data(), kBlockSize);
+  std::memcpy(file.data() + area::kMobileAdjust, g_adjustCopy.data(), kAdjustCopySize);
+  return file;
+}
+
+bool WriteAll(int fd, const std::uint8_t* data, std::size_t n) {
+  while (n > 0) {
+    const ssize_t w = ::write(fd, data, n);
+    if (w < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data += w;
+    n -= static_cast<std::size_t>(w);
+  }
+  return true;
+}
+
+// Writes the file whole or not at all: a temporary file in the same folder,
+// flushed to disk, then renamed over the target. Bytes an existing file holds
+// beyond the image are carried over.
+bool WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+  std::string tmp = path + ".XXXXXX";
+  const int fd = ::mkstemp(tmp.data());
+  if (fd < 0) return false;
+  bool ok = WriteAll(fd, bytes.data(), bytes.size());
+  struct stat old {};
+  if (ok && ::stat(path.c_str(), &old) == 0) {
+    ::fchmod(fd, old.st_mode & 07777);
+    if (old.st_size > static_cast<off_t>(bytes.size())) {
+      std::ifstream in(path, std::ios::binary);
+      in.seekg(static_cast<std::streamoff>(bytes.size()));
+      std::vector<std::uint8_t> tail(static_cast<std::size_t>(old.st_size) - bytes.size());
+      ok = in.good() && ReadExactly(in, tail.data(), tail.size()) && WriteAll(fd, tail.data(), tail.size());
+    }
+  }
+  ok = ok && ::fsync(fd) == 0;
+  ok = (::close(fd) == 0) && ok;
+  ok = ok && ::rename(tmp.c_str(), path.c_str()) == 0;
+  if (!ok) ::unlink(tmp.c_str());
+  return ok;
+}
+
+}  // namespace
+
+void SetYearSource(YearSource source) { g_yearSource = source; }
+
+int CurrentYear() {
+  if (g_yearSource != nullptr) return g_yearSource();
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return local.tm_year + 1900;
+}
+
+std::string FileLineText(const std::string& path) {
+  const std::size_t slash = path.find_last_of('/');
+  return "File:" + (slash == std::string::npos ? path : path.substr(slash + 1));
+}
+
+bool ConfirmNarrowbandCaution() {
+  const int first = FindWideNarrowbandChannel();
+  if (first < 0) return true;
+  const bool from2013 = CurrentYear() >= 2013;
+  std::string text =
+      "FCC Rule Caution!\n"
+      "Your Data includes some Wide bandwidth CHs in 150-174 MHz or 421-512 MHz band.\n"
+      "After Jan.1.2013.You must change their CHs to Narrow bandwidth\n";
+  if (from2013) {
+    text +=
+        "So,the Wide bandwidth CHs in your data was changed to Narrow bandwidth automatically.\n"
+        "Do you start downloading them?";
+  } else {
+    text +=
+        "Do you change their CHs to Narrow bandwidth automatically, and start. Do you start downloading them?\n"
+        "Yes:It will be change the bandwidth into Narrow and start downloading\n"
+        "No:It will start downloading(w/o changing the bandwidth)";
+  }
+  if (ShowMessageBox(text, kMsgYesNo | kMsgIconWarning) == kIdYes) {
+    NarrowWideChannelsFrom(first);
+    g_dataModified = 1;
+    return true;
+  }
+  return !from2013;
+}
+
+int CDataFile::LoadDataFile(const std::string& path, const std::string& programDir) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in.is_open()) {
+    ShowMessageBox(Formatted("Problem opening file\n    %s\n\n   Press any key", path));
+    RebuildTabs();
+    return 0;
+  }
+  // Everything is read into scratch copies and committed only when the whole
+  // file has loaded, so a refused file leaves the working data as it was.
+  std::vector<std::uint8_t> image(g_pRadioImage, g_pRadioImage + kImageSize);
+  std::array<std::uint8_t, kAdjustCopySize> adjust = g_adjustCopy;
+  std::uint8_t* img = image.data();
+
+  if (!ReadExactly(in, img, area::kZoneRecords)) {
+    ShowMessageBox(kReadError);
+    return 0;
+  }
+  const Family family = FamilyOfCode(img[area::kFamilyCode]);
+  if (family == kUnknownFamily) {
+    ShowMessageBox("Hardware configuration mismatched!", kMsgOk | kMsgIconWarning);
+    return 0;
+  }
+  bool ok = ReadExactly(in, img + area::kZoneRecords, 16 * kBlockSize) &&
+            ReadExactly(in, img + area::kGroupRecords, 32 * kBlockSize);
+  if (ok && family == kMobile) {
+    ok = ReadExactly(in, img + area::kChannels, 128 * kBlockSize) &&
+         ReadExactly(in, img + area::kMobileFiveToneCommon, area::kMobileCarried - area::kMobileFiveToneCommon);
+  } else if (ok) {
+    ok = ReadExactly(in, img + area::kChannels, 160 * 88) && ReadExactly(in, adjust.data(), kBlockSize);
+    if (ok) {
+      std::memcpy(img + area::kPortableAdjust, adjust.data(), kBlockSize);
+      if (!ReadExactly(in, img + area::kPortableFiveToneCommon, 1152)) {
+        in.close();
+        ok = CompleteFromDefaultFile(img, programDir);
+      }
+    }
+  }
+  if (!ok) {
+    ShowMessageBox(kReadError);
+    return 0;
+  }
+  if (IsMobileProductCode(img[area::kProductCode]) && in.is_open()) {
+    // The tail is optional: a file that ends early keeps what was there.
+    std::uint8_t block[kBlockSize];
+    for (std::size_t b = 0; b < 62 && ReadExactly(in, block, kBlockSize); ++b)
+      std::memcpy(img + area::kMobileCarried + b * kBlockSize, block, kBlockSize);
+    for (std::size_t b = 0; b < 3 && ReadExactly(in, block, kBlockSize); ++b) {
+      std::memcpy(adjust.data() + b * kBlockSize, block, kBlockSize);
+      std::memcpy(img + area::kMobileAdjust + b * kBlockSize, block, kBlockSize);
+    }
+  }
+  in.close();
+
+  std::memcpy(g_pRadioImage, img, kImageSize);
+  g_adjustCopy = adjust;
+  g_isPortable = family == kPortable ? 1 : 0;
+  UnpackImageToScreens(g_pRadioImage);
+  UnpackAdjustmentData(g_pRadioImage, g_adjustCopy.data(), 1);
+  g_imageLoaded = 0;
+  g_dataModified = 0;
+  Tell(&IDataFileView::SetFileLine, FileLineText(path));
+  Tell(&IDataFileView::SetSerialText, CurrentSerialText());
+  RebuildTabs();
+  return 1;
+}
+
+bool CDataFile::SaveDataFile(const std::string& path) {
+  if (!ConfirmNarrowbandCaution()) return false;
+  if (!g_saveWithoutPack && PackScreensToImage(g_pRadioImage) == 0) return false;
+  if (!WriteFileAtomically(path, FileImage())) {
+    ShowMessageBox(Formatted("Problem Saving file\n    %s\n\n   Press any key", path));
+    return false;
+  }
+  Tell(&IDataFileView::SetFileLine, FileLineText(path));
+  g_dataModified = 0;
+  return true;
+}

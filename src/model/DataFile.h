@@ -1,0 +1,35 @@
+#pragma once
+// Data files: a raw dump of the radio memory image in a fixed chunk order,
+// ".K58" for the mobile family and ".P58" for the portable family.
+#include <string>
+
+// The year of the local clock; tests replace it to check the 2013 rule.
+using YearSource = int (*)();
+void SetYearSource(YearSource source);  // nullptr restores the real clock
+int CurrentYear();
+
+// Asks the narrow-band question when wide channels lie in the narrow-band
+// range of the radio's band. Returns false when the user stopped the save or
+// send (only possible from 2013 on). Yes narrows the channels.
+bool ConfirmNarrowbandCaution();
+
+inline constexpr const char* kDefaultPortableUhfFile = "Data/DEFAULTU.P58";
+inline constexpr const char* kDefaultPortableVhfFile = "Data/DEFAULTV.P58";
+inline constexpr const char* kDefaultMobileUhfFile = "Data/DEFAULTU.K58";
+inline constexpr const char* kDefaultMobileVhfFile = "Data/DEFAULTV.K58";
+
+class CDataFile {
+public:
+  // 1 when the file was loaded and unpacked; 0 when refused (a message has
+  // been shown). A refused file leaves the image, the adjustment copy, the
+  // family and the records exactly as they were.
+  int LoadDataFile(const std::string& path, const std::string& programDir);
+  // true when the whole file was written. A refusal, a cancelled caution or
+  // a write failure leaves any existing file untouched and the data dirty.
+  bool SaveDataFile(const std::string& path);
+};
+
+extern CDataFile g_dataFile;
+
+// "File:" and the path's last component, as the main window shows it.
+std::string FileLineText(const std::string& path);

@@ -1,0 +1,44 @@
+#pragma once
+// The screen-data drivers: move the whole screen data of the current family
+// between the radio memory image and the records, in the fixed order the
+// records depend on (later records overwrite bytes earlier ones wrote, and
+// some read fields an earlier unpack filled).
+#include <cstdint>
+#include <string>
+
+// What loading and saving tell the main window. The main dialog implements
+// it; with none installed the calls go nowhere.
+class IDataFileView {
+public:
+  virtual ~IDataFileView() = default;
+  virtual void SetFileLine(const std::string& text) = 0;    // "File:..." line
+  virtual void SetSerialText(const std::string& text) = 0;  // the serial-number edit
+  virtual void UpdateModelLine() = 0;                       // the current family's model name
+  virtual void RebuildTabs() = 0;
+};
+void SetDataFileView(IDataFileView* view);
+IDataFileView* GetDataFileView();
+
+// Start-up: allocates the image and loads g_dataFileName from programDir, or
+// builds a default image when it doesn't load. Returns false only when the
+// image could not be allocated ("It is short of memory!" has been shown); the
+// program must not go on then.
+bool LoadStartupData(const std::string& programDir);
+
+void UnpackImageToScreens(const std::uint8_t* image);
+// Returns the result of the radio-information unpack.
+int UnpackAdjustmentData(const std::uint8_t* image, std::uint8_t* adjustCopy, int decodeHeader);
+void ResetScreensToDefaults();
+// Non-zero when packed; 0 when a check refused (its message already shown).
+int PackScreensToImage(std::uint8_t* image);
+void BuildDefaultImage(std::uint8_t* image);
+
+// The narrow-band rule applied before a save or a send: the first programmed
+// wide channel of the current family with its receive or transmit frequency
+// inside the band's narrow-band range, or -1.
+int FindWideNarrowbandChannel();
+// Makes every programmed wide channel in range narrow, from channel first on.
+void NarrowWideChannelsFrom(int first);
+
+// The serial-number text of the current family's radio-information record.
+std::string CurrentSerialText();

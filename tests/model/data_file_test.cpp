@@ -1,0 +1,211 @@
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+
+#include <cstring>
+#include <filesystem>
+#include <vector>
+
+#include "ScriptedMessages.h"
+#include "model/DataFile.h"
+#include "model/RadioImage.h"
+#include "model/ScreenData.h"
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+// A recognisable image of a family: every byte a function of its offset.
+Bytes PatternImage(std::uint8_t familyCode, std::uint8_t productCode, int seed = 0) {
+  Bytes b(kImageSize);
+  for (std::size_t i = 0; i < b.size(); ++i) b[i] = static_cast<unsigned char>((i * 7 + i / 251 + seed) & 0xFF);
+  b[area::kFamilyCode] = familyCode;
+  b[area::kProductCode] = productCode;
+  return b;
+}
+
+class DataFileTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ASSERT_TRUE(AllocateRadioImage());
+    g_adjustCopy.fill(0xEE);
+    g_isPortable = 0;
+    g_dataModified = 0;
+    g_saveWithoutPack = 0;
+  }
+  void TearDown() override { SetYearSource(nullptr); }
+
+  static Bytes Image() { return Bytes(g_pRadioImage, g_pRadioImage + kImageSize); }
+  static void SetImage(const Bytes& b) { std::memcpy(g_pRadioImage, b.data(), kImageSize); }
+
+  TempDir dir_;
+  ScriptedMessages msgs_;
+};
+
+}  // namespace
+
+TEST_F(DataFileTest, SavedFilesRoundTripByteForByte) {
+  struct Row {
+    const char* name;
+    std::uint8_t code, product;
+  };
+  const Row rows[] = {{"mobile UHF", 0x61, 0x0B}, {"mobile VHF", 0x01, 0x27}, {"portable UHF", 0xB9, 0x00},
+                      {"portable VHF", 0x3C, 0x10}};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    Bytes img = PatternImage(r.code, r.product);
+    SetImage(img);
+    for (std::size_t i = 0; i < kAdjustCopySize; ++i) g_adjustCopy[i] = static_cast<std::uint8_t>(i * 3);
+    const std::array<std::uint8_t, kAdjustCopySize> adjust = g_adjustCopy;
+    g_dataModified = 1;
+    ASSERT_TRUE(g_dataFile.SaveDataFile("radio.dat"));
+    EXPECT_EQ(g_dataModified, 0);
+    Bytes file = ReadWholeFile("radio.dat");
+    ASSERT_EQ(file.size(), kImageSize);
+    // The adjustment copy sits at the end of every file, and at 0x5380 of a portable one.
+    EXPECT_TRUE(std::equal(adjust.begin(), adjust.end(), file.begin() + area::kMobileAdjust));
+    if (r.code == 0xB9 || r.code == 0x3C)
+      EXPECT_TRUE(std::equal(adjust.begin(), adjust.begin() + 128, file.begin() + area::kPortableAdjust));
+
+    // Reload over a different image: what the file carries comes back.
+    SetImage(Bytes(kImageSize, 0x55));
+    g_adjustCopy.fill(0);
+    ASSERT_EQ(g_dataFile.LoadDataFile("radio.dat", dir_.path()), 1);
+    Bytes back = Image();
+    const bool portable = r.code == 0xB9 || r.code == 0x3C;
+    const bool tail = r.product == 0x0B || r.product == 0x27;
+    EXPECT_EQ(g_isPortable, portable ? 1 : 0);
+    const std::size_t readEnd = portable ? 0x5880 : 0x6000;
+    EXPECT_TRUE(std::equal(file.begin(), file.begin() + readEnd, back.begin()));
+    for (std::size_t i = readEnd; i < kImageSize; ++i)
+      ASSERT_EQ(back[i], tail ? file[i] : 0x55) << i;  // untouched unless the tail was read
+    EXPECT_EQ(g_adjustCopy[0], tail || portable ? adjust[0] : 0);
+  }
+  EXPECT_TRUE(msgs_.shown().empty());
+}
+
+TEST_F(DataFileTest, SaveWithoutPackTakesThePortableAdjustBlockFromTheImage) {
+  Bytes img = PatternImage(0xB9, 0x00);
+  SetImage(img);
+  g_saveWithoutPack = 1;
+  ASSERT_TRUE(g_dataFile.SaveDataFile("conv.P58"));
+  g_saveWithoutPack = 0;
+  Bytes file = ReadWholeFile("conv.P58");
+  EXPECT_TRUE(std::equal(img.begin() + 0x5380, img.begin() + 0x5400, file.begin() + 0x5380));
+}
+
+TEST_F(DataFileTest, TruncatedFiles) {
+  // A default portable file to complete short portable files from.
+  std::filesystem::create_directory("Data");
+  Bytes defaults = PatternImage(0xB9, 0x00, 99);
+  WriteWholeFile("Data/DEFAULTU.P58", defaults);
+
+  struct Row {
+    const char* name;
+    Bytes content;
+    int result;
+    std::vector<std::string> messages;
+  };
+  const Bytes mobile = PatternImage(0x61, 0x0B);
+  const Bytes portable = PatternImage(0xB9, 0x00);
+  const Bytes plainMobile = PatternImage(0x61, 0x0C);  // product code without the tail
+  const Row rows[] = {
+      {"first chunk short", Bytes(mobile.begin(), mobile.begin() + 1151), 0, {"Problem reading from file"}},
+      {"unknown family", PatternImage(0x62, 0x0B), 0, {"Hardware configuration mismatched!"}},
+      {"mobile ends at 0x5C80", Bytes(mobile.begin(), mobile.begin() + 0x5C80), 0, {"Problem reading from file"}},
+      {"mobile cut inside the channels", Bytes(mobile.begin(), mobile.begin() + 0x3000), 0, {"Problem reading from file"}},
+      {"mobile cut inside 0x5C80", Bytes(mobile.begin(), mobile.begin() + 0x5D00), 0, {"Problem reading from file"}},
+      {"mobile without its tail", Bytes(plainMobile.begin(), plainMobile.begin() + 0x6000), 1, {}},
+      {"mobile with a short tail", Bytes(mobile.begin(), mobile.begin() + 0x6100), 1, {}},
+      {"portable of 21,504 bytes", Bytes(portable.begin(), portable.begin() + 21504), 1, {}},
+      {"portable cut in its 5-Tone area", Bytes(portable.begin(), portable.begin() + 21600), 1, {}},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    msgs_.clear();
+    const Bytes before(kImageSize, 0x33);
+    SetImage(before);
+    g_adjustCopy.fill(0x44);
+    g_isPortable = 1;
+    g_dataModified = 1;
+    WriteWholeFile("cut.dat", r.content);
+    EXPECT_EQ(g_dataFile.LoadDataFile("cut.dat", dir_.path()), r.result);
+    EXPECT_EQ(msgs_.texts(), r.messages);
+    const Bytes after = Image();
+    if (r.result == 0) {
+      // A refused file changes nothing.
+      EXPECT_EQ(after, before);
+      EXPECT_EQ(g_adjustCopy[0], 0x44);
+      EXPECT_EQ(g_isPortable, 1);
+      EXPECT_EQ(g_dataModified, 1);
+    } else {
+      EXPECT_EQ(g_dataModified, 0);
+      const std::size_t n = std::min<std::size_t>(r.content.size(), 0x5400);
+      EXPECT_TRUE(std::equal(r.content.begin(), r.content.begin() + n, after.begin()));
+    }
+  }
+  // The completed portable files took their 5-Tone areas from the default file.
+  EXPECT_TRUE(std::equal(defaults.begin() + 0x5400, defaults.begin() + 0x5880, g_pRadioImage + 0x5400));
+  // A short mobile tail keeps what the image held past it.
+  WriteWholeFile("cut.dat", Bytes(mobile.begin(), mobile.begin() + 0x6100));
+  SetImage(Bytes(kImageSize, 0x33));
+  ASSERT_EQ(g_dataFile.LoadDataFile("cut.dat", dir_.path()), 1);
+  EXPECT_EQ(g_pRadioImage[0x6000], mobile[0x6000]);
+  EXPECT_EQ(g_pRadioImage[0x6100], 0x33);
+}
+
+TEST_F(DataFileTest, ShortPortableFileWithoutItsDefaultFileIsRefused) {
+  const Bytes portable = PatternImage(0x3C, 0x00);
+  WriteWholeFile("old.P58", Bytes(portable.begin(), portable.begin() + 21504));
+  const Bytes before = Image();
+  EXPECT_EQ(g_dataFile.LoadDataFile("old.P58", dir_.path()), 0);
+  EXPECT_EQ(msgs_.texts(), std::vector<std::string>{"Problem reading from file"});
+  EXPECT_EQ(Image(), before);
+}
+
+TEST_F(DataFileTest, MissingFileSaysSo) {
+  EXPECT_EQ(g_dataFile.LoadDataFile("nothing.K58", dir_.path()), 0);
+  EXPECT_EQ(msgs_.texts(), std::vector<std::string>{"Problem opening file\n    nothing.K58\n\n   Press any key"});
+}
+
+TEST_F(DataFileTest, AFailedWriteKeepsTheOldFileAndTheDirtyFlag) {
+  const Bytes old(kImageSize, 0x11);
+  WriteWholeFile("radio.K58", old);
+  SetImage(PatternImage(0x61, 0x0B));
+  g_dataModified = 1;
+  {
+    // A disk that fills up part-way through the write.
+    struct rlimit saved {};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    struct rlimit small = saved;
+    small.rlim_cur = 4096;
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    EXPECT_FALSE(g_dataFile.SaveDataFile("radio.K58"));
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+  }
+  EXPECT_EQ(msgs_.texts(), std::vector<std::string>{"Problem Saving file\n    radio.K58\n\n   Press any key"});
+  EXPECT_EQ(g_dataModified, 1);
+  EXPECT_EQ(ReadWholeFile("radio.K58"), old);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 1);  // no temporary left behind
+}
+
+TEST_F(DataFileTest, SavingOverALongerFileKeepsItsExtraBytes) {
+  Bytes old(kImageSize + 10, 0x11);
+  WriteWholeFile("long.K58", old);
+  SetImage(PatternImage(0x61, 0x0B));
+  ASSERT_TRUE(g_dataFile.SaveDataFile("long.K58"));
+  Bytes file = ReadWholeFile("long.K58");
+  ASSERT_EQ(file.size(), kImageSize + 10);
+  EXPECT_EQ(file[kImageSize + 9], 0x11);
+  EXPECT_EQ(file[0x20], 0x61);
+}
+
+TEST(DataFileText, FileLine) {
+  EXPECT_EQ(FileLineText("/home/shop/radios/car12.K58"), "File:car12.K58");
+  EXPECT_EQ(FileLineText("car12.K58"), "File:car12.K58");
+}
