@@ -1,0 +1,82 @@
+#pragma once
+// The DTMF ANI data (image 384-581): pause and speed options, the two ANI
+// codes, ten dial memories with tags and ten individual paging codes; and the
+// DTMF digit-string format shared with the radio-wide emergency code.
+#include <array>
+#include <cstdint>
+#include <string>
+
+// ---------------------------------------------------------------------------
+// DTMF digit string: 8 bytes. High nibble of byte 0 = digit count (0..15);
+// then the digits, the low nibble of byte 0 first, two a byte after that,
+// the earlier digit in the high nibble. 0-9, A-D = 10-13, '*' = 14, '#' = 15.
+inline constexpr int kDtmfStringBytes = 8;
+inline constexpr int kDtmfMaxDigits = 15;
+
+int DtmfDigitCount(const std::uint8_t* digits);
+// Digit i (0-based); 0 for i outside 0..14.
+int DtmfDigitAt(const std::uint8_t* digits, int i);
+// The string as shown: its first count digits, or one blank for none.
+std::string DtmfStringToText(const std::uint8_t* digits);
+// Stores a typed text: up to 15 characters; a blank stores 0 and ends the
+// count, '*' and '#' store 14 and 15, anything else its hex value.
+void DtmfStringFromText(const std::string& text, std::uint8_t* digits);
+
+// Paging word: bit 13 = paging decode on; bits 8-11, 4-7, 0-3 = three digits
+// (14 and 15 = no digit).
+inline constexpr std::uint16_t kPagingDecodeBit = 0x2000;
+inline constexpr std::uint16_t kPagingWordDefault = 0x0FFF;
+inline bool PagingDecodeOn(std::uint16_t word) { return (word & kPagingDecodeBit) != 0; }
+// Three characters: "%X" digits, blanks for no digit; three blanks when off.
+std::string PagingCodeText(std::uint16_t word);
+
+// ---------------------------------------------------------------------------
+inline constexpr int kDialMemories = 10;  // #1..#9, then #0
+inline constexpr int kDialMemoryZero = 9;  // the index of memory #0
+inline constexpr int kDialTagLength = 8;
+
+class CDtmfData {
+public:
+  virtual ~CDtmfData() = default;
+
+  std::uint8_t pauseOptions = 0;   // image 384
+  std::uint8_t pagingOptions = 0;  // image 385
+  std::array<std::uint8_t, kDtmfStringBytes> aniCode{};
+  std::array<std::uint8_t, kDtmfStringBytes> aniPttOffCode{};
+  // Byte j of memory m is dialDigits[j][m]: eight rows of ten bytes.
+  std::uint8_t dialDigits[kDtmfStringBytes][kDialMemories] = {};
+  char dialTags[kDialMemories][kDialTagLength + 1] = {};
+  std::array<std::uint16_t, kDialMemories> pagingCodes{};
+
+  void InitDtmfData();
+  void LoadDtmfData(const std::uint8_t* image);
+  // Mobile packing. Answer Back (b7) is cleared and Auto Reset (b6) set in
+  // option byte 2 first. Returns 1.
+  int StoreDtmfData(std::uint8_t* image);
+  // Portable packing: refuses paging decode beside a Scan key, with a message
+  // and 0, before anything is written or changed. Otherwise as StoreDtmfData.
+  int StoreDtmfDataChecked(std::uint8_t* image);
+
+  // A dial memory as one digit string, and back.
+  std::array<std::uint8_t, kDtmfStringBytes> DialMemory(int m) const;
+  void SetDialMemory(int m, const std::uint8_t* digits);
+  int DialMemoryDigitCount(int m) const;
+  bool AnyPagingDecodeOn() const;
+};
+
+class CMobileDtmfData : public CDtmfData {
+public:
+  CMobileDtmfData() { InitDtmfData(); }
+};
+
+class CPortableDtmfData : public CDtmfData {
+public:
+  CPortableDtmfData() { InitDtmfData(); }
+};
+
+extern CMobileDtmfData g_mobileDtmfData;
+extern CPortableDtmfData g_portableDtmfData;
+
+inline constexpr const char* kPagingScanRefusal =
+    "Paging function does not arrow the Scanning function to achieve \r\nreliable paging operation.\r\n"
+    "Delete assignment of Scan Key or disable Paging function setting.";

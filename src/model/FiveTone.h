@@ -1,0 +1,224 @@
+#pragma once
+// Five-tone selective calling: the common/system record, the encode and
+// decode code tables and the tone-frequency record, each in its mobile and
+// portable form at the family's own image addresses.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// ---------------------------------------------------------------------------
+// Common/system record: 16 bytes. Every field is one byte in the record and a
+// few bits in the image; a flag holds the image bit (1 = check box cleared).
+class CFiveToneCommonRecord {
+public:
+  virtual ~CFiveToneCommonRecord() = default;
+
+  std::uint8_t tagDisplay = 0;
+  std::array<std::uint8_t, 5> displayDigit{};
+  std::uint8_t aniDisplay = 0;
+  std::array<std::uint8_t, 5> compareDigit{};
+  std::uint8_t groupTone = 0;
+  std::uint8_t repeatTone = 0;
+  std::uint8_t autoResetBeep = 0;
+  std::uint8_t pttCall = 0;
+  std::uint8_t call1EncodeCode = 0;
+  std::uint8_t call2EncodeCode = 0;
+  std::uint8_t extendedFirstTone = 0;  // 10 ms units
+  std::uint8_t leadInDelay = 0;        // 10 ms units
+  std::uint8_t leadOutDelay = 0;       // 10 ms units
+  std::uint8_t beepRepeatTimes = 0;
+  std::uint8_t autoReset = 0;
+  std::uint8_t pttSwAfOpen = 0;
+  std::uint8_t monitorSw = 0;
+  std::uint8_t channelSw = 0;
+  std::uint8_t aniTransmission = 0;
+  std::uint8_t callToneTable = 0;
+  std::uint8_t callEncodeToneNo = 0;
+  std::array<std::uint8_t, 5> decodeCode{};
+
+  // Bytes 0-2 are rebuilt whole; bits that carry no field keep their image
+  // value. Never marks the data modified. Returns 1.
+  int Pack(std::uint8_t* image) const;
+  void Unpack(const std::uint8_t* image);
+
+  // The digit-flag getters of the print: 0 outside 0..4.
+  std::uint8_t GetDisplayDigit(int i) const { return FlagAt(displayDigit, i); }
+  std::uint8_t GetCompareDigit(int i) const { return FlagAt(compareDigit, i); }
+  std::uint8_t GetDecodeCode(int i) const { return FlagAt(decodeCode, i); }
+
+  std::size_t AreaOffset() const { return area_; }
+
+protected:
+  explicit CFiveToneCommonRecord(std::size_t area) : area_(area) {}
+
+private:
+  static std::uint8_t FlagAt(const std::array<std::uint8_t, 5>& a, int i) {
+    return (i >= 0 && i < 5) ? a[static_cast<std::size_t>(i)] : 0;
+  }
+  std::size_t area_;
+};
+
+// The mobile record has no defaults of its own: all zero until unpacked.
+class CMobileFiveToneCommonRecord : public CFiveToneCommonRecord {
+public:
+  CMobileFiveToneCommonRecord();
+};
+
+class CPortableFiveToneCommonRecord : public CFiveToneCommonRecord {
+public:
+  CPortableFiveToneCommonRecord();
+  void SetDefaults();
+};
+
+extern CMobileFiveToneCommonRecord g_mobileFiveToneCommon;
+extern CPortableFiveToneCommonRecord g_portableFiveToneCommon;
+
+// ---------------------------------------------------------------------------
+// Encode and decode code tables: 8 rows each. A row keeps its two head bytes
+// whole, so bits no control edits go back to the radio as they came.
+inline constexpr int kFiveToneRows = 8;
+inline constexpr int kFiveToneCodeDigits = 5;
+inline constexpr int kFiveToneTagLength = 8;
+
+struct FiveToneRow {
+  std::array<std::uint8_t, 2> head{};
+  char code[kFiveToneCodeDigits + 1] = {};  // blank after the last digit
+  char tag[kFiveToneTagLength + 1] = {};
+  std::array<std::uint8_t, 5> carried{};   // mobile encode rows only
+
+  // Encode row fields.
+  int EncodeSelectFlag() const { return (head[0] >> 7) & 1; }
+  int EncodeMuteMode() const { return (head[0] >> 5) & 3; }
+  int EncodeFirstToneFlag() const { return (head[0] >> 4) & 1; }
+  int EncodeDigitFlag(int i) const { return (i >= 0 && i < 5) ? (head[1] >> i) & 1 : 0; }
+  // Decode row fields.
+  int DecodeBeepMode() const { return (head[0] >> 6) & 3; }
+  int DecodeRowType() const { return (head[0] >> 4) & 3; }
+  int DecodeBeepTone() const { return head[0] & 7; }
+  int DecodeLedBlinkFlag() const { return (head[1] >> 6) & 1; }
+  int DecodePttFlag() const { return (head[1] >> 5) & 1; }
+};
+
+enum class FiveToneTableKind { kEncode, kDecode };
+
+class CFiveToneCodeTable {
+public:
+  virtual ~CFiveToneCodeTable() = default;
+
+  std::array<FiveToneRow, kFiveToneRows> rows;
+  int currentRow = 0;
+  int loaded = 0;
+
+  void Load(const std::uint8_t* image);
+  void Store(std::uint8_t* image) const;
+
+  // Grid cells: column 1 = code, 2 = tag, 3.. = the row's switches. Each edit
+  // marks the data modified; a row or column outside the grid changes nothing.
+  void ToggleCell(int row, int column);
+  bool GetCellText(int row, int column, std::string& text) const;
+  void SetCellText(int row, int column, const std::string& text);
+
+  void ResetRows();
+  FiveToneTableKind Kind() const { return kind_; }
+  std::size_t AreaOffset() const { return area_; }
+  std::size_t RowSize() const { return rowSize_; }
+
+protected:
+  CFiveToneCodeTable(FiveToneTableKind kind, std::size_t area, std::size_t rowSize);
+
+private:
+  FiveToneTableKind kind_;
+  std::size_t area_;
+  std::size_t rowSize_;
+};
+
+class CMobileFiveToneEncodeTable : public CFiveToneCodeTable {
+public:
+  CMobileFiveToneEncodeTable();
+};
+class CMobileFiveToneDecodeTable : public CFiveToneCodeTable {
+public:
+  CMobileFiveToneDecodeTable();
+};
+class CPortableFiveToneEncodeTable : public CFiveToneCodeTable {
+public:
+  CPortableFiveToneEncodeTable();
+};
+class CPortableFiveToneDecodeTable : public CFiveToneCodeTable {
+public:
+  CPortableFiveToneDecodeTable();
+};
+
+extern CMobileFiveToneEncodeTable g_mobileFiveToneEncode;
+extern CMobileFiveToneDecodeTable g_mobileFiveToneDecode;
+extern CPortableFiveToneEncodeTable g_portableFiveToneEncode;
+extern CPortableFiveToneDecodeTable g_portableFiveToneDecode;
+
+// Code text <-> the three code bytes of a row (two digits a byte, high nibble
+// first, 0xF after the last digit). At most five digits either way.
+void StoreFiveToneCode(const char* code, std::uint8_t* bytes);
+void LoadFiveToneCode(const std::uint8_t* bytes, char* code);
+
+// ---------------------------------------------------------------------------
+// Tone-frequency record: 16 user tones in Hz. The image keeps each tone as a
+// word of F x 0.0001 Hz units, F being the factor word of the parameter block.
+inline constexpr int kFiveToneTones = 16;
+inline constexpr int kFiveToneColumns = 5;  // ZVEI, CCIR1, EEA, EIA, user
+
+// Image word of a tone: tone / (F x 0.0001), rounded; 0 when F is 0.
+std::uint16_t FiveToneWord(std::uint32_t tone, std::uint16_t factor);
+// Tone of an image word, to the nearest whole Hz.
+std::uint32_t FiveToneFromWord(std::uint16_t word, std::uint16_t factor);
+// Decode window of a tone: the timer counts of one tone period, less and more
+// the tolerance (per mille). Both 0 for a tone, timer or result of 0.
+struct FiveToneWindow {
+  std::uint16_t low;
+  std::uint16_t high;
+};
+FiveToneWindow FiveToneDecodeWindow(std::uint32_t tone, std::uint16_t timer, std::uint8_t tolerance);
+
+// Mobile: five columns of periods and gaps, and a decode window per tone.
+class CFiveToneCodeRecord {
+public:
+  CFiveToneCodeRecord() = default;
+  virtual ~CFiveToneCodeRecord() = default;
+
+  // Entry 16 is the empty row under the 16 tones; nothing stores into it.
+  std::array<std::uint32_t, kFiveToneTones + 1> tones{};
+  std::array<std::uint8_t, kFiveToneColumns> period{};  // ms
+  std::array<std::uint32_t, kFiveToneColumns> gap{};    // ms
+  std::uint16_t factor = 0;
+  std::uint16_t timer = 0;
+  std::uint8_t tolerance = 0;  // per mille
+
+  void Unpack(const std::uint8_t* image);
+  int Pack(std::uint8_t* image) const;
+  bool GetCellText(int row, int column, std::string& text) const;
+  void SetCellText(int row, int column, const std::string& text);
+};
+
+// Portable: the user column only, with defaults and the default image area.
+class CFiveToneToneRecord {
+public:
+  CFiveToneToneRecord();
+  virtual ~CFiveToneToneRecord() = default;
+
+  std::array<std::uint32_t, kFiveToneTones + 1> tones{};
+  std::uint8_t userPeriod = 0;  // ms
+  std::uint32_t userGap = 0;    // ms
+  std::uint16_t factor = 0;
+  std::uint16_t timer = 0;
+  std::uint8_t tolerance = 0;
+
+  void SetDefaults();
+  void Unpack(const std::uint8_t* image);
+  int Pack(std::uint8_t* image) const;
+  bool GetCellText(int row, int column, std::string& text) const;
+  void SetCellText(int row, int column, const std::string& text);
+  // The portable default 5-tone area 0x54E0-0x5753, all but the user tones.
+  void WriteDefaultImageArea(std::uint8_t* image) const;
+};
+
+extern CFiveToneCodeRecord g_mobileFiveToneCodes;
+extern CFiveToneToneRecord g_portableFiveToneTones;

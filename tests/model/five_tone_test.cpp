@@ -1,0 +1,272 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "model/FiveTone.h"
+#include "model/RadioImage.h"
+
+namespace {
+
+std::vector<std::uint8_t> BlankImage() { return std::vector<std::uint8_t>(kImageBufferSize, 0xFF); }
+
+TEST(FiveToneCode, DigitsPackAndLoad) {
+  struct Row {
+    const char* typed;
+    std::uint8_t bytes[3];
+    const char* loaded;
+  };
+  const Row rows[] = {
+      {"123", {0x12, 0x3F, 0xFF}, "123  "},
+      {"12345", {0x12, 0x34, 0x5F}, "12345"},
+      {"1234", {0x12, 0x34, 0xFF}, "1234 "},  // a fifth digit removed leaves 0xF
+      {"1 34", {0x1F, 0xFF, 0xFF}, "1    "},  // the first blank ends the code
+      {"", {0xFF, 0xFF, 0xFF}, "     "},
+      {"ab", {0xAB, 0xFF, 0xFF}, "AB   "},
+  };
+  for (const Row& r : rows) {
+    std::uint8_t bytes[3] = {0, 0, 0};
+    StoreFiveToneCode(r.typed, bytes);
+    EXPECT_EQ(bytes[0], r.bytes[0]) << r.typed;
+    EXPECT_EQ(bytes[1], r.bytes[1]) << r.typed;
+    EXPECT_EQ(bytes[2], r.bytes[2]) << r.typed;
+    char code[6];
+    LoadFiveToneCode(bytes, code);
+    EXPECT_STREQ(code, r.loaded) << r.typed;
+  }
+  // Three bytes can hold six digits; the code keeps five.
+  const std::uint8_t six[3] = {0x12, 0x34, 0x56};
+  char code[6];
+  LoadFiveToneCode(six, code);
+  EXPECT_STREQ(code, "12345");
+}
+
+TEST(FiveToneTables, DecodeStoreWritesRowTypesAndNothingOutside) {
+  auto image = BlankImage();
+  const auto before = image;
+  CMobileFiveToneDecodeTable table;
+  table.rows[0].head[0] = 0x08;  // a bit no control edits
+  table.Store(image.data());
+  const std::uint8_t types[8] = {3, 3, 3, 3, 3, 1, 2, 0};
+  const std::size_t first = area::kMobileFiveToneDecode, last = first + 8 * 13;
+  for (int r = 0; r < 8; ++r) EXPECT_EQ((image[first + 13 * r] >> 4) & 3, types[r]) << "row " << r;
+  EXPECT_EQ(image[first] & 0x08, 0x08);
+  for (std::size_t i = 0; i < image.size(); ++i) {
+    if (i < first || i >= last) ASSERT_EQ(image[i], before[i]) << "byte " << i;
+  }
+  // STUN, KILL and REVIVE have no tag: their tag bytes stay as they were.
+  for (int r = 5; r < 8; ++r) EXPECT_EQ(image[first + 13 * r + 5], 0xFF);
+  EXPECT_EQ(image[first + 5], '-');
+}
+
+TEST(FiveToneTables, LoadStoreKeepsEveryByte) {
+  // A mobile encode table with all 18 bytes of every row in use.
+  auto image = BlankImage();
+  const std::size_t first = area::kMobileFiveToneEncode;
+  for (int r = 0; r < 8; ++r) {
+    std::uint8_t* row = &image[first + 18 * r];
+    row[0] = static_cast<std::uint8_t>(0x81 + r);
+    row[1] = static_cast<std::uint8_t>(0x40 | r);
+    row[2] = 0x12;
+    row[3] = 0x34;
+    row[4] = static_cast<std::uint8_t>(0x5F);
+    for (int i = 0; i < 8; ++i) row[5 + i] = static_cast<std::uint8_t>('A' + r + i);
+    for (int i = 0; i < 5; ++i) row[13 + i] = static_cast<std::uint8_t>(0x10 * r + i);
+  }
+  CMobileFiveToneEncodeTable table;
+  table.Load(image.data());
+  EXPECT_EQ(table.loaded, 1);
+  auto out = BlankImage();
+  table.Store(out.data());
+  for (std::size_t i = first; i < first + 8 * 18; ++i) EXPECT_EQ(out[i], image[i]) << "byte " << i;
+}
+
+TEST(FiveToneTables, CellTextsCutAndPad) {
+  CPortableFiveToneEncodeTable table;
+  g_dataModified = 0;
+  table.SetCellText(2, 2, "ABCDEFGHIJ");
+  table.SetCellText(3, 2, "XYZ");
+  table.SetCellText(3, 1, "123456");
+  EXPECT_EQ(g_dataModified, 1);
+  std::string text;
+  ASSERT_TRUE(table.GetCellText(2, 2, text));
+  EXPECT_EQ(text, "ABCDEFGH");
+  ASSERT_TRUE(table.GetCellText(3, 2, text));
+  EXPECT_EQ(text, "XYZ     ");
+  ASSERT_TRUE(table.GetCellText(3, 1, text));
+  EXPECT_EQ(text, "12345");
+  EXPECT_FALSE(table.GetCellText(3, 3, text));
+  EXPECT_FALSE(table.GetCellText(8, 1, text));
+  g_dataModified = 0;
+}
+
+TEST(FiveToneTables, ToggleCellsCycle) {
+  CPortableFiveToneDecodeTable decode;
+  FiveToneRow& d = decode.rows[0];
+  EXPECT_EQ(d.DecodeBeepTone(), 7);
+  decode.ToggleCell(0, 3);
+  EXPECT_EQ(d.DecodeBeepTone(), 0);  // after 7 comes 0
+  decode.ToggleCell(0, 3);
+  EXPECT_EQ(d.DecodeBeepTone(), 1);
+  EXPECT_EQ(d.DecodeBeepMode(), 3);
+  decode.ToggleCell(0, 4);
+  EXPECT_EQ(d.DecodeBeepMode(), 0);
+  decode.ToggleCell(0, 4);
+  EXPECT_EQ(d.DecodeBeepMode(), 3);
+  decode.ToggleCell(0, 5);
+  decode.ToggleCell(0, 6);
+  EXPECT_EQ(d.head[1], 0x60);
+
+  CMobileFiveToneEncodeTable encode;
+  FiveToneRow& e = encode.rows[7];
+  std::vector<int> modes;
+  for (int i = 0; i < 4; ++i) {
+    modes.push_back(e.EncodeMuteMode());
+    encode.ToggleCell(7, 3);
+  }
+  EXPECT_EQ(modes, (std::vector<int>{3, 0, 1, 2}));
+  EXPECT_EQ(e.EncodeMuteMode(), 0);
+  encode.ToggleCell(7, 4);
+  EXPECT_EQ(e.EncodeSelectFlag(), 1);
+  encode.ToggleCell(7, 5);
+  EXPECT_EQ(e.EncodeFirstToneFlag(), 0);
+  encode.ToggleCell(7, 8);
+  EXPECT_EQ(e.head[1], 0xFB);  // input digit 3
+  encode.ToggleCell(7, 11);    // no such column
+  EXPECT_EQ(e.head[1], 0xFB);
+  g_dataModified = 0;
+}
+
+TEST(FiveToneCommon, PortableDefaultsPackKeepingForeignBits) {
+  auto image = BlankImage();
+  CPortableFiveToneCommonRecord rec;
+  rec.Pack(image.data());
+  const std::uint8_t* a = &image[area::kPortableFiveToneCommon];
+  EXPECT_EQ(a[0], 0x00);  // rebuilt whole
+  EXPECT_EQ(a[1], 0x80);
+  EXPECT_EQ(a[2], 0xAE);
+  EXPECT_EQ(a[3], 0xFF);  // b2 and b0 set, the rest kept
+  EXPECT_EQ(a[6], 20);
+  EXPECT_EQ(a[9], 0xFF);
+  EXPECT_EQ(a[10], 0x0F);
+  EXPECT_EQ(a[11], 0xFF);
+  EXPECT_EQ(a[12], 0x7F);  // auto reset off; PTT SW AF open, monitor 3, b2 and b4-6 kept
+  EXPECT_EQ(a[13], 0x3F);
+  EXPECT_EQ(a[14], 0x80);
+  EXPECT_EQ(a[15], 0xE0);
+
+  CMobileFiveToneCommonRecord back;
+  back.Unpack(image.data() + (area::kPortableFiveToneCommon - area::kMobileFiveToneCommon));
+  EXPECT_EQ(back.groupTone, 10);
+  EXPECT_EQ(back.repeatTone, 14);
+  EXPECT_EQ(back.monitorSw, 3);
+  EXPECT_EQ(back.aniTransmission, 3);
+  EXPECT_EQ(back.GetDisplayDigit(5), 0);
+
+  rec.tagDisplay = 2;  // any non-zero value sets the tag bit
+  rec.displayDigit[4] = 1;
+  rec.Pack(image.data());
+  EXPECT_EQ(a[0], 0x90);
+}
+
+TEST(FiveToneTones, WordsGapsAndWindows) {
+  EXPECT_EQ(FiveToneWord(1000, 2930), 3413);
+  EXPECT_EQ(FiveToneFromWord(3413, 2930), 1000u);
+  EXPECT_EQ(FiveToneWord(0, 2930), 0);
+  EXPECT_EQ(FiveToneWord(1000, 0), 0);       // no factor: no division
+  EXPECT_EQ(FiveToneWord(100000, 1), 0xFFFF);  // clamped, not wrapped
+  const FiveToneWindow w = FiveToneDecodeWindow(1000, 10000, 30);  // 1000 counts a period
+  EXPECT_EQ(w.low, 970);
+  EXPECT_EQ(w.high, 1030);
+  const FiveToneWindow none = FiveToneDecodeWindow(1000, 0, 30);
+  EXPECT_EQ(none.low, 0);
+  EXPECT_EQ(none.high, 0);
+  EXPECT_EQ(FiveToneDecodeWindow(1, 1, 30).high, 0xFFFF);
+
+  auto image = BlankImage();
+  CFiveToneCodeRecord mobile;
+  mobile.tones[0] = 1000;
+  mobile.factor = 2930;
+  mobile.timer = 0;
+  mobile.gap = {105, 0, 5, 2000, 4};
+  mobile.Pack(image.data());
+  EXPECT_EQ(GetBE16(&image[0x5E08]), 3413);
+  EXPECT_EQ(image[0x5E6F], 21);
+  EXPECT_EQ(image[0x5E72], 255);  // 2000 ms does not fit the byte
+  EXPECT_EQ(image[0x5E73], 0);
+  EXPECT_EQ(GetBE16(&image[0x5F7C]), 0);  // zero timer: zero windows
+}
+
+TEST(FiveToneTones, MobileCellsAndUnpack) {
+  auto image = BlankImage();
+  PutBE16(&image[0x5E77], 2930);
+  PutBE16(&image[0x5E08], 3413);
+  image[0x5E68] = 70;
+  image[0x5E6C] = 33;
+  image[0x5E6F] = 13;
+  CFiveToneCodeRecord rec;
+  rec.Unpack(image.data());
+  std::string text;
+  ASSERT_TRUE(rec.GetCellText(0, 5, text));
+  EXPECT_EQ(text, " 1000");
+  ASSERT_TRUE(rec.GetCellText(16, 5, text));
+  EXPECT_EQ(text, "    0");
+  ASSERT_TRUE(rec.GetCellText(17, 1, text));
+  EXPECT_EQ(text, " 70");
+  ASSERT_TRUE(rec.GetCellText(17, 5, text));
+  EXPECT_EQ(text, " 33");
+  ASSERT_TRUE(rec.GetCellText(18, 1, text));
+  EXPECT_EQ(text, "  65");
+  EXPECT_FALSE(rec.GetCellText(5, 1, text));
+  EXPECT_FALSE(rec.GetCellText(17, 0, text));
+
+  g_dataModified = 0;
+  rec.SetCellText(15, 5, "1234");
+  rec.SetCellText(16, 2, "100");
+  rec.SetCellText(17, 5, "105");
+  EXPECT_EQ(rec.tones[15], 1234u);
+  EXPECT_EQ(rec.period[1], 100);
+  EXPECT_EQ(rec.gap[4], 105u);
+  EXPECT_EQ(g_dataModified, 1);
+  g_dataModified = 0;
+}
+
+TEST(FiveToneTones, PortableDefaultAreaAndUserColumn) {
+  auto image = BlankImage();
+  std::vector<std::uint8_t> marked(image);
+  for (std::size_t i = 0x5560; i < 0x5580; ++i) image[i] = 0xAA;
+  CFiveToneToneRecord rec;
+  rec.WriteDefaultImageArea(image.data());
+  EXPECT_EQ(GetBE16(&image[0x54E0]), 0x2000);
+  EXPECT_EQ(GetBE16(&image[0x54E2]), 0x0E22);
+  EXPECT_EQ(GetBE16(&image[0x54E4]), 0x0F77);
+  EXPECT_EQ(GetBE16(&image[0x5500]), FiveToneWord(1981, 2930));  // CCIR1 digit 0
+  EXPECT_EQ(GetBE16(&image[0x55CF]), 2930);
+  EXPECT_EQ(GetBE16(&image[0x55D1]), 4069);
+  EXPECT_EQ(image[0x55D3], 30);
+  EXPECT_EQ(image[0x5580], 0);
+  EXPECT_EQ(image[0x5700], 0xFF);
+  EXPECT_EQ(image[0x5753], 0xFF);
+  EXPECT_EQ(image[0x5754], 0xFF);  // beyond the area: untouched
+  for (std::size_t i = 0x5560; i < 0x5580; ++i) ASSERT_EQ(image[i], 0xAA);
+  const FiveToneWindow w = FiveToneDecodeWindow(2400, 4069, 30);
+  EXPECT_EQ(GetBE16(&image[0x55D4]), w.low);
+  EXPECT_EQ(GetBE16(&image[0x55D6]), w.high);
+
+  rec.Pack(image.data());
+  EXPECT_EQ(image[0x55C4], 70);
+  EXPECT_EQ(image[0x55CB], 21);
+  CFiveToneToneRecord back;
+  back.tones.fill(0);
+  back.Unpack(image.data());
+  EXPECT_EQ(back.tones, rec.tones);  // the default tones survive the words
+  EXPECT_EQ(back.userGap, 105u);
+  std::string text;
+  ASSERT_TRUE(back.GetCellText(0, 5, text));
+  EXPECT_EQ(text, " 1633");
+  EXPECT_FALSE(back.GetCellText(0, 4, text));
+  g_dataModified = 0;
+  back.SetCellText(3, 4, "999");
+  EXPECT_EQ(g_dataModified, 0);
+}
+
+}  // namespace
