@@ -1,10 +1,15 @@
-# rp58_library(NAME DIR [QT] [LIBS ...])
-# One static library per layer, built from every source file of its folder.
+# rp58_library(NAME DIR [QT] [EXCLUDE file ...] [LIBS ...])
+# One static library per layer, built from every source file of its folder
+# (less the EXCLUDE files, named relative to DIR, such as a program's main).
 # The LIBS list is the layer's whole dependency list: what is not named here
 # cannot be included, which is how the model stays free of Qt.
 function(rp58_library name dir)
-  cmake_parse_arguments(ARG "QT" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "QT" "" "LIBS;EXCLUDE" ${ARGN})
   file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h)
+  get_filename_component(absdir ${dir} ABSOLUTE BASE_DIR ${CMAKE_CURRENT_SOURCE_DIR})
+  foreach(ex ${ARG_EXCLUDE})
+    list(REMOVE_ITEM srcs ${absdir}/${ex})
+  endforeach()
   add_library(${name} STATIC ${srcs})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(${name} PUBLIC ${ARG_LIBS})

@@ -1,0 +1,20 @@
+#include "app/SaveQuestion.h"
+
+#include "model/MessageBox.h"
+#include "model/RadioImage.h"
+
+std::string SaveQuestionText(const std::string& fileLine) { return "Save changes to " + fileLine + "?"; }
+
+int ConfirmSaveChanges(ISaveTarget& target) {
+  if (!g_dataModified) return 1;
+  const int answer = ShowMessageBox(SaveQuestionText(target.FileLineText()), kMsgYesNoCancel | kMsgIconWarning);
+  if (answer == kIdNo) {
+    g_dataModified = 0;
+    return 1;
+  }
+  if (answer != kIdYes) return 0;
+  // A save that did not happen must not let the caller throw the changes away.
+  if (!target.SaveFile()) return 0;
+  g_dataModified = 0;
+  return 1;
+}
