@@ -1,0 +1,75 @@
+#pragma once
+// A talk group: its settings bytes, RF channel word, tag and on/off flags.
+// Both families store a group in the same 16-byte image slot; the flags live
+// apart from the slot, in three group bit arrays of the image.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+// The 16-byte image slot of a group.
+namespace group_slot {
+inline constexpr std::size_t kSettings = 0;     // six settings bytes, in record order
+inline constexpr std::size_t kSettingsCount = 6;
+inline constexpr std::size_t kChannelWord = 6;  // big-endian
+inline constexpr std::size_t kTag = 8;          // 8 characters, no terminator
+inline constexpr std::size_t kSize = 16;
+}  // namespace group_slot
+
+// Indexes into the settings bytes.
+namespace group_byte {
+inline constexpr int kOptions0 = 0;
+inline constexpr int kOptions1 = 1;
+inline constexpr int kTone = 2;     // bits 3-5 signalling type, bits 0-2 sub-setting
+inline constexpr int kOptions3 = 3; // bit 3 needs a tone on a conventional zone
+inline constexpr int kOptions4 = 4;
+inline constexpr int kOptions5 = 5;
+}  // namespace group_byte
+
+// Bits of the channel word.
+namespace group_word {
+inline constexpr std::uint16_t kChannelMask = 0x03FF;  // 0x3FF = no channel
+inline constexpr std::uint16_t kNoChannel = 0x03FF;
+inline constexpr int kHornAlertShift = 12;             // 2 bits; 2 and 3 need a tone
+inline constexpr std::uint16_t kHornAlertMask = 0x3000;
+inline constexpr std::uint16_t kRangeTranspond = 0x8000;
+inline constexpr std::uint16_t kLtrBusyLockOut = 0x1000;  // set on a fresh LTR group
+}  // namespace group_word
+
+// Bits of the flags byte and the image bit array that keeps each. An array
+// bit is set when its flag is clear.
+namespace group_flag {
+inline constexpr std::uint8_t kEnabled = 0x01;  // array 0x246
+inline constexpr std::uint8_t kSetting1 = 0x02; // array 0x096
+inline constexpr std::uint8_t kSetting4 = 0x10; // array 0x266
+}  // namespace group_flag
+
+// Signalling types of the tone byte that count as a programmed CTCSS/DCS tone.
+bool IsToneProgrammed(std::uint8_t toneByte);
+
+class CGroupRecord {
+public:
+  std::array<std::uint8_t, group_slot::kSettingsCount> settings{0x87, 0, 0, 0, 0xFF, 0xFF};
+  std::uint16_t channelWord = group_word::kNoChannel;
+  std::array<char, 9> tag{};  // 8 characters and a terminator
+  std::uint8_t flags = 0;
+
+  // The record defaults for group g (0-based): tag "GROUP%3.3d" of g + 1;
+  // group 0 is on channel 0 and enabled, every other group has no channel.
+  void SetDefaults(int g);
+  // Settings bytes of a fresh group of a zone; tag and flags stay.
+  void ResetSettings(bool ltrZone);
+  void SetTag(const char* text);
+
+  void LoadSlot(const std::uint8_t* slot);
+  void StoreSlot(std::uint8_t* slot) const;
+
+  bool IsEnabled() const { return flags & group_flag::kEnabled; }
+  std::uint8_t Tone() const { return settings[group_byte::kTone]; }
+  // The RF channel index, or -1 when the word names none (0x3FF, or any
+  // index past the last channel).
+  int Channel() const;
+};
+
+// The twins share one record layout.
+using CMobileGroupRecord = CGroupRecord;
+using CPortableGroupRecord = CGroupRecord;

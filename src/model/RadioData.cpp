@@ -1,0 +1,513 @@
+#include "model/RadioData.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "model/MessageBox.h"
+
+namespace {
+
+// Fixed first eight bytes of the first mobile adjustment rows; both bands.
+const std::uint8_t kMobileDefaultRows[8][8] = {
+    {0, 0, 139, 133, 0, 0, 26, 3}, {0, 0, 137, 132, 0, 0, 19, 2}, {0, 0, 134, 131, 0, 0, 13, 1},
+    {0, 0, 131, 129, 0, 0, 8, 1},  {0, 0, 0, 0, 0, 0, 0, 0},      {0, 0, 2, 1, 0, 0, 136, 130},
+    {0, 0, 5, 2, 0, 0, 140, 132},  {0, 0, 8, 4, 0, 0, 143, 133},
+};
+
+const char* const kStatusTextDefaults[kStatusTextCount - 1] = {
+    "-CALLED-", "-TAKARD-", "-TXSAVE-", "- SCAN -", "-Z SCAN-", "- SKIP -", "- STOP -",
+    "-DW ON -", "-DW OFF-", "-FDW ON-", "-TA ON -", "-TA OFF-", "-TS ON -", "-TS OFF-",
+};
+
+const char* const kInterconnectIdMissing =
+    "Please set up the Interconnect ID or disable the Phone Interconnect function.";
+const char* const kConnectDialMissing = "Please set up the Connect Dial or disable the Phone Interconnect function.";
+const char* const kHomeChannelMissing = "Home Channel of SYS # %d has not been programmed";
+const char* const kBadBlockDecode = "LTR Block decode Start ID must be less than Block decode End ID on System %d ";
+const char* const kToneMissing = "Please set up the CTCSS/DCS information or disable the Horn alert function.";
+const char* const kQalsDcsMissing = "DCS code not been programmed for the QALS function on System %d";
+
+inline constexpr int kMaxBlockId = 250;
+inline constexpr std::uint8_t kNoBlockId = 0xFF;
+
+std::string Format(const char* pattern, int value) {
+  char text[128];
+  std::snprintf(text, sizeof text, pattern, value);
+  return text;
+}
+
+void ShowPlain(const std::string& text) { ShowMessageBox(text, kMsgOk); }
+
+// A block-decode ID pair passes when off (both 0xFF) or 1 <= start <= end <= 250.
+bool IsBlockPairValid(std::uint8_t start, std::uint8_t end) {
+  if (start == kNoBlockId && end == kNoBlockId) return true;
+  return start != 0 && start <= end && end <= kMaxBlockId;
+}
+
+// Zone byte 1 of a damaged image: a zero nibble becomes 6.
+std::uint8_t RepairTimerByte(std::uint8_t value) {
+  if (value < 16) value = static_cast<std::uint8_t>((value & 15) | 0x60);
+  if ((value & 0x0F) == 0) value = static_cast<std::uint8_t>((value & 0xF6) | 6);
+  return value;
+}
+
+// The repeater-list index that zone byte 2 names, or -1 when it names none
+// inside the zone's list. Home 0 names index 0, as the radio expects.
+int HomeListIndex(std::uint8_t homeByte) {
+  const int home = homeByte & 0x7F;
+  if (home == 0) return 0;
+  return home <= kRepeatersPerZone ? home - 1 : -1;
+}
+
+}  // namespace
+
+const RadioFamilyTraits kMobileFamilyTraits = {
+    kMobile,
+    area::kMobileTuning,
+    16,
+    16,
+    14,
+    42,
+    false,
+    "- P A  -",
+    {4700, {100, 40, 35}, {4500, 4550, 4600, 4650, 4700, 4750, 4800, 4850, 4900}},
+    {1620, {100, 40, 35}, {1500, 1530, 1560, 1590, 1620, 1650, 1680, 1710, 1740}},
+    8,
+    kMobileDefaultRows,
+};
+
+// The portable adjustment rows start all zero: every offset they hold is a
+// signed correction, and zero leaves the band tables' values as they are.
+const RadioFamilyTraits kPortableFamilyTraits = {
+    kPortable,
+    area::kPortableTuning,
+    14,
+    8,
+    11,
+    10,
+    true,
+    "",
+    {4701, {124, 19, 10}, {4500, 4550, 4600, 4650, 4700, 4770, 4830, 4898, 4970}},
+    {1610, {100, 54, 47}, {1480, 1510, 1550, 1580, 1610, 1650, 1680, 1740, 1770}},
+    0,
+    nullptr,
+};
+
+CMobileRadioData::CMobileRadioData() : CRadioDataCore(kMobileFamilyTraits) { SetZoneDefaults(); }
+CPortableRadioData::CPortableRadioData() : CRadioDataCore(kPortableFamilyTraits) { SetZoneDefaults(); }
+
+CMobileRadioData g_mobileData;
+CPortableRadioData g_portableData;
+
+GroupTable& g_mobileGroupTable = g_mobileData.m_groups;
+GroupTable& g_portableGroupTable = g_portableData.m_groups;
+ZoneByteArray& g_mobileSystemGroupCount = g_mobileData.m_groupCounts;
+ZoneByteArray& g_portableSystemGroupCount = g_portableData.m_groupCounts;
+ZoneByteArray& g_mobileSystemFlags = g_mobileData.m_zoneFlags;
+ZoneByteArray& g_portableSystemFlags = g_portableData.m_zoneFlags;
+ZoneTextArray& g_mobileSystemAlias = g_mobileData.m_zoneNames;
+ZoneTextArray& g_portableSystemAlias = g_portableData.m_zoneNames;
+ZoneByteArray& g_mobileZoneSelectedGroup = g_mobileData.m_selectedGroup;
+ZoneByteArray& g_mobileSystemSelectedGroup = g_mobileData.m_selectedGroup;
+ZoneByteArray& g_portableZoneSelectedGroup = g_portableData.m_selectedGroup;
+ZoneByteRows& g_mobileSystemArrays = g_mobileData.m_zoneBytes;
+ZoneByteRows& g_portableSystemArrays = g_portableData.m_zoneBytes;
+RepeaterTable& g_mobileRepeaterTable = g_mobileData.m_repeaters;
+RepeaterTable& g_portableRepeaterTable = g_portableData.m_repeaters;
+int& g_mobileFreeGroups = g_mobileData.m_freeGroups;
+int& g_portableFreeGroups = g_portableData.m_freeGroups;
+int& g_mobileMaxGroups = g_mobileData.m_maxGroups;
+int& g_portableMaxGroups = g_portableData.m_maxGroups;
+std::uint32_t& g_mobileProductWord = g_mobileData.m_productWord;
+std::uint32_t& g_portableProductWord = g_portableData.m_productWord;
+
+void CopyImageText(Text9& text, const std::uint8_t* from) {
+  std::memcpy(text.data(), from, kTextLength);
+  text[kTextLength] = 0;
+}
+
+void SetText(Text9& text, const char* value) {
+  text.fill(0);
+  std::strncpy(text.data(), value, kTextLength);
+}
+
+CRadioDataCore::CRadioDataCore(const RadioFamilyTraits& traits) : traits_(traits) {}
+
+bool CRadioDataCore::IsZoneEnabled(int zone) const {
+  return IsValidZone(zone) && (m_zoneFlags[zone] & zone_flag::kEnabled);
+}
+
+bool CRadioDataCore::IsLtrZone(int zone) const {
+  return IsValidZone(zone) && (m_zoneBytes[zone_byte::kType][zone] & 0x0C) == 4;
+}
+
+int CRadioDataCore::GetSystemGroupCount(int zone) const { return IsValidZone(zone) ? m_groupCounts[zone] : 0; }
+
+int CRadioDataCore::FirstGroupOf(int zone) const {
+  int first = 0;
+  for (int z = 0; z < zone && z < kZoneCount; ++z) first += m_groupCounts[z];
+  return first;
+}
+
+unsigned CRadioDataCore::GroupIndex(int zone, int n) const {
+  if (n == 0 || !IsValidZone(zone)) return 0;
+  return static_cast<unsigned>(n + FirstGroupOf(zone));
+}
+
+int CRadioDataCore::ZoneOfGroup(int g) const {
+  int end = 0;
+  for (int z = 0; z < kZoneCount; ++z) {
+    end += m_groupCounts[z];
+    if (end > g) return z;
+  }
+  return -1;
+}
+
+void CRadioDataCore::ClearGroupFlags(int g, std::uint8_t bits) {
+  if (g < 0 || g >= kGroupCount) return;
+  m_groups[g].flags &= static_cast<std::uint8_t>(~bits);
+}
+
+void CRadioDataCore::InitSystem(int zone, int mode) {
+  if (!IsValidZone(zone)) return;
+  static constexpr std::uint8_t kConventional[kZoneByteCount] = {0, 0x66, 0, 0, 0, 0, 0, 0,
+                                                                 0, 0,    0xFF, 0xF0, 0x88, 0, 0, 0};
+  std::uint8_t ltr[kZoneByteCount] = {0, 0x66, 1, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                                      17, 0, 0xFF, 0xF0, 0x84, 40, 4, 10};
+  ltr[zone_byte::kLtrOption] = traits_.ltrOptionByte;
+  const std::uint8_t* bytes = mode == kZoneModeConventional ? kConventional : ltr;
+  for (int k = 0; k < kZoneByteCount; ++k) m_zoneBytes[k][zone] = bytes[k];
+  m_repeaters[zone].fill(repeater_word::kEmpty);
+}
+
+void CRadioDataCore::ResetSystemGroups(int zone) {
+  if (!IsValidZone(zone)) return;
+  const int first = FirstGroupOf(zone);
+  const int end = std::min(first + m_groupCounts[zone], kGroupCount);
+  const bool ltr = IsLtrZone(zone);
+  for (int g = first; g < end; ++g) m_groups[g].ResetSettings(ltr);
+}
+
+// ---------------------------------------------------------------- load
+
+void CRadioDataCore::LoadZonesFromImage(const std::uint8_t* image) {
+  m_productWord = static_cast<std::uint32_t>(image[area::kProductCode] << 8 | image[area::kIdentWord]);
+  m_channelCount = kChannelCount;
+  m_groupSlots = kGroupCount;
+  m_maxGroups = kGroupCount;
+  m_zoneCount = kZoneCount;
+  m_freeGroups = kGroupCount;
+
+  for (int g = 0; g < kGroupCount; ++g) {
+    std::uint8_t& flags = m_groups[g].flags;
+    flags = GetBitLsb(image + area::kGroupBits4, g) ? 0 : group_flag::kSetting4;
+    if (GetBitLsb(image + area::kGroupBits0, g))
+      flags &= 0xF0;
+    else
+      flags |= group_flag::kEnabled;
+    if (GetBitLsb(image + area::kGroupBits1, g))
+      flags &= static_cast<std::uint8_t>(~group_flag::kSetting1);
+    else
+      flags |= group_flag::kSetting1;
+  }
+
+  for (int z = 0; z < kZoneCount; ++z) {
+    std::uint8_t& flags = m_zoneFlags[z];
+    flags = GetPairSwappedBit(image + area::kZoneSecondBits, z) ? 0 : zone_flag::kSetting4;
+    if (GetPairSwappedBit(image + area::kZoneEnableBits, z))
+      flags &= static_cast<std::uint8_t>(~zone_flag::kEnabled);
+    else
+      flags |= zone_flag::kEnabled;
+  }
+
+  CopyImageText(m_powerOnText, image + area::kPowerOnText);
+  for (int z = 0; z < kZoneCount; ++z) CopyImageText(m_zoneNames[z], image + area::kZoneNames + kTextLength * z);
+  for (int t = 0; t < kStatusTextCount; ++t)
+    CopyImageText(m_statusTexts[t], image + area::kStatusTexts + kTextLength * t);
+
+  // Group counts, summed wide: an image whose counts pass 250 (one count or
+  // their sum) gets the same repair as one that assigns no group at all.
+  int total = 0;
+  for (int z = 0; z < kZoneCount; ++z) {
+    m_groupCounts[z] = image[area::kZoneGroupCounts + z];
+    total += m_groupCounts[z];
+  }
+  m_freeGroups = std::max(0, kGroupCount - total);
+  if (total > kGroupCount || total == 0) {
+    m_groupCounts.fill(0);
+    m_groupCounts[0] = kGroupCount;
+    total = kGroupCount;
+    m_freeGroups = 0;
+  }
+  m_assignedGroups = total;
+
+  // A selected group outside the zone's own groups reads as none.
+  for (int z = 0; z < kZoneCount; ++z) {
+    const std::uint8_t within = image[area::kZoneSelectedGroup + z];
+    m_selectedGroup[z] = within < m_groupCounts[z] ? static_cast<std::uint8_t>(FirstGroupOf(z) + within + 1) : 0;
+    m_secondZoneBytes[z] = image[area::kZoneSecondByte + z];
+  }
+
+  for (int z = 0; z < kZoneCount; ++z) {
+    const std::uint8_t* record = image + ZoneRecordOffset(z);
+    for (int k = 0; k < kZoneByteCount; ++k) m_zoneBytes[k][z] = record[zone_slot::kBytes + k];
+    m_zoneBytes[zone_byte::kTimer][z] = RepairTimerByte(m_zoneBytes[zone_byte::kTimer][z]);
+    for (int r = 0; r < kRepeatersPerZone; ++r)
+      m_repeaters[z][r] = GetBE16(record + zone_slot::kRepeaterWords + 2 * r);
+  }
+}
+
+void CRadioDataCore::LoadGroup(int g, const std::uint8_t* image) {
+  if (g < 0 || g >= kGroupCount) return;
+  m_groups[g].LoadSlot(image + GroupOffset(g));
+}
+
+void CRadioDataCore::LoadAdjustmentData(const std::uint8_t* image, const std::uint8_t* adjustCopy,
+                                        int decodeHeader) {
+  std::memcpy(m_tuning.data(), image + traits_.tuningOffset, static_cast<std::size_t>(traits_.tuningCount));
+  if (decodeHeader != 1) return;
+  const std::uint8_t* p = adjustCopy;
+  m_adjust.word = GetBE16(p);
+  std::memcpy(m_adjust.bytes.data(), p + 2, 3);
+  p += 5;
+  for (int k = 0; k <= traits_.adjustRows; ++k) {
+    m_adjust.entries[k] = GetBE16(p);
+    p += 2;
+    if (k == traits_.adjustRows) break;
+    std::memcpy(m_adjust.rows[k].data(), p, static_cast<std::size_t>(traits_.adjustRowSize));
+    p += traits_.adjustRowSize;
+  }
+}
+
+void CRadioDataCore::StoreAdjustmentData(std::uint8_t* adjustCopy) const {
+  std::uint8_t* p = adjustCopy;
+  PutBE16(p, static_cast<std::uint16_t>(m_adjust.word));
+  std::memcpy(p + 2, m_adjust.bytes.data(), 3);
+  p += 5;
+  for (int k = 0; k <= traits_.adjustRows; ++k) {
+    PutBE16(p, static_cast<std::uint16_t>(m_adjust.entries[k]));
+    p += 2;
+    if (k == traits_.adjustRows) break;
+    std::memcpy(p, m_adjust.rows[k].data(), static_cast<std::size_t>(traits_.adjustRowSize));
+    p += traits_.adjustRowSize;
+  }
+}
+
+// ---------------------------------------------------------------- write
+
+int CRadioDataCore::StoreGroup(int g, std::uint8_t* image) {
+  if (g < 0 || g >= kGroupCount) return 0;
+  CGroupRecord& group = m_groups[g];
+  if (IsPortableFamily() && group.IsEnabled()) {
+    // A slot that no zone owns is never used by the radio and is not tested.
+    const int zone = ZoneOfGroup(g);
+    if (zone >= 0) {
+      const bool toneSet = IsToneProgrammed(group.Tone());
+      const int hornAlert = (group.channelWord & group_word::kHornAlertMask) >> group_word::kHornAlertShift;
+      if (hornAlert >= 2 && !toneSet) {
+        ShowPlain(kToneMissing);
+        return 0;
+      }
+      if (!IsLtrZone(zone) && (group.settings[group_byte::kOptions3] & 0x08) && !toneSet) {
+        ShowPlain(kToneMissing);
+        return 0;
+      }
+      const std::uint8_t type = group.Tone() & 0x38;
+      const std::uint8_t code = group.Tone() & 0x07;
+      const bool dcsForQals = (type == 16 || type == 24) && (code == 2 || code == 3);
+      if ((group.channelWord & group_word::kRangeTranspond) && !dcsForQals) {
+        ShowPlain(Format(kQalsDcsMissing, zone + 1));
+        return 0;
+      }
+    }
+  }
+  if (!IsPortableFamily() && m_radioWide.optionBoard &&
+      (m_radioWide.optionBoard() & 0x07) == kOptionBoardEncryption)
+    group.settings[group_byte::kOptions0] &= static_cast<std::uint8_t>(~0x18);
+  group.settings[group_byte::kOptions3] &= static_cast<std::uint8_t>(~0x04);
+
+  std::uint8_t* slot = image + GroupOffset(g);
+  group.StoreSlot(slot);
+  if (IsPortableFamily()) slot[group_slot::kSettings + group_byte::kOptions1] &= 0x9F;
+  return 1;
+}
+
+bool CRadioDataCore::CheckZones() const {
+  const bool phoneKey = m_radioWide.anyKeyHoldsFunction && m_radioWide.anyKeyHoldsFunction(kKeyFunctionPhone);
+  for (int z = 0; z < kZoneCount; ++z) {
+    if (!IsZoneEnabled(z)) continue;
+    const bool ltr = IsLtrZone(z);
+    const auto byte = [&](int k) { return m_zoneBytes[k][z]; };
+    if (phoneKey && (byte(zone_byte::kPower) & 0x80)) {
+      if (ltr && byte(zone_byte::kInterconnectId) == 0xFF) {
+        ShowPlain(kInterconnectIdMissing);
+        return false;
+      }
+      if (!ltr && byte(zone_byte::kHome) < 16) {
+        ShowPlain(kConnectDialMissing);
+        return false;
+      }
+    }
+    if (!ltr) continue;
+    // A home byte past the zone's 20 repeaters, or a repeater on no real
+    // channel, leaves the zone without a home channel.
+    const int home = byte(zone_byte::kHome) & 0x7F;
+    const bool homeSet = home >= 1 && home <= kRepeatersPerZone &&
+                         (m_repeaters[z][home - 1] & repeater_word::kChannelMask) < kChannelCount;
+    if (!homeSet) {
+      ShowPlain(Format(kHomeChannelMissing, z + 1));
+      return false;
+    }
+    if (!IsBlockPairValid(byte(zone_byte::kBlockStart1), byte(zone_byte::kBlockEnd1)) ||
+        !IsBlockPairValid(byte(zone_byte::kBlockStart2), byte(zone_byte::kBlockEnd2))) {
+      ShowPlain(Format(kBadBlockDecode, z + 1));
+      return false;
+    }
+  }
+  return true;
+}
+
+void CRadioDataCore::WriteBitArrays(std::uint8_t* image) const {
+  // Each bit is written both ways, so a setting switched off is saved off;
+  // the six bits past group 249 are nobody's and keep their value.
+  for (int g = 0; g < kGroupCount; ++g) {
+    const std::uint8_t flags = m_groups[g].flags;
+    SetBitLsb(image + area::kGroupBits4, g, !(flags & group_flag::kSetting4));
+    SetBitLsb(image + area::kGroupBits0, g, !(flags & group_flag::kEnabled));
+    SetBitLsb(image + area::kGroupBits1, g, !(flags & group_flag::kSetting1));
+  }
+  for (int z = 0; z < kZoneCount; ++z) {
+    SetPairSwappedBit(image + area::kZoneSecondBits, z, !(m_zoneFlags[z] & zone_flag::kSetting4));
+    SetPairSwappedBit(image + area::kZoneEnableBits, z, !(m_zoneFlags[z] & zone_flag::kEnabled));
+  }
+}
+
+void CRadioDataCore::WriteZoneRecord(int zone, std::uint8_t* image) {
+  std::uint8_t* record = image + ZoneRecordOffset(zone);
+  for (int k = 0; k < kZoneByteCount; ++k) record[zone_slot::kBytes + k] = m_zoneBytes[k][zone];
+  // The radio wants interconnect and dispatch on its home repeater. On a
+  // conventional zone the byte counts Connect Dial digits, so only an index
+  // inside the zone's own list is marked.
+  const int home = HomeListIndex(m_zoneBytes[zone_byte::kHome][zone]);
+  if (home >= 0) m_repeaters[zone][home] |= repeater_word::kHomeMarks;
+  for (int r = 0; r < kRepeatersPerZone; ++r)
+    PutBE16(record + zone_slot::kRepeaterWords + 2 * r, m_repeaters[zone][r]);
+}
+
+int CRadioDataCore::ValidateBeforeWrite(std::uint8_t* image) {
+  // Every check runs before the first byte is written, so a refusal leaves
+  // the image and the data as they were.
+  if (!CheckZones()) return 0;
+
+  WriteBitArrays(image);
+  std::memcpy(image + area::kPowerOnText, m_powerOnText.data(), kTextLength);
+  for (int z = 0; z < kZoneCount; ++z)
+    std::memcpy(image + area::kZoneNames + kTextLength * z, m_zoneNames[z].data(), kTextLength);
+  for (int t = 0; t < kStatusTextCount; ++t)
+    std::memcpy(image + area::kStatusTexts + kTextLength * t, m_statusTexts[t].data(), kTextLength);
+  // The radio picks its own selected group after programming.
+  std::memset(image + area::kZoneSelectedGroup, 0xFF, kZoneCount);
+  for (int z = 0; z < kZoneCount; ++z) {
+    image[area::kZoneSecondByte + z] = traits_.keepsSecondZoneBytes ? m_secondZoneBytes[z] : 0;
+    image[area::kZoneGroupCounts + z] = m_groupCounts[z];
+  }
+  for (int z = 0; z < kZoneCount; ++z) WriteZoneRecord(z, image);
+  return 1;
+}
+
+// ---------------------------------------------------------------- defaults
+
+bool CRadioDataCore::IsUhfBand() const {
+  if (!m_radioWide.familyCode) return true;
+  return IsUhfFamilyCode(m_radioWide.familyCode());
+}
+
+void CRadioDataCore::SetZoneDefaults() {
+  m_groupCounts.fill(0);
+  m_zoneFlags.fill(0);
+  m_groupCounts[0] = 1;
+  m_zoneFlags[0] = zone_flag::kEnabled | zone_flag::kSetting4;
+  m_selectedGroup.fill(0);
+  m_secondZoneBytes.fill(0);
+
+  m_groupSlots = kGroupCount;
+  m_channelCount = kChannelCount;
+  m_maxGroups = kGroupCount;
+  m_zoneCount = kZoneCount;
+  m_assignedGroups = 0;
+  m_spare0 = 0;
+  m_spare1 = 0;
+  m_freeGroups = kGroupCount - 1;
+  m_spare3 = 1;
+  m_spare4 = kChannelCount;
+
+  for (int g = 0; g < kGroupCount; ++g) m_groups[g].SetDefaults(g);
+
+  SetText(m_powerOnText, "SELFTEST");
+  for (int z = 0; z < kZoneCount; ++z) {
+    char name[24];
+    std::snprintf(name, sizeof name, "ZONE  %2.2d", z + 1);
+    SetText(m_zoneNames[z], name);
+  }
+  for (int t = 0; t < kStatusTextCount - 1; ++t) SetText(m_statusTexts[t], kStatusTextDefaults[t]);
+  SetText(m_statusTexts[kStatusTextCount - 1], traits_.lastStatusText);
+
+  for (int z = 0; z < kZoneCount; ++z) InitSystem(z, kZoneModeConventional);
+
+  const AdjustmentDefaults& band = IsUhfBand() ? traits_.uhfAdjust : traits_.vhfAdjust;
+  m_adjust = CAdjustmentHeader{};
+  m_adjust.word = band.word;
+  std::copy(std::begin(band.bytes), std::end(band.bytes), m_adjust.bytes.begin());
+  std::copy(std::begin(band.entries), std::end(band.entries), m_adjust.entries.begin());
+  for (int r = 0; r < traits_.defaultRowCount; ++r)
+    std::copy(std::begin(traits_.defaultRows[r]), std::end(traits_.defaultRows[r]), m_adjust.rows[r].begin());
+}
+
+// ---------------------------------------------------------------- pick lists
+
+std::string CRadioDataCore::GetZoneText(int zone) const {
+  if (zone == kNoZone) return "None";
+  if (!IsZoneEnabled(zone)) return "";
+  return Format("Zone %2d", zone + 1);
+}
+
+void CRadioDataCore::FillZoneCombo(IChoiceList& list, int currentZone) const {
+  // The caller empties the list first; this only appends.
+  const int none = list.Append("None");
+  list.SetRowValue(none, kNoZone);
+  int selected = currentZone > 254 ? none : -1;
+  for (int z = 0; z < kZoneCount; ++z) {
+    if (!IsZoneEnabled(z)) continue;
+    const int row = list.Append(Format("Zone %2d", z + 1));
+    list.SetRowValue(row, static_cast<std::uint32_t>(z));
+    if (z == currentZone && selected < 0) selected = row;
+  }
+  list.Select(selected);
+}
+
+void CRadioDataCore::FillGroupRows(IChoiceList& list, int zone, bool withinZone, int current) const {
+  list.Clear();
+  list.SetRowValue(list.Append("None"), kNoGroup);
+  int selected = 0;
+  if (IsValidZone(zone)) {
+    const int first = FirstGroupOf(zone);
+    const int end = std::min(first + m_groupCounts[zone], kGroupCount);
+    for (int g = first; g < end; ++g) {
+      if (!m_groups[g].IsEnabled()) continue;
+      const int value = withinZone ? g - first : g;
+      const int row = list.Append(Format("Grp %2d", g + 1));
+      list.SetRowValue(row, static_cast<std::uint32_t>(value));
+      if (value == current && selected == 0) selected = row;
+    }
+  }
+  list.Select(selected);
+}
+
+void CRadioDataCore::FillGroupCombo(IChoiceList& list, int zone, int currentGroup) const {
+  FillGroupRows(list, zone, false, currentGroup);
+}
+
+void CRadioDataCore::FillGroupListBox(IChoiceList& list, int zone, int currentIndexInZone) const {
+  FillGroupRows(list, zone, true, currentIndexInZone);
+}

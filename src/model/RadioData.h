@@ -1,0 +1,252 @@
+#pragma once
+// The radio data of one family: the 250 talk groups, the 32 zones (LTR or
+// conventional "systems") with their setting bytes, names and repeater lists,
+// the display texts, the per-radio tuning bytes and the adjustment header.
+// Both families share one layout; what differs is data in RadioFamilyTraits
+// and a few checks named where they are made.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "model/ChoiceList.h"
+#include "model/GroupRecord.h"
+#include "model/RadioImage.h"
+
+// An image text of 8 characters kept with a terminator.
+using Text9 = std::array<char, 9>;
+
+inline constexpr int kZoneByteCount = 16;  // setting bytes per zone
+inline constexpr int kRepeatersPerZone = 20;
+inline constexpr int kStatusTextCount = 15;
+inline constexpr std::uint8_t kNoZone = 255;
+inline constexpr std::uint8_t kNoGroup = 255;
+
+// The 64-byte zone record of the image: the 16 setting bytes, then the 20
+// repeater-list words. Bytes 56-63 belong to nobody and are never written.
+namespace zone_slot {
+inline constexpr std::size_t kBytes = 0;
+inline constexpr std::size_t kRepeaterWords = 16;  // big-endian
+inline constexpr std::size_t kWrittenSize = 56;
+}  // namespace zone_slot
+
+// Setting bytes of a zone with a role in the load and the write checks.
+namespace zone_byte {
+inline constexpr int kPower = 0;         // bit 7: phone interconnect
+inline constexpr int kTimer = 1;
+inline constexpr int kHome = 2;          // LTR: bits 0-6 home repeater 1..20; conventional: Connect Dial count
+inline constexpr int kInterconnectId = 3;  // 0xFF = not set
+inline constexpr int kBlockStart1 = 4;
+inline constexpr int kBlockEnd1 = 5;
+inline constexpr int kBlockStart2 = 6;
+inline constexpr int kBlockEnd2 = 7;
+inline constexpr int kLtrOption = 9;
+inline constexpr int kType = 12;         // bits 2-3: 1 = LTR
+}  // namespace zone_byte
+
+namespace zone_flag {
+inline constexpr std::uint8_t kEnabled = 0x01;  // pair-swapped array 0x08E
+inline constexpr std::uint8_t kSetting4 = 0x10; // pair-swapped array 0x092
+}  // namespace zone_flag
+
+// Repeater-list word: bits 0-9 RF channel (0x3FF empty), 10/11 data phase,
+// 13 interconnect, 14 dispatch.
+namespace repeater_word {
+inline constexpr std::uint16_t kChannelMask = 0x03FF;
+inline constexpr std::uint16_t kEmpty = 0x03FF;
+inline constexpr std::uint16_t kHomeMarks = 0x6000;  // interconnect and dispatch
+}  // namespace repeater_word
+
+inline constexpr int kZoneModeConventional = 2;  // InitSystem mode; anything else is LTR
+
+// Adjustment header decoded from the adjustment copy: a word, three bytes,
+// then entry words each followed (all but the last) by a row of bytes.
+struct CAdjustmentHeader {
+  static constexpr int kMaxRows = 16;
+  static constexpr int kMaxRowSize = 14;
+  static constexpr int kMaxEntries = 17;
+  int word = 0;
+  std::array<std::uint8_t, 3> bytes{};
+  std::array<std::array<std::uint8_t, kMaxRowSize>, kMaxRows> rows{};
+  std::array<int, kMaxEntries> entries{};
+};
+
+// Band-dependent defaults of the adjustment header (0.1 MHz units).
+struct AdjustmentDefaults {
+  int word;
+  std::uint8_t bytes[3];
+  int entries[9];
+};
+
+// Everything the two families do differently, as data.
+struct RadioFamilyTraits {
+  Family family;
+  std::size_t tuningOffset;   // per-radio tuning bytes in the image
+  int tuningCount;
+  int adjustRows;             // rows of the adjustment header
+  int adjustRowSize;
+  std::uint8_t ltrOptionByte; // zone byte 9 of a fresh LTR zone
+  bool keepsSecondZoneBytes;  // the portable radio stores them, the mobile writes zeros
+  const char* lastStatusText; // the fifteenth display status text
+  AdjustmentDefaults uhfAdjust;
+  AdjustmentDefaults vhfAdjust;
+  int defaultRowCount;        // rows with fixed default bytes
+  const std::uint8_t (*defaultRows)[8];
+};
+
+extern const RadioFamilyTraits kMobileFamilyTraits;
+extern const RadioFamilyTraits kPortableFamilyTraits;
+
+// What the zone and group write asks of the radio-wide records, which are
+// kept and packed by their own code. Those records install the answers; an
+// empty one reads as "no key holds it", "no option board", and the band of
+// the radio-wide record's own default (UHF).
+struct RadioWideLinks {
+  std::function<bool(int code)> anyKeyHoldsFunction;  // over the 13 key codes
+  std::function<std::uint8_t()> optionBoard;          // mobile option board byte
+  std::function<std::uint8_t()> familyCode;           // radio-wide model code
+};
+
+inline constexpr int kKeyFunctionPhone = 16;
+inline constexpr std::uint8_t kOptionBoardEncryption = 3;  // bits 0-2 of the option board byte
+
+// Group, zone and display data of one family, with no channels.
+class CRadioDataCore {
+public:
+  explicit CRadioDataCore(const RadioFamilyTraits& traits);
+  CRadioDataCore(const CRadioDataCore&) = delete;
+  CRadioDataCore& operator=(const CRadioDataCore&) = delete;
+
+  const RadioFamilyTraits& Traits() const { return traits_; }
+  bool IsPortableFamily() const { return traits_.family == kPortable; }
+
+  // --- the data, edited in place by the pages ---
+  std::array<CGroupRecord, kGroupCount> m_groups;
+  std::uint32_t m_productWord = 0;  // image byte 3 high, byte 2 low; bits 8-15 product code
+  std::array<std::uint8_t, kZoneCount> m_groupCounts{};
+  Text9 m_powerOnText{};
+  std::array<Text9, kZoneCount> m_zoneNames{};
+  std::array<Text9, kStatusTextCount> m_statusTexts{};
+  std::array<std::uint8_t, kZoneCount> m_selectedGroup{};  // 0 none, else absolute 1-based group
+  std::array<std::uint8_t, kZoneCount> m_secondZoneBytes{};
+  std::array<std::uint8_t, kZoneCount> m_zoneFlags{};
+  int m_groupSlots = kGroupCount;
+  int m_channelCount = kChannelCount;
+  int m_maxGroups = kGroupCount;
+  int m_zoneCount = kZoneCount;
+  // Row k holds setting byte k of every zone.
+  std::array<std::array<std::uint8_t, kZoneCount>, kZoneByteCount> m_zoneBytes{};
+  std::array<std::array<std::uint16_t, kRepeatersPerZone>, kZoneCount> m_repeaters{};
+  std::array<std::uint8_t, 16> m_tuning{};
+  CAdjustmentHeader m_adjust;
+  // Nothing in the program reads m_spare0, m_spare1, m_spare3 and m_spare4
+  // beyond the values the defaults give them; they are kept for the layout.
+  int m_spare0 = 0;
+  int m_spare1 = 0;
+  int m_freeGroups = kGroupCount;  // group slots assigned to no zone
+  int m_spare3 = 1;
+  int m_spare4 = kChannelCount;
+  int m_assignedGroups = 0;        // sum of the zones' group counts at the last load
+  RadioWideLinks m_radioWide;
+
+  // --- zones and groups ---
+  static bool IsValidZone(int zone) { return zone >= 0 && zone < kZoneCount; }
+  bool IsZoneEnabled(int zone) const;
+  bool IsLtrZone(int zone) const;
+  int GetSystemGroupCount(int zone) const;
+  // Absolute index of the zone's first group slot: the counts of the zones
+  // before it, summed wide (it can pass 250 on a damaged image).
+  int FirstGroupOf(int zone) const;
+  // Absolute 1-based number of the zone's n-th group; 0 when n is 0 or the
+  // zone does not exist.
+  unsigned GroupIndex(int zone, int n) const;
+  // The zone that owns group slot g, or -1 when no zone's run covers it.
+  int ZoneOfGroup(int g) const;
+  void ClearGroupFlags(int g, std::uint8_t bits);
+  void InitSystem(int zone, int mode);
+  void ResetSystemGroups(int zone);
+
+  // --- image ---
+  // Everything but the group and channel records (and the tuning bytes).
+  void LoadZonesFromImage(const std::uint8_t* image);
+  void LoadGroup(int g, const std::uint8_t* image);
+  // 1 stored; 0 refused (portable checks, message shown) or no such group.
+  int StoreGroup(int g, std::uint8_t* image);
+  // Packs the zone, text and bit-array areas after checking every zone.
+  // 1 packed; 0 refused with its message shown, and then neither the image
+  // nor the data has been changed.
+  int ValidateBeforeWrite(std::uint8_t* image);
+  void LoadAdjustmentData(const std::uint8_t* image, const std::uint8_t* adjustCopy, int decodeHeader);
+  void StoreAdjustmentData(std::uint8_t* adjustCopy) const;
+
+  // Defaults of everything but the channels.
+  void SetZoneDefaults();
+  // The band the radio-wide record names (UHF when it is not linked).
+  bool IsUhfBand() const;
+
+  // --- pick lists ---
+  std::string GetZoneText(int zone) const;
+  void FillZoneCombo(IChoiceList& list, int currentZone) const;
+  void FillGroupCombo(IChoiceList& list, int zone, int currentGroup) const;
+  void FillGroupListBox(IChoiceList& list, int zone, int currentIndexInZone) const;
+
+private:
+  bool CheckZones() const;
+  void WriteBitArrays(std::uint8_t* image) const;
+  void WriteZoneRecord(int zone, std::uint8_t* image);
+  // Refills the list with "None" and a "Grp %2d" row per enabled group of
+  // the zone; each row's value is the absolute group index or, with
+  // withinZone, the index within the zone. Selects the row of current, else "None".
+  void FillGroupRows(IChoiceList& list, int zone, bool withinZone, int current) const;
+
+  const RadioFamilyTraits& traits_;
+};
+
+void CopyImageText(Text9& text, const std::uint8_t* from);
+void SetText(Text9& text, const char* value);
+
+// The two families' radio data, one object each for the life of the program.
+class CMobileRadioData : public CRadioDataCore {
+public:
+  CMobileRadioData();
+};
+
+class CPortableRadioData : public CRadioDataCore {
+public:
+  CPortableRadioData();
+};
+
+extern CMobileRadioData g_mobileData;
+extern CPortableRadioData g_portableData;
+
+// The names the pages use for parts of the radio data. Each is a reference
+// into g_mobileData or g_portableData, never a copy. Zone and "system" are
+// the same thing.
+using GroupTable = std::array<CGroupRecord, kGroupCount>;
+using ZoneByteArray = std::array<std::uint8_t, kZoneCount>;
+using ZoneByteRows = std::array<ZoneByteArray, kZoneByteCount>;
+using ZoneTextArray = std::array<Text9, kZoneCount>;
+using RepeaterTable = std::array<std::array<std::uint16_t, kRepeatersPerZone>, kZoneCount>;
+
+extern GroupTable& g_mobileGroupTable;
+extern GroupTable& g_portableGroupTable;
+extern ZoneByteArray& g_mobileSystemGroupCount;
+extern ZoneByteArray& g_portableSystemGroupCount;
+extern ZoneByteArray& g_mobileSystemFlags;
+extern ZoneByteArray& g_portableSystemFlags;
+extern ZoneTextArray& g_mobileSystemAlias;
+extern ZoneTextArray& g_portableSystemAlias;
+extern ZoneByteArray& g_mobileZoneSelectedGroup;
+extern ZoneByteArray& g_mobileSystemSelectedGroup;  // the same array
+extern ZoneByteArray& g_portableZoneSelectedGroup;
+extern ZoneByteRows& g_mobileSystemArrays;
+extern ZoneByteRows& g_portableSystemArrays;
+extern RepeaterTable& g_mobileRepeaterTable;
+extern RepeaterTable& g_portableRepeaterTable;
+extern int& g_mobileFreeGroups;
+extern int& g_portableFreeGroups;
+extern int& g_mobileMaxGroups;
+extern int& g_portableMaxGroups;
+extern std::uint32_t& g_mobileProductWord;
+extern std::uint32_t& g_portableProductWord;
