@@ -46,3 +46,13 @@ int CGroupRecord::Channel() const {
   const int index = channelWord & group_word::kChannelMask;
   return index < kChannelCount ? index : -1;
 }
+
+// Each option of the group pages starts at its list's fallback line, and
+// every fallback line stores 0 except these three: Monitor "Enable" (byte 0
+// bit 7), 2nd Tx Power "Disable" = 7 (byte 0 bits 0-2) and Time Out Timer
+// "Enable" (word 6 bit 14). Scan Memory's fallback "Disable" leaves byte 5
+// clear. The layout is the same in both families for these fields.
+void CDefaultGroupRecord::SetDefaults() {
+  bytes = {0x87, 0, 0, 0, 0, 0};
+  word6 = 0x4000;
+}

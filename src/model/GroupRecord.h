@@ -73,3 +73,11 @@ public:
 // The twins share one record layout.
 using CMobileGroupRecord = CGroupRecord;
 using CPortableGroupRecord = CGroupRecord;
+
+// The values of the "Default" column of the group pages: 8 bytes of their
+// own layout (not a group record), reset with the radio data and never saved.
+struct CDefaultGroupRecord {
+  std::array<std::uint8_t, 6> bytes{};
+  std::uint16_t word6 = 0;
+  void SetDefaults();
+};

@@ -100,6 +100,8 @@ CPortableRadioData::CPortableRadioData() : CRadioDataCore(kPortableFamilyTraits)
 CMobileRadioData g_mobileData;
 CPortableRadioData g_portableData;
 
+CDefaultGroupRecord& g_mobileDefaultGroup = g_mobileData.m_defaultGroup;
+CDefaultGroupRecord& g_portableDefaultGroup = g_portableData.m_defaultGroup;
 GroupTable& g_mobileGroupTable = g_mobileData.m_groups;
 GroupTable& g_portableGroupTable = g_portableData.m_groups;
 ZoneByteArray& g_mobileSystemGroupCount = g_mobileData.m_groupCounts;
@@ -462,6 +464,8 @@ void CRadioDataCore::SetZoneDefaults() {
   std::copy(std::begin(band.entries), std::end(band.entries), m_adjust.entries.begin());
   for (int r = 0; r < traits_.defaultRowCount; ++r)
     std::copy(std::begin(traits_.defaultRows[r]), std::end(traits_.defaultRows[r]), m_adjust.rows[r].begin());
+
+  m_defaultGroup.SetDefaults();
 }
 
 // ---------------------------------------------------------------- pick lists

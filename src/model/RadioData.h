@@ -148,6 +148,7 @@ public:
   int m_spare3 = 1;
   int m_spare4 = kChannelCount;
   int m_assignedGroups = 0;        // sum of the zones' group counts at the last load
+  CDefaultGroupRecord m_defaultGroup;
   RadioWideLinks m_radioWide;
 
   // --- zones and groups ---
@@ -229,6 +230,8 @@ using ZoneByteRows = std::array<ZoneByteArray, kZoneByteCount>;
 using ZoneTextArray = std::array<Text9, kZoneCount>;
 using RepeaterTable = std::array<std::array<std::uint16_t, kRepeatersPerZone>, kZoneCount>;
 
+extern CDefaultGroupRecord& g_mobileDefaultGroup;
+extern CDefaultGroupRecord& g_portableDefaultGroup;
 extern GroupTable& g_mobileGroupTable;
 extern GroupTable& g_portableGroupTable;
 extern ZoneByteArray& g_mobileSystemGroupCount;

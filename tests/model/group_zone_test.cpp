@@ -472,6 +472,9 @@ TEST(GroupZoneData, DefaultsAndZoneInitialisation) {
     EXPECT_STREQ(data.m_powerOnText.data(), "SELFTEST");
     EXPECT_STREQ(data.m_statusTexts[13].data(), "-TS OFF-");
     EXPECT_STREQ(data.m_statusTexts[14].data(), family == kMobile ? "- P A  -" : "");
+    // The group pages' "Default" column: Monitor on, 2nd Tx Power off, Time Out Timer on.
+    EXPECT_EQ(data.m_defaultGroup.bytes, (std::array<std::uint8_t, 6>{0x87, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(data.m_defaultGroup.word6, 0x4000);
     const std::uint8_t conventional[16] = {0, 0x66, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xF0, 0x88, 0, 0, 0};
     for (int k = 0; k < kZoneByteCount; ++k) EXPECT_EQ(data.m_zoneBytes[k][31], conventional[k]) << k;
     EXPECT_EQ(data.m_repeaters[31][19], 0x3FF);
