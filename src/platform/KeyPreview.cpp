@@ -1,0 +1,31 @@
+#include "platform/KeyPreview.h"
+
+#include <QKeyEvent>
+#include <QPointer>
+#include <QWidget>
+#include <vector>
+
+bool PreviewKeyPress(QObject* receiver, QKeyEvent* event) {
+  if (receiver == nullptr || !receiver->isWidgetType()) return false;
+  // Collect the chain first: a previewer may close windows on the way.
+  std::vector<QPointer<QWidget>> chain;
+  for (QWidget* w = static_cast<QWidget*>(receiver); w != nullptr; w = w->parentWidget()) {
+    chain.emplace_back(w);
+    if (w->isWindow() && w->windowType() != Qt::Popup) break;
+  }
+  for (const auto& w : chain) {
+    if (w.isNull()) continue;
+    if (auto* preview = dynamic_cast<KeyPreview*>(w.data()); preview != nullptr && preview->PreviewKey(event))
+      return true;
+  }
+  return false;
+}
+
+Rp58Application::Rp58Application(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool Rp58Application::notify(QObject* receiver, QEvent* event) {
+  // notify() runs once per delivered key; the propagation to parents of an
+  // ignored key happens inside QApplication::notify and is not seen again.
+  if (event->type() == QEvent::KeyPress && PreviewKeyPress(receiver, static_cast<QKeyEvent*>(event))) return true;
+  return QApplication::notify(receiver, event);
+}

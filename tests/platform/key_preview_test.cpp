@@ -1,0 +1,70 @@
+#include <gtest/gtest.h>
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTest>
+#include <string>
+
+#include "platform/KeyPreview.h"
+
+namespace {
+std::string g_trace;
+
+class PreviewWidget : public QWidget, public KeyPreview {
+public:
+  PreviewWidget(char name, Qt::Key swallow, QWidget* parent = nullptr) : QWidget(parent), name_(name), swallow_(swallow) {}
+  bool PreviewKey(QKeyEvent* e) override {
+    g_trace += name_;
+    return e->key() == swallow_;
+  }
+
+private:
+  char name_;
+  Qt::Key swallow_;
+};
+
+class PreviewEdit : public QLineEdit, public KeyPreview {
+public:
+  explicit PreviewEdit(QWidget* parent) : QLineEdit(parent) {}
+  bool PreviewKey(QKeyEvent* e) override {
+    g_trace += 'e';
+    return e->key() == Qt::Key_X;
+  }
+};
+}  // namespace
+
+TEST(KeyPreview, KeysGoFromTheControlOutwardsUntilOneSwallowsThem) {
+  PreviewWidget outer('o', Qt::Key_F5);
+  PreviewWidget inner('i', Qt::Key_Return, &outer);
+  auto* plain = new QWidget(&inner);  // windows without a preview are skipped
+  auto* edit = new PreviewEdit(plain);
+
+  struct Case {
+    Qt::Key key;
+    const char* trace;
+    const char* text;
+  } cases[] = {
+      {Qt::Key_X, "e", ""},         // the control swallows it: nobody else sees it
+      {Qt::Key_Return, "ei", ""},   // the inner window swallows it
+      {Qt::Key_F5, "eio", ""},      // the outer window swallows it
+      {Qt::Key_A, "eio", "a"},      // nobody swallows it: the edit gets it
+  };
+  for (const auto& c : cases) {
+    g_trace.clear();
+    edit->clear();
+    QTest::keyClick(edit, c.key);
+    EXPECT_EQ(g_trace, c.trace) << c.key;
+    EXPECT_EQ(edit->text().toStdString(), c.text) << c.key;
+  }
+}
+
+TEST(KeyPreview, TheWalkStopsAtTheControlsWindow) {
+  PreviewWidget mainWindow('m', Qt::Key_unknown);
+  // A separate top-level window owned by the main window (like a modal dialog).
+  auto* dialog = new PreviewWidget('d', Qt::Key_unknown, &mainWindow);
+  dialog->setWindowFlags(Qt::Dialog);
+  auto* edit = new QLineEdit(dialog);
+  g_trace.clear();
+  QTest::keyClick(edit, Qt::Key_F2);
+  EXPECT_EQ(g_trace, "d");
+}
