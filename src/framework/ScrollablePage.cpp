@@ -1,0 +1,135 @@
+#include "framework/ScrollablePage.h"
+
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <algorithm>
+
+bool g_takePageSize = false;
+QRect g_refPageRect;
+QRect g_pageRect;
+
+CScrollablePage::CScrollablePage(int templateId, QSize templateSize, QWidget* parent, int fontPoints)
+    : QAbstractScrollArea(parent), templateId_(templateId), templateSize_(templateSize), units_(DialogFont(fontPoints)) {
+  setFont(DialogFont(fontPoints));
+  setFrameShape(QFrame::NoFrame);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  hide();
+}
+
+CScrollablePage::~CScrollablePage() { delete body_; }
+
+bool CScrollablePage::Create(QWidget* parent) {
+  if (body_ != nullptr) return false;
+  setParent(parent);
+  body_ = new QWidget(viewport());
+  body_->resize(units_.ToPixels(0, 0, templateSize_.width(), templateSize_.height()).size());
+  body_->show();
+  // The window starts at its template size, as a dialog made from a template does.
+  resize(body_->size());
+  OnInitDialog();
+  return true;
+}
+
+void CScrollablePage::DestroyWindow() {
+  if (body_ == nullptr) return;
+  OnDestroyWindow();
+  ready_ = false;
+  hide();
+  QWidget* body = body_;
+  body_ = nullptr;
+  body->hide();
+  body->setParent(nullptr);
+  body->deleteLater();
+  delete sizeGrip_.data();
+  // A later Create() is a new child of the tab control again.
+  setParent(nullptr);
+}
+
+QSize CScrollablePage::ClientSize() const {
+  // Until the page is shown Qt has not laid out the viewport; the client
+  // area is then the whole page (no scroll bar is shown yet).
+  return isVisible() ? viewport()->size() : size();
+}
+
+bool CScrollablePage::OnInitDialog() {
+  vPos_ = hPos_ = 0;
+  const QSize client = ClientSize();
+  if (g_takePageSize) {
+    g_refPageRect = QRect(QPoint(0, 0), client);
+    g_takePageSize = false;
+  }
+  sizeGrip_ = new CSizeGrip(this);
+  sizeGrip_->hide();  // a page's grip is never shown; the main dialog has its own
+  gripRect_ = QRect(client.width() - sizeGrip_->width(), client.height() - sizeGrip_->height(), sizeGrip_->width(),
+                    sizeGrip_->height());
+  sizeGrip_->setGeometry(gripRect_);
+  ready_ = true;
+  ResetScroll();
+  UpdateScrollRanges();
+  return true;
+}
+
+void CScrollablePage::ResetScroll() {
+  hPos_ = vPos_ = 0;
+  horizontalScrollBar()->setValue(0);
+  verticalScrollBar()->setValue(0);
+  MoveBody();
+}
+
+void CScrollablePage::UpdateScrollRanges() {
+  const QSize client = ClientSize();
+  // Integer division truncates toward zero, so a page larger than the
+  // reference gets a negative extent and no scrolling.
+  hRange_ = (g_refPageRect.width() - client.width()) / 8;
+  vRange_ = (g_refPageRect.height() - client.height()) / 4;
+  hMax_ = std::max(hRange_, 0);
+  hPos_ = std::min(hMax_, hPos_);
+  vMax_ = std::max(vRange_, 0);
+  vPos_ = std::min(vMax_, vPos_);
+  // Page up/down jumps by the whole vertical extent; across it is 8 units.
+  horizontalScrollBar()->setSingleStep(1);
+  horizontalScrollBar()->setPageStep(8);
+  verticalScrollBar()->setSingleStep(1);
+  verticalScrollBar()->setPageStep(std::max(vRange_, 1));
+  horizontalScrollBar()->setRange(0, hMax_);
+  horizontalScrollBar()->setValue(hPos_);
+  verticalScrollBar()->setRange(0, vMax_);
+  verticalScrollBar()->setValue(vPos_);
+  MoveBody();
+  if (sizeGrip_ != nullptr && !window()->isMaximized()) sizeGrip_->MoveToCorner(QRect(QPoint(0, 0), client));
+}
+
+void CScrollablePage::MoveBody() {
+  if (body_ != nullptr) body_->move(-8 * hPos_, -4 * vPos_);
+}
+
+void CScrollablePage::scrollContentsBy(int, int) {
+  hPos_ = horizontalScrollBar()->value();
+  vPos_ = verticalScrollBar()->value();
+  MoveBody();
+}
+
+void CScrollablePage::resizeEvent(QResizeEvent* event) {
+  QAbstractScrollArea::resizeEvent(event);
+  // Every size change returns the page to its origin.
+  if (ready_) {
+    ResetScroll();
+    UpdateScrollRanges();
+  }
+}
+
+void CScrollablePage::customEvent(QEvent* event) {
+  if (!DeliverUserMessage(event)) QAbstractScrollArea::customEvent(event);
+}
+
+bool CScrollablePage::PreviewKey(QKeyEvent* event) {
+  const int key = event->key();
+  if (key == Qt::Key_F9 && (event->modifiers() & Qt::ShiftModifier)) {
+    OnRomEditKey();
+    return true;
+  }
+  if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) return true;
+  // F1-F7 and everything else go on: the main dialog switches tabs on F2-F7.
+  return false;
+}
