@@ -1,0 +1,390 @@
+// Read from Radio against the simulated radio of both families, both
+// protocols, and every fault it can play.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstring>
+#include <optional>
+
+#include "LinkFixture.h"
+#include "ScriptedMessages.h"
+#include "SimLink.h"
+#include "link/RadioReader.h"
+
+namespace {
+
+constexpr std::size_t kMobileHeader = 263;
+constexpr std::size_t kPortableHeader = 111;
+
+ReadSettings MobileSettings() { return {}; }
+
+ReadSettings StreamSettings() {
+  ReadSettings s;
+  s.layout.streamProtocol = true;
+  s.layout.blockCount = 58;
+  s.layout.mobile = {0x1DC00, 6, 56, false};
+  return s;
+}
+
+class RadioRead : public ::testing::Test {
+protected:
+  void SetUp() override {
+    AllocateRadioImage();
+    std::memset(g_pRadioImage, 0x5A, kImageBufferSize);
+    before_.assign(g_pRadioImage, g_pRadioImage + kImageBufferSize);
+    g_adjustCopy.fill(0xA5);
+    g_isPortable = 0;
+    g_dataModified = 1;
+    g_imageLoaded = 0;
+    g_dataFileName = "OLD.K58";
+    status_ = RecordingStatus{};
+    messages_.clear();
+    rebuiltFor_.clear();
+    unpacked_.clear();
+    hooks_.askRadioPassword = [this]() -> std::optional<std::string> {
+      ++passwordAsked_;
+      return passwordAnswer_;
+    };
+    hooks_.rebuildAdjustHeader = [this](Family family, std::uint8_t* adjust) {
+      rebuiltFor_.push_back(family);
+      std::memset(adjust, 0xC3, family == kMobile ? kMobileHeader : kPortableHeader);
+    };
+    hooks_.unpackScreens = [this](bool polled) { unpacked_.push_back(polled); };
+  }
+
+  int Read(CSimRadio& radio, const ReadSettings& settings) {
+    link_.emplace(radio, clock_);
+    CCloneLink link(*link_, clock_, cancel_, status_);
+    return ReadFromRadio(link, settings, hooks_);
+  }
+
+  // A failed or cancelled read leaves everything as it was.
+  void ExpectUntouched(int family = 0) {
+    EXPECT_TRUE(std::equal(before_.begin(), before_.end(), g_pRadioImage));
+    EXPECT_TRUE(std::all_of(g_adjustCopy.begin(), g_adjustCopy.end(), [](std::uint8_t b) { return b == 0xA5; }));
+    EXPECT_EQ(g_isPortable, family);
+    EXPECT_EQ(g_dataModified, 1);
+    EXPECT_EQ(g_imageLoaded, 0);
+    EXPECT_EQ(g_dataFileName, "OLD.K58");
+    EXPECT_TRUE(unpacked_.empty());
+  }
+
+  std::vector<std::uint8_t> before_;
+  CVirtualClock clock_;
+  std::atomic<bool> cancel_{false};
+  RecordingStatus status_;
+  ScriptedMessages messages_;
+  std::optional<CSimLink> link_;
+  ReadHooks hooks_;
+  std::optional<std::string> passwordAnswer_;
+  int passwordAsked_ = 0;
+  std::vector<Family> rebuiltFor_;
+  std::vector<bool> unpacked_;
+};
+
+TEST_F(RadioRead, PolledMobileReadFillsImageAndAdjustmentCopy) {
+  g_isPortable = 1;
+  CSimRadio radio(SimProtocol::kPolled, RadioMemory(kMobile));
+  const auto& mem = radio.Memory();
+  ASSERT_EQ(Read(radio, MobileSettings()), kTransferDone);
+
+  for (int b = 0; b <= 191; ++b) EXPECT_TRUE(SameBlock(g_pRadioImage, mem.data(), b)) << b;
+  for (int b = 192; b <= 253; ++b) EXPECT_TRUE(BlankBlock(g_pRadioImage, b)) << b;  // never asked for
+  for (int b = 254; b <= 256; ++b) EXPECT_TRUE(SameBlock(g_pRadioImage, mem.data(), b)) << b;
+  // The header comes from the data model, the rest (serial number among it) from the radio.
+  EXPECT_EQ(rebuiltFor_, std::vector<Family>{kMobile});
+  EXPECT_TRUE(std::all_of(g_adjustCopy.begin(), g_adjustCopy.begin() + kMobileHeader, [](auto b) { return b == 0xC3; }));
+  EXPECT_TRUE(std::equal(g_adjustCopy.begin() + kMobileHeader, g_adjustCopy.end(), mem.begin() + area::kMobileAdjust + kMobileHeader));
+
+  EXPECT_EQ(g_isPortable, 0);
+  EXPECT_EQ(unpacked_, std::vector<bool>{true});
+  EXPECT_EQ(g_imageLoaded, 1);
+  EXPECT_EQ(g_dataFileName, "            ");
+  EXPECT_EQ(status_.counter, "Receive block 256 / 256");
+  EXPECT_EQ(status_.line1, "Please wait");
+  EXPECT_EQ(passwordAsked_, 0);
+  EXPECT_TRUE(messages_.shown().empty());
+}
+
+TEST_F(RadioRead, PolledPortableReadSwitchesFamily) {
+  CSimRadio radio(SimProtocol::kPolled, RadioMemory(kPortable, 56, 166));
+  const auto& mem = radio.Memory();
+  ASSERT_EQ(Read(radio, MobileSettings()), kTransferDone);
+
+  for (int b = 0; b <= 166; ++b) EXPECT_TRUE(SameBlock(g_pRadioImage, mem.data(), b)) << b;
+  for (int b = 168; b <= 176; ++b) EXPECT_TRUE(SameBlock(g_pRadioImage, mem.data(), b)) << b;
+  for (int b = 177; b <= 256; ++b) EXPECT_TRUE(BlankBlock(g_pRadioImage, b)) << b;
+  // Block 167 enters through the adjustment copy with the model's header.
+  EXPECT_EQ(rebuiltFor_, std::vector<Family>{kPortable});
+  EXPECT_EQ(g_adjustCopy[kPortableHeader - 1], 0xC3);
+  EXPECT_EQ(g_adjustCopy[kPortableHeader], mem[area::kPortableAdjust + kPortableHeader]);
+  EXPECT_EQ(std::memcmp(g_pRadioImage + area::kPortableAdjust, g_adjustCopy.data(), kBlockSize), 0);
+  EXPECT_EQ(g_adjustCopy[200], 0xA5);  // beyond the portable copy nothing changes
+
+  EXPECT_EQ(g_isPortable, 1);
+  EXPECT_EQ(unpacked_, std::vector<bool>{true});
+  EXPECT_EQ(status_.counter, "Receive block 177 / 177");
+}
+
+TEST_F(RadioRead, StreamedReadUnswapsEepromAndKeepsTheFamily) {
+  g_isPortable = 1;
+  CSimRadio radio(SimProtocol::kStreamed, RadioMemory(kMobile), 1, 58);
+  radio.Memory()[area::kRadioPassword] = 'Q';  // a streamed read asks no password
+  const auto& mem = radio.Memory();
+  ASSERT_EQ(Read(radio, StreamSettings()), kTransferDone);
+
+  for (int b = 0; b <= 56; ++b) EXPECT_TRUE(SameBlock(g_pRadioImage, mem.data(), b)) << b;
+  EXPECT_TRUE(BlankBlock(g_pRadioImage, 57));  // the last block goes to the adjustment copy only
+  EXPECT_TRUE(std::equal(g_adjustCopy.begin(), g_adjustCopy.begin() + kBlockSize, mem.begin() + 57 * kBlockSize));
+  EXPECT_EQ(g_adjustCopy[kBlockSize], 0xA5);
+
+  EXPECT_EQ(g_isPortable, 1);
+  EXPECT_EQ(g_dataModified, 0);
+  EXPECT_EQ(unpacked_, std::vector<bool>{false});
+  EXPECT_EQ(passwordAsked_, 0);
+  EXPECT_TRUE(rebuiltFor_.empty());
+  EXPECT_EQ(status_.counter, "Receive block 58 / 58");
+}
+
+TEST_F(RadioRead, StreamedBadBlocksAreRefusedAndRepeated) {
+  // Three bad sums and one block numbered past the radio's end: each is
+  // answered with NAK, the radio repeats it, and nothing lands out of place.
+  CSimRadio radio(SimProtocol::kStreamed, RadioMemory(kMobile), 1, 58);
+  radio.Plan({SimFault::kBadSum, 3, 3});
+  radio.Plan({SimFault::kWrongNumber, 20, 1});
+  ASSERT_EQ(Read(radio, StreamSettings()), kTransferDone);
+  EXPECT_EQ(std::count(link_->Sent().begin(), link_->Sent().end(), kNak), 4);
+  for (int b = 0; b <= 56; ++b) EXPECT_TRUE(SameBlock(g_pRadioImage, radio.Memory().data(), b)) << b;
+  EXPECT_TRUE(BlankBlock(g_pRadioImage, 63));
+}
+
+TEST_F(RadioRead, StreamedReadStartsOverAfterThePowerCycle) {
+  // The radio falls silent after block 10; the user is asked to switch it
+  // off and on, and the stream that starts again from block 0 completes.
+  CSimRadio radio(SimProtocol::kStreamed, RadioMemory(kMobile), 1, 58);
+  radio.Plan({SimFault::kSilence, 11, 1});
+  status_.onLine = [&](const std::string& text) {
+    if (text == "Switch radio OFF, then") radio.PowerOn(clock_.NowMicros());
+  };
+  ASSERT_EQ(Read(radio, StreamSettings()), kTransferDone);
+  EXPECT_TRUE(status_.Showed("back ON to start uploading"));
+  for (int b = 0; b <= 56; ++b) EXPECT_TRUE(SameBlock(g_pRadioImage, radio.Memory().data(), b)) << b;
+}
+
+TEST_F(RadioRead, SwitchedOffRadioIsWokenUp) {
+  for (const SimProtocol protocol : {SimProtocol::kPolled, SimProtocol::kStreamed}) {
+    SetUp();
+    CSimRadio radio(protocol, RadioMemory(kMobile), 1, 58);
+    radio.StartSwitchedOff();
+    radio.PowerOnAfterFirstByte(3'000'000);
+    const bool polled = protocol == SimProtocol::kPolled;
+    ASSERT_EQ(Read(radio, polled ? MobileSettings() : StreamSettings()), kTransferDone);
+    EXPECT_TRUE(SameBlock(g_pRadioImage, radio.Memory().data(), 3));
+    // The polled read asks for the power cycle; the streamed one keeps asking the radio.
+    EXPECT_EQ(status_.Showed("Switch radio OFF, then"), polled);
+  }
+}
+
+TEST_F(RadioRead, TransientFaultsAreRetried) {
+  CSimRadio radio(SimProtocol::kPolled, RadioMemory(kMobile));
+  radio.Plan({SimFault::kBadSum, 5, 3});
+  radio.Plan({SimFault::kSilence, 40, 2});
+  radio.Plan({SimFault::kBadLength, 200, 4});
+  radio.Plan({SimFault::kTruncate, 300, 2});
+  ASSERT_EQ(Read(radio, MobileSettings()), kTransferDone);
+  for (int b = 0; b <= 191; ++b) EXPECT_TRUE(SameBlock(g_pRadioImage, radio.Memory().data(), b)) << b;
+}
+
+TEST_F(RadioRead, UnusedBlocksAreSkippedButNeverTheSettings) {
+  struct Case {
+    int lastGroup, lastChannel;
+    std::vector<std::pair<int, int>> read, skipped;
+  } cases[] = {
+      {10, 60, {{2, 10}, {57, 60}, {185, 191}, {254, 256}}, {{11, 56}, {61, 184}, {192, 253}}},
+      {0, 0, {{2, 8}, {185, 191}, {254, 256}}, {{9, 184}}},
+  };
+  for (const Case& c : cases) {
+    SetUp();
+    CSimRadio radio(SimProtocol::kPolled, RadioMemory(kMobile, c.lastGroup, c.lastChannel));
+    ASSERT_EQ(Read(radio, MobileSettings()), kTransferDone);
+    for (auto [from, to] : c.read)
+      for (int b = from; b <= to; ++b) EXPECT_TRUE(SameBlock(g_pRadioImage, radio.Memory().data(), b)) << b;
+    for (auto [from, to] : c.skipped)
+      for (int b = from; b <= to; ++b) EXPECT_TRUE(BlankBlock(g_pRadioImage, b)) << b;
+  }
+}
+
+TEST_F(RadioRead, UnknownRadioIsRefusedOutsideManufacturerMode) {
+  std::vector<std::uint8_t> memory = RadioMemory(kMobile);
+  memory[area::kMobileCheckByte] = 0x90;
+  memory[area::kProductCode] = 0x28;
+  CSimRadio refused(SimProtocol::kPolled, memory);
+  EXPECT_EQ(Read(refused, MobileSettings()), kTransferFailed);
+  EXPECT_EQ(messages_.texts(), std::vector<std::string>{"Hardware configuration mismatched!"});
+  ExpectUntouched();
+
+  // In manufacturer mode it is read as the family shown, every block of it,
+  // and its adjustment copy stays the radio's own.
+  SetUp();
+  CSimRadio taken(SimProtocol::kPolled, memory);
+  ReadSettings settings = MobileSettings();
+  settings.manufacturerMode = true;
+  ASSERT_EQ(Read(taken, settings), kTransferDone);
+  for (int b = 0; b <= 190; ++b) EXPECT_TRUE(SameBlock(g_pRadioImage, memory.data(), b)) << b;
+  EXPECT_TRUE(BlankBlock(g_pRadioImage, 191));  // another product code's last block is read, not kept
+  EXPECT_TRUE(rebuiltFor_.empty());
+  EXPECT_TRUE(std::equal(g_adjustCopy.begin(), g_adjustCopy.end(), memory.begin() + area::kMobileAdjust));
+}
+
+TEST_F(RadioRead, RadioPasswordIsAskedWhenSet) {
+  struct Case {
+    const char* radio;  // 8 bytes
+    std::optional<std::string> answer;
+    bool asked, accepted;
+  } cases[] = {
+      {"ABC     ", "ABC     ", true, true},
+      {"ABC     ", "ABD     ", true, false},
+      {"ABC     ", std::nullopt, true, false},
+      {"\0BC     ", std::nullopt, false, true},  // a zero first byte is no password
+  };
+  for (const Case& c : cases) {
+    SetUp();
+    messages_.clear();
+    passwordAsked_ = 0;
+    passwordAnswer_ = c.answer;
+    std::vector<std::uint8_t> memory = RadioMemory(kPortable);
+    std::memcpy(memory.data() + area::kRadioPassword, c.radio, 8);
+    CSimRadio radio(SimProtocol::kPolled, memory);
+    const int result = Read(radio, MobileSettings());
+    EXPECT_EQ(passwordAsked_, c.asked ? 1 : 0) << c.radio;
+    EXPECT_EQ(result, c.accepted ? kTransferDone : kTransferFailed) << c.radio;
+    if (!c.accepted) {
+      EXPECT_EQ(messages_.texts(), std::vector<std::string>{"Password mismatched!"});
+      ExpectUntouched();
+    }
+  }
+}
+
+TEST_F(RadioRead, EveryFaultLeavesThePreviousDataAndSaysWhy) {
+  struct Case {
+    const char* name;
+    std::optional<SimFaultPlan> plan;
+    std::optional<std::pair<std::size_t, bool>> unplug;  // after bytes, device gone
+    const char* shown;
+  } cases[] = {
+      {"silent radio in the word phase", SimFaultPlan{SimFault::kSilence, 10, 1000}, {}, " Upload Error!"},
+      {"silent radio in the block phase", SimFaultPlan{SimFault::kSilence, 150, 1000}, {}, " Upload Error!"},
+      {"wrong sums", SimFaultPlan{SimFault::kBadSum, 140, 1000}, {}, " Upload Error!"},
+      {"wrong length bytes", SimFaultPlan{SimFault::kBadLength, 20, 1000}, {}, " Upload Error!"},
+      {"replies cut short", SimFaultPlan{SimFault::kTruncate, 160, 1000}, {}, " Upload Error!"},
+      {"adapter pulled out", {}, std::pair<std::size_t, bool>{800, true}, " Upload Error!"},
+      {"cable loose at the radio", {}, std::pair<std::size_t, bool>{800, false}, " Upload Error!"},
+  };
+  for (const Case& c : cases) {
+    SetUp();
+    g_isPortable = 1;
+    CSimRadio radio(SimProtocol::kPolled, RadioMemory(kMobile));
+    if (c.plan) radio.Plan(*c.plan);
+    link_.reset();
+    // The cable is set up by Read; unplugging is armed when the first byte goes out.
+    bool armed = false;
+    status_.onCounter = [&](const std::string&) {
+      if (c.unplug && !armed) {
+        link_->UnplugAfter(c.unplug->first, c.unplug->second);
+        armed = true;
+      }
+    };
+    EXPECT_EQ(Read(radio, MobileSettings()), kTransferFailed) << c.name;
+    EXPECT_EQ(status_.line1, c.shown) << c.name;
+    ExpectUntouched(1);
+    status_.onCounter = nullptr;
+  }
+}
+
+TEST_F(RadioRead, StreamedFaultsLeaveThePreviousData) {
+  struct Case {
+    const char* name;
+    SimFaultPlan plan;
+    const char* shown;
+  } cases[] = {
+      {"ten bad blocks in a row", {SimFault::kBadSum, 5, 10}, " Upload Error!"},
+      {"a block without its mark", {SimFault::kBadLength, 7, 1}, "Communication Error"},
+  };
+  for (const Case& c : cases) {
+    SetUp();
+    CSimRadio radio(SimProtocol::kStreamed, RadioMemory(kMobile), 1, 58);
+    radio.Plan(c.plan);
+    EXPECT_EQ(Read(radio, StreamSettings()), kTransferFailed) << c.name;
+    EXPECT_EQ(status_.line1, c.shown) << c.name;
+    ExpectUntouched();
+  }
+  // An adapter pulled out mid-stream: every call fails, the read gives up.
+  SetUp();
+  CSimRadio radio(SimProtocol::kStreamed, RadioMemory(kMobile), 1, 58);
+  bool armed = false;
+  status_.onCounter = [&](const std::string&) {
+    if (!armed) link_->UnplugAfter(20, true);
+    armed = true;
+  };
+  EXPECT_EQ(Read(radio, StreamSettings()), kTransferFailed);
+  EXPECT_EQ(status_.line1, " Upload Error");
+  ExpectUntouched();
+}
+
+TEST_F(RadioRead, EscIsACancellationInEveryPhase) {
+  struct Case {
+    const char* name;
+    SimProtocol protocol;
+    const char* cancelAt;  // block counter text, or nullptr for the power-on wait
+  } cases[] = {
+      {"word phase", SimProtocol::kPolled, "Receive block 1 / 256"},
+      {"block phase", SimProtocol::kPolled, "Receive block 100 / 256"},
+      {"adjustment blocks", SimProtocol::kPolled, "Receive block 254 / 256"},
+      {"stream", SimProtocol::kStreamed, "Receive block 30 / 58"},
+      {"power-on wait", SimProtocol::kPolled, nullptr},
+  };
+  for (const Case& c : cases) {
+    SetUp();
+    cancel_ = false;
+    CSimRadio radio(c.protocol, RadioMemory(kMobile), 1, 58);
+    if (c.cancelAt == nullptr) radio.StartSwitchedOff();
+    status_.onCounter = [&](const std::string& text) {
+      if (c.cancelAt && text == c.cancelAt) cancel_ = true;
+    };
+    status_.onLine = [&](const std::string& text) {
+      if (!c.cancelAt && text == "Switch radio OFF, then") cancel_ = true;
+    };
+    const bool polled = c.protocol == SimProtocol::kPolled;
+    EXPECT_EQ(Read(radio, polled ? MobileSettings() : StreamSettings()), kTransferAborted) << c.name;
+    ExpectUntouched();
+    status_.onCounter = nullptr;
+    status_.onLine = nullptr;
+  }
+}
+
+TEST_F(RadioRead, PortAndLeadProblemsAreReported) {
+  CSimRadio radio(SimProtocol::kPolled, RadioMemory(kMobile));
+  CSimLink port(radio, clock_);
+  port.FailOpen();
+  CCloneLink link(port, clock_, cancel_, status_);
+  EXPECT_EQ(ReadFromRadio(link, MobileSettings(), hooks_), kTransferFailed);
+  EXPECT_EQ(messages_.texts(), (std::vector<std::string>{"Open err", "Problem with COM port"}));
+  ExpectUntouched();
+
+  // The adapter goes away while the program waits for the radio to come on.
+  SetUp();
+  CSimRadio off(SimProtocol::kPolled, RadioMemory(kMobile));
+  off.StartSwitchedOff();
+  status_.onLine = [&](const std::string& text) {
+    if (text == "Switch radio OFF, then") link_->UnplugAfter(0, true);
+  };
+  ReadSettings settings = MobileSettings();
+  settings.layout.comPortIndex = 2;
+  EXPECT_EQ(Read(off, settings), kTransferFailed);
+  EXPECT_EQ(status_.line1, "Check that lead is");
+  EXPECT_EQ(status_.line2, "connected to COM3");
+  ExpectUntouched();
+}
+
+}  // namespace

@@ -1,0 +1,92 @@
+#pragma once
+// A simulated radio for the tests: it holds a memory image and speaks the
+// radio's side of the streamed block protocol and of the 0xF0-0xF3 command
+// frames, one byte at a time, with faults to inject. The cable's echo is not
+// the radio's business: the links that carry it (SimLink, CPtyRadio) add it.
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <vector>
+
+#include "model/RadioImage.h"
+
+enum class SimProtocol { kPolled, kStreamed };
+
+enum class SimFault {
+  kBadSum,      // the reply's sum is one off
+  kBadLength,   // the reply's length byte (streamed: the 0x82 mark) is wrong
+  kTruncate,    // the reply stops after its data bytes
+  kSilence,     // no reply at all
+  kNak,         // a block write is answered 0x15
+  kOtherValue,  // a word write is answered with another value than written
+  kWrongNumber  // a streamed block carries a number past the radio's last block
+};
+
+struct SimFaultPlan {
+  SimFault fault;
+  int firstReply;  // the radio's replies are counted from 0
+  int count;       // how many replies in a row it spoils
+};
+
+class CSimRadio {
+public:
+  using Micros = std::uint64_t;
+
+  // memory: image layout (word a at bytes 2a (low) and 2a + 1 (high), image
+  // block b travelling as wire block b - 2). lastEepromBlock and blockCount
+  // give the streamed layout: blocks up to lastEepromBlock go out with each
+  // word's bytes swapped, block blockCount - 1 is the adjustment block.
+  CSimRadio(SimProtocol protocol, std::vector<std::uint8_t> memory, int lastEepromBlock = 1, int blockCount = 58);
+
+  // Starts switched off: it answers nothing until powered on, then sends 'P'
+  // and waits for the wake-up byte. Without this it is already listening.
+  void StartSwitchedOff() { state_ = State::kOff; }
+  // Powers on this long after the first byte it hears while off, as a
+  // technician would when the program asks.
+  void PowerOnAfterFirstByte(Micros delay) { autoPowerOn_ = delay; }
+  void PowerOn(Micros now);
+
+  void Plan(const SimFaultPlan& plan) { plans_.push_back(plan); }
+
+  // A byte from the PC.
+  void Receive(std::uint8_t byte, Micros now);
+  // Lets timed events (power-on) happen.
+  void Advance(Micros now);
+  // When the next timed event is due, if any.
+  std::optional<Micros> NextEvent() const;
+  // What the radio has sent and nobody has taken yet.
+  std::deque<std::uint8_t>& Output() { return output_; }
+
+  std::vector<std::uint8_t>& Memory() { return memory_; }
+  int Replies() const { return replies_; }
+  int StreamedBlocks() const { return streamedBlocks_; }
+  // True once the last streamed block was acknowledged.
+  bool StreamFinished() const { return streamFinished_; }
+
+private:
+  enum class State { kOff, kWaitingWakeUp, kListening, kStreaming };
+
+  std::optional<SimFault> PeekFault() const;
+  // The fault planned for the reply about to go out; counts the reply.
+  std::optional<SimFault> FaultForReply();
+  void HandleFrameByte(std::uint8_t byte);
+  void AnswerFrame();
+  void SendFrame(std::uint8_t cmd, const std::vector<std::uint8_t>& data);
+  void SendStreamBlock();
+  std::uint8_t MemoryByte(std::size_t offset) const;
+
+  SimProtocol protocol_;
+  std::vector<std::uint8_t> memory_;
+  int lastEepromBlock_;
+  int blockCount_;
+  State state_ = State::kListening;
+  std::optional<Micros> autoPowerOn_;
+  std::optional<Micros> powerOnAt_;
+  std::vector<SimFaultPlan> plans_;
+  std::deque<std::uint8_t> output_;
+  std::vector<std::uint8_t> frame_;
+  int replies_ = 0;
+  int streamBlock_ = 0;
+  int streamedBlocks_ = 0;
+  bool streamFinished_ = false;
+};

@@ -1,0 +1,73 @@
+// rp58-simradio: a radio without a radio. Opens a pseudo-terminal, prints
+// its path and serves a data file's image as the radio's memory until
+// interrupted, so Read from Radio can be tried with RP58_COM1 pointing at it.
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "PtyRadio.h"
+#include "SimRadio.h"
+#include "model/DataFile.h"
+#include "model/RadioImage.h"
+
+namespace {
+std::atomic<bool> g_stop{false};
+void OnSignal(int) { g_stop = true; }
+
+int Usage() {
+  std::fprintf(stderr,
+               "usage: rp58-simradio [--stream] [--eeprom-end 63|127] [--off] <file.K58|file.P58>\n"
+               "  --stream      speak the streamed block protocol (flash start 0x1DC00)\n"
+               "  --eeprom-end  the radio's EEPROM end word for the streamed layout (default 127)\n"
+               "  --off         start switched off; it comes on 2 s after the program first calls\n");
+  return 1;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  bool stream = false;
+  bool off = false;
+  int eepromEnd = 127;
+  std::string file;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--stream") {
+      stream = true;
+    } else if (arg == "--off") {
+      off = true;
+    } else if (arg == "--eeprom-end" && i + 1 < argc) {
+      eepromEnd = std::atoi(argv[++i]);
+    } else if (!arg.empty() && arg[0] != '-' && file.empty()) {
+      file = arg;
+    } else {
+      return Usage();
+    }
+  }
+  if (file.empty() || (eepromEnd != 63 && eepromEnd != 127)) return Usage();
+
+  if (!AllocateRadioImage() || g_dataFile.LoadDataFile(file, ".") != 1) {
+    std::fprintf(stderr, "rp58-simradio: cannot load %s\n", file.c_str());
+    return 1;
+  }
+  std::vector<std::uint8_t> memory(g_pRadioImage, g_pRadioImage + kImageBufferSize);
+  const int lastEeprom = eepromEnd == 63 ? 0 : 1;
+  CSimRadio radio(stream ? SimProtocol::kStreamed : SimProtocol::kPolled, memory, lastEeprom, lastEeprom + 57);
+  if (off) {
+    radio.StartSwitchedOff();
+    radio.PowerOnAfterFirstByte(2'000'000);
+  }
+  CPtyRadio pty(radio);
+  if (!pty.Create()) {
+    std::perror("rp58-simradio: openpty");
+    return 1;
+  }
+  std::signal(SIGINT, OnSignal);
+  std::signal(SIGTERM, OnSignal);
+  std::printf("%s\n", pty.Path().c_str());
+  std::fflush(stdout);
+  pty.Serve(g_stop);
+  return 0;
+}
