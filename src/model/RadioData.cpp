@@ -64,10 +64,9 @@ int HomeListIndex(std::uint8_t homeByte) {
 
 const RadioFamilyTraits kMobileFamilyTraits = {
     kMobile,
+    kFamilyMobileUhf,
     area::kMobileTuning,
     16,
-    16,
-    14,
     42,
     false,
     "- P A  -",
@@ -81,10 +80,9 @@ const RadioFamilyTraits kMobileFamilyTraits = {
 // signed correction, and zero leaves the band tables' values as they are.
 const RadioFamilyTraits kPortableFamilyTraits = {
     kPortable,
+    kFamilyPortableUhf,
     area::kPortableTuning,
     14,
-    8,
-    11,
     10,
     true,
     "",
@@ -94,8 +92,8 @@ const RadioFamilyTraits kPortableFamilyTraits = {
     nullptr,
 };
 
-CMobileRadioData::CMobileRadioData() : CRadioDataCore(kMobileFamilyTraits) { SetZoneDefaults(); }
-CPortableRadioData::CPortableRadioData() : CRadioDataCore(kPortableFamilyTraits) { SetZoneDefaults(); }
+CMobileRadioData::CMobileRadioData() : CRadioData(kMobileFamilyTraits, g_mobileBand) {}
+CPortableRadioData::CPortableRadioData() : CRadioData(kPortableFamilyTraits, g_portableBand) {}
 
 CMobileRadioData g_mobileData;
 CPortableRadioData g_portableData;
@@ -265,37 +263,6 @@ void CRadioDataCore::LoadGroup(int g, const std::uint8_t* image) {
   m_groups[g].LoadSlot(image + GroupOffset(g));
 }
 
-void CRadioDataCore::LoadAdjustmentData(const std::uint8_t* image, const std::uint8_t* adjustCopy,
-                                        int decodeHeader) {
-  std::memcpy(m_tuning.data(), image + traits_.tuningOffset, static_cast<std::size_t>(traits_.tuningCount));
-  if (decodeHeader != 1) return;
-  const std::uint8_t* p = adjustCopy;
-  m_adjust.word = GetBE16(p);
-  std::memcpy(m_adjust.bytes.data(), p + 2, 3);
-  p += 5;
-  for (int k = 0; k <= traits_.adjustRows; ++k) {
-    m_adjust.entries[k] = GetBE16(p);
-    p += 2;
-    if (k == traits_.adjustRows) break;
-    std::memcpy(m_adjust.rows[k].data(), p, static_cast<std::size_t>(traits_.adjustRowSize));
-    p += traits_.adjustRowSize;
-  }
-}
-
-void CRadioDataCore::StoreAdjustmentData(std::uint8_t* adjustCopy) const {
-  std::uint8_t* p = adjustCopy;
-  PutBE16(p, static_cast<std::uint16_t>(m_adjust.word));
-  std::memcpy(p + 2, m_adjust.bytes.data(), 3);
-  p += 5;
-  for (int k = 0; k <= traits_.adjustRows; ++k) {
-    PutBE16(p, static_cast<std::uint16_t>(m_adjust.entries[k]));
-    p += 2;
-    if (k == traits_.adjustRows) break;
-    std::memcpy(p, m_adjust.rows[k].data(), static_cast<std::size_t>(traits_.adjustRowSize));
-    p += traits_.adjustRowSize;
-  }
-}
-
 // ---------------------------------------------------------------- write
 
 int CRadioDataCore::StoreGroup(int g, std::uint8_t* image) {
@@ -420,9 +387,8 @@ int CRadioDataCore::ValidateBeforeWrite(std::uint8_t* image) {
 
 // ---------------------------------------------------------------- defaults
 
-bool CRadioDataCore::IsUhfBand() const {
-  if (!m_radioWide.familyCode) return true;
-  return IsUhfFamilyCode(m_radioWide.familyCode());
+std::uint8_t CRadioDataCore::FamilyCode() const {
+  return m_radioWide.familyCode ? m_radioWide.familyCode() : traits_.defaultFamilyCode;
 }
 
 void CRadioDataCore::SetZoneDefaults() {
@@ -456,14 +422,6 @@ void CRadioDataCore::SetZoneDefaults() {
   SetText(m_statusTexts[kStatusTextCount - 1], traits_.lastStatusText);
 
   for (int z = 0; z < kZoneCount; ++z) InitSystem(z, kZoneModeConventional);
-
-  const AdjustmentDefaults& band = IsUhfBand() ? traits_.uhfAdjust : traits_.vhfAdjust;
-  m_adjust = CAdjustmentHeader{};
-  m_adjust.word = band.word;
-  std::copy(std::begin(band.bytes), std::end(band.bytes), m_adjust.bytes.begin());
-  std::copy(std::begin(band.entries), std::end(band.entries), m_adjust.entries.begin());
-  for (int r = 0; r < traits_.defaultRowCount; ++r)
-    std::copy(std::begin(traits_.defaultRows[r]), std::end(traits_.defaultRows[r]), m_adjust.rows[r].begin());
 
   m_defaultGroup.SetDefaults();
 }
@@ -515,3 +473,147 @@ void CRadioDataCore::FillGroupCombo(IChoiceList& list, int zone, int currentGrou
 void CRadioDataCore::FillGroupListBox(IChoiceList& list, int zone, int currentIndexInZone) const {
   FillGroupRows(list, zone, true, currentIndexInZone);
 }
+
+// ---------------------------------------------------------------- channels
+
+template <class Channel, class Header>
+CRadioData<Channel, Header>::CRadioData(const RadioFamilyTraits& traits, const CBandRecord& band)
+    : CRadioDataCore(traits), band_(band) {
+  SetZoneDefaults();
+  SetAdjustmentDefaults();
+}
+
+template <class Channel, class Header>
+ChannelCodecContext CRadioData<Channel, Header>::ChannelContext() const {
+  ChannelCodecContext ctx;
+  ctx.modelCode = FamilyCode();
+  ctx.productCode = static_cast<std::uint8_t>(m_productWord >> 8);
+  ctx.defaultSplitMHz = m_radioWide.defaultSplitMHz ? m_radioWide.defaultSplitMHz() : 0.0;
+  ctx.band = &band_;
+  ctx.adjust = AdjustmentView::Of(m_adjust);
+  ctx.tuning = m_tuning.data();
+  ctx.tuningSize = static_cast<std::size_t>(Traits().tuningCount);
+  return ctx;
+}
+
+template <class Channel, class Header>
+void CRadioData<Channel, Header>::SetAdjustmentDefaults() {
+  const RadioFamilyTraits& traits = Traits();
+  const AdjustmentDefaults& band = IsUhfBand() ? traits.uhfAdjust : traits.vhfAdjust;
+  m_adjust = Header{};
+  m_adjust.headerWord = band.word;
+  std::copy(std::begin(band.bytes), std::end(band.bytes), m_adjust.bytes.begin());
+  std::copy(std::begin(band.entries), std::end(band.entries), m_adjust.entryWords.begin());
+  for (int r = 0; r < traits.defaultRowCount; ++r)
+    std::copy(std::begin(traits.defaultRows[r]), std::end(traits.defaultRows[r]), m_adjust.Row(r));
+}
+
+template <class Channel, class Header>
+void CRadioData<Channel, Header>::SetDefaults() {
+  SetZoneDefaults();
+  // The header first: the channel defaults take their tune levels from it,
+  // and they should not depend on whatever radio was loaded before.
+  SetAdjustmentDefaults();
+  const ChannelCodecContext ctx = ChannelContext();
+  for (int i = 0; i < kChannelCount; ++i) {
+    Channel& channel = m_channels[i];
+    channel.SetDefaults(ctx);
+    char name[24];
+    std::snprintf(name, sizeof name, " CH-%3.3d ", i + 1);
+    channel.m_name = name;
+    channel.m_programmed = i == 0 ? 1 : 0;
+  }
+}
+
+template <class Channel, class Header>
+void CRadioData<Channel, Header>::LoadFromImage(const std::uint8_t* image) {
+  LoadZonesFromImage(image);
+  SetBandDefaultFrequencies(IsUhfBand());
+}
+
+template <class Channel, class Header>
+void CRadioData<Channel, Header>::LoadChannel(int i, const std::uint8_t* slot) {
+  if (i < 0 || i >= kChannelCount) return;
+  m_channels[i].LoadFromSlot(slot, ChannelContext());
+}
+
+template <class Channel, class Header>
+void CRadioData<Channel, Header>::StoreChannel(int i, std::uint8_t* slot) {
+  if (i < 0 || i >= kChannelCount) return;
+  m_channels[i].StoreToSlot(slot, ChannelContext());
+}
+
+template <class Channel, class Header>
+void CRadioData<Channel, Header>::LoadAdjustmentData(const std::uint8_t* image, const std::uint8_t* adjustCopy,
+                                                     int decodeHeader) {
+  const RadioFamilyTraits& traits = Traits();
+  std::memcpy(m_tuning.data(), image + traits.tuningOffset, static_cast<std::size_t>(traits.tuningCount));
+  if (decodeHeader != 1) return;
+  const std::uint8_t* p = adjustCopy;
+  m_adjust.headerWord = GetBE16(p);
+  std::memcpy(m_adjust.bytes.data(), p + 2, m_adjust.bytes.size());
+  p += 5;
+  for (std::size_t k = 0; k < Header::kEntries; ++k) {
+    m_adjust.entryWords[k] = GetBE16(p);
+    p += 2;
+    if (k == Header::kRows) break;
+    std::memcpy(m_adjust.Row(k), p, Header::kRowSize);
+    p += Header::kRowSize;
+  }
+}
+
+template <class Channel, class Header>
+void CRadioData<Channel, Header>::StoreAdjustmentData(std::uint8_t* adjustCopy) const {
+  std::uint8_t* p = adjustCopy;
+  PutBE16(p, static_cast<std::uint16_t>(m_adjust.headerWord));
+  std::memcpy(p + 2, m_adjust.bytes.data(), m_adjust.bytes.size());
+  p += 5;
+  for (std::size_t k = 0; k < Header::kEntries; ++k) {
+    PutBE16(p, static_cast<std::uint16_t>(m_adjust.entryWords[k]));
+    p += 2;
+    if (k == Header::kRows) break;
+    std::memcpy(p, m_adjust.Row(k), Header::kRowSize);
+    p += Header::kRowSize;
+  }
+}
+
+template <class Channel, class Header>
+void CRadioData<Channel, Header>::SetBandDefaultFrequencies(int uhf) {
+  const FrequencyCount count = (uhf ? 450 : 150) * kCountsPerMHz;
+  for (Channel& channel : m_channels) {
+    channel.m_rxFrequency = count;
+    channel.m_txFrequency = count;
+  }
+}
+
+template <class Channel, class Header>
+void CRadioData<Channel, Header>::SetChannelRxFrequency(int i, FrequencyCount count) {
+  if (i >= 0 && i < kChannelCount) m_channels[i].m_rxFrequency = count;
+}
+
+template <class Channel, class Header>
+void CRadioData<Channel, Header>::SetChannelTxFrequency(int i, FrequencyCount count) {
+  if (i >= 0 && i < kChannelCount) m_channels[i].m_txFrequency = count;
+}
+
+template <class Channel, class Header>
+void CRadioData<Channel, Header>::FillChannelList(IChoiceList& list, int current) const {
+  list.Clear();
+  const int none = list.Append("None TX       RX");
+  list.SetRowValue(none, group_word::kNoChannel);
+  int selected = current < 0 || current >= kChannelCount ? none : -1;
+  for (int i = 0; i < kChannelCount; ++i) {
+    const Channel& channel = m_channels[i];
+    if (!channel.IsProgrammed()) continue;
+    char text[64];
+    std::snprintf(text, sizeof text, "%3d   %9.5f %9.5f %s", i + 1, CountToMHz(channel.m_txFrequency),
+                  CountToMHz(channel.m_rxFrequency), channel.IsWide() ? "Wide" : "Narrow");
+    const int row = list.Append(text);
+    list.SetRowValue(row, static_cast<std::uint32_t>(i));
+    if (i == current) selected = row;
+  }
+  list.Select(selected);
+}
+
+template class CRadioData<CMobileChannelRecord, MobileAdjustmentHeader>;
+template class CRadioData<CPortableChannelRecord, PortableAdjustmentHeader>;

@@ -10,6 +10,8 @@
 #include <functional>
 #include <string>
 
+#include "model/BandRecord.h"
+#include "model/ChannelRecord.h"
 #include "model/ChoiceList.h"
 #include "model/GroupRecord.h"
 #include "model/RadioImage.h"
@@ -60,18 +62,6 @@ inline constexpr std::uint16_t kHomeMarks = 0x6000;  // interconnect and dispatc
 
 inline constexpr int kZoneModeConventional = 2;  // InitSystem mode; anything else is LTR
 
-// Adjustment header decoded from the adjustment copy: a word, three bytes,
-// then entry words each followed (all but the last) by a row of bytes.
-struct CAdjustmentHeader {
-  static constexpr int kMaxRows = 16;
-  static constexpr int kMaxRowSize = 14;
-  static constexpr int kMaxEntries = 17;
-  int word = 0;
-  std::array<std::uint8_t, 3> bytes{};
-  std::array<std::array<std::uint8_t, kMaxRowSize>, kMaxRows> rows{};
-  std::array<int, kMaxEntries> entries{};
-};
-
 // Band-dependent defaults of the adjustment header (0.1 MHz units).
 struct AdjustmentDefaults {
   int word;
@@ -82,10 +72,9 @@ struct AdjustmentDefaults {
 // Everything the two families do differently, as data.
 struct RadioFamilyTraits {
   Family family;
+  std::uint8_t defaultFamilyCode;  // the radio-wide record's own default model code
   std::size_t tuningOffset;   // per-radio tuning bytes in the image
   int tuningCount;
-  int adjustRows;             // rows of the adjustment header
-  int adjustRowSize;
   std::uint8_t ltrOptionByte; // zone byte 9 of a fresh LTR zone
   bool keepsSecondZoneBytes;  // the portable radio stores them, the mobile writes zeros
   const char* lastStatusText; // the fifteenth display status text
@@ -106,6 +95,7 @@ struct RadioWideLinks {
   std::function<bool(int code)> anyKeyHoldsFunction;  // over the 13 key codes
   std::function<std::uint8_t()> optionBoard;          // mobile option board byte
   std::function<std::uint8_t()> familyCode;           // radio-wide model code
+  std::function<double()> defaultSplitMHz;            // the default-split record
 };
 
 inline constexpr int kKeyFunctionPhone = 16;
@@ -139,7 +129,6 @@ public:
   std::array<std::array<std::uint8_t, kZoneCount>, kZoneByteCount> m_zoneBytes{};
   std::array<std::array<std::uint16_t, kRepeatersPerZone>, kZoneCount> m_repeaters{};
   std::array<std::uint8_t, 16> m_tuning{};
-  CAdjustmentHeader m_adjust;
   // Nothing in the program reads m_spare0, m_spare1, m_spare3 and m_spare4
   // beyond the values the defaults give them; they are kept for the layout.
   int m_spare0 = 0;
@@ -178,13 +167,12 @@ public:
   // 1 packed; 0 refused with its message shown, and then neither the image
   // nor the data has been changed.
   int ValidateBeforeWrite(std::uint8_t* image);
-  void LoadAdjustmentData(const std::uint8_t* image, const std::uint8_t* adjustCopy, int decodeHeader);
-  void StoreAdjustmentData(std::uint8_t* adjustCopy) const;
 
-  // Defaults of everything but the channels.
+  // Defaults of everything but the channels and the adjustment header.
   void SetZoneDefaults();
-  // The band the radio-wide record names (UHF when it is not linked).
-  bool IsUhfBand() const;
+  // The radio-wide record's model code, and whether it names a UHF radio.
+  std::uint8_t FamilyCode() const;
+  bool IsUhfBand() const { return IsUhfFamilyCode(FamilyCode()); }
 
   // --- pick lists ---
   std::string GetZoneText(int zone) const;
@@ -207,13 +195,45 @@ private:
 void CopyImageText(Text9& text, const std::uint8_t* from);
 void SetText(Text9& text, const char* value);
 
-// The two families' radio data, one object each for the life of the program.
-class CMobileRadioData : public CRadioDataCore {
+// A family's radio data with its 640 channels and its adjustment header.
+template <class Channel, class Header>
+class CRadioData : public CRadioDataCore {
+public:
+  CRadioData(const RadioFamilyTraits& traits, const CBandRecord& band);
+
+  std::array<Channel, kChannelCount> m_channels;
+  Header m_adjust;
+
+  // What the channel codec reads from the records beside the channels.
+  ChannelCodecContext ChannelContext() const;
+
+  void SetDefaults();
+  // Unpacks everything but the group and channel records.
+  void LoadFromImage(const std::uint8_t* image);
+  void LoadChannel(int i, const std::uint8_t* slot);
+  void StoreChannel(int i, std::uint8_t* slot);
+  // Copies the tuning bytes from the image; with decodeHeader 1 also the
+  // adjustment header from the adjustment copy.
+  void LoadAdjustmentData(const std::uint8_t* image, const std::uint8_t* adjustCopy, int decodeHeader);
+  void StoreAdjustmentData(std::uint8_t* adjustCopy) const;
+  void SetBandDefaultFrequencies(int uhf);
+  void SetChannelRxFrequency(int i, FrequencyCount count);
+  void SetChannelTxFrequency(int i, FrequencyCount count);
+  // "None TX       RX" (value 0x3FF), then a row per programmed channel
+  // (value its index). A current index past the last channel selects "None".
+  void FillChannelList(IChoiceList& list, int current) const;
+
+private:
+  void SetAdjustmentDefaults();
+  const CBandRecord& band_;
+};
+
+class CMobileRadioData : public CRadioData<CMobileChannelRecord, MobileAdjustmentHeader> {
 public:
   CMobileRadioData();
 };
 
-class CPortableRadioData : public CRadioDataCore {
+class CPortableRadioData : public CRadioData<CPortableChannelRecord, PortableAdjustmentHeader> {
 public:
   CPortableRadioData();
 };

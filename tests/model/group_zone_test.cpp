@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ScriptedMessages.h"
+#include "FakeChoiceList.h"
 #include "model/RadioData.h"
 
 namespace {
@@ -80,25 +81,6 @@ Image RandomConsistentImage(Family family, unsigned seed) {
   return image;
 }
 
-class FakeList : public IChoiceList {
-public:
-  std::vector<std::string> texts;
-  std::vector<std::uint32_t> values;
-  int selected = -2;  // never selected
-
-  void Clear() override {
-    texts.clear();
-    values.clear();
-    selected = -1;
-  }
-  int Append(const std::string& text) override {
-    texts.push_back(text);
-    values.push_back(0xDEAD);
-    return static_cast<int>(texts.size()) - 1;
-  }
-  void SetRowValue(int row, std::uint32_t value) override { values.at(static_cast<std::size_t>(row)) = value; }
-  void Select(int row) override { selected = row; }
-};
 
 }  // namespace
 
@@ -488,63 +470,6 @@ TEST(GroupZoneData, DefaultsAndZoneInitialisation) {
   }
 }
 
-TEST(GroupZoneData, AdjustmentDefaultsFollowTheFamilyCode) {
-  struct Case {
-    Family family;
-    std::uint8_t code;
-    int word;
-    int firstEntry;
-    int ninthEntry;
-  };
-  // The portable UHF radio's band flag is 0x80, not 0x60: it still gets the UHF rows.
-  const Case cases[] = {{kMobile, 0x61, 4700, 4500, 4900},
-                        {kMobile, 0x01, 1620, 1500, 1740},
-                        {kPortable, 0xB9, 4701, 4500, 4970},
-                        {kPortable, 0x3C, 1610, 1480, 1770}};
-  for (const Case& c : cases) {
-    CRadioDataCore data(c.family == kMobile ? kMobileFamilyTraits : kPortableFamilyTraits);
-    data.m_radioWide.familyCode = [&] { return c.code; };
-    data.SetZoneDefaults();
-    EXPECT_EQ(data.m_adjust.word, c.word) << int(c.code);
-    EXPECT_EQ(data.m_adjust.entries[0], c.firstEntry);
-    EXPECT_EQ(data.m_adjust.entries[8], c.ninthEntry);
-    EXPECT_EQ(data.m_adjust.entries[9], 0);
-  }
-  CRadioDataCore mobile(kMobileFamilyTraits);
-  mobile.SetZoneDefaults();
-  EXPECT_EQ(mobile.m_adjust.rows[0][2], 139);
-  EXPECT_EQ(mobile.m_adjust.rows[7][7], 133);
-  EXPECT_EQ(mobile.m_adjust.rows[8][2], 0);
-}
-
-TEST(GroupZoneData, AdjustmentHeaderRoundTripsThroughTheCopy) {
-  struct Case {
-    const RadioFamilyTraits* traits;
-    std::size_t headerSize;
-  };
-  for (const Case& c : {Case{&kMobileFamilyTraits, 263}, Case{&kPortableFamilyTraits, 111}}) {
-    std::array<std::uint8_t, kAdjustCopySize> copy;
-    for (std::size_t i = 0; i < copy.size(); ++i) copy[i] = static_cast<std::uint8_t>(i * 7 + 3);
-    Image image = BlankImage();
-    for (int i = 0; i < 16; ++i) image[c.traits->tuningOffset + i] = static_cast<std::uint8_t>(0x40 + i);
-    CRadioDataCore data(*c.traits);
-    data.LoadAdjustmentData(image.data(), copy.data(), 1);
-    EXPECT_EQ(data.m_adjust.word, GetBE16(copy.data()));
-    EXPECT_EQ(data.m_adjust.entries[1], GetBE16(copy.data() + 5 + 2 + c.traits->adjustRowSize));
-    EXPECT_EQ(data.m_tuning[0], 0x40);
-    EXPECT_EQ(data.m_tuning[c.traits->tuningCount - 1], 0x40 + c.traits->tuningCount - 1);
-    std::array<std::uint8_t, kAdjustCopySize> out;
-    out.fill(0xEE);
-    data.StoreAdjustmentData(out.data());
-    for (std::size_t i = 0; i < out.size(); ++i)
-      EXPECT_EQ(out[i], i < c.headerSize ? copy[i] : 0xEE) << i;
-    // Flag 0 copies the tuning bytes only.
-    CRadioDataCore tuningOnly(*c.traits);
-    tuningOnly.LoadAdjustmentData(image.data(), copy.data(), 0);
-    EXPECT_EQ(tuningOnly.m_adjust.word, 0);
-  }
-}
-
 TEST(GroupZoneData, ResetSystemGroupsStopsAtTheLastSlot) {
   CRadioDataCore data(kMobileFamilyTraits);
   data.SetZoneDefaults();
@@ -576,7 +501,7 @@ TEST(GroupZoneData, ZoneAndGroupLists) {
   data.m_groupCounts[3] = 4;  // groups 2-5
   for (int g : {2, 4, 5}) data.m_groups[g].flags = group_flag::kEnabled;
 
-  FakeList zones;
+  FakeChoiceList zones;
   zones.texts = {"kept"};  // the caller empties the list, the filler only adds
   zones.values = {7};
   data.FillZoneCombo(zones, 11);
@@ -593,7 +518,7 @@ TEST(GroupZoneData, ZoneAndGroupLists) {
   data.FillZoneCombo(zones, 5);  // a zone that is off is not listed
   EXPECT_EQ(zones.selected, -1);
 
-  FakeList groups;
+  FakeChoiceList groups;
   groups.texts = {"old"};
   groups.values = {1};
   data.FillGroupCombo(groups, 3, 4);
@@ -606,7 +531,7 @@ TEST(GroupZoneData, ZoneAndGroupLists) {
   EXPECT_EQ(groups.texts, std::vector<std::string>{"None"});
   EXPECT_EQ(groups.selected, 0);
 
-  FakeList revert;
+  FakeChoiceList revert;
   data.FillGroupListBox(revert, 3, 3);
   EXPECT_EQ(revert.texts, (std::vector<std::string>{"None", "Grp  3", "Grp  5", "Grp  6"}));
   EXPECT_EQ(revert.values, (std::vector<std::uint32_t>{255, 0, 2, 3}));
@@ -627,7 +552,7 @@ TEST(GroupZoneData, GroupListsStayInsideTheGroupTable) {
   data.m_groupCounts[0] = 245;
   data.m_groupCounts[1] = 30;
   for (auto& g : data.m_groups) g.flags = group_flag::kEnabled;
-  FakeList groups;
+  FakeChoiceList groups;
   data.FillGroupCombo(groups, 1, 249);
   ASSERT_EQ(groups.texts.size(), 6u);
   EXPECT_EQ(groups.texts.back(), "Grp 250");
