@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "model/RadioImage.h"
+
 // ---------------------------------------------------------------------------
 // DTMF digit string: 8 bytes. High nibble of byte 0 = digit count (0..15);
 // then the digits, the low nibble of byte 0 first, two a byte after that,
@@ -62,20 +64,29 @@ public:
   void SetDialMemory(int m, const std::uint8_t* digits);
   int DialMemoryDigitCount(int m) const;
   bool AnyPagingDecodeOn() const;
+
+protected:
+  // The checked store looks for a Scan key on the family's key record.
+  explicit CDtmfData(Family family) : family_(family) { InitDtmfData(); }
+
+private:
+  Family family_;
 };
 
 class CMobileDtmfData : public CDtmfData {
 public:
-  CMobileDtmfData() { InitDtmfData(); }
+  CMobileDtmfData() : CDtmfData(kMobile) {}
 };
 
 class CPortableDtmfData : public CDtmfData {
 public:
-  CPortableDtmfData() { InitDtmfData(); }
+  CPortableDtmfData() : CDtmfData(kPortable) {}
 };
 
 extern CMobileDtmfData g_mobileDtmfData;
 extern CPortableDtmfData g_portableDtmfData;
+
+CDtmfData& DtmfDataOf(Family family);
 
 inline constexpr const char* kPagingScanRefusal =
     "Paging function does not arrow the Scanning function to achieve \r\nreliable paging operation.\r\n"

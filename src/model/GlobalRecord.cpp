@@ -1,0 +1,397 @@
+#include "model/GlobalRecord.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "model/ConfigFile.h"
+#include "model/DtmfData.h"
+#include "model/KeyAssignRecord.h"
+#include "model/MessageBox.h"
+#include "model/RadioDataView.h"
+
+namespace {
+
+const GlobalRecordFamily kMobileGlobal = {kMobile, 0xE0, 97, 96, kNoZone};
+// The portable model group is the code masked like every later unpack does
+// (185 AND 0x80), so the band reads the same before and after a load.
+const GlobalRecordFamily kPortableGlobal = {kPortable, 0x80, 185, 0x80, 0};
+
+// Image positions the record handles by hand.
+namespace pos {
+constexpr std::size_t kSystemOptions = 30;
+constexpr std::size_t kModelCode = 32;
+constexpr std::size_t kHardware = 33;
+constexpr std::size_t kPassword = 34;
+constexpr std::size_t kSqlLevel = 43;
+constexpr std::size_t kQalsOptions = 202;
+constexpr std::size_t kFirstDigitDelay = 213;
+constexpr std::size_t kDataZone = 211;
+constexpr std::size_t kDsubGroups = 732;
+constexpr std::size_t kLastChannelBlock = 252;
+constexpr std::size_t kLastGroupBlock = 253;
+constexpr std::size_t kEmergencyCode = 646;
+}  // namespace pos
+
+// Bits the pack forces or the checks read.
+constexpr std::uint8_t kPagingAllowed = 0x80;     // 30 b7
+constexpr std::uint8_t kAlwaysClear30 = 0x40;     // 30 b6
+constexpr std::uint8_t kAlwaysSet30 = 0x20;       // 30 b5
+constexpr std::uint8_t kLcdB4 = 0x10;             // 42 b4, always 0 in the image
+constexpr std::uint8_t kLcdB5 = 0x20;             // 42 b5, cleared by unpack
+constexpr std::uint8_t kPortableBackLight = 0x04; // 42 b2
+constexpr std::uint8_t kHomeGrpScan = 0x20;       // 182 b5
+constexpr std::uint8_t kMobileBackLight = 0x40;   // 182 b6
+constexpr std::uint8_t kSaveB4 = 0x10;            // 186 b4
+constexpr std::uint8_t kQalsB1 = 0x02;            // 202 b1
+constexpr std::uint8_t kAdvancedB4 = 0x10;        // 205 b4
+constexpr std::uint8_t kMicrophone = 0x20;        // 205 b5
+constexpr std::uint8_t kRevertGroupForced = 0x18; // 208 b3-4
+constexpr std::uint8_t kDisplayB6 = 0x40;         // 705 b6
+constexpr std::uint8_t kModelByteDefault = 0x2F;  // mobile 249 of a fresh radio
+
+enum Families : std::uint8_t { kBoth, kMobileOnly };
+enum Handling : std::uint8_t {
+  kPlain,       // pack writes the copy as it stands
+  kByHand,      // pack works the byte out itself
+  kUnpackOnly,  // read, never written by Pack
+  kBlocks,      // written by pass 1
+};
+
+constexpr int kNoDefault = -1;  // the byte keeps its value until the first unpack
+
+struct ByteCopy {
+  std::uint16_t image;
+  std::uint8_t* field;
+  Families families;
+  Handling handling;
+  int mobileDefault;
+  int portableDefault;
+};
+
+struct GroupPair {
+  std::uint16_t groupImage;
+  std::uint16_t zoneImage;
+  std::uint8_t* group;
+  std::uint8_t* zone;
+};
+
+bool ZoneProgrammed(const IRadioDataView& data, std::uint8_t zone) {
+  return zone != kNoZone && data.IsZoneEnabled(zone);
+}
+
+bool GroupProgrammed(const IRadioDataView& data, std::uint8_t group) {
+  return group != kNoGroup && data.IsGroupEnabled(group);
+}
+
+int Refuse(const char* text) {
+  ShowMessageBox(text, kMsgOk);
+  return 0;
+}
+
+// Every image byte the record keeps a copy of, in image order.
+std::vector<ByteCopy> ByteTable(CGlobalRecord& r) {
+  return {
+      {30, &r.systemOptions, kBoth, kByHand, 0x20, 0x20},
+      {31, &r.optionByte31, kBoth, kPlain, 0x9F, 0x9F},
+      {42, &r.lcdOptions, kBoth, kPlain, 8, 8},
+      {43, &r.sqlLevelOffset, kBoth, kByHand, 0x88, 4},
+      {182, &r.displayOptions, kBoth, kPlain, 0x18, 0x18},
+      {183, &r.scanResumeTimes, kBoth, kPlain, 0x33, 0x33},
+      {184, &r.dualWatchTimeA, kBoth, kPlain, 7, 7},
+      {185, &r.toneOptions, kBoth, kPlain, 0x1C, 0x1C},
+      {186, &r.saveOptions, kBoth, kPlain, 0, 0},
+      {187, &r.dualWatchTimeB, kBoth, kPlain, 0x0A, 0x0A},
+      {200, &r.totTimes, kBoth, kPlain, 0, 0},
+      {202, &r.qalsOptions, kBoth, kByHand, 0, 0},
+      {204, &r.pttOptions, kBoth, kPlain, 0, 0},
+      {205, &r.advancedOptions, kBoth, kPlain, 0x30, 0x30},
+      {206, &r.emergencyTimes, kBoth, kPlain, 0x33, 0x33},
+      {207, &r.emergencyOptions, kBoth, kPlain, 0, 0},
+      {208, &r.powerOnOptions, kBoth, kPlain, 1, 1},
+      {209, &r.emergencyKeyOptions, kBoth, kPlain, 0x0D, 0x0D},
+      {212, &r.aniSpeedOptions, kBoth, kPlain, 0x99, 0x99},
+      {213, &r.firstDigitDelayOptions, kBoth, kByHand, 0x48, 0x48},
+      {222, &r.microphoneSens, kBoth, kPlain, 0x50, 0x50},
+      {223, &r.beepLevel, kBoth, kPlain, 0x40, 0x40},
+      {224, &r.carried224, kBoth, kPlain, 0xFF, 0xFF},
+      {225, &r.carried225, kBoth, kPlain, 0xFF, 0xFF},
+      {226, &r.afMinVrLevel, kBoth, kPlain, 1, 0},
+      {227, &r.carried227, kBoth, kPlain, 0xFE, 0xFE},
+      {228, &r.carried228, kBoth, kPlain, 0xFF, 0xFF},
+      {229, &r.carried229, kBoth, kPlain, 0xFF, 0xFF},
+      {230, &r.carried230, kBoth, kPlain, 0x33, 0x33},
+      {231, &r.carried231, kBoth, kPlain, 0xFE, 0xFE},
+      {232, &r.carried232, kBoth, kPlain, 0x0F, 0x0F},
+      {233, &r.dataModeOptions, kBoth, kPlain, 0x25, 0x25},
+      {236, &r.carried236, kMobileOnly, kUnpackOnly, 0x37, kNoDefault},
+      {244, &r.backLightDimmer, kMobileOnly, kPlain, 0xFF, kNoDefault},
+      {246, &r.zoneScanOptions, kMobileOnly, kPlain, 0x20, kNoDefault},
+      {247, &r.optionBoard, kMobileOnly, kPlain, 0x9F, kNoDefault},
+      {249, &r.modelByte, kBoth, kUnpackOnly, kNoDefault, kNoDefault},
+      {251, &r.featureByte, kMobileOnly, kPlain, 0xF8, kNoDefault},
+      {252, &r.lastChannelBlock, kBoth, kBlocks, 0xB8, 0xA6},
+      {253, &r.lastGroupBlock, kBoth, kBlocks, 0, 0},
+      {704, &r.hornExtPttBits, kMobileOnly, kPlain, 0x90, kNoDefault},
+      {705, &r.displayFlashOptions, kMobileOnly, kPlain, 0x10, kNoDefault},
+      {719, &r.accOutput[0], kMobileOnly, kPlain, 0, kNoDefault},
+      {720, &r.accOutput[1], kMobileOnly, kPlain, 0, kNoDefault},
+      {721, &r.accOutput[2], kMobileOnly, kPlain, 0, kNoDefault},
+      {722, &r.accOutput[3], kMobileOnly, kPlain, 0, kNoDefault},
+      {723, &r.accOutput[4], kMobileOnly, kPlain, 0, kNoDefault},
+      {725, &r.accInput[0], kMobileOnly, kPlain, 0, kNoDefault},
+      {726, &r.accInput[1], kMobileOnly, kPlain, 0, kNoDefault},
+      {727, &r.accInput[2], kMobileOnly, kPlain, 0, kNoDefault},
+      {728, &r.accInput[3], kMobileOnly, kPlain, 0, kNoDefault},
+      {730, &r.accInput[4], kMobileOnly, kPlain, 0, kNoDefault},
+      {731, &r.dsubZone, kMobileOnly, kPlain, 0xFF, kNoDefault},
+      {748, &r.ignitionBits, kMobileOnly, kPlain, 0x19, kNoDefault},
+      {755, &r.ledOnTime, kMobileOnly, kPlain, 1, kNoDefault},
+      {756, &r.ledOffTime, kMobileOnly, kPlain, 0x14, kNoDefault},
+      {757, &r.ledOptions, kMobileOnly, kPlain, 0x90, kNoDefault},
+      {758, &r.extMicSense, kMobileOnly, kPlain, 0x50, kNoDefault},
+  };
+}
+
+// Group/zone pairs in image order; the group byte is the zone byte - 1.
+std::vector<GroupPair> PairTable(CGlobalRecord& r) {
+  return {
+      {140, 141, &r.homeGroup, &r.homeZone},
+      {210, 211, &r.dataGroup, &r.dataZone},
+      {214, 215, &r.shortcut1Group, &r.shortcut1Zone},
+      {216, 217, &r.shortcut2Group, &r.shortcut2Zone},
+      {218, 219, &r.shortcut3Group, &r.shortcut3Zone},
+      {220, 221, &r.shortcut4Group, &r.shortcut4Zone},
+      {234, 235, &r.emergencyGroup, &r.emergencyZone},
+  };
+}
+
+}  // namespace
+
+CMobileGlobalRecord g_mobileGlobalRecord;
+CPortableGlobalRecord g_portableGlobalRecord;
+
+CGlobalRecord& GlobalRecordOf(Family family) {
+  return family == kPortable ? static_cast<CGlobalRecord&>(g_portableGlobalRecord) : g_mobileGlobalRecord;
+}
+
+CGlobalRecord::CGlobalRecord(const GlobalRecordFamily& family) : family_(family) {
+  modelCode = family.constructedModel;
+  modelGroup = family.constructedGroup;
+  SetDefaults();
+}
+
+CMobileGlobalRecord::CMobileGlobalRecord() : CGlobalRecord(kMobileGlobal) {}
+CPortableGlobalRecord::CPortableGlobalRecord() : CGlobalRecord(kPortableGlobal) {}
+
+std::uint8_t* CGlobalRecord::FieldOfImageByte(int imageByte) {
+  for (const ByteCopy& c : ByteTable(*this)) {
+    if (c.image == imageByte && (c.families == kBoth || IsMobile())) return c.field;
+  }
+  return nullptr;
+}
+
+void CGlobalRecord::SetDefaults() {
+  const bool mobile = IsMobile();
+  for (const ByteCopy& c : ByteTable(*this)) {
+    const int value = mobile ? c.mobileDefault : c.portableDefault;
+    if (value != kNoDefault) *c.field = static_cast<std::uint8_t>(value);
+  }
+  for (const GroupPair& p : PairTable(*this)) *p.group = *p.zone = kNoGroup;
+  dataZone = family_.dataZoneDefault;
+  hardwareByte = 0;
+  passwordText.clear();
+  radioPassword.fill(0);
+  emergencyCode.fill(0);
+  dsubZone = kNoZone;
+  dsubGroup.fill(kNoGroup);
+}
+
+// ---------------------------------------------------------------------------
+// Groups
+
+std::uint8_t CGlobalRecord::ToZoneGroup(std::uint8_t absolute) const {
+  if (absolute == kNoGroup) return kNoGroup;
+  const IRadioDataView& data = RadioDataView(family_.family);
+  int rest = absolute;
+  for (int zone = 0; zone < kZoneCount; ++zone) {
+    const int count = data.GroupCount(zone);
+    if (rest < count) return static_cast<std::uint8_t>(rest);
+    rest -= count;
+  }
+  return kNoGroup;  // beyond every zone's groups
+}
+
+std::uint8_t CGlobalRecord::ToAbsoluteGroup(std::uint8_t group, std::uint8_t zone) const {
+  if (group == kNoGroup || zone >= kZoneCount) return kNoGroup;
+  const IRadioDataView& data = RadioDataView(family_.family);
+  int absolute = group;
+  for (int z = 0; z < zone; ++z) absolute += data.GroupCount(z);
+  return absolute < kGroupCount ? static_cast<std::uint8_t>(absolute) : kNoGroup;
+}
+
+// ---------------------------------------------------------------------------
+// Unpack
+
+void CGlobalRecord::Unpack(const std::uint8_t* image) {
+  const bool mobile = IsMobile();
+  for (const ByteCopy& c : ByteTable(*this)) {
+    if (c.families == kBoth || mobile) *c.field = image[c.image];
+  }
+  if (!mobile) sqlLevelOffset &= 0x0F;  // the high nibble is the radio's own
+  modelCode = image[pos::kModelCode];
+  modelGroup = modelCode & family_.modelMask;
+  std::memcpy(radioPassword.data(), image + pos::kPassword, radioPassword.size());
+  passwordText.assign(radioPassword.data(), strnlen(radioPassword.data(), radioPassword.size()));
+  passwordText.erase(passwordText.find_last_not_of(' ') + 1);
+  // Zones first: a group is placed by the zone read with it.
+  for (const GroupPair& p : PairTable(*this)) {
+    *p.zone = image[p.zoneImage];
+    *p.group = ToAbsoluteGroup(image[p.groupImage], *p.zone);
+  }
+  if (mobile) {
+    for (std::size_t i = 0; i < dsubGroup.size(); ++i)
+      dsubGroup[i] = ToAbsoluteGroup(image[pos::kDsubGroups + i], dsubZone);
+  }
+  std::copy_n(image + pos::kEmergencyCode, emergencyCode.size(), emergencyCode.begin());
+  lcdOptions &= static_cast<std::uint8_t>(~kLcdB5);
+  advancedOptions |= kAdvancedB4;
+  backLight = mobile ? (displayOptions & kMobileBackLight) != 0 : (lcdOptions & kPortableBackLight) != 0;
+  if (!mobile && (optionByte31 & 0x04) != 0 && ((optionByte31 >> 3) & 0x0F) != 3)
+    optionByte31 = static_cast<std::uint8_t>((optionByte31 & ~0x78) | (3 << 3));
+}
+
+// ---------------------------------------------------------------------------
+// Pack
+
+bool CGlobalRecord::CheckSettings() const {
+  const IRadioDataView& data = RadioDataView(family_.family);
+  const CKeyAssignRecord& keys = KeyAssignOf(family_.family);
+  const bool revertGroup1 = ((powerOnOptions >> 3) & 3) == 1;
+  if (keys.HasCode(kKeyHome) || (displayOptions & kHomeGrpScan) != 0 || revertGroup1) {
+    if (!ZoneProgrammed(data, homeZone)) return Refuse(kHomeSystemRefusal);
+    if (!GroupProgrammed(data, homeGroup)) return Refuse(kHomeGroupRefusal);
+  }
+  if (((powerOnOptions >> 5) & 7) == 1 && !(data.IsZoneEnabled(0) && data.IsGroupEnabled(0)))
+    return Refuse(kSystem1Refusal);
+  const std::uint8_t shortcuts[4][2] = {{shortcut1Zone, shortcut1Group},
+                                        {shortcut2Zone, shortcut2Group},
+                                        {shortcut3Zone, shortcut3Group},
+                                        {shortcut4Zone, shortcut4Group}};
+  for (int n = 0; n < 4; ++n) {
+    if (keys.HasCode(static_cast<std::uint8_t>(kKeyShortCut1 + n)) &&
+        !(ZoneProgrammed(data, shortcuts[n][0]) && GroupProgrammed(data, shortcuts[n][1])))
+      return Refuse(kShortCutRefusals[n]);
+  }
+  if (keys.HasCode(kKeyEmergency)) {
+    if (!ZoneProgrammed(data, emergencyZone)) return Refuse(kEmergencySystemRefusal);
+    if (!GroupProgrammed(data, emergencyGroup)) return Refuse(kEmergencyGroupRefusal);
+  }
+  return true;
+}
+
+void CGlobalRecord::ApplyPackEdits(bool defaultImage) {
+  const bool mobile = IsMobile();
+  lcdOptions &= static_cast<std::uint8_t>(~kLcdB4);
+  if (!mobile) {
+    lcdOptions |= kPortableBackLight;
+    if (backLight == 0) lcdOptions &= static_cast<std::uint8_t>(~kPortableBackLight);
+  }
+  if (backLight == 1) {
+    displayOptions |= kMobileBackLight;
+  } else {
+    displayOptions &= static_cast<std::uint8_t>(~kMobileBackLight);
+  }
+  advancedOptions |= kAdvancedB4 | kMicrophone;
+  if (DtmfDataOf(family_.family).AnyPagingDecodeOn()) systemOptions &= static_cast<std::uint8_t>(~kPagingAllowed);
+  saveOptions &= static_cast<std::uint8_t>(~kSaveB4);
+  qalsOptions |= kQalsB1;
+  if (KeyAssignOf(family_.family).HasCode(kKeyPhone)) powerOnOptions |= kRevertGroupForced;
+  if (!mobile) afMinVrLevel = 0;
+  if (mobile && defaultImage) afMinVrLevel = 1;
+  if (mobile && !defaultImage) displayFlashOptions |= kDisplayB6;
+}
+
+int CGlobalRecord::PackSettings(std::uint8_t* image, bool defaultImage) {
+  // Every check runs before anything is written, so a refusal leaves the
+  // image and the record as they were.
+  if (!CheckSettings()) return 0;
+  ApplyPackEdits(defaultImage);
+
+  const bool mobile = IsMobile();
+  for (const ByteCopy& c : ByteTable(*this)) {
+    if (c.handling == kPlain && (c.families == kBoth || mobile)) image[c.image] = *c.field;
+  }
+  image[pos::kSystemOptions] = static_cast<std::uint8_t>((systemOptions & ~kAlwaysClear30) | kAlwaysSet30);
+  image[pos::kModelCode] = static_cast<std::uint8_t>(modelCode);
+  std::memcpy(image + pos::kPassword, radioPassword.data(), radioPassword.size());
+  // The portable radio keeps its own setting in the high nibble of 43.
+  image[pos::kSqlLevel] = (mobile || defaultImage)
+                              ? sqlLevelOffset
+                              : static_cast<std::uint8_t>((image[pos::kSqlLevel] & 0xF0) | sqlLevelOffset);
+  const std::uint8_t qalsHigh = defaultImage ? 0 : image[pos::kQalsOptions] & 0xF0;
+  image[pos::kQalsOptions] = static_cast<std::uint8_t>(qalsHigh | (qalsOptions & 0x0F) | kQalsB1);
+  image[pos::kFirstDigitDelay] = static_cast<std::uint8_t>((firstDigitDelayOptions & ~0x06) | 0x09);
+  for (const GroupPair& p : PairTable(*this)) {
+    image[p.groupImage] = ToZoneGroup(*p.group);
+    image[p.zoneImage] = *p.zone;
+  }
+  if (!mobile && !defaultImage) image[pos::kDataZone] = dataZone & 0x1F;
+  if (mobile) {
+    for (std::size_t i = 0; i < dsubGroup.size(); ++i) image[pos::kDsubGroups + i] = ToZoneGroup(dsubGroup[i]);
+  }
+  std::copy(emergencyCode.begin(), emergencyCode.end(), image + pos::kEmergencyCode);
+
+  if (defaultImage) {
+    // What a radio fresh from the factory holds beyond the settings.
+    image[pos::kHardware] = hardwareByte;
+    if (mobile) {
+      image[236] = carried236;
+      image[249] = kModelByteDefault;
+      image[254] = 0x5A;
+      image[255] = 0xA5;
+      std::fill(image + 706, image + 719, 0);
+      image[724] = 0;
+      image[729] = 0;
+      std::fill(image + 749, image + 755, 10);
+      image[759] = 10;
+      image[760] = 0x80;
+      image[761] = 0xA8;
+      image[762] = 0x1B;
+      image[763] = 0;
+    } else {
+      std::fill(image + 240, image + 245, 0xFF);
+      image[246] = 0x20;
+      image[247] = 0x9F;
+    }
+  }
+  return 1;
+}
+
+int CGlobalRecord::PackBlocks(std::uint8_t* image) {
+  const IRadioDataView& data = RadioDataView(family_.family);
+  for (int i = kChannelCount - 1; i >= 0; --i) {
+    if (!data.IsChannelProgrammed(i)) continue;
+    // Mobile: five 25-byte channels a block; portable: 22-byte channels.
+    const int block = IsMobile() ? 57 + i / 5 : 57 + (22 * (i + 1)) / 128;
+    const CConfigFileBase& config = IsMobile() ? static_cast<const CConfigFileBase&>(g_config) : g_portableConfig;
+    lastChannelBlock = static_cast<std::uint8_t>(std::min<int>(block, config.GetLastChannelBlock()));
+    break;
+  }
+  for (int g = kGroupCount - 1; g >= 0; --g) {
+    if (!data.IsGroupEnabled(g)) continue;
+    lastGroupBlock = static_cast<std::uint8_t>(25 + (16 * g) / 128);
+    break;
+  }
+  image[pos::kLastChannelBlock] = lastChannelBlock;
+  image[pos::kLastGroupBlock] = lastGroupBlock;
+  return 1;
+}
+
+int CGlobalRecord::Pack(std::uint8_t* image, int pass) {
+  return pass == 0 ? PackSettings(image, false) : PackBlocks(image);
+}
+
+int CGlobalRecord::PackDefault(std::uint8_t* image, int pass) {
+  return pass == 0 ? PackSettings(image, true) : PackBlocks(image);
+}

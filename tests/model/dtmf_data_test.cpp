@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "ScriptedMessages.h"
+#include "model/DtmfData.h"
+#include "model/KeyAssignRecord.h"
+#include "model/RadioImage.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+TEST(DtmfDigits, TypedTextsAndTheirBytes) {
+  struct Row {
+    const char* typed;
+    Bytes bytes;
+    const char* shown;
+  };
+  const Row rows[] = {
+      {"12*#", {0x41, 0x2E, 0xF0, 0, 0, 0, 0, 0}, "12*#"},
+      {"5 6", {0x15, 0x06, 0, 0, 0, 0, 0, 0}, "5"},  // the blank ends the count
+      {"", {0, 0, 0, 0, 0, 0, 0, 0}, " "},           // no digits shows one blank
+      {"0123456789ABCD*#", {0xF0, 0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC, 0xDE}, "0123456789ABCD*"},
+      {"a", {0x1A, 0, 0, 0, 0, 0, 0, 0}, "A"},  // only the low four bits of the value count
+  };
+  for (const Row& r : rows) {
+    Bytes digits(8, 0xFF);
+    DtmfStringFromText(r.typed, digits.data());
+    EXPECT_EQ(digits, r.bytes) << r.typed;
+    EXPECT_EQ(DtmfStringToText(digits.data()), r.shown) << r.typed;
+  }
+  // A shorter text clears what a longer one left behind.
+  Bytes digits(8, 0);
+  DtmfStringFromText("123456", digits.data());
+  DtmfStringFromText("9", digits.data());
+  EXPECT_EQ(digits, (Bytes{0x19, 0, 0, 0, 0, 0, 0, 0}));
+}
+
+TEST(DtmfDigits, PagingCodeTexts) {
+  EXPECT_EQ(PagingCodeText(0x2123), "123");
+  EXPECT_EQ(PagingCodeText(0x0FFF), "   ");
+  EXPECT_EQ(PagingCodeText(0x0123), "   ");  // decode off hides the code
+  EXPECT_EQ(PagingCodeText(0x2ABD), "ABD");
+  EXPECT_EQ(PagingCodeText(0x2EF1), "  1");
+}
+
+class DtmfRecord : public ::testing::Test {
+protected:
+  void SetUp() override {
+    g_mobileDtmfData.InitDtmfData();
+    g_portableDtmfData.InitDtmfData();
+    g_portableKeyAssign.SetDefaults();
+  }
+  void TearDown() override { SetUp(); }
+
+  Bytes image = Bytes(kImageBufferSize, 0xFF);
+  ScriptedMessages messages;
+};
+
+TEST_F(DtmfRecord, DefaultsAndLoadStoreRoundTrip) {
+  EXPECT_STREQ(g_mobileDtmfData.dialTags[0], "DIAL   1");
+  EXPECT_STREQ(g_mobileDtmfData.dialTags[9], "DIAL   0");
+  for (std::size_t i = 384; i < 582; ++i) image[i] = static_cast<std::uint8_t>(i * 7);
+  image[385] = 0x55;  // Auto Reset on, Answer Back off: stored as it is
+  CMobileDtmfData rec;
+  rec.LoadDtmfData(image.data());
+  EXPECT_EQ(rec.DialMemory(9)[0], image[402 + 72]);
+  EXPECT_EQ(rec.dialDigits[1][9], image[402 + 73]);
+  EXPECT_EQ(rec.pagingCodes[1], GetBE16(&image[564]));
+  Bytes out(kImageBufferSize, 0xFF);
+  ASSERT_EQ(rec.StoreDtmfData(out.data()), 1);
+  for (std::size_t i = 0; i < out.size(); ++i) {
+    const std::uint8_t expected = (i >= 384 && i < 582) ? image[i] : 0xFF;
+    ASSERT_EQ(out[i], expected) << "byte " << i;
+  }
+}
+
+TEST_F(DtmfRecord, AnswerBackIsClearedAndAutoResetSetOnStore) {
+  image[385] = 0x80;
+  CPortableDtmfData rec;
+  rec.LoadDtmfData(image.data());
+  EXPECT_EQ(rec.pagingOptions, 0x80);
+  rec.StoreDtmfData(image.data());
+  EXPECT_EQ(image[385], 0x40);
+  EXPECT_EQ(rec.pagingOptions, 0x40);
+}
+
+TEST_F(DtmfRecord, PortablePagingWithScanKeyIsRefusedAndNothingWritten) {
+  g_portableKeyAssign.keyFunc[4] = kKeyScan;
+  g_portableDtmfData.pagingCodes[3] = 0x2123;
+  g_portableDtmfData.pagingOptions = 0x80;
+  const Bytes before = image;
+  EXPECT_EQ(g_portableDtmfData.StoreDtmfDataChecked(image.data()), 0);
+  ASSERT_EQ(messages.texts().size(), 1u);
+  EXPECT_EQ(messages.texts()[0],
+            "Paging function does not arrow the Scanning function to achieve \r\nreliable paging operation.\r\n"
+            "Delete assignment of Scan Key or disable Paging function setting.");
+  EXPECT_EQ(image, before);
+  EXPECT_EQ(g_portableDtmfData.pagingOptions, 0x80);
+
+  // Without the Scan key it stores; the mobile store never checks.
+  g_portableKeyAssign.keyFunc[4] = 0;
+  EXPECT_EQ(g_portableDtmfData.StoreDtmfDataChecked(image.data()), 1);
+  EXPECT_EQ(GetBE16(&image[562 + 6]), 0x2123);
+  g_mobileDtmfData.pagingCodes[3] = 0x2123;
+  g_mobileKeyAssign.keyFunc[4] = kKeyScan;
+  EXPECT_EQ(g_mobileDtmfData.StoreDtmfData(image.data()), 1);
+  g_mobileKeyAssign.SetDefaults();
+  EXPECT_EQ(messages.texts().size(), 1u);
+}
+
+}  // namespace
