@@ -1,6 +1,7 @@
 # rp58_library(NAME DIR [QT] [EXCLUDE file ...] [LIBS ...])
 # One static library per layer, built from every source file of its folder
-# (less the EXCLUDE files, named relative to DIR, such as a program's main).
+# (less the EXCLUDE files or folders, named relative to DIR, such as a
+# program's main or a subfolder that is a library of its own).
 # The LIBS list is the layer's whole dependency list: what is not named here
 # cannot be included, which is how the model stays free of Qt.
 function(rp58_library name dir)
@@ -9,6 +10,7 @@ function(rp58_library name dir)
   get_filename_component(absdir ${dir} ABSOLUTE BASE_DIR ${CMAKE_CURRENT_SOURCE_DIR})
   foreach(ex ${ARG_EXCLUDE})
     list(REMOVE_ITEM srcs ${absdir}/${ex})
+    list(FILTER srcs EXCLUDE REGEX "^${absdir}/${ex}/")
   endforeach()
   add_library(${name} STATIC ${srcs})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)

@@ -1,0 +1,90 @@
+// The terminal-device port against the simulated radio on a real
+// pseudo-terminal. The link's own pauses run on virtual time; only the
+// device's I/O is real.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include "LinkFixture.h"
+#include "PtyRadio.h"
+#include "ScriptedMessages.h"
+#include "SimLink.h"
+#include "link/RadioReader.h"
+#include "platform/serial/PosixSerialPort.h"
+
+namespace {
+
+struct PtyBench {
+  explicit PtyBench(Family family)
+      : radio(SimProtocol::kPolled, RadioMemory(family)), pty(radio) {}
+  bool Start() {
+    if (!pty.Create()) return false;
+    pty.Start();
+    return true;
+  }
+  CSimRadio radio;
+  CPtyRadio pty;
+  CVirtualClock clock;
+  std::atomic<bool> cancel{false};
+  RecordingStatus status;
+};
+
+TEST(PosixSerialPort, FramesTravelOverAPseudoTerminal) {
+  PtyBench bench(kMobile);
+  ASSERT_TRUE(bench.Start());
+  setenv("RP58_COM1", bench.pty.Path().c_str(), 1);
+  CPosixSerialPort port(ComPortDevicePath(0));
+  unsetenv("RP58_COM1");
+  ASSERT_TRUE(port.Open());
+  CCloneLink link(port, bench.clock, bench.cancel, bench.status);
+
+  std::uint16_t word = 0;
+  ASSERT_EQ(link.ReadWord(124, word), kLinkOk);
+  EXPECT_EQ(word >> 8, 0x25);
+  std::uint8_t frame[1 + kBlockSize];
+  frame[0] = WireBlockOf(60);
+  for (std::size_t i = 0; i < kBlockSize; ++i) frame[1 + i] = static_cast<std::uint8_t>(255 - i);
+  ASSERT_EQ(link.WriteBlock(frame), kLinkOk);
+  std::uint8_t block[kBlockSize];
+  ASSERT_EQ(link.ReadBlock(WireBlockOf(60), block), kLinkOk);
+  EXPECT_EQ(std::memcmp(block, frame + 1, kBlockSize), 0);
+  port.Close();
+  EXPECT_FALSE(port.IsOpen());
+}
+
+TEST(PosixSerialPort, WholeReadOverAPseudoTerminal) {
+  PtyBench bench(kPortable);
+  ASSERT_TRUE(bench.Start());
+  AllocateRadioImage();
+  g_isPortable = 0;
+  CPosixSerialPort port(bench.pty.Path());
+  CCloneLink link(port, bench.clock, bench.cancel, bench.status);
+  ReadHooks hooks;
+  ASSERT_EQ(ReadFromRadio(link, ReadSettings{}, hooks), kTransferDone);
+  bench.pty.Stop();
+  EXPECT_EQ(g_isPortable, 1);
+  for (int b = 0; b <= 166; ++b) EXPECT_TRUE(SameBlock(g_pRadioImage, bench.radio.Memory().data(), b)) << b;
+}
+
+TEST(PosixSerialPort, MissingDeviceAndHangUpAreFailures) {
+  CPosixSerialPort missing("/nonexistent/ttyS99");
+  EXPECT_FALSE(missing.Open());
+
+  auto bench = std::make_unique<PtyBench>(kMobile);
+  ASSERT_TRUE(bench->Start());
+  CPosixSerialPort port(bench->pty.Path());
+  ASSERT_TRUE(port.Open());
+  bench.reset();  // the far end goes away, as an unplugged adapter does
+  port.SetTimeouts(kShortReadTimeouts);
+  std::uint8_t byte = 0;
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(port.Read(&byte, 1), -1);
+  // A failure is told at once, not after the read time-out.
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(250));
+}
+
+}  // namespace
