@@ -169,6 +169,24 @@ void CRadioDataCore::ClearGroupFlags(int g, std::uint8_t bits) {
   m_groups[g].flags &= static_cast<std::uint8_t>(~bits);
 }
 
+int CRadioDataCore::SumGroupCounts() const {
+  int total = 0;
+  for (std::uint8_t count : m_groupCounts) total += count;
+  return total;
+}
+
+void CRadioDataCore::GiveZone0AllGroups() {
+  m_groupCounts.fill(0);
+  m_groupCounts[0] = kGroupCount;
+  m_assignedGroups = kGroupCount;
+  m_freeGroups = 0;
+}
+
+void CRadioDataCore::DisableUnassignedGroups() {
+  if (SumGroupCounts() > kGroupCount) GiveZone0AllGroups();
+  for (int g = SumGroupCounts(); g < kGroupCount; ++g) ClearGroupFlags(g, group_flag::kEnabled);
+}
+
 void CRadioDataCore::InitSystem(int zone, int mode) {
   if (!IsValidZone(zone)) return;
   static constexpr std::uint8_t kConventional[kZoneByteCount] = {0, 0x66, 0, 0, 0, 0, 0, 0,
@@ -198,6 +216,7 @@ void CRadioDataCore::LoadZonesFromImage(const std::uint8_t* image) {
   m_maxGroups = kGroupCount;
   m_zoneCount = kZoneCount;
   m_freeGroups = kGroupCount;
+  m_spare0 = 0;
 
   for (int g = 0; g < kGroupCount; ++g) {
     std::uint8_t& flags = m_groups[g].flags;
@@ -228,19 +247,11 @@ void CRadioDataCore::LoadZonesFromImage(const std::uint8_t* image) {
 
   // Group counts, summed wide: an image whose counts pass 250 (one count or
   // their sum) gets the same repair as one that assigns no group at all.
-  int total = 0;
-  for (int z = 0; z < kZoneCount; ++z) {
-    m_groupCounts[z] = image[area::kZoneGroupCounts + z];
-    total += m_groupCounts[z];
-  }
+  std::memcpy(m_groupCounts.data(), image + area::kZoneGroupCounts, kZoneCount);
+  const int total = SumGroupCounts();
   m_freeGroups = std::max(0, kGroupCount - total);
-  if (total > kGroupCount || total == 0) {
-    m_groupCounts.fill(0);
-    m_groupCounts[0] = kGroupCount;
-    total = kGroupCount;
-    m_freeGroups = 0;
-  }
   m_assignedGroups = total;
+  if (total > kGroupCount || total == 0) GiveZone0AllGroups();
 
   // A selected group outside the zone's own groups reads as none.
   for (int z = 0; z < kZoneCount; ++z) {

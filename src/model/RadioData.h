@@ -128,7 +128,7 @@ public:
   // Row k holds setting byte k of every zone.
   std::array<std::array<std::uint8_t, kZoneCount>, kZoneByteCount> m_zoneBytes{};
   std::array<std::array<std::uint16_t, kRepeatersPerZone>, kZoneCount> m_repeaters{};
-  std::array<std::uint8_t, 16> m_tuning{};
+  std::array<std::uint8_t, 16> m_tuning{};  // per-radio tuning bytes (mobile 16, portable 14)
   // Nothing in the program reads m_spare0, m_spare1, m_spare3 and m_spare4
   // beyond the values the defaults give them; they are kept for the layout.
   int m_spare0 = 0;
@@ -154,6 +154,10 @@ public:
   // The zone that owns group slot g, or -1 when no zone's run covers it.
   int ZoneOfGroup(int g) const;
   void ClearGroupFlags(int g, std::uint8_t bits);
+  // First step of every pack: switches off the group slots past the zones'
+  // groups. Counts whose true sum passes 250 get the load's repair first
+  // (all 250 groups to zone 0), so no count can wrap.
+  void DisableUnassignedGroups();
   void InitSystem(int zone, int mode);
   void ResetSystemGroups(int zone);
 
@@ -181,6 +185,8 @@ public:
   void FillGroupListBox(IChoiceList& list, int zone, int currentIndexInZone) const;
 
 private:
+  int SumGroupCounts() const;
+  void GiveZone0AllGroups();
   bool CheckZones() const;
   void WriteBitArrays(std::uint8_t* image) const;
   void WriteZoneRecord(int zone, std::uint8_t* image);

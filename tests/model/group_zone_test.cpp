@@ -150,6 +150,30 @@ TEST(GroupZoneData, GroupCountRepairs) {
   }
 }
 
+TEST(GroupZoneData, PackSwitchesOffTheSlotsPastTheZonesGroups) {
+  struct Case {
+    const char* name;
+    std::vector<std::pair<int, int>> counts;
+    int firstOff;  // slots from here on are switched off
+  };
+  const Case cases[] = {
+      {"3 + 5", {{0, 3}, {1, 5}}, 8},
+      {"all 250 assigned", {{0, 200}, {31, 50}}, 250},
+      {"none assigned", {}, 0},
+      // 250 + 16 would be 10 in eight bits and switch off groups in use.
+      {"sum past 250", {{3, 250}, {9, 16}}, 250},
+  };
+  for (const Case& c : cases) {
+    CRadioDataCore data(kMobileFamilyTraits);
+    data.m_groupCounts = {};
+    for (auto [zone, count] : c.counts) data.m_groupCounts[zone] = static_cast<std::uint8_t>(count);
+    for (auto& g : data.m_groups) g.flags = group_flag::kEnabled | group_flag::kSetting1;
+    data.DisableUnassignedGroups();
+    for (int g = 0; g < kGroupCount; ++g)
+      ASSERT_EQ(data.m_groups[g].flags, g < c.firstOff ? 0x03 : 0x02) << c.name << " group " << g;
+  }
+}
+
 TEST(GroupZoneData, SelectedGroupOutsideTheZoneReadsAsNone) {
   Image image = BlankImage();
   std::memset(image.data() + area::kZoneGroupCounts, 0, kZoneCount);
@@ -402,9 +426,13 @@ TEST(GroupZoneData, PortableStoreGroupRefusals) {
       EXPECT_TRUE(messages.texts().empty()) << c.name;
       EXPECT_EQ(GetBE16(image.data() + GroupOffset(5) + group_slot::kChannelWord), c.word) << c.name;
     }
-    // The same group switched off is never tested.
+    // The same group switched off is never tested, nor one in a slot that
+    // no zone owns (the radio never uses it).
     group.flags = 0;
     EXPECT_EQ(data.StoreGroup(5, image.data()), 1) << c.name;
+    data.m_groups[100] = group;
+    data.m_groups[100].flags = group_flag::kEnabled;
+    EXPECT_EQ(data.StoreGroup(100, image.data()), 1) << c.name;
   }
 }
 
