@@ -539,7 +539,9 @@ void CRadioData<Channel, Header>::SetDefaults() {
 template <class Channel, class Header>
 void CRadioData<Channel, Header>::LoadFromImage(const std::uint8_t* image) {
   LoadZonesFromImage(image);
-  SetBandDefaultFrequencies(IsUhfBand());
+  // The image's own family code: the same band the radio-wide record has
+  // just unpacked from it.
+  SetBandDefaultFrequencies(IsUhfFamilyCode(image[area::kFamilyCode]));
 }
 
 template <class Channel, class Header>

@@ -100,12 +100,14 @@ TEST(RadioData, LoadFromImageSetsBandFrequenciesAndTheProductWord) {
   Image image(kImageBufferSize, 0xFF);
   image[area::kIdentWord] = 0x12;
   image[area::kProductCode] = 0x27;
+  image[area::kFamilyCode] = 0x61;
   auto uhf = FamilyOf<CMobileRadioData>::Make(0x61);
   uhf->LoadFromImage(image.data());
   EXPECT_EQ(uhf->m_productWord, 0x2712u);
   EXPECT_EQ(uhf->ChannelContext().productCode, 0x27);
   EXPECT_EQ(uhf->m_channels[639].m_rxFrequency, 45000000u);
-  auto vhf = FamilyOf<CPortableRadioData>::Make(0x3C);
+  image[area::kFamilyCode] = 0x3C;
+  auto vhf = FamilyOf<CPortableRadioData>::Make(0xB9);  // the image decides, not a stale record
   vhf->LoadFromImage(image.data());
   EXPECT_EQ(vhf->m_channels[0].m_txFrequency, 15000000u);
 }
