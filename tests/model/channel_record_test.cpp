@@ -321,3 +321,188 @@ TEST(ChannelSlots, ZeroFrequencyRoundTrips) {
   EXPECT_EQ(pback.m_rxFrequency, 15000000u);
   EXPECT_EQ(pback.m_txFrequency, 0u);
 }
+
+TEST(ChannelTuning, SegmentRowSearch) {
+  const MobileRadio mobile(true);  // entries 4500, 4550, ... 4900
+  const struct {
+    double mhz;
+    std::size_t row;
+  } mobileRows[] = {
+      {300.0, 0}, {450.0, 0}, {455.0, 0}, {455.1, 1}, {470.0, 3}, {470.1, 4}, {490.0, 7},
+      // Above the last entry word: the row of that word, the ninth.
+      {490.1, 8}, {512.0, 8},
+  };
+  for (const auto& r : mobileRows) EXPECT_EQ(FindSegmentRow(mobile.ctx.adjust, MHzToCount(r.mhz)), r.row) << r.mhz;
+  // Nine entry words for eight rows: above them the top row.
+  const PortableRadio portable(true);
+  EXPECT_EQ(FindSegmentRow(portable.ctx.adjust, MHzToCount(497.0)), 7u);
+  EXPECT_EQ(FindSegmentRow(portable.ctx.adjust, MHzToCount(500.0)), 7u);
+  EXPECT_EQ(FindSegmentRow(AdjustmentView{}, MHzToCount(500.0)), 0u);
+  EXPECT_EQ(FindSegmentRow(AdjustmentView::Of(MobileAdjustmentHeader{}), MHzToCount(500.0)), 0u);
+}
+
+TEST(ChannelTuning, TuneLevelAroundTheReference) {
+  MobileAdjustmentHeader h;  // reference 470.0 MHz, level 100, up 40, down 35
+  h.headerWord = 4700;
+  h.bytes = {100, 40, 35};
+  const struct {
+    std::uint8_t level;
+    double mhz;
+    std::uint8_t tune;
+  } rows[] = {
+      {100, 470.0, 100}, {100, 470.09, 100}, {100, 450.0, 30}, {100, 480.0, 140},
+      {20, 450.0, 0},    // more down than the level: 0
+      {250, 480.0, 255}, // past 255: 255
+  };
+  for (const auto& r : rows) {
+    h.bytes[0] = r.level;
+    EXPECT_EQ(TuneLevelFor(AdjustmentView::Of(h), MHzToCount(r.mhz)), r.tune) << r.mhz;
+  }
+  // The records keep it where their slot wants it, with the row's band bits.
+  MobileRadio radio(true);
+  radio.adjust.Row(0)[0] = 0x2B;  // bits 3-5 = 5, bits 0-2 = 3
+  radio.adjust.Row(0)[2] = 0xA7;
+  radio.adjust.Row(0)[3] = 0x33;
+  CMobileChannelRecord m;
+  m.ComputeTuneLevel(450.0, radio.ctx);
+  EXPECT_EQ(m.TuneLevel(), 30);
+  EXPECT_EQ(m.m_rxBandWord, 0xD5D4);
+  EXPECT_EQ(m.m_rxBandByte, 0x33);
+  PortableRadio portable(true);
+  portable.adjust.Row(0)[0] = 0xFF;
+  CPortableChannelRecord p;
+  p.m_rxBandByte = 0x00;
+  p.ComputeTuneLevel(450.0, portable.ctx);
+  EXPECT_EQ(p.m_rxBandByte, 0x7F);  // bit 7 is the record's own
+  EXPECT_EQ(p.TuneLevel(), 124 - (4701 - 4500) * 10 / 100);
+}
+
+TEST(ChannelTuning, MobileBandFields) {
+  MobileRadio radio(true);
+  radio.adjust.entryWords = {};
+  radio.adjust.entryWords[1] = 9999;  // one segment for everything
+  const std::uint8_t row[14] = {0x2B, 0x1D, 0x5A, 0x33, 0x44, 0x55, 0x85, 0x7F, 0x08, 0x09, 0x0A, 0x0B, 0x8C, 0x0D};
+  std::copy(row, row + 14, radio.adjust.Row(0));
+  radio.tuning[1] = 200;  // 200 + 127 would pass 255
+  radio.tuning[2] = 3;    // 3 - 5 would pass 0
+  radio.tuning[6] = 1;    // narrow column
+  radio.tuning[7] = 250;  // wide column
+  CMobileChannelRecord r;
+  r.m_mode = 0x40;
+  r.m_bandTune[2] = 0xFF;
+  r.ComputeBandFields(460.0, radio.ctx);
+  EXPECT_EQ(r.m_txBandWord, 0xCED4);
+  EXPECT_EQ(r.m_bandTune, (std::array<std::uint8_t, 9>{0x55, 0, 0x60, 0x44, 0x83, 55, 0x09, 5, 0x0D}));
+  r.MakeNarrow();
+  r.ComputeBandFields(460.0, radio.ctx);
+  EXPECT_EQ(r.m_bandTune[6], 0x0A);
+  EXPECT_EQ(r.m_bandTune[7], 0x81);
+}
+
+TEST(ChannelTuning, PortableBandFields) {
+  PortableRadio radio(false);
+  radio.adjust.entryWords = {};
+  radio.adjust.entryWords[1] = 9999;
+  const std::uint8_t row[11] = {0x05, 0x11, 0x82, 0x03, 0xEE, 0xEE, 0x06, 0x07, 0x08, 0x09, 0x8A};
+  std::copy(row, row + 11, radio.adjust.Row(0));
+  for (std::size_t i = 0; i < radio.tuning.size(); ++i) radio.tuning[i] = 100;
+  radio.tuning[4] = 250;  // wide: 250 + 6 would pass 255
+  radio.tuning[12] = 5;   // wide: 5 - 10 would pass 0
+  CPortableChannelRecord r;
+  r.m_flags = 0x0E;
+  r.ComputeBandFields(150.0, radio.ctx);
+  EXPECT_EQ(r.m_bandByte, 0x11);
+  EXPECT_EQ(r.m_band, (std::array<std::uint8_t, 7>{0x82, 0x03, 5, 0x07, 0x08, 0x09, 0x85}));
+  EXPECT_EQ(r.m_flags, 0x0E);  // the portable flags are left alone
+  r.MakeNarrow();
+  r.ComputeBandFields(150.0, radio.ctx);
+  EXPECT_EQ(r.m_band, (std::array<std::uint8_t, 7>{0x82, 0x03, 0x06, 0x07, 0x08, 0x09, 0x8A}));
+}
+
+TEST(ChannelDefaults, BothFamiliesAndBands) {
+  struct Row {
+    bool portable;
+    std::uint8_t model;
+    std::uint8_t product;
+    double split;
+    FrequencyCount rx, tx;
+    std::uint8_t stepBits;
+    bool rxOnMHz, rxShift, txShift;
+  };
+  const Row rows[] = {
+      // The mobile band fields keep only the two spur flags.
+      {false, 0x61, 0x0B, 5.0, 45000000, 45500000, 0x05, false, false, false},
+      {false, 0x01, 0x0B, 0.0, 13400000, 13400000, 0x05, false, false, true},
+      {false, 0x01, 0x0C, 0.0, 14600000, 14600000, 0x05, false, false, true},
+      {true, 0xB9, 0, 5.0, 45000000, 45500000, 0x50, true, false, false},
+      {true, 0x3C, 0, 0.0, 14600000, 14600000, 0x50, true, false, true},
+  };
+  for (const Row& r : rows) {
+    if (!r.portable) {
+      MobileRadio radio(r.model == 0x61, r.product);
+      radio.ctx.defaultSplitMHz = r.split;
+      CMobileChannelRecord c;
+      c.SetDefaults(radio.ctx);
+      EXPECT_EQ(c.m_rxFrequency, r.rx);
+      EXPECT_EQ(c.m_txFrequency, r.tx);
+      EXPECT_EQ(c.m_mode, 0x40 | r.stepBits);
+      EXPECT_TRUE(c.IsWide());
+      EXPECT_EQ(c.m_rxSynthWord, 0x6FFF);
+      EXPECT_EQ(c.m_txLow, 0xFD);
+      EXPECT_EQ(c.RxOnMHzGrid(), r.rxOnMHz);
+      EXPECT_EQ(c.RxShift(), r.rxShift);
+      EXPECT_EQ(c.TxShift(), r.txShift) << r.rx;
+      EXPECT_EQ(c.TuneLevel(), TuneLevelFor(radio.ctx.adjust, r.rx));
+      EXPECT_FALSE(c.IsProgrammed());
+      EXPECT_EQ(c.m_name, "        ");
+    } else {
+      PortableRadio radio(r.model == 0xB9);
+      radio.ctx.defaultSplitMHz = r.split;
+      CPortableChannelRecord c;
+      c.SetDefaults(radio.ctx);
+      EXPECT_EQ(c.m_rxFrequency, r.rx);
+      EXPECT_EQ(c.m_txFrequency, r.tx);
+      EXPECT_EQ(c.m_mode, r.stepBits);
+      EXPECT_TRUE(c.IsWide());
+      EXPECT_EQ(c.m_firstWord, 0x70FF);
+      EXPECT_EQ(c.RxOnMHzGrid(), r.rxOnMHz);
+      EXPECT_EQ(c.RxShift(), r.rxShift);
+      EXPECT_EQ(c.TxShift(), r.txShift) << r.rx;
+      EXPECT_FALSE(c.IsProgrammed());
+    }
+  }
+}
+
+TEST(ChannelNarrowing, WideChannelsInsideTheRange) {
+  MobileRadio vhf(false);
+  const struct {
+    FrequencyCount rx, tx;
+    bool wide, programmed, needs;
+  } rows[] = {
+      {15000000, 14000000, true, true, true},   // 150.00000 counts
+      {14000000, 17400000, true, true, true},   // transmit alone is enough
+      {14999999, 17400001, true, true, false},
+      {15500000, 15500000, false, true, false}, // already narrow
+      {15500000, 15500000, true, false, false}, // not programmed
+  };
+  for (const auto& r : rows) {
+    CMobileChannelRecord c = MobileChannel(r.rx, r.tx, 0, 0);
+    if (!r.wide) c.MakeNarrow();
+    c.m_programmed = r.programmed ? 1 : 0;
+    EXPECT_EQ(c.NeedsNarrowing(vhf.ctx), r.needs) << r.rx;
+  }
+  CMobileChannelRecord m = MobileChannel(51200000, 51200000, 0, 0);
+  m.m_mode |= 0x80;  // bits 6-7 = 11 is not wide
+  EXPECT_FALSE(m.IsWide());
+  m.m_mode = 0x45;
+  EXPECT_TRUE(m.NeedsNarrowing(MobileRadio(true).ctx));
+  m.MakeNarrow();
+  EXPECT_EQ(m.m_mode, 0x05);
+
+  PortableRadio uhf(true);
+  CPortableChannelRecord p = PortableChannel(51200000, 44999999, 0, 0);
+  EXPECT_TRUE(p.NeedsNarrowing(uhf.ctx));
+  p.MakeNarrow();
+  EXPECT_EQ(p.m_flags & 1, 1);
+  EXPECT_FALSE(p.NeedsNarrowing(uhf.ctx));
+}
