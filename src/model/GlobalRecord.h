@@ -10,9 +10,6 @@
 
 #include "model/RadioImage.h"
 
-inline constexpr std::uint8_t kNoGroup = 255;
-inline constexpr std::uint8_t kNoZone = 255;
-
 // What the two families do differently, as data.
 struct GlobalRecordFamily {
   Family family;

@@ -22,8 +22,6 @@ using Text9 = std::array<char, 9>;
 inline constexpr int kZoneByteCount = 16;  // setting bytes per zone
 inline constexpr int kRepeatersPerZone = 20;
 inline constexpr int kStatusTextCount = 15;
-inline constexpr std::uint8_t kNoZone = 255;
-inline constexpr std::uint8_t kNoGroup = 255;
 
 // The 64-byte zone record of the image: the 16 setting bytes, then the 20
 // repeater-list words. Bytes 56-63 belong to nobody and are never written.

@@ -21,3 +21,8 @@ public:
 // installed another. nullptr restores the radio data object.
 const IRadioDataView& RadioDataView(Family family);
 void SetRadioDataView(Family family, const IRadioDataView* view);
+
+// Tells both radio data objects where the radio-wide records are (key codes,
+// option board, model code, default split). Call once at start-up, after
+// static construction; calling again does no harm.
+void LinkRadioWideRecords();

@@ -60,6 +60,8 @@ inline constexpr std::size_t kMobileAdjust = 0x7F00;   // blocks 254-256
 }  // namespace area
 
 inline constexpr int kZoneCount = 32;
+inline constexpr std::uint8_t kNoZone = 255;   // a zone field that names no zone
+inline constexpr std::uint8_t kNoGroup = 255;  // a group field that names no group
 inline constexpr int kGroupCount = 250;
 inline constexpr int kChannelCount = 640;
 inline constexpr int kTextLength = 8;  // image texts have no terminator
