@@ -62,6 +62,15 @@ CloneLayout CloneLayoutFromConfig(const CConfigFileBase& mobile, const CConfigFi
 
 CloneLayout CurrentCloneLayout() { return CloneLayoutFromConfig(g_config, g_portableConfig); }
 
+ReadSettings CurrentReadSettings(bool manufacturerMode) {
+  ReadSettings settings;
+  settings.layout = CurrentCloneLayout();
+  settings.manufacturerMode = manufacturerMode;
+  settings.currentFamily = g_isPortable ? kPortable : kMobile;
+  settings.knownPassword = g_radioPassword;
+  return settings;
+}
+
 ReadHooks ModelReadHooks(std::function<std::optional<std::string>()> askRadioPassword) {
   ReadHooks hooks;
   hooks.askRadioPassword = std::move(askRadioPassword);

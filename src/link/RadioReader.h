@@ -50,6 +50,10 @@ struct ReadSettings {
   std::array<std::uint8_t, 8> knownPassword{};
 };
 
+// Settings of a read started now: the configured layout, the family shown
+// and g_radioPassword.
+ReadSettings CurrentReadSettings(bool manufacturerMode);
+
 struct ReadHooks {
   // Asks the user for the radio's password: the text entered (upper case,
   // padded with blanks to 8 characters), or nothing when cancelled.

@@ -11,6 +11,7 @@
 #include "ScriptedMessages.h"
 #include "SimLink.h"
 #include "link/RadioReader.h"
+#include "model/RadioData.h"
 
 namespace {
 
@@ -385,6 +386,30 @@ TEST_F(RadioRead, PortAndLeadProblemsAreReported) {
   EXPECT_EQ(status_.line1, "Check that lead is");
   EXPECT_EQ(status_.line2, "connected to COM3");
   ExpectUntouched();
+}
+
+TEST_F(RadioRead, TheProgramsHooksTakeTheHeaderFromTheDataModel) {
+  for (const Family family : {kMobile, kPortable}) {
+    SetUp();
+    // The program shows the other family when the read starts.
+    g_isPortable = family == kMobile ? 1 : 0;
+    ReadSettings settings = CurrentReadSettings(false);
+    EXPECT_EQ(settings.currentFamily, family == kMobile ? kPortable : kMobile);
+    CSimRadio radio(SimProtocol::kPolled, RadioMemory(family));
+    link_.emplace(radio, clock_);
+    CCloneLink link(*link_, clock_, cancel_, status_);
+    ASSERT_EQ(ReadFromRadio(link, settings, ModelReadHooks(nullptr)), kTransferDone);
+
+    EXPECT_EQ(g_isPortable, family == kPortable ? 1 : 0);
+    std::array<std::uint8_t, kAdjustCopySize> header{};
+    const std::size_t headerSize = family == kPortable ? kPortableHeader : kMobileHeader;
+    if (family == kPortable)
+      g_portableData.StoreAdjustmentData(header.data());
+    else
+      g_mobileData.StoreAdjustmentData(header.data());
+    EXPECT_TRUE(std::equal(header.begin(), header.begin() + headerSize, g_adjustCopy.begin()));
+    EXPECT_EQ(g_adjustCopy[headerSize], radio.Memory()[(family == kPortable ? area::kPortableAdjust : area::kMobileAdjust) + headerSize]);
+  }
 }
 
 }  // namespace
