@@ -36,6 +36,10 @@ std::size_t CodeByte(int k) {
 
 CMobileKeyAssignRecord g_mobileKeyAssign;
 CPortableKeyAssignRecord g_portableKeyAssign;
+KeyCodeArray& g_mobileKeyFunc = g_mobileKeyAssign.keyFunc;
+KeyCodeArray& g_portableKeyFunc = g_portableKeyAssign.keyFunc;
+KeyInUseArray& g_mobileKeyFuncInUse = g_mobileKeyAssign.inUse;
+KeyInUseArray& g_portableKeyFuncInUse = g_portableKeyAssign.inUse;
 
 CKeyAssignRecord& KeyAssignOf(Family family) {
   return family == kPortable ? static_cast<CKeyAssignRecord&>(g_portableKeyAssign) : g_mobileKeyAssign;

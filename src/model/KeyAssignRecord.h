@@ -77,5 +77,14 @@ extern CPortableKeyAssignRecord g_portableKeyAssign;
 
 CKeyAssignRecord& KeyAssignOf(Family family);
 
+// The names the key pages use: references into the records, never copies.
+// The portable catalogue fills only the first 42 in-use flags.
+using KeyCodeArray = std::array<std::uint8_t, kKeyCodeCount>;
+using KeyInUseArray = std::array<std::uint8_t, kMaxKeyInUse>;
+extern KeyCodeArray& g_mobileKeyFunc;
+extern KeyCodeArray& g_portableKeyFunc;
+extern KeyInUseArray& g_mobileKeyFuncInUse;
+extern KeyInUseArray& g_portableKeyFuncInUse;
+
 inline constexpr const char* kPhoneKeyRefusal =
     "Please set up the Individual Dial memory #0 or disable the Phone Interconnect function.";
