@@ -2,12 +2,14 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <iterator>
 #include <limits>
 
 #include "model/BandRecord.h"
 #include "model/Digits.h"
 #include "model/RadioImage.h"
+#include "model/SmallRecords.h"
 
 namespace {
 
@@ -24,8 +26,8 @@ struct Segment {
   FrequencyCount lower;
   FrequencyCount upper;
 };
-// Band segments of the shift override, alternately "Disable" and "Enable"
-// starting with "Disable": the even rows answer 1, the odd rows 2.
+// Band segments of the shift override; each row's option is the text of the
+// same row of the band-range label table.
 constexpr Segment kUhfSegments[] = {
     {45000000, 45348750}, {45349000, 45352500}, {45353000, 46453500}, {46453750, 46456875}, {46457000, 47560000},
     {47560500, 47562500}, {47563000, 48666250}, {48666500, 48668750}, {48669000, 49771250}, {49771500, 49775000},
@@ -142,9 +144,12 @@ int LookupBandEnable(double mhz, std::uint8_t modelCode) {
   const FrequencyCount n = MHzToCount(mhz);
   const bool uhf = modelCode == kFamilyMobileUhf;
   const Segment* segments = uhf ? kUhfSegments : kVhfSegments;
-  const int count = uhf ? static_cast<int>(std::size(kUhfSegments)) : static_cast<int>(std::size(kVhfSegments));
-  for (int i = 0; i < count; ++i)
-    if (n >= segments[i].lower && n <= segments[i].upper) return i % 2 == 0 ? 1 : 2;
+  const char* const* labels = uhf ? g_bandRangeLabels13.data() : g_bandRangeLabels7.data();
+  const std::size_t count = uhf ? std::size(kUhfSegments) : std::size(kVhfSegments);
+  static_assert(std::size(kUhfSegments) == std::tuple_size_v<decltype(g_bandRangeLabels13)>);
+  static_assert(std::size(kVhfSegments) == std::tuple_size_v<decltype(g_bandRangeLabels7)>);
+  for (std::size_t i = 0; i < count; ++i)
+    if (n >= segments[i].lower && n <= segments[i].upper) return std::strcmp(labels[i], "Disable") == 0 ? 1 : 2;
   return 0;
 }
 
