@@ -506,3 +506,22 @@ TEST(ChannelNarrowing, WideChannelsInsideTheRange) {
   EXPECT_EQ(p.m_flags & 1, 1);
   EXPECT_FALSE(p.NeedsNarrowing(uhf.ctx));
 }
+
+// A context that names no band record, header or tuning bytes packs with
+// zero offsets instead of reading through null pointers.
+TEST(ChannelSlots, BareContextPacksWithoutOffsets) {
+  const ChannelCodecContext bare;
+  CMobileChannelRecord m = MobileChannel(46000000, 46000000, 0, 0);
+  std::uint8_t slot[25];
+  m.StoreToSlot(slot, bare);
+  CMobileChannelRecord back;
+  back.LoadFromSlot(slot, bare);
+  EXPECT_EQ(back.m_rxFrequency, 46000000u);
+  EXPECT_EQ((slot[1] & 0x1F) * 16384 + slot[2] * 64 + slot[3] / 4, 46000000 / 500);  // no IF taken off
+  CPortableChannelRecord p = PortableChannel(46000000, 46000000, 0, 0);
+  std::uint8_t pslot[22];
+  p.StoreToSlot(pslot, bare);
+  CPortableChannelRecord pback;
+  pback.LoadFromSlot(pslot, bare);
+  EXPECT_EQ(pback.m_txFrequency, 46000000u);
+}
