@@ -552,6 +552,7 @@ void CFiveToneToneRecord::WriteDefaultImageArea(std::uint8_t* image) const {
     PutBE16(image + portable_tone::kFixedColumns + 2 * i, kZveiFirstWords[i]);
   std::fill_n(image + portable_tone::kZeros, 64, 0x00);
   std::copy(std::begin(kDefaultParameters), std::end(kDefaultParameters), image + portable_tone::kParameters);
+  // The rest of the window area holds no column's windows.
   std::fill(image + portable_tone::kWindows + 4 * 64, image + portable_tone::kBlankFrom, 0x00);
   std::fill(image + portable_tone::kBlankFrom, image + portable_tone::kEnd, 0xFF);
 }
