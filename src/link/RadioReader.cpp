@@ -194,7 +194,7 @@ int CRadioReader::StreamedRead() {
     std::uint8_t sum = static_cast<std::uint8_t>(header + mark + number);
     for (std::size_t i = 0; good && i < kBlockSize; ++i) {
       good = link_.ReadByte(data[i]) == kLinkOk;
-      sum = static_cast<std::uint8_t>(sum + data[i]);
+      if (good) sum = static_cast<std::uint8_t>(sum + data[i]);
     }
     std::uint8_t radioSum = 0;
     good = good && link_.ReadByte(radioSum) == kLinkOk && radioSum == sum;

@@ -136,6 +136,11 @@ TEST_F(RadioRead, StreamedReadUnswapsEepromAndKeepsTheFamily) {
   ASSERT_EQ(Read(radio, StreamSettings()), kTransferDone);
 
   for (int b = 0; b <= 56; ++b) EXPECT_TRUE(SameBlock(g_pRadioImage, mem.data(), b)) << b;
+  // On the wire, EEPROM bytes d0 d1 d2 d3 travel as d1 d0 d3 d2.
+  CSimRadio wire(SimProtocol::kStreamed, mem, 1, 58);
+  wire.Receive(0x70, 0);
+  const std::vector<std::uint8_t> sent(wire.Output().begin() + 3, wire.Output().begin() + 7);
+  EXPECT_EQ(sent, (std::vector<std::uint8_t>{mem[1], mem[0], mem[3], mem[2]}));
   EXPECT_TRUE(BlankBlock(g_pRadioImage, 57));  // the last block goes to the adjustment copy only
   EXPECT_TRUE(std::equal(g_adjustCopy.begin(), g_adjustCopy.begin() + kBlockSize, mem.begin() + 57 * kBlockSize));
   EXPECT_EQ(g_adjustCopy[kBlockSize], 0xA5);
