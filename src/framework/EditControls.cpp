@@ -1,0 +1,459 @@
+#include "framework/EditControls.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <algorithm>
+#include <climits>
+#include <cstring>
+
+#include "platform/Beep.h"
+#include "platform/ControlIds.h"
+
+namespace {
+bool IsDigit(int c) { return c >= '0' && c <= '9'; }
+bool IsAsciiLetter(int c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsPrintableAscii(int c) { return c >= 0x20 && c < 0x7F; }
+bool OneOf(int c, const char* set) { return c > 0 && c < 0x80 && std::strchr(set, c) != nullptr; }
+bool InList(const std::string& list, QChar c) { return c.unicode() < 0x80 && list.find(char(c.unicode())) != std::string::npos; }
+
+void AddToList(std::string& list, char c) {
+  // Each list holds at most 10 characters; later ones are ignored.
+  if (list.size() < 10) list.push_back(c);
+}
+
+// The leading number of a text, as the C library reads it.
+int Atoi(const QString& text) {
+  int i = 0;
+  const int n = static_cast<int>(text.size());
+  while (i < n && (text[i] == ' ' || text[i] == '\t')) ++i;
+  bool negative = false;
+  if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  long long v = 0;
+  while (i < n && IsDigit(text[i].unicode())) {
+    v = std::min<long long>(v * 10 + (text[i++].unicode() - '0'), INT_MAX);
+  }
+  return static_cast<int>(negative ? -v : v);
+}
+
+enum class KeyKind { kPassOn, kBlocked, kBackspace, kDelete, kChar };
+
+// What a key press means to a filtering edit. Copy and select-all change no
+// text and pass; every other editing shortcut (paste, cut, undo) would go
+// around the filter and is blocked.
+KeyKind Classify(const QKeyEvent* e, QChar* typed) {
+  switch (e->key()) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_Meta:
+    case Qt::Key_AltGr:
+      return KeyKind::kPassOn;  // a modifier on its own types nothing
+    default:
+      break;
+  }
+  if (e->matches(QKeySequence::Copy) || e->matches(QKeySequence::SelectAll)) return KeyKind::kPassOn;
+  if (e->matches(QKeySequence::Paste) || e->matches(QKeySequence::Cut) || e->matches(QKeySequence::Undo) ||
+      e->matches(QKeySequence::Redo))
+    return KeyKind::kBlocked;
+  if (e->key() == Qt::Key_Backspace) return KeyKind::kBackspace;
+  if (e->key() == Qt::Key_Delete) return KeyKind::kDelete;
+  if (e->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) return KeyKind::kBlocked;
+  const QString t = e->text();
+  if (t.size() == 1 && t[0].isPrint()) {
+    *typed = t[0];
+    return KeyKind::kChar;
+  }
+  return t.isEmpty() ? KeyKind::kPassOn : KeyKind::kBlocked;
+}
+
+// Keeps text out of a filtering edit except by typing.
+class PasteGuard : public QObject {
+public:
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonRelease)
+      return static_cast<QMouseEvent*>(e)->button() == Qt::MiddleButton;
+    return false;
+  }
+};
+
+void TypedInputOnly(QLineEdit* edit) {
+  static PasteGuard guard;
+  edit->setContextMenuPolicy(Qt::NoContextMenu);
+  edit->setAcceptDrops(false);
+  edit->setDragEnabled(false);
+  edit->setAttribute(Qt::WA_InputMethodEnabled, false);
+  edit->installEventFilter(&guard);
+}
+
+bool IsEnter(const QKeyEvent* e) { return e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter; }
+
+int GetSelStart(const QLineEdit* e) { return e->hasSelectedText() ? e->selectionStart() : e->cursorPosition(); }
+}  // namespace
+
+// ---- Character filters ----
+
+int FilterFiveToneDigitChar(int c) { return (c == '\b' || IsDigit(c) || OneOf(c, "ABCDEabcde")) ? c : 0; }
+
+int FilterAlnumSpaceChar(int c) { return (c == '\b' || IsDigit(c) || IsAsciiLetter(c) || c == ' ') ? c : 0; }
+
+bool FilterEditAccepts(int mode, int c, int pos) {
+  switch (mode) {
+    case 1: return IsDigit(c) || c == '.' || c == ' ';
+    case 2: return IsDigit(c) || c == ' ' || c == '-' || c == '+';
+    case 3: return IsDigit(c) || OneOf(c, "ABCDabcd#*");
+    case 4: return IsPrintableAscii(c) && !OneOf(c, "!\"#$%&',.;<>?@^{|}~");
+    case 5: return IsDigit(c) || OneOf(c, ". -+");
+    case 6: return IsDigit(c) || c == ' ';
+    case 7: return IsDigit(c) || OneOf(c, "ABCDEFabcdef");
+    case 8: return IsDigit(c);
+    case 9: return pos == 1 ? ((c >= 'C' && c <= 'N') || (c >= 'c' && c <= 'n')) : IsDigit(c);
+    default: return true;
+  }
+}
+
+bool FiveToneEditAccepts(int mode, int c) {
+  switch (mode) {
+    case 0:
+    case 5: return IsPrintableAscii(c) && !OneOf(c, "!,#%&.;~");
+    case 1:
+    case 4: return IsDigit(c) || c == '.' || c == ' ';
+    case 2: return FilterFiveToneDigitChar(c) != 0;
+    case 3: return IsDigit(c) || OneOf(c, "ABCDEFabcdef");
+    case 6: return FilterAlnumSpaceChar(c) != 0;
+    case 7: return IsDigit(c);
+    default: return true;
+  }
+}
+
+// ---- CColorEdit, CNotifyEdit, CFilterEdit ----
+
+CColorEdit::CColorEdit(QWidget* parent) : QLineEdit(parent) { SetViewColors(); }
+
+void CColorEdit::SetColors(const QColor& text, const QColor& back) {
+  textColor_ = text;
+  backColor_ = back;
+  QPalette p = palette();
+  p.setColor(QPalette::Text, text);
+  p.setColor(QPalette::Base, back);
+  setPalette(p);
+}
+
+void CColorEdit::SetEditColors() {
+  const QPalette system = QApplication::palette();
+  SetColors(system.color(QPalette::WindowText), system.color(QPalette::ToolTipBase));
+}
+
+void CColorEdit::SetViewColors() {
+  const QPalette system = QApplication::palette();
+  SetColors(system.color(QPalette::WindowText), system.color(QPalette::Base));
+}
+
+void CColorEdit::EnterEditMode() {
+  setEnabled(true);
+  setReadOnly(false);
+  SetEditColors();
+}
+
+void CColorEdit::LeaveEditMode() {
+  setEnabled(true);
+  setReadOnly(true);
+  SetViewColors();
+}
+
+CNotifyEdit::CNotifyEdit(QWidget* parent) : CColorEdit(parent) { LeaveEditMode(); }
+
+void CNotifyEdit::StartEditing() {
+  if (m_maxLength > 0) setMaxLength(m_maxLength);  // also cuts the text
+  selectAll();
+  m_viewMode = 0;
+  m_committed = 0;
+  EnterEditMode();
+}
+
+void CNotifyEdit::Toggle() {
+  if (m_viewMode == 0) {
+    selectAll();
+    m_viewMode = 1;
+    m_committed = 1;
+    LeaveEditMode();
+  } else {
+    StartEditing();
+  }
+}
+
+bool CNotifyEdit::PreviewKey(QKeyEvent* event) {
+  if (IsEnter(event)) Toggle();
+  return false;  // Enter goes on; the page swallows it
+}
+
+void CNotifyEdit::mouseDoubleClickEvent(QMouseEvent* event) {
+  CColorEdit::mouseDoubleClickEvent(event);
+  if (event->button() == Qt::LeftButton) Toggle();
+}
+
+void CNotifyEdit::focusOutEvent(QFocusEvent* event) {
+  if (m_viewMode == 0) {
+    m_viewMode = 1;
+    m_committed = 1;
+    LeaveEditMode();
+  }
+  deselect();
+  CColorEdit::focusOutEvent(event);
+}
+
+CFilterEdit::CFilterEdit(QWidget* parent) : CNotifyEdit(parent) { TypedInputOnly(this); }
+
+void CFilterEdit::Toggle() {
+  if (m_viewMode == 1) m_savedText = text();
+  CNotifyEdit::Toggle();
+}
+
+bool CFilterEdit::PreviewKey(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && m_viewMode == 0) {
+    setText(m_savedText);
+    selectAll();
+    m_viewMode = 1;  // no commit: the owner keeps its value
+    LeaveEditMode();
+    return true;
+  }
+  return CNotifyEdit::PreviewKey(event);
+}
+
+void CFilterEdit::keyPressEvent(QKeyEvent* event) {
+  QChar c;
+  const KeyKind kind = Classify(event, &c);
+  if (kind == KeyKind::kBlocked) return;
+  if (kind == KeyKind::kChar && !FilterEditAccepts(m_filterMode, c.unicode(), GetSelStart(this))) return;
+  if ((kind == KeyKind::kChar || kind == KeyKind::kBackspace) && m_viewMode == 1) {
+    // The first accepted character starts editing and replaces the text.
+    m_savedText = text();
+    StartEditing();
+  }
+  CNotifyEdit::keyPressEvent(event);
+}
+
+// ---- CInsertEdit ----
+
+CInsertEdit::CInsertEdit(QWidget* parent) : QLineEdit(parent) { TypedInputOnly(this); }
+
+CInsertEdit::Selection CInsertEdit::GetSel() const {
+  if (hasSelectedText()) return {selectionStart(), selectionEnd()};
+  return {cursorPosition(), cursorPosition()};
+}
+
+QString CInsertEdit::WorkedText(const Selection& sel) const {
+  const QString t = text();
+  return (sel.start == 0 && sel.end >= t.size()) ? QString() : t;
+}
+
+void CInsertEdit::Select(int start, int end) {
+  const int len = static_cast<int>(text().size());
+  const int s = std::clamp(start, 0, len);
+  const int e = std::clamp(end, 0, len);
+  if (s == e)
+    setCursorPosition(s);
+  else
+    setSelection(s, e - s);
+}
+
+void CInsertEdit::CommonTail(const QString& t, const Selection& sel) {
+  setText(t);
+  Select(sel.start + 1, sel.end + 1);
+}
+
+void CInsertEdit::RemoveLastChar() {
+  const Selection sel = GetSel();
+  QString t = text();
+  if (!t.isEmpty()) t.chop(1);
+  setText(t);
+  Select(sel.start, sel.end);
+}
+
+void CInsertEdit::SendTab() {
+  QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+  QCoreApplication::sendEvent(this, &tab);
+}
+
+QWidget* CInsertEdit::NotifyWindow() {
+  if (m_notifyWnd.isNull()) m_notifyWnd = NotifyTargetOf(this);
+  return m_notifyWnd;
+}
+
+void CInsertEdit::Notify(unsigned msg, LParam lParam) {
+  SendUserMessage(NotifyWindow(), msg, static_cast<WParam>(ControlId(this)), lParam);
+}
+
+void CInsertEdit::keyPressEvent(QKeyEvent* event) {
+  QChar c;
+  switch (Classify(event, &c)) {
+    case KeyKind::kPassOn:
+      QLineEdit::keyPressEvent(event);
+      return;
+    case KeyKind::kBlocked:
+      MessageBeep();
+      return;
+    case KeyKind::kBackspace:
+      OnBackspace();
+      return;
+    case KeyKind::kDelete:
+      OnDelete(event);
+      return;
+    case KeyKind::kChar:
+      OnChar(c);
+      return;
+  }
+}
+
+// ---- CValueEdit ----
+
+CValueEdit::CValueEdit(QWidget* parent) : CInsertEdit(parent) {}
+
+void CValueEdit::SetupValueEdit(QWidget* notifyWnd, int intDigits, int decimals, unsigned char insertMode,
+                                unsigned char commitOnEnter, unsigned char allowSign, unsigned char allowSpace,
+                                int maxValue, unsigned char nextOnEnter) {
+  m_notifyWnd = notifyWnd;
+  m_intDigits = intDigits;
+  m_decimals = decimals;
+  m_insertMode = insertMode;
+  m_commitOnEnter = commitOnEnter;
+  m_allowSign = allowSign;
+  m_allowSpace = allowSpace;
+  m_maxValue = maxValue;
+  m_nextOnEnter = nextOnEnter;
+}
+
+void CValueEdit::AddRejectedChar(char c) { AddToList(m_rejectChars, c); }
+void CValueEdit::AddAllowedChar(char c) { AddToList(m_allowChars, c); }
+
+void CValueEdit::OnChar(QChar ch) {
+  const Selection sel = GetSel();
+  QString t = WorkedText(sel);
+  const int before = Atoi(t);
+  const bool hasPoint = t.contains('.');
+  const int c = ch.unicode();
+  if (!IsDigit(c) && !InList(m_allowChars, ch) && !OneOf(c, ".+- ")) {
+    MessageBeep();
+    return;
+  }
+  if (InList(m_rejectChars, ch)) return;
+  const int limit = m_intDigits + (m_decimals != 0 ? m_decimals + 1 : 0);
+  if (t.size() >= limit || (c == '.' && (m_decimals == 0 || hasPoint))) {
+    MessageBeep();
+  } else {
+    const QString candidate = t.left(sel.start) + ch + t.mid(sel.start);
+    if (m_maxValue > 0 && Atoi(candidate) > m_maxValue)
+      MessageBeep();
+    else
+      t = candidate;
+  }
+  CommonTail(t, sel);
+  Notify(UM_VALUE_EDITED, before);
+}
+
+void CValueEdit::OnBackspace() {
+  const Selection sel = GetSel();
+  QString t = text();
+  // With nothing before the caret there is nothing to delete.
+  if (!t.isEmpty() && sel.start > 0) {
+    t.remove(sel.start - 1, 1);
+    setText(t);
+    Select(sel.start - 1, sel.end - 1);
+  }
+  Notify(UM_VALUE_EDITED, Atoi(text()));
+}
+
+void CValueEdit::OnDelete(QKeyEvent* event) {
+  const int before = Atoi(text());
+  QLineEdit::keyPressEvent(event);
+  Notify(UM_VALUE_EDITED, before);
+}
+
+bool CValueEdit::PreviewKey(QKeyEvent* event) {
+  if (IsEnter(event)) {
+    if (m_nextOnEnter)
+      Notify(UM_NEXT_CONTROL_2, 0);
+    else
+      SendTab();
+    return true;
+  }
+  return event->key() == Qt::Key_Escape;
+}
+
+// ---- CNameEdit and CUpperEdit ----
+
+CTextLimitEdit::CTextLimitEdit(QWidget* parent, unsigned editedMessage)
+    : CInsertEdit(parent), editedMessage_(editedMessage) {}
+
+void CTextLimitEdit::SetEditLimits(QWidget* notifyWnd, int maxLength) {
+  m_notifyWnd = notifyWnd;
+  m_maxLength = maxLength;
+}
+void CTextLimitEdit::AddAllowedChar(char c) { AddToList(m_allowChars, c); }
+void CTextLimitEdit::AddRejectedChar(char c) { AddToList(m_rejectChars, c); }
+
+void CTextLimitEdit::OnBackspace() {
+  RemoveLastChar();
+  Notify(editedMessage_, 0);
+}
+
+bool CTextLimitEdit::PreviewKey(QKeyEvent* event) {
+  if (IsEnter(event)) {
+    SendTab();
+    return true;
+  }
+  return event->key() == Qt::Key_Escape || event->key() == Qt::Key_Delete;
+}
+
+CNameEdit::CNameEdit(QWidget* parent) : CTextLimitEdit(parent, UM_NAME_EDITED) {}
+
+void CNameEdit::OnChar(QChar ch) {
+  const Selection sel = GetSel();
+  QString t = WorkedText(sel);
+  const int c = ch.unicode();
+  const bool hex = IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+  if (hex) {
+    if (InList(m_rejectChars, ch)) return;
+    ch = ch.toUpper();
+  } else if (m_allowChars.empty()) {
+    MessageBeep();
+    return;
+  } else if (!InList(m_allowChars, ch)) {
+    return;
+  }
+  const QString candidate = t.left(sel.start) + ch + t.mid(sel.start);
+  if (sel.start < m_maxLength && candidate.size() <= m_maxLength)
+    t = candidate;
+  else
+    MessageBeep();
+  CommonTail(t, sel);
+  Notify(UM_NAME_EDITED, 0);
+}
+
+CUpperEdit::CUpperEdit(QWidget* parent) : CTextLimitEdit(parent, UM_TEXT_EDITED) {}
+
+void CUpperEdit::OnChar(QChar ch) {
+  const Selection sel = GetSel();
+  QString t = WorkedText(sel);
+  const int c = ch.unicode();
+  // Only ASCII letters: the radio's display and data hold nothing else.
+  const bool acceptable = IsDigit(c) || IsAsciiLetter(c) || InList(m_allowChars, ch);
+  if (t.size() < m_maxLength && !InList(m_rejectChars, ch) && acceptable)
+    t = t.left(sel.start) + ch.toUpper() + t.mid(sel.start);
+  else
+    MessageBeep();
+  CommonTail(t, sel);
+  Notify(UM_TEXT_EDITED, 0);
+}
+
+// ---- CFiveToneEdit ----
+
+CFiveToneEdit::CFiveToneEdit(QWidget* parent) : QLineEdit(parent) { TypedInputOnly(this); }
+
+void CFiveToneEdit::keyPressEvent(QKeyEvent* event) {
+  QChar c;
+  const KeyKind kind = Classify(event, &c);
+  if (kind == KeyKind::kBlocked) return;
+  if (kind == KeyKind::kChar && !FiveToneEditAccepts(m_inputMode, c.unicode())) return;
+  QLineEdit::keyPressEvent(event);
+}
