@@ -1,13 +1,13 @@
 #include "app/RecordAccess.h"
 
+#include "model/RadioData.h"
 #include "model/RadioImage.h"
 #include "model/ScreenData.h"
 
 namespace {
 
-// Until the radio-information and group records carry these, the serial
-// typed here is kept beside the record's own text and the channel words are
-// reached in the image's group slots.
+// Until the radio-information record can take a serial, the one typed here
+// is kept beside the record's own text.
 class CRecordAccess : public IRecordAccess {
 public:
   std::string SerialText() const override {
@@ -17,13 +17,11 @@ public:
   void SetSerialText(const std::string& serial) override { m_typed = serial; }
   void ClearRecoverSerial() override {}
   void ForEachChannelReference(const std::function<void(std::uint16_t&)>& visit) override {
-    if (g_pRadioImage == nullptr) return;
-    for (int g = 0; g < kGroupCount; ++g) {
-      std::uint8_t* p = g_pRadioImage + GroupOffset(g) + 6;
-      std::uint16_t word = GetBE16(p);
-      visit(word);
-      PutBE16(p, word);
-    }
+    RepeaterTable& repeaters = g_isPortable ? g_portableRepeaterTable : g_mobileRepeaterTable;
+    GroupTable& groups = g_isPortable ? g_portableGroupTable : g_mobileGroupTable;
+    for (auto& zone : repeaters)
+      for (std::uint16_t& entry : zone) visit(entry);
+    for (CGroupRecord& group : groups) visit(group.channelWord);
   }
 
 private:

@@ -7,7 +7,7 @@ std::string SaveQuestionText(const std::string& fileLine) { return "Save changes
 
 int ConfirmSaveChanges(ISaveTarget& target) {
   if (!g_dataModified) return 1;
-  const int answer = ShowMessageBox(SaveQuestionText(target.FileLineText()), kMsgYesNoCancel | kMsgIconWarning);
+  const int answer = ShowMessageBox(SaveQuestionText(target.FileLineText()), static_cast<unsigned>(kMsgYesNoCancel) | kMsgIconWarning);
   if (answer == kIdNo) {
     g_dataModified = 0;
     return 1;

@@ -81,7 +81,9 @@ TEST(SerialNumber, EditOutcomes) {
     const SerialEditResult res = ApplySerialEdit(r.text, r.stored);
     EXPECT_EQ(res.stored, r.newStored) << r.text;
     EXPECT_EQ(res.textValid, r.valid) << r.text;
-    if (!r.valid) EXPECT_EQ(res.restoredText, r.restored) << r.text;
+    if (!r.valid) {
+      EXPECT_EQ(res.restoredText, r.restored) << r.text;
+    }
     EXPECT_EQ(res.clearRecoverSerial, r.valid && *r.text != '\0') << r.text;
   }
 }

@@ -1,0 +1,151 @@
+#include "app/Help.h"
+
+#include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <array>
+
+#include "model/MessageBox.h"
+#include "platform/ControlIds.h"
+
+namespace {
+
+std::string g_helpFolder;
+QPointer<CHelpViewer> g_viewer;
+
+// Identifier ranges that share one help context, the context first.
+struct TopicRange {
+  int first, last, context;
+};
+constexpr std::array<TopicRange, 12> kTopicRanges = {{
+    {10981, 10981, 1099},
+    {11001, 11001, 1099},
+    {11011, 11011, 1099},
+    {11021, 11021, 1099},
+    {11031, 11031, 1099},
+    {1808, 1826, 1807},
+    {1718, 1722, 1717},
+    {12971, 12971, 1293},
+    {13011, 13011, 1293},
+    {13051, 13051, 1293},
+    {17151, 17151, 1118},
+    {48575, 48575, 1137},
+}};
+
+const char* const kGetStartedPieces[] = {
+    "GET STARTED\r\n\r\n",
+    "(1)  Welcome to the RP58 programming software for the\r\n",
+    "     Orlimar TM-6600 LTR Transceiver.\r\n",
+    "     The TM-6600 LTR radio has numerous features and the Option\r\n",
+    "     units are available.\r\n",
+    "     Please take a few minutes to read all of the\r\n",
+    "     Help - Get Started file to gain a basic\r\n",
+    "     understanding of these features and options.\r\n\r\n",
+    "(2)  Review the software configuration settings under\r\n",
+    "     Files - Configure. Select this item as appropriate for\r\n",
+    "     your COM port, which connect the programming\r\n",
+    "     cable connection.\r\n\r\n",
+    "(3)  Before you attempt to write any programming data, it is\r\n",
+    "     usually necessary to upload (read) the programming file\r\n",
+    "     from the radio. This upload will pre-set necessary\r\n",
+    "     configuration items, such as frequency band and optional\r\n",
+    "     keypad settings, correctly for this radio, and it will\r\n",
+    "     allow the programmer access into the necessary areas\r\n",
+    "     of the software to program option-specific items. To\r\n",
+    "     upload from the radio:\r\n\r\n",
+    "     - Connect the KCB-9 programming cable or KIF-20B/KCT-51B\r\n",
+    "       between your 9-pin COM port or USB and the Microphone jack\r\n",
+    "       on the TM-6600 LTR.\r\n",
+    "     - Open \"Radio\" from the pull-down menus and select\r\n",
+    "       \"Read from Radio\".\r\n",
+    "     - Follow the instructions given on the screen. When the\r\n",
+    "       \"read\" is in progress, the radio's display will read\r\n",
+    "       \"PC-PROG\", and the computer screen will display\r\n",
+    "       a count-up bar graph during the \"read\" function.\r\n",
+    "     - Wait a few seconds until the software completes the\r\n",
+    "       upload process.",
+};
+
+}  // namespace
+
+int HelpContextOf(int controlId) {
+  for (const TopicRange& r : kTopicRanges)
+    if (controlId >= r.first && controlId <= r.last) return r.context;
+  return controlId;
+}
+
+void SetHelpFolder(const std::string& folder) { g_helpFolder = folder; }
+
+std::string HelpFolder() {
+  if (!g_helpFolder.empty()) return g_helpFolder;
+  return (QCoreApplication::applicationDirPath() + QStringLiteral("/help")).toStdString();
+}
+
+std::string HelpPagePath(int context) {
+  const std::string page = context == kHelpTopicsContext ? "index.html" : std::to_string(context) + ".html";
+  return HelpFolder() + "/" + page;
+}
+
+void ShowHelpContext(int controlId) {
+  const std::string path = HelpPagePath(HelpContextOf(controlId));
+  if (!QFileInfo(QString::fromStdString(path)).isFile()) {
+    ShowMessageBox("Not Exist Html Help File\n\n   File Path [ " + path + " ]");
+    return;
+  }
+  if (g_viewer.isNull()) g_viewer = new CHelpViewer;
+  g_viewer->ShowPage(QString::fromStdString(path));
+}
+
+CHelpViewer* CHelpViewer::Instance() { return g_viewer.data(); }
+
+CHelpViewer::CHelpViewer(QWidget* parent) : QDialog(parent) {
+  setWindowTitle(QStringLiteral("RP58 Help"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  auto* layout = new QVBoxLayout(this);
+  m_browser = new QTextBrowser(this);
+  m_browser->setOpenExternalLinks(false);
+  layout->addWidget(m_browser);
+  resize(640, 520);
+}
+
+void CHelpViewer::ShowPage(const QString& path) {
+  m_browser->setSource(QUrl::fromLocalFile(path));
+  show();
+  raise();
+  activateWindow();
+}
+
+QString CHelpViewer::CurrentPage() const { return m_browser->source().toLocalFile(); }
+
+QString GetStartedText() {
+  QString text;
+  for (const char* piece : kGetStartedPieces) text += QString::fromLatin1(piece);
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  return text;
+}
+
+CHelpDlg::CHelpDlg(QWidget* parent) : QDialog(parent) {
+  setWindowTitle(QStringLiteral("HELP"));
+  auto* layout = new QHBoxLayout(this);
+  auto* edit = new QPlainTextEdit(this);
+  SetControlId(edit, 1583);
+  edit->setReadOnly(true);
+  edit->setPlainText(GetStartedText());
+  edit->setMinimumSize(420, 320);
+  layout->addWidget(edit);
+  auto* buttons = new QVBoxLayout;
+  auto* ok = new QPushButton(QStringLiteral("OK"), this);
+  SetControlId(ok, 1);
+  ok->setDefault(true);
+  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  buttons->addWidget(ok);
+  buttons->addStretch();
+  layout->addLayout(buttons);
+}

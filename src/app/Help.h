@@ -1,0 +1,50 @@
+#pragma once
+// Help: the program's own help pages, HTML files in the help/ folder beside
+// the program, shown in one help window at the page of a help context.
+#include <QDialog>
+#include <QString>
+#include <string>
+
+class QTextBrowser;
+
+// The context of Help Topics, which opens the start page.
+inline constexpr int kHelpTopicsContext = 32775;
+
+// The help context of a control identifier: the settings of one row share
+// one context; an identifier the table does not hold is its own context.
+int HelpContextOf(int controlId);
+
+// The help folder: "help" beside the program unless set (tests set it).
+void SetHelpFolder(const std::string& folder);
+std::string HelpFolder();
+// The page shown for a context: index.html for Help Topics, else
+// "<context>.html".
+std::string HelpPagePath(int context);
+
+// Maps the identifier to its context and shows that page in the help window,
+// or "Not Exist Html Help File\n\n   File Path [ %s ]" when the page is missing.
+void ShowHelpContext(int controlId);
+
+// The help window: one per run, reused for every help request.
+class CHelpViewer : public QDialog {
+  Q_OBJECT
+public:
+  static CHelpViewer* Instance();  // nullptr until the first help request
+  void ShowPage(const QString& path);
+  QString CurrentPage() const;
+
+  explicit CHelpViewer(QWidget* parent = nullptr);
+
+private:
+  QTextBrowser* m_browser;
+};
+
+// "&Get Started": template 214 "HELP", the getting-started text read-only.
+class CHelpDlg : public QDialog {
+  Q_OBJECT
+public:
+  explicit CHelpDlg(QWidget* parent = nullptr);
+};
+
+// The getting-started text, lines separated by '\n'.
+QString GetStartedText();

@@ -1,0 +1,565 @@
+#include "app/MainDlg.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRegularExpression>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QTabBar>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <cctype>
+#include <filesystem>
+
+#include "app/AboutDlg.h"
+#include "app/ChannelReferences.h"
+#include "app/ConfigDlg.h"
+#include "app/Help.h"
+#include "app/PageSet.h"
+#include "app/PasswordDlg.h"
+#include "app/SerialNumber.h"
+#include "model/ConfigFile.h"
+#include "model/DataFile.h"
+#include "model/MessageBox.h"
+#include "model/Privilege.h"
+#include "model/RadioImage.h"
+#include "platform/Beep.h"
+#include "platform/ControlIds.h"
+#include "platform/FileDialogs.h"
+
+namespace {
+
+const char* const kOpenProblem = "Problem opening file\n    %s\n\n   Press any key";
+
+std::string WithName(const char* format, const std::string& name) {
+  std::string text = format;
+  text.replace(text.find("%s"), 2, name);
+  return text;
+}
+
+// The last three characters, upper-cased: the extension test ignores case.
+std::string UpperTail(const std::string& name) {
+  std::string tail = name.size() >= 3 ? name.substr(name.size() - 3) : name;
+  for (char& c : tail) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return tail;
+}
+
+bool HasDotInName(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  return path.find('.', slash == std::string::npos ? 0 : slash + 1) != std::string::npos;
+}
+
+// Restores the working directory when a command ends, as the file dialogs of
+// other systems may move it.
+class CwdKeeper {
+public:
+  CwdKeeper() : m_cwd(std::filesystem::current_path(m_ec)) {}
+  ~CwdKeeper() {
+    if (!m_ec) std::filesystem::current_path(m_cwd, m_ec);
+  }
+  std::string Path() const { return m_cwd.string(); }
+
+private:
+  std::error_code m_ec;
+  std::filesystem::path m_cwd;
+};
+
+}  // namespace
+
+QString MainTitle(bool manufacturer, bool service) {
+  QString title = QStringLiteral("RP58 for TM-6600 LTR/730A ( ") + QString::fromLatin1(kVersionText) + QStringLiteral(" )");
+  if (manufacturer)
+    title += QStringLiteral("(M)");
+  else if (service)
+    title += QStringLiteral("(S)");
+  return title;
+}
+
+CMainDlg::CMainDlg(std::unique_ptr<IRecordAccess> records, QWidget* parent)
+    : QDialog(parent), m_records(std::move(records)) {
+  setWindowTitle(MainTitle(false, false));
+  setWindowIcon(style()->standardIcon(QStyle::SP_ComputerIcon));
+  setSizeGripEnabled(true);
+  setWindowFlag(Qt::WindowMinMaxButtonsHint, true);
+
+  auto* layout = new QVBoxLayout(this);
+  auto* menuBar = new QMenuBar(this);
+  BuildMenu(menuBar);
+  layout->setMenuBar(menuBar);
+  auto* toolBar = new QToolBar(this);
+  BuildToolBar(toolBar);
+  layout->addWidget(toolBar);
+
+  auto* info = new QHBoxLayout;
+  m_fileLine = new QLabel(this);
+  SetControlId(m_fileLine, kFileLineId);
+  m_modelLine = new QLabel(this);
+  SetControlId(m_modelLine, kModelLineId);
+  info->addWidget(m_fileLine, 2);
+  info->addWidget(m_modelLine, 2);
+  info->addWidget(new QLabel(QStringLiteral("Serial No."), this));
+  m_serialEdit = new QLineEdit(this);
+  SetControlId(m_serialEdit, kSerialEditId);
+  m_serialEdit->setMaxLength(kSerialLength);
+  m_serialEdit->setFixedWidth(m_serialEdit->fontMetrics().horizontalAdvance(QStringLiteral("00000000MM")));
+  m_serialEdit->installEventFilter(this);
+  connect(m_serialEdit, &QLineEdit::textEdited, this, [this](const QString& typed) {
+    // Upper case, and no blank, '+' or '-': they are never part of a serial.
+    QString text = typed.toUpper();
+    const qsizetype before = text.size();
+    text.remove(QRegularExpression(QStringLiteral("[ +\\-]")));
+    if (text.size() != before) MessageBeep();
+    if (text != typed) {
+      const int cursor = m_serialEdit->cursorPosition() - static_cast<int>(before - text.size());
+      const QSignalBlocker block(m_serialEdit);
+      m_serialEdit->setText(text);
+      m_serialEdit->setCursorPosition(std::max(0, cursor));
+    }
+    SendUserMessage(this, UM_TEXT_EDITED, kSerialEditId, 0);
+  });
+  info->addWidget(m_serialEdit);
+  layout->addLayout(info);
+
+  m_tabs = new QTabBar(this);
+  SetControlId(m_tabs, kTabControlId);
+  m_tabs->setExpanding(false);
+  layout->addWidget(m_tabs);
+  m_pageArea = new QWidget(this);
+  auto* pageLayout = new QVBoxLayout(m_pageArea);
+  pageLayout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(m_pageArea, 1);
+  m_pages = std::make_unique<CPageSet>(m_pageArea);
+  connect(m_tabs, &QTabBar::currentChanged, this, [this](int) {
+    CloseCurrentPage();
+    ShowPage();
+  });
+
+  m_modelTimer.setSingleShot(true);
+  m_modelTimer.setInterval(kModelTimerMs);
+  connect(&m_modelTimer, &QTimer::timeout, this, &CMainDlg::OnModelTimer);
+
+  auto* romEdit = new QAction(this);
+  romEdit->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F9));
+  romEdit->setShortcutContext(Qt::WindowShortcut);
+  connect(romEdit, &QAction::triggered, this, [this] { RunCommand(kCmdRomEdit); });
+  addAction(romEdit);
+  m_actions[kCmdRomEdit] = romEdit;
+
+  resize(760, 560);
+  g_pMainDlg = this;
+  SetDataFileView(this);
+}
+
+CMainDlg::~CMainDlg() {
+  SetDataFileView(nullptr);
+  if (g_pMainDlg == this) g_pMainDlg = nullptr;
+  m_pages.reset();
+}
+
+QAction* CMainDlg::AddCommand(QWidget* owner, const QString& text, int command, bool enabled) {
+  auto* action = new QAction(text, owner);
+  action->setEnabled(enabled);
+  action->setData(command);
+  connect(action, &QAction::triggered, this, [this, command] { RunCommand(command); });
+  owner->addAction(action);
+  m_actions[command] = action;
+  return action;
+}
+
+void CMainDlg::BuildMenu(QMenuBar* bar) {
+  QMenu* files = bar->addMenu(QStringLiteral("&Files"));
+  AddCommand(files, QStringLiteral("&Open File"), kCmdOpenFile);
+  AddCommand(files, QStringLiteral("&Save File"), kCmdSaveFile);
+  QMenu* print = files->addMenu(QStringLiteral("&Print"));
+  // Printing comes with the pages it prints.
+  AddCommand(print, QStringLiteral("&Global"), kCmdPrintGlobal, false);
+  AddCommand(print, QStringLiteral("&Key"), kCmdPrintKey, false);
+  AddCommand(print, QStringLiteral("&DTMF"), kCmdPrintDtmf, false);
+  AddCommand(print, QStringLiteral("&Zone"), kCmdPrintZone, false);
+  AddCommand(print, QStringLiteral("&RF ch"), kCmdPrintRfChannels, false);
+  AddCommand(print, QStringLiteral("&5-Tone Common/System"), kCmdPrintFiveToneTable, false);
+  AddCommand(print, QStringLiteral("5-Tone Encode/Decode"), kCmdPrintFiveToneCodes, false);
+  AddCommand(files, QStringLiteral("&Configure"), kCmdConfigure);
+  AddCommand(files, QStringLiteral("&Exit"), kCmdExit);
+
+  QMenu* pages = bar->addMenu(QStringLiteral("&Menu"));
+  AddCommand(pages, QStringLiteral("Global&1"), kCmdGlobal1);
+  AddCommand(pages, QStringLiteral("Global&2"), kCmdGlobal2);
+  AddCommand(pages, QStringLiteral("&Mobile Special"), kCmdMobileSpecial);
+  AddCommand(pages, QStringLiteral("&Key Assignment"), kCmdKeyAssign);
+  AddCommand(pages, QStringLiteral("&RF Ch. List"), kCmdRfChannelList);
+  AddCommand(pages, QStringLiteral("&ZONE"), kCmdZone);
+  AddCommand(pages, QStringLiteral("&DTMF ANI"), kCmdDtmfAni);
+  AddCommand(pages, QStringLiteral("&5-Tone"), kCmdFiveTone, false);  // enabled with the tab row
+
+  // The radio link comes with its own dialogs.
+  QMenu* radio = bar->addMenu(QStringLiteral("&Radio"));
+  AddCommand(radio, QStringLiteral("&Read from Radio"), kCmdReadFromRadio, false);
+  AddCommand(radio, QStringLiteral("&Send to Radio"), kCmdSendToRadio, false);
+  AddCommand(radio, QStringLiteral("&Alignment"), kCmdAlignment, false);
+  AddCommand(radio, QStringLiteral("Adjustment Recover"), kCmdAdjustmentRecover, false);
+
+  QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+  AddCommand(help, QStringLiteral("&Help Topics"), kCmdHelpTopics);
+  help->addSeparator();
+  AddCommand(help, QStringLiteral("&Get Started"), kCmdGetStarted);
+  AddCommand(help, QStringLiteral("&About RP58..."), kCmdAbout);
+}
+
+void CMainDlg::BuildToolBar(QToolBar* bar) {
+  bar->setMovable(false);
+  bar->setIconSize(QSize(16, 16));
+  auto add = [&](QStyle::StandardPixmap icon, const QString& tip, int command, bool enabled) {
+    QAction* a = AddCommand(bar, tip, command, enabled);
+    a->setIcon(style()->standardIcon(icon));
+    a->setToolTip(tip);
+  };
+  add(QStyle::SP_DialogOpenButton, QStringLiteral("Open File"), kToolbarOpen, true);
+  add(QStyle::SP_DialogSaveButton, QStringLiteral("Save File"), kToolbarSave, true);
+  bar->addSeparator();
+  add(QStyle::SP_ArrowDown, QStringLiteral("Read from Radio"), kCmdToolbarRead, false);
+  add(QStyle::SP_ArrowUp, QStringLiteral("Send to Radio"), kCmdToolbarSend, false);
+  bar->addSeparator();
+  add(QStyle::SP_DialogHelpButton, QStringLiteral("Help Topics"), kCmdToolbarHelp, true);
+}
+
+QAction* CMainDlg::Action(int command) const {
+  const auto it = m_actions.find(command);
+  return it == m_actions.end() ? nullptr : it->second;
+}
+
+void CMainDlg::RunCommand(int command) {
+  if (const auto position = MenuCommandTabPosition(CurrentFamily(), command)) {
+    SelectTab(*position);
+    return;
+  }
+  switch (command) {
+    case kCmdOpenFile:
+    case kToolbarOpen:
+      OnOpenFile();
+      break;
+    case kCmdSaveFile:
+    case kToolbarSave:
+      OnSaveFile();
+      break;
+    case kCmdExit:
+      OnExit();
+      break;
+    case kCmdConfigure:
+      OnConfigure();
+      break;
+    case kCmdHelpTopics:
+    case kCmdToolbarHelp:
+      OnHelpTopics();
+      break;
+    case kCmdGetStarted: {
+      CHelpDlg dlg;
+      dlg.exec();
+      break;
+    }
+    case kCmdAbout: {
+      CAboutDlg dlg(this);
+      dlg.exec();
+      break;
+    }
+    case kCmdRomEdit:
+      OnRomEditCommand();
+      break;
+    default:
+      break;
+  }
+}
+
+// --- start-up ---
+
+std::optional<int> CMainDlg::OnInitDialog(const std::vector<std::string>& args, const std::string& startFolder) {
+  std::error_code ec;
+  m_programDir = std::filesystem::current_path(ec).string();
+  g_config.ReadConfig();
+  g_portableConfig.ReadConfig();
+
+  const CommandLineResult line = ParseCommandLine(args, *this);
+  if (line.usage != kNoUsage) {
+    ShowMessageBox(UsageMessage(line.usage));
+    return 1;
+  }
+  if (line.dataFileCount > 0) {
+    // A name from the command line means the folder the user started in.
+    std::filesystem::path file(line.dataFileName);
+    if (file.is_relative() && !startFolder.empty()) file = std::filesystem::path(startFolder) / file;
+    g_dataFileName = file.string();
+  }
+
+  setWindowTitle(MainTitle(g_manufacturerMode != 0, g_serviceMode != 0));
+  m_pages->mobileSystem.SetFirstSystem(0);
+  m_pages->portableSystem.SetFirstSystem(0);
+  m_zoneSubPage = ZoneTableTemplate(kMobile);
+  m_serialEdit->setEnabled(g_manufacturerMode != 0 || g_serviceMode != 0);
+
+  if (!LoadStartupData(m_programDir)) return 1;
+  return std::nullopt;
+}
+
+void CMainDlg::SetComPortIndex(int index) { g_config.SetComPortIndex(static_cast<std::int16_t>(index)); }
+void CMainDlg::SetLptPortIndex(int index) { g_config.SetLptPortIndex(static_cast<std::int16_t>(index)); }
+bool CMainDlg::CheckManufacturerPassword() { return ::CheckManufacturerPassword() == 0; }
+bool CMainDlg::CheckServicePassword() { return ::CheckServicePassword() == 0; }
+void CMainDlg::SetManufacturerMode(bool on) { g_manufacturerMode = on ? 1 : 0; }
+void CMainDlg::SetServiceMode(bool on) { g_serviceMode = on ? 1 : 0; }
+
+// --- tabs and pages ---
+
+int CMainDlg::CurrentTab() const { return m_tabs->currentIndex(); }
+
+void CMainDlg::showEvent(QShowEvent* e) {
+  QDialog::showEvent(e);
+  if (!e->spontaneous()) RebuildTabs();
+}
+
+void CMainDlg::RebuildTabs() {
+  const QSignalBlocker block(m_tabs);
+  if (m_tabs->count() > 0) {
+    CloseCurrentPage();
+    while (m_tabs->count() > 0) m_tabs->removeTab(0);
+  }
+  const Family family = CurrentFamily();
+  for (const TabEntry& tab : TabRow(family)) m_tabs->addTab(QString::fromLatin1(tab.caption));
+  Action(kCmdFiveTone)->setEnabled(true);
+  Action(kCmdMobileSpecial)->setEnabled(family == kMobile);
+  m_tabs->setCurrentIndex(0);
+  // Always the current family's Global 1 page: its edits must reach the
+  // current family's records.
+  g_portableModelChange = 0;
+  CloseCurrentPage();
+  CreatePageWindow(family == kPortable ? PageSlot::kPortableGlobal1 : PageSlot::kMobileGlobal1);
+}
+
+void CMainDlg::CloseCurrentPage() {
+  // At most one page window exists; closing all of them also finds a Global 1
+  // page of the family that was current before a load.
+  while (const auto slot = m_pages->FirstWithWindow()) m_pages->DestroyWindow(*slot);
+}
+
+void CMainDlg::ShowPage() {
+  const auto slot = PageForTab(CurrentFamily(), m_tabs->currentIndex(), m_zoneSubPage);
+  if (slot) CreatePageWindow(*slot);
+}
+
+bool CMainDlg::CreatePageWindow(PageSlot slot) {
+  if (m_pages->CreateWindow(slot)) return true;
+  MessageBeep();
+  ShowMessageBox("Not enough memory !");
+  return false;
+}
+
+void CMainDlg::SelectTab(int position) {
+  CloseCurrentPage();
+  {
+    const QSignalBlocker block(m_tabs);
+    if (position >= 0 && position < m_tabs->count()) m_tabs->setCurrentIndex(position);
+  }
+  ShowPage();
+}
+
+bool CMainDlg::PreviewKey(QKeyEvent* event) {
+  const int key = event->key();
+  if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape || key == Qt::Key_F1) return true;
+  if (key >= Qt::Key_F2 && key <= Qt::Key_F7 && event->modifiers() == Qt::NoModifier) {
+    if (const auto position = FunctionKeyTabPosition(key - Qt::Key_F1 + 1)) SelectTab(*position);
+  }
+  return false;
+}
+
+// --- user messages ---
+
+void CMainDlg::customEvent(QEvent* e) {
+  if (!DeliverUserMessage(e)) QDialog::customEvent(e);
+}
+
+LParam CMainDlg::OnUserMessage(unsigned msg, WParam wParam, LParam lParam) {
+  if (ZoneRouteOf(msg)) {
+    OpenZoneSubPage(msg, wParam, lParam);
+  } else if (msg == UM_TEXT_EDITED) {
+    OnHardwareTextEdited(wParam);
+  } else if (msg == UM_CHANNEL_DELETED) {
+    OnChannelDeleted(wParam);
+  } else if (msg == UM_MODEL_CHANGED) {
+    OnModelChanged(lParam);
+  }
+  return 0;
+}
+
+void CMainDlg::OpenZoneSubPage(unsigned msg, WParam wParam, LParam lParam) {
+  const ZoneRoute route = *ZoneRouteOf(msg);
+  const PageSlot slot = ZoneSubPageSlot(CurrentFamily(), route.opens);
+  CloseCurrentPage();
+  if (const auto zone = ZoneHandedOver(route, wParam, lParam)) m_pages->HandZone(slot, route.handOver, *zone);
+  m_zoneSubPage = PageTemplate(slot);
+  CreatePageWindow(slot);
+}
+
+void CMainDlg::OnChannelDeleted(WParam channel) {
+  const auto index = static_cast<std::uint16_t>(channel);
+  m_records->ForEachChannelReference([index](std::uint16_t& word) { ClearChannelReference(word, index); });
+}
+
+void CMainDlg::OnModelChanged(LParam model) {
+  if (model >= 0 && model < static_cast<LParam>(kModelNames.size()))
+    m_modelLine->setText(QString::fromLatin1(kModelNames[static_cast<std::size_t>(model)]));
+  m_tabs->setEnabled(false);
+  m_modelTimer.start();
+}
+
+void CMainDlg::OnModelTimer() {
+  m_modelTimer.stop();
+  m_tabs->setEnabled(true);
+  m_pages->DestroyWindow(PageSlot::kMobileGlobal1);
+  m_pages->DestroyWindow(PageSlot::kPortableGlobal1);
+  m_pages->CreateWindow(CurrentFamily() == kPortable ? PageSlot::kPortableGlobal1 : PageSlot::kMobileGlobal1);
+}
+
+void CMainDlg::OnHardwareTextEdited(WParam control) {
+  if (control != kSerialEditId) return;
+  const SerialEditResult r = ApplySerialEdit(m_serialEdit->text().toStdString(), m_records->SerialText());
+  m_records->SetSerialText(r.stored);
+  if (!r.textValid) {
+    const QSignalBlocker block(m_serialEdit);
+    m_serialEdit->setText(QString::fromStdString(r.restoredText));
+  }
+  if (r.clearRecoverSerial) m_records->ClearRecoverSerial();
+  g_dataModified = 1;
+}
+
+bool CMainDlg::eventFilter(QObject* watched, QEvent* event) {
+  // Focusing the serial edit selects its whole text.
+  if (watched == m_serialEdit && event->type() == QEvent::FocusIn)
+    QTimer::singleShot(0, m_serialEdit, &QLineEdit::selectAll);
+  return QDialog::eventFilter(watched, event);
+}
+
+// --- the information lines ---
+
+void CMainDlg::SetFileLine(const std::string& text) { m_fileLine->setText(QString::fromStdString(text)); }
+
+void CMainDlg::SetSerialText(const std::string& text) {
+  m_records->SetSerialText(text);
+  const QSignalBlocker block(m_serialEdit);
+  m_serialEdit->setText(QString::fromStdString(text));
+}
+
+void CMainDlg::UpdateModelLine() {
+  const int model = CurrentFamily() == kPortable ? m_pages->portableGlobal1.ModelIndex()
+                                                 : m_pages->mobileGlobal1.ModelIndex();
+  if (model >= 0 && model < static_cast<int>(kModelNames.size()))
+    m_modelLine->setText(QString::fromLatin1(kModelNames[static_cast<std::size_t>(model)]));
+}
+
+QString CMainDlg::FileLine() const { return m_fileLine->text(); }
+QString CMainDlg::ModelLine() const { return m_modelLine->text(); }
+std::string CMainDlg::FileLineText() const { return m_fileLine->text().toStdString(); }
+
+// --- file commands ---
+
+int CMainDlg::ConfirmSaveChanges() { return ::ConfirmSaveChanges(*this); }
+
+void CMainDlg::OnOpenFile() {
+  if (ConfirmSaveChanges() == 0) return;
+  MessageBeep();
+  const CwdKeeper cwd;
+  FileDialogRequest request;
+  request.title = "Select file";
+  request.folder = "Data";
+  request.filters = {{"RP58 Files (*.K58)", "*.K58"}, {"RP58 handheld Files (*.P58)", "*.P58"}};
+  request.mustExist = true;
+  std::string name;
+  if (!ShowOpenFileDialog(request, name)) return;
+  const std::string ext = UpperTail(name);
+  if (ext != "K58" && ext != "P58") {
+    ShowMessageBox(WithName(kOpenProblem, name));
+    return;
+  }
+  SelectTab(0);
+  MessageBeep();
+  g_dataFile.LoadDataFile(name, m_programDir.empty() ? cwd.Path() : m_programDir);
+  CloseCurrentPage();
+  ShowPage();
+  UpdateModelLine();
+}
+
+bool CMainDlg::OnSaveFile() {
+  MessageBeep();
+  const CwdKeeper cwd;
+  const bool portable = CurrentFamily() == kPortable;
+  const char* pattern = portable ? "*.P58" : "*.K58";
+  FileDialogRequest request;
+  request.title = "Select save file";
+  request.folder = "Data";
+  request.filters = {{pattern, pattern}};
+  request.mustExist = false;  // a new file may be named
+  std::string name;
+  if (!ShowSaveFileDialog(request, name)) return false;
+  MessageBeep();
+  bool appended = false;
+  if (!HasDotInName(name)) {
+    name += portable ? ".P58" : ".K58";
+    appended = true;
+  }
+  if (UpperTail(name) != (portable ? "P58" : "K58")) {
+    ShowMessageBox(WithName(kOpenProblem, name));
+    return false;
+  }
+  // The save dialog asked about the name it returned; a name completed here
+  // may still hit an existing file.
+  std::error_code ec;
+  if (appended && std::filesystem::exists(name, ec)) {
+    const std::string question = name + " already exists.\nDo you want to replace it?";
+    if (ShowMessageBox(question, static_cast<unsigned>(kMsgYesNo) | kMsgIconWarning) != kIdYes) return false;
+  }
+  return g_dataFile.SaveDataFile(name);
+}
+
+void CMainDlg::OnExit() {
+  if (ConfirmSaveChanges() != 1) return;
+  MessageBeep();
+  Finish();
+}
+
+void CMainDlg::Finish() {
+  m_closing = true;
+  QDialog::reject();
+}
+
+void CMainDlg::reject() {
+  if (m_closing || ConfirmSaveChanges() == 1) Finish();
+}
+
+void CMainDlg::closeEvent(QCloseEvent* e) {
+  if (m_closing || ConfirmSaveChanges() == 1) {
+    m_closing = true;
+    QDialog::closeEvent(e);
+    return;
+  }
+  e->ignore();
+}
+
+void CMainDlg::OnConfigure() {
+  CConfigDlg dlg;
+  dlg.exec();
+}
+
+void CMainDlg::OnHelpTopics() { ShowHelpContext(kHelpTopicsContext); }
+
+void CMainDlg::OnRomEditCommand() {
+  if (!g_config.HasFactoryFile()) {
+    MessageBeep();
+    ShowMessageBox("ROM Editor can't be carried out\n");
+    return;
+  }
+  OnRomEdit();
+}

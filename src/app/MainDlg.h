@@ -1,0 +1,173 @@
+#pragma once
+// The one window of the program: menu, toolbar, the file, model and serial
+// lines, and the tab control whose pages follow the current radio family.
+#include <QDialog>
+#include <QTimer>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/CommandLine.h"
+#include "app/PageTable.h"
+#include "app/RecordAccess.h"
+#include "app/SaveQuestion.h"
+#include "model/ScreenData.h"
+#include "pages/PageBase.h"
+#include "platform/KeyPreview.h"
+#include "platform/UserMessages.h"
+
+class CPageSet;
+class QAction;
+class QLabel;
+class QLineEdit;
+class QTabBar;
+class QToolBar;
+class QMenuBar;
+
+// Commands of menu 131, toolbar 128 and accelerator table 138.
+enum MainCommand : int {
+  kCmdReadFromRadio = 32771,
+  kCmdSendToRadio = 32773,
+  kCmdRomEdit = 32774,
+  kCmdOpenFile = 32775,
+  kCmdSaveFile = 32776,
+  kCmdExit = 32779,
+  kCmdHelpTopics = 32791,
+  kCmdGetStarted = 32793,
+  kCmdAbout = 32794,
+  kCmdPrintGlobal = 32800,
+  kCmdPrintZone = 32801,
+  kCmdAdjustmentRecover = 32818,
+  kCmdConfigure = 32819,
+  kCmdFileConvert = 32821,
+  kCmdPrintRfChannels = 32862,
+  kCmdPrintKey = 32863,
+  kCmdPrintDtmf = 32864,
+  kCmdAlignment = 32866,
+  kCmdToolbarRead = 32871,
+  kCmdToolbarSend = 32872,
+  kCmdToolbarHelp = 32874,
+  kCmdPrintFiveToneTable = 32875,
+  kCmdPrintFiveToneCodes = 32876,
+  kToolbarOpen = 57601,
+  kToolbarSave = 57603,
+};
+
+inline constexpr int kModelTimerId = 2;
+inline constexpr int kModelTimerMs = 500;
+
+// Controls of template 102.
+enum MainControl : int {
+  kTabControlId = 1024,
+  kSerialEditId = 1044,
+  kFileLineId = 1519,
+  kModelLineId = 1520,
+};
+
+class CMainDlg : public QDialog,
+                 public IMainDialog,
+                 public IDataFileView,
+                 public ISaveTarget,
+                 public KeyPreview,
+                 public UserMessageTarget,
+                 private ICommandLineTarget {
+  Q_OBJECT
+public:
+  explicit CMainDlg(std::unique_ptr<IRecordAccess> records = MakeRecordAccess(), QWidget* parent = nullptr);
+  ~CMainDlg() override;
+
+  // Start-up in its order: configuration files, command line, title, zone
+  // tables, serial edit, data load. Returns an exit code when the program
+  // must end (1 after the usage box, 1 when no image could be had).
+  std::optional<int> OnInitDialog(const std::vector<std::string>& args, const std::string& startFolder);
+
+  // Tabs and pages.
+  void RebuildTabs() override;
+  void CloseCurrentPage();
+  void ShowPage();
+  int CurrentTab() const;
+  void SelectTab(int position);  // as the Menu items do: close, select, show
+  int ZoneSubPage() const { return m_zoneSubPage; }
+  CPageSet& Pages() { return *m_pages; }
+  QTabBar* TabBar() const { return m_tabs; }
+
+  // Commands.
+  void RunCommand(int command);
+  QAction* Action(int command) const;
+  void OnOpenFile();
+  bool OnSaveFile();
+  void OnExit();
+  void OnConfigure();
+  void OnHelpTopics();
+  void OnRomEditCommand();
+
+  // IMainDialog
+  int ConfirmSaveChanges() override;
+  void OnRomEdit() override {}
+  QWidget* Window() override { return this; }
+
+  // User messages 0x40A-0x413 and 0x416-0x418.
+  LParam OnUserMessage(unsigned msg, WParam wParam, LParam lParam) override;
+  void OnModelTimer();  // timer 2
+  const QTimer& ModelTimer() const { return m_modelTimer; }
+
+  // IDataFileView
+  void SetFileLine(const std::string& text) override;
+  void SetSerialText(const std::string& text) override;
+  void UpdateModelLine() override;
+
+  QString FileLine() const;
+  QString ModelLine() const;
+  QLineEdit* SerialEdit() const { return m_serialEdit; }
+
+  bool PreviewKey(QKeyEvent* event) override;
+
+protected:
+  void customEvent(QEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
+  void reject() override;
+
+private:
+  // ISaveTarget
+  bool SaveFile() override { return OnSaveFile(); }
+  std::string FileLineText() const override;
+  // ICommandLineTarget
+  void SetComPortIndex(int index) override;
+  void SetLptPortIndex(int index) override;
+  bool CheckManufacturerPassword() override;
+  bool CheckServicePassword() override;
+  void SetManufacturerMode(bool on) override;
+  void SetServiceMode(bool on) override;
+
+  void BuildMenu(QMenuBar* bar);
+  void BuildToolBar(QToolBar* bar);
+  QAction* AddCommand(QWidget* owner, const QString& text, int command, bool enabled = true);
+  void OpenZoneSubPage(unsigned msg, WParam wParam, LParam lParam);
+  void OnChannelDeleted(WParam channel);
+  void OnModelChanged(LParam model);
+  void OnHardwareTextEdited(WParam control);
+  void ShowGlobal1OfCurrentFamily();
+  bool CreatePageWindow(PageSlot slot);
+  Family CurrentFamily() const { return g_isPortable ? kPortable : kMobile; }
+  void Finish();
+
+  std::unique_ptr<IRecordAccess> m_records;
+  std::unique_ptr<CPageSet> m_pages;
+  std::map<int, QAction*> m_actions;
+  QTabBar* m_tabs = nullptr;
+  QWidget* m_pageArea = nullptr;
+  QLabel* m_fileLine = nullptr;
+  QLabel* m_modelLine = nullptr;
+  QLineEdit* m_serialEdit = nullptr;
+  QTimer m_modelTimer;
+  int m_zoneSubPage = 163;
+  bool m_closing = false;
+  std::string m_programDir;
+};
+
+// The title: "RP58 for TM-6600 LTR/730A ( Version 3.01 )" with "(M)" or "(S)".
+QString MainTitle(bool manufacturer, bool service);

@@ -1,0 +1,72 @@
+#pragma once
+// A main window started in a scratch program folder, with scripted message
+// boxes and file dialogs, and helpers to write data files of either family.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "QtTestSupport.h"
+#include "ScriptedMessages.h"
+#include "app/MainDlg.h"
+#include "app/PageSet.h"
+#include "model/Privilege.h"
+#include "model/RadioImage.h"
+
+// A data file of the family: the image bytes with only the family code set.
+inline void WriteDataFile(const std::string& path, Family family) {
+  std::vector<unsigned char> bytes(kImageSize, 0xFF);
+  bytes[area::kFamilyCode] = FamilyCodeOf(family, true);
+  WriteWholeFile(path, bytes);
+}
+
+class MainDlgTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    g_isPortable = 0;
+    g_dataModified = 0;
+    g_manufacturerMode = 0;
+    g_serviceMode = 0;
+    g_portableModelChange = 0;
+    g_dataFileName = kDefaultDataFileName;
+  }
+  void TearDown() override {
+    dlg.reset();
+    g_dataModified = 0;
+    g_isPortable = 0;
+  }
+
+  // Starts the window as the program does; returns the exit code if any.
+  std::optional<int> Start(const std::vector<std::string>& args = {}) {
+    dlg = std::make_unique<CMainDlg>();
+    const auto rc = dlg->OnInitDialog(args, dir.path());
+    if (!rc) dlg->show();
+    return rc;
+  }
+
+  // Template of the one page that has a window; -1 for none, -2 for several.
+  int ShownTemplate() {
+    int found = -1;
+    for (int i = 0; i < kPageSlotCount; ++i) {
+      CSettingsPage& page = dlg->Pages().Page(static_cast<PageSlot>(i));
+      if (!page.HasWindow()) continue;
+      if (found != -1) return -2;
+      found = page.TemplateId();
+    }
+    return found;
+  }
+  // The slot shown, when exactly one.
+  std::optional<PageSlot> ShownSlot() { return dlg->Pages().FirstWithWindow(); }
+
+  std::vector<std::string> TabCaptions() {
+    std::vector<std::string> out;
+    for (int i = 0; i < dlg->TabBar()->count(); ++i) out.push_back(dlg->TabBar()->tabText(i).toStdString());
+    return out;
+  }
+
+  TempDir dir;
+  ScriptedMessages msgs;
+  ScriptedFileDialogs files;
+  std::unique_ptr<CMainDlg> dlg;
+};

@@ -1,0 +1,164 @@
+#include <QAction>
+#include <QTabBar>
+
+#include "MainDlgFixture.h"
+
+namespace {
+const char* const kQuestion = "Save changes to File:m.K58?";
+}
+
+// Starts with a mobile file loaded and the data marked changed.
+class FileCommandsTest : public MainDlgTest {
+protected:
+  void SetUp() override {
+    MainDlgTest::SetUp();
+    WriteDataFile(dir.File("m.K58"), kMobile);
+    ASSERT_FALSE(Start({"m.K58"}));
+    g_dataModified = 1;
+    msgs.clear();
+  }
+};
+
+TEST_F(FileCommandsTest, ExitAsksAndKeepsTheDataUnlessSavedOrDropped) {
+  struct Row {
+    const char* name;
+    int answer;
+    std::optional<std::string> saveAs;  // nullopt: the save dialog is cancelled
+    bool closes;
+  };
+  const Row rows[] = {
+      {"no", kIdNo, std::nullopt, true},
+      {"yes, saved", kIdYes, std::string("kept"), true},
+      {"yes, save cancelled", kIdYes, std::nullopt, false},
+      {"yes, save refused", kIdYes, std::string("wrong.P58"), false},
+      {"cancel", kIdCancel, std::nullopt, false},
+  };
+  msgs.Answer(kIdCancel);
+  dlg->Action(kCmdExit)->trigger();
+  EXPECT_EQ(msgs.texts(), std::vector<std::string>{kQuestion});
+  for (const Row& r : rows) {
+    dlg->show();
+    g_dataModified = 1;
+    msgs.clear();
+    msgs.Answer(r.answer);
+    if (r.answer == kIdYes) {
+      if (r.saveAs)
+        files.Choose(dir.File(*r.saveAs));
+      else
+        files.Cancel();
+    }
+    dlg->Action(kCmdExit)->trigger();
+    ASSERT_FALSE(msgs.texts().empty()) << r.name;
+    EXPECT_EQ(msgs.texts()[0].rfind("Save changes to File:", 0), 0u) << r.name;
+    EXPECT_EQ(dlg->isVisible(), !r.closes) << r.name;
+    EXPECT_EQ(g_dataModified, r.closes ? 0 : 1) << r.name;
+  }
+  EXPECT_EQ(ReadWholeFile(dir.File("kept.K58")).size(), kImageSize);
+  EXPECT_FALSE(FileExists(dir.File("wrong.P58")));
+}
+
+TEST_F(FileCommandsTest, ClosingTheWindowAsksToo) {
+  msgs.Answer(kIdCancel);
+  dlg->close();
+  EXPECT_TRUE(dlg->isVisible());
+  EXPECT_EQ(g_dataModified, 1);
+
+  msgs.Answer(kIdNo);
+  dlg->close();
+  EXPECT_FALSE(dlg->isVisible());
+}
+
+TEST_F(FileCommandsTest, OpenStopsWhenTheSaveDidNotHappen) {
+  msgs.Answer(kIdYes);
+  files.Cancel();  // the save dialog
+  dlg->Action(kCmdOpenFile)->trigger();
+  ASSERT_EQ(files.requests().size(), 1u);  // no open dialog followed
+  EXPECT_TRUE(files.requests()[0].save);
+  EXPECT_EQ(g_dataModified, 1);
+}
+
+TEST_F(FileCommandsTest, OpenLoadsEitherFamilyAndRefusesOtherExtensions) {
+  WriteDataFile(dir.File("hand.p58"), kPortable);
+  msgs.Answer(kIdNo);
+  files.Choose(dir.File("hand.p58"));  // the extension test ignores case
+  dlg->Action(kCmdOpenFile)->trigger();
+  ASSERT_EQ(files.requests().size(), 1u);
+  const FileDialogRequest& open = files.requests()[0].request;
+  EXPECT_EQ(open.title, "Select file");
+  EXPECT_EQ(open.folder, "Data");
+  ASSERT_EQ(open.filters.size(), 2u);
+  EXPECT_EQ(open.filters[0].text, "RP58 Files (*.K58)");
+  EXPECT_EQ(open.filters[1].pattern, "*.P58");
+  EXPECT_EQ(g_isPortable, 1);
+  EXPECT_EQ(dlg->TabBar()->count(), 7);
+  EXPECT_EQ(ShownSlot(), PageSlot::kPortableGlobal1);
+  EXPECT_EQ(dlg->FileLine(), "File:hand.p58");
+  EXPECT_EQ(dlg->ModelLine(), "TP-752A(UHF)");
+
+  msgs.clear();
+  files.Choose(dir.File("notes.txt"));
+  dlg->Action(kCmdOpenFile)->trigger();
+  ASSERT_EQ(msgs.texts().size(), 1u);
+  EXPECT_EQ(msgs.texts()[0], "Problem opening file\n    " + dir.File("notes.txt") + "\n\n   Press any key");
+  EXPECT_EQ(g_isPortable, 1);
+
+  files.Choose(dir.File("m.K58"));
+  dlg->Action(kToolbarOpen)->trigger();
+  EXPECT_EQ(g_isPortable, 0);
+  EXPECT_EQ(dlg->TabBar()->count(), 8);
+  EXPECT_EQ(ShownSlot(), PageSlot::kMobileGlobal1);
+  EXPECT_EQ(dlg->FileLine(), "File:m.K58");
+  EXPECT_EQ(dlg->ModelLine(), "TM-6600-KS8B-50(UHF)");
+}
+
+TEST_F(FileCommandsTest, SaveAppliesTheFamilysExtension) {
+  g_dataModified = 0;
+  struct Row {
+    Family family;
+    const char* typed;
+    const char* written;  // nullptr: refused
+  };
+  const Row rows[] = {
+      {kMobile, "new", "new.K58"},
+      {kMobile, "other.k58", "other.k58"},
+      {kMobile, "wrong.P58", nullptr},
+      {kPortable, "hand", "hand.P58"},
+      {kPortable, "radio.K58", nullptr},
+  };
+  for (const Row& r : rows) {
+    g_isPortable = r.family == kPortable ? 1 : 0;
+    msgs.clear();
+    files.Choose(dir.File(r.typed));
+    dlg->Action(kCmdSaveFile)->trigger();
+    const FileDialogRequest& save = files.requests().back().request;
+    EXPECT_EQ(save.title, "Select save file");
+    EXPECT_FALSE(save.mustExist);
+    ASSERT_EQ(save.filters.size(), 1u);
+    EXPECT_EQ(save.filters[0].pattern, r.family == kPortable ? "*.P58" : "*.K58");
+    if (r.written != nullptr) {
+      EXPECT_EQ(ReadWholeFile(dir.File(r.written)).size(), kImageSize) << r.typed;
+      EXPECT_EQ(dlg->FileLine().toStdString(), std::string("File:") + r.written);
+      EXPECT_TRUE(msgs.texts().empty()) << r.typed;
+    } else {
+      EXPECT_FALSE(FileExists(dir.File(r.typed))) << r.typed;
+      ASSERT_EQ(msgs.texts().size(), 1u) << r.typed;
+      EXPECT_EQ(msgs.texts()[0], "Problem opening file\n    " + dir.File(r.typed) + "\n\n   Press any key");
+    }
+  }
+}
+
+TEST_F(FileCommandsTest, SaveAsksBeforeReplacingAFileItNamedItself) {
+  const std::vector<unsigned char> old = {1, 2, 3};
+  WriteWholeFile(dir.File("kept.K58"), old);
+  msgs.Answer(kIdNo);
+  files.Choose(dir.File("kept"));
+  EXPECT_FALSE(dlg->OnSaveFile());
+  ASSERT_EQ(msgs.texts().size(), 1u);
+  EXPECT_EQ(msgs.texts()[0], dir.File("kept.K58") + " already exists.\nDo you want to replace it?");
+  EXPECT_EQ(ReadWholeFile(dir.File("kept.K58")), old);
+
+  msgs.Answer(kIdYes);
+  files.Choose(dir.File("kept"));
+  EXPECT_TRUE(dlg->OnSaveFile());
+  EXPECT_EQ(ReadWholeFile(dir.File("kept.K58")).size(), kImageSize);
+}
