@@ -1,5 +1,7 @@
 #include "QtTestSupport.h"
 
+#include <QKeyEvent>
+
 #include "platform/Beep.h"
 
 BeepCounter::BeepCounter() {
@@ -27,4 +29,9 @@ bool ScriptedFileDialogs::GetOpenFileName(const FileDialogRequest& request, std:
 bool ScriptedFileDialogs::GetSaveFileName(const FileDialogRequest& request, std::string& path) {
   requests_.push_back({request, true});
   return Next(path);
+}
+
+bool RecordingKeysWindow::PreviewKey(QKeyEvent* e) {
+  if (e->key() != Qt::Key_Shift && e->key() != Qt::Key_Control) keys.push_back(e->key());
+  return false;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/FileDialogs.h"
+#include "platform/KeyPreview.h"
 #include "platform/UserMessages.h"
 
 // Counts MessageBeep() calls for its lifetime.
@@ -45,6 +46,14 @@ protected:
   void customEvent(QEvent* e) override {
     if (!DeliverUserMessage(e)) QWidget::customEvent(e);
   }
+};
+
+// Stands in for the window around a control: records its messages and the
+// keys that reach its own key handling (modifier presses left out).
+class RecordingKeysWindow : public RecordingWindow, public KeyPreview {
+public:
+  bool PreviewKey(QKeyEvent* e) override;
+  std::vector<int> keys;
 };
 
 // Answers file dialogs from a script and records each request.
