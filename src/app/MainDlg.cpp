@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QRegularExpression>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QTabBar>
@@ -24,6 +23,8 @@
 #include "app/PageSet.h"
 #include "app/PasswordDlg.h"
 #include "app/SerialNumber.h"
+#include "framework/AnchorTabCtrl.h"
+#include "framework/EditControls.h"
 #include "model/ConfigFile.h"
 #include "model/DataFile.h"
 #include "model/MessageBox.h"
@@ -104,37 +105,20 @@ CMainDlg::CMainDlg(std::unique_ptr<IRecordAccess> records, QWidget* parent)
   info->addWidget(m_fileLine, 2);
   info->addWidget(m_modelLine, 2);
   info->addWidget(new QLabel(QStringLiteral("Serial No."), this));
-  m_serialEdit = new QLineEdit(this);
+  m_serialEdit = new CUpperEdit(this);
   SetControlId(m_serialEdit, kSerialEditId);
-  m_serialEdit->setMaxLength(kSerialLength);
+  m_serialEdit->SetEditLimits(this, kSerialLength);
+  for (char c : {' ', '+', '-'}) m_serialEdit->AddRejectedChar(c);
   m_serialEdit->setFixedWidth(m_serialEdit->fontMetrics().horizontalAdvance(QStringLiteral("00000000MM")));
   m_serialEdit->installEventFilter(this);
-  connect(m_serialEdit, &QLineEdit::textEdited, this, [this](const QString& typed) {
-    // Upper case, and no blank, '+' or '-': they are never part of a serial.
-    QString text = typed.toUpper();
-    const qsizetype before = text.size();
-    text.remove(QRegularExpression(QStringLiteral("[ +\\-]")));
-    if (text.size() != before) MessageBeep();
-    if (text != typed) {
-      const int cursor = m_serialEdit->cursorPosition() - static_cast<int>(before - text.size());
-      const QSignalBlocker block(m_serialEdit);
-      m_serialEdit->setText(text);
-      m_serialEdit->setCursorPosition(std::max(0, cursor));
-    }
-    SendUserMessage(this, UM_TEXT_EDITED, kSerialEditId, 0);
-  });
   info->addWidget(m_serialEdit);
   layout->addLayout(info);
 
-  m_tabs = new QTabBar(this);
-  SetControlId(m_tabs, kTabControlId);
-  m_tabs->setExpanding(false);
-  layout->addWidget(m_tabs);
-  m_pageArea = new QWidget(this);
-  auto* pageLayout = new QVBoxLayout(m_pageArea);
-  pageLayout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(m_pageArea, 1);
-  m_pages = std::make_unique<CPageSet>(m_pageArea);
+  m_tabCtrl = new CAnchorTabCtrl(this);
+  SetControlId(m_tabCtrl, kTabControlId);
+  m_tabs = m_tabCtrl->TabBar();
+  layout->addWidget(m_tabCtrl, 1);
+  m_pages = std::make_unique<CPageSet>();
   connect(m_tabs, &QTabBar::currentChanged, this, [this](int) {
     CloseCurrentPage();
     ShowPage();
@@ -300,6 +284,7 @@ std::optional<int> CMainDlg::OnInitDialog(const std::vector<std::string>& args, 
   m_pages->mobileSystem.SetFirstSystem(0);
   m_pages->portableSystem.SetFirstSystem(0);
   m_zoneSubPage = ZoneTableTemplate(kMobile);
+  g_takePageSize = true;
   m_serialEdit->setEnabled(g_manufacturerMode != 0 || g_serviceMode != 0);
 
   if (!LoadStartupData(m_programDir)) return 1;
@@ -316,6 +301,8 @@ void CMainDlg::SetServiceMode(bool on) { g_serviceMode = on ? 1 : 0; }
 // --- tabs and pages ---
 
 int CMainDlg::CurrentTab() const { return m_tabs->currentIndex(); }
+QTabBar* CMainDlg::TabBar() const { return m_tabs; }
+QLineEdit* CMainDlg::SerialEdit() const { return m_serialEdit; }
 
 void CMainDlg::showEvent(QShowEvent* e) {
   QDialog::showEvent(e);
@@ -343,7 +330,14 @@ void CMainDlg::RebuildTabs() {
 void CMainDlg::CloseCurrentPage() {
   // At most one page window exists; closing all of them also finds a Global 1
   // page of the family that was current before a load.
-  while (const auto slot = m_pages->FirstWithWindow()) m_pages->DestroyWindow(*slot);
+  while (const auto slot = m_pages->FirstWithWindow()) DestroyPageWindow(*slot);
+}
+
+void CMainDlg::DestroyPageWindow(PageSlot slot) {
+  CScrollablePage& page = m_pages->Page(slot);
+  if (!page.HasWindow()) return;
+  g_pageRect = page.geometry();  // the next page takes the same place
+  page.DestroyWindow();
 }
 
 void CMainDlg::ShowPage() {
@@ -352,10 +346,16 @@ void CMainDlg::ShowPage() {
 }
 
 bool CMainDlg::CreatePageWindow(PageSlot slot) {
-  if (m_pages->CreateWindow(slot)) return true;
-  MessageBeep();
-  ShowMessageBox("Not enough memory !");
-  return false;
+  CScrollablePage& page = m_pages->Page(slot);
+  if (g_pageRect.isNull()) g_pageRect = m_tabCtrl->DisplayRect();
+  if (!page.Create(m_tabCtrl)) {
+    MessageBeep();
+    ShowMessageBox("Not enough memory !");
+    return false;
+  }
+  page.setGeometry(g_pageRect);
+  page.show();
+  return true;
 }
 
 void CMainDlg::SelectTab(int position) {
@@ -419,9 +419,9 @@ void CMainDlg::OnModelChanged(LParam model) {
 void CMainDlg::OnModelTimer() {
   m_modelTimer.stop();
   m_tabs->setEnabled(true);
-  m_pages->DestroyWindow(PageSlot::kMobileGlobal1);
-  m_pages->DestroyWindow(PageSlot::kPortableGlobal1);
-  m_pages->CreateWindow(CurrentFamily() == kPortable ? PageSlot::kPortableGlobal1 : PageSlot::kMobileGlobal1);
+  DestroyPageWindow(PageSlot::kMobileGlobal1);
+  DestroyPageWindow(PageSlot::kPortableGlobal1);
+  CreatePageWindow(CurrentFamily() == kPortable ? PageSlot::kPortableGlobal1 : PageSlot::kMobileGlobal1);
 }
 
 void CMainDlg::OnHardwareTextEdited(WParam control) {

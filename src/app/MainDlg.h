@@ -23,6 +23,8 @@ class QAction;
 class QLabel;
 class QLineEdit;
 class QTabBar;
+class CAnchorTabCtrl;
+class CUpperEdit;
 class QToolBar;
 class QMenuBar;
 
@@ -91,7 +93,7 @@ public:
   void SelectTab(int position);  // as the Menu items do: close, select, show
   int ZoneSubPage() const { return m_zoneSubPage; }
   CPageSet& Pages() { return *m_pages; }
-  QTabBar* TabBar() const { return m_tabs; }
+  QTabBar* TabBar() const;
 
   // Commands.
   void RunCommand(int command);
@@ -120,7 +122,7 @@ public:
 
   QString FileLine() const;
   QString ModelLine() const;
-  QLineEdit* SerialEdit() const { return m_serialEdit; }
+  QLineEdit* SerialEdit() const;
 
   bool PreviewKey(QKeyEvent* event) override;
 
@@ -152,17 +154,18 @@ private:
   void OnHardwareTextEdited(WParam control);
   void ShowGlobal1OfCurrentFamily();
   bool CreatePageWindow(PageSlot slot);
+  void DestroyPageWindow(PageSlot slot);
   Family CurrentFamily() const { return g_isPortable ? kPortable : kMobile; }
   void Finish();
 
   std::unique_ptr<IRecordAccess> m_records;
   std::unique_ptr<CPageSet> m_pages;
   std::map<int, QAction*> m_actions;
+  CAnchorTabCtrl* m_tabCtrl = nullptr;
   QTabBar* m_tabs = nullptr;
-  QWidget* m_pageArea = nullptr;
   QLabel* m_fileLine = nullptr;
   QLabel* m_modelLine = nullptr;
-  QLineEdit* m_serialEdit = nullptr;
+  CUpperEdit* m_serialEdit = nullptr;
   QTimer m_modelTimer;
   int m_zoneSubPage = 163;
   bool m_closing = false;

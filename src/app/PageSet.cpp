@@ -1,8 +1,7 @@
 #include "app/PageSet.h"
 
-CPageSet::CPageSet(QWidget* area)
-    : m_area(area),
-      // In PageSlot order.
+CPageSet::CPageSet()
+    :  // In PageSlot order.
       m_slots{&mobileGlobal1,          &portableGlobal1,          &mobileGlobal2,          &portableGlobal2,
               &mobileSpecial,          &mobileSystem,             &portableSystem,         &mobileLtrAdvanced,
               &portableLtrAdvanced,    &mobileInterconnect,       &portableInterconnect,   &mobileRepeater,
@@ -10,12 +9,9 @@ CPageSet::CPageSet(QWidget* area)
               &portableLtrGroupAdvanced, &mobileConvGroupBasic,   &portableConvGroupBasic, &mobileConvGroupAdvanced,
               &portableConvGroupAdvanced, &mobileDtmfAni,         &portableDtmfAni,        &mobileRfChannelList,
               &portableRfChannelList,  &mobileKeyAssign,          &portableKeyAssign,      &mobileFiveTone,
-              &portableFiveTone} {
-  // The pages belong to the page area from the start, hidden until shown.
-  for (CSettingsPage* page : m_slots) page->setParent(area);
-}
+              &portableFiveTone} {}
 
-CSettingsPage& CPageSet::Page(PageSlot slot) { return *m_slots[static_cast<std::size_t>(slot)]; }
+CScrollablePage& CPageSet::Page(PageSlot slot) { return *m_slots[static_cast<std::size_t>(slot)]; }
 
 std::optional<PageSlot> CPageSet::FirstWithWindow() {
   for (int i = 0; i < kPageSlotCount; ++i)
@@ -24,7 +20,7 @@ std::optional<PageSlot> CPageSet::FirstWithWindow() {
 }
 
 void CPageSet::HandZone(PageSlot slot, ZoneHandOver how, std::uint8_t zone) {
-  CSettingsPage& page = Page(slot);
+  CScrollablePage& page = Page(slot);
   switch (how) {
     case ZoneHandOver::kDisplayMode:
       if (auto* p = dynamic_cast<CInterconnectPageBase*>(&page)) p->SetDisplayMode(zone);

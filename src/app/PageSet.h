@@ -15,12 +15,9 @@
 
 class CPageSet {
 public:
-  // The pages live inside `area`, the tab control's page area.
-  explicit CPageSet(QWidget* area);
+  CPageSet();
 
-  CSettingsPage& Page(PageSlot slot);
-  bool CreateWindow(PageSlot slot) { return Page(slot).CreatePage(m_area); }
-  void DestroyWindow(PageSlot slot) { Page(slot).DestroyPage(); }
+  CScrollablePage& Page(PageSlot slot);
   bool HasWindow(PageSlot slot) { return Page(slot).HasWindow(); }
   // Every page that has a window, in slot order (normally one at most).
   std::optional<PageSlot> FirstWithWindow();
@@ -59,6 +56,5 @@ public:
   CPortableFiveTonePage portableFiveTone;
 
 private:
-  QWidget* m_area;
-  std::array<CSettingsPage*, kPageSlotCount> m_slots;
+  std::array<CScrollablePage*, kPageSlotCount> m_slots;
 };

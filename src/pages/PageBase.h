@@ -1,33 +1,19 @@
 #pragma once
-// What every settings page is to the main window: one object for the whole
-// run, whose window exists only while its tab shows it. Showing a page runs
-// its OnInitDialog, which fills the controls from the records again.
+// What the pages share with the main window: the flags it reads, the way the
+// pages reach it, and the base of the pages that show zones from a first one.
+#include <QSize>
 #include <QWidget>
 #include <cstdint>
 
-class CSettingsPage : public QWidget {
-public:
-  explicit CSettingsPage(int templateId, QWidget* parent = nullptr);
-  int TemplateId() const { return m_templateId; }
+#include "framework/ScrollablePage.h"
 
-  // The main window creates and destroys the page's window with these.
-  bool CreatePage(QWidget* parent);
-  void DestroyPage();
-  bool HasWindow() const { return m_hasWindow; }
-
-protected:
-  // Fills the controls from the records; runs on every creation.
-  virtual void OnInitDialog() {}
-
-private:
-  int m_templateId;
-  bool m_hasWindow = false;
-};
+// The template size, in dialog units, of a page that has no controls yet.
+inline constexpr QSize kEmptyPageSize{400, 240};
 
 // A page that shows zones from a first one, set before its window is made.
-class CFirstSystemPageBase : public CSettingsPage {
+class CFirstSystemPageBase : public CScrollablePage {
 public:
-  using CSettingsPage::CSettingsPage;
+  explicit CFirstSystemPageBase(int templateId) : CScrollablePage(templateId, kEmptyPageSize) {}
   void SetFirstSystem(std::uint8_t zone) { m_firstSystem = zone; }
   std::uint8_t FirstSystem() const { return m_firstSystem; }
 

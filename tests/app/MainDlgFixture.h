@@ -49,7 +49,7 @@ protected:
   int ShownTemplate() {
     int found = -1;
     for (int i = 0; i < kPageSlotCount; ++i) {
-      CSettingsPage& page = dlg->Pages().Page(static_cast<PageSlot>(i));
+      CScrollablePage& page = dlg->Pages().Page(static_cast<PageSlot>(i));
       if (!page.HasWindow()) continue;
       if (found != -1) return -2;
       found = page.TemplateId();

@@ -19,9 +19,9 @@ public:
   CPortableLtrAdvancedPage() : CLtrAdvancedPageBase(116) {}
 };
 
-class CInterconnectPageBase : public CSettingsPage {
+class CInterconnectPageBase : public CScrollablePage {
 public:
-  using CSettingsPage::CSettingsPage;
+  explicit CInterconnectPageBase(int templateId) : CScrollablePage(templateId, kEmptyPageSize) {}
   // The first zone shown by the zone table that opened the page.
   void SetDisplayMode(std::uint8_t value) { m_displayMode = value; }
   std::uint8_t DisplayMode() const { return m_displayMode; }
@@ -39,9 +39,9 @@ public:
 };
 
 // A page that shows one zone's data, the zone set before its window is made.
-class CZonePageBase : public CSettingsPage {
+class CZonePageBase : public CScrollablePage {
 public:
-  using CSettingsPage::CSettingsPage;
+  explicit CZonePageBase(int templateId) : CScrollablePage(templateId, kEmptyPageSize) {}
   void SetZone(std::uint8_t zone) { m_zone = zone; }
   std::uint8_t Zone() const { return m_zone; }
 
@@ -57,11 +57,11 @@ public:
   CPortableRepeaterPage() : CZonePageBase(121) {}
 };
 
-class CMobileRfChannelListPage : public CSettingsPage {
+class CMobileRfChannelListPage : public CScrollablePage {
 public:
-  CMobileRfChannelListPage() : CSettingsPage(173) {}
+  CMobileRfChannelListPage() : CScrollablePage(173, kEmptyPageSize) {}
 };
-class CPortableRfChannelListPage : public CSettingsPage {
+class CPortableRfChannelListPage : public CScrollablePage {
 public:
-  CPortableRfChannelListPage() : CSettingsPage(173) {}
+  CPortableRfChannelListPage() : CScrollablePage(173, kEmptyPageSize) {}
 };

@@ -3,9 +3,10 @@
 // Assignment of both families.
 #include "pages/PageBase.h"
 
-class CGlobal1PageBase : public CSettingsPage {
+class CGlobal1PageBase : public CScrollablePage {
 public:
-  CGlobal1PageBase(int templateId, int defaultModel) : CSettingsPage(templateId), m_modelIndex(defaultModel) {}
+  CGlobal1PageBase(int templateId, int defaultModel)
+      : CScrollablePage(templateId, kEmptyPageSize), m_modelIndex(defaultModel) {}
   // Index into the main window's model names: 0-1 mobile, 2-3 portable.
   int ModelIndex() const { return m_modelIndex; }
 
@@ -22,25 +23,25 @@ public:
   CPortableGlobal1Page() : CGlobal1PageBase(109, 2) {}
 };
 
-class CMobileGlobal2Page : public CSettingsPage {
+class CMobileGlobal2Page : public CScrollablePage {
 public:
-  CMobileGlobal2Page() : CSettingsPage(140) {}
+  CMobileGlobal2Page() : CScrollablePage(140, kEmptyPageSize) {}
 };
-class CPortableGlobal2Page : public CSettingsPage {
+class CPortableGlobal2Page : public CScrollablePage {
 public:
-  CPortableGlobal2Page() : CSettingsPage(110) {}
-};
-
-class CMobileSpecialPage : public CSettingsPage {
-public:
-  CMobileSpecialPage() : CSettingsPage(232) {}
+  CPortableGlobal2Page() : CScrollablePage(110, kEmptyPageSize) {}
 };
 
-class CMobileKeyAssignPage : public CSettingsPage {
+class CMobileSpecialPage : public CScrollablePage {
 public:
-  CMobileKeyAssignPage() : CSettingsPage(142) {}
+  CMobileSpecialPage() : CScrollablePage(232, kEmptyPageSize) {}
 };
-class CPortableKeyAssignPage : public CSettingsPage {
+
+class CMobileKeyAssignPage : public CScrollablePage {
 public:
-  CPortableKeyAssignPage() : CSettingsPage(215) {}
+  CMobileKeyAssignPage() : CScrollablePage(142, kEmptyPageSize) {}
+};
+class CPortableKeyAssignPage : public CScrollablePage {
+public:
+  CPortableKeyAssignPage() : CScrollablePage(215, kEmptyPageSize) {}
 };

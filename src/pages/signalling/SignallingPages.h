@@ -2,19 +2,19 @@
 // The DTMF ANI and 5-Tone pages of both families.
 #include "pages/PageBase.h"
 
-class CMobileDtmfAniPage : public CSettingsPage {
+class CMobileDtmfAniPage : public CScrollablePage {
 public:
-  CMobileDtmfAniPage() : CSettingsPage(162) {}
+  CMobileDtmfAniPage() : CScrollablePage(162, kEmptyPageSize) {}
 };
-class CPortableDtmfAniPage : public CSettingsPage {
+class CPortableDtmfAniPage : public CScrollablePage {
 public:
-  CPortableDtmfAniPage() : CSettingsPage(122) {}
+  CPortableDtmfAniPage() : CScrollablePage(122, kEmptyPageSize) {}
 };
-class CMobileFiveTonePage : public CSettingsPage {
+class CMobileFiveTonePage : public CScrollablePage {
 public:
-  CMobileFiveTonePage() : CSettingsPage(223) {}
+  CMobileFiveTonePage() : CScrollablePage(223, kEmptyPageSize) {}
 };
-class CPortableFiveTonePage : public CSettingsPage {
+class CPortableFiveTonePage : public CScrollablePage {
 public:
-  CPortableFiveTonePage() : CSettingsPage(223) {}
+  CPortableFiveTonePage() : CScrollablePage(223, kEmptyPageSize) {}
 };
