@@ -1,6 +1,7 @@
 #include "app/PasswordDlg.h"
 
 #include <QCryptographicHash>
+#include <cstring>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/DialogButtons.h"
+#include "framework/EditControls.h"
 #include "platform/ControlIds.h"
 
 namespace {
@@ -64,3 +66,42 @@ void SetPasswordPrompt(PasswordPrompt prompt) { g_prompt = prompt; }
 
 int CheckManufacturerPassword() { return CheckPassword(Privilege::kManufacturer); }
 int CheckServicePassword() { return CheckPassword(Privilege::kService); }
+
+CRadioPasswordDlg::CRadioPasswordDlg(QWidget* parent) : QDialog(parent) {
+  setWindowTitle(QStringLiteral("Password"));
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(new QLabel(QStringLiteral("Detected Password protection!!"), this));
+  layout->addWidget(new QLabel(QStringLiteral("Please enter your Password."), this));
+  m_edit = new CUpperEdit(this);
+  SetControlId(m_edit, 1073);
+  m_edit->setEchoMode(QLineEdit::Password);
+  m_edit->SetEditLimits(this, 8);
+  layout->addWidget(m_edit);
+  AddDialogButtons(this, layout);
+}
+
+LParam CRadioPasswordDlg::OnUserMessage(unsigned msg, WParam wParam, LParam) {
+  if (msg != UM_TEXT_EDITED) return 0;
+  if (auto* edit = FindControl<QLineEdit>(this, static_cast<int>(wParam))) {
+    m_entry = edit->text().toStdString();
+    if (m_entry.size() < 8) m_entry.resize(8, ' ');
+  }
+  return 0;
+}
+
+void CRadioPasswordDlg::customEvent(QEvent* e) {
+  if (!DeliverUserMessage(e)) QDialog::customEvent(e);
+}
+
+bool RadioPasswordMatches(const std::string& paddedEntry, const std::uint8_t (&radioPassword)[9]) {
+  // Up to the first zero byte, never past the buffer.
+  const auto* bytes = reinterpret_cast<const char*>(radioPassword);
+  const std::string radio(bytes, strnlen(bytes, sizeof radioPassword));
+  return std::string(paddedEntry.c_str()) == radio;
+}
+
+bool CheckRadioPassword(const std::uint8_t (&radioPassword)[9]) {
+  CRadioPasswordDlg dlg;
+  if (dlg.exec() != QDialog::Accepted) return false;
+  return RadioPasswordMatches(dlg.Entry(), radioPassword);
+}

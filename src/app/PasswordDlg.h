@@ -3,7 +3,10 @@
 // hash of each password lives in the program.
 #include <QDialog>
 #include <QString>
+#include <cstdint>
 #include <string>
+
+#include "platform/UserMessages.h"
 
 class QLineEdit;
 
@@ -38,3 +41,29 @@ void SetPasswordPrompt(PasswordPrompt prompt);
 // A wrong password shows nothing.
 int CheckManufacturerPassword();
 int CheckServicePassword();
+
+class CUpperEdit;
+
+// Template 103 "Password": the radio's own password, asked when a read finds
+// one. Up to 8 characters, upper-cased, kept blank-padded to 8.
+class CRadioPasswordDlg : public QDialog, public UserMessageTarget {
+  Q_OBJECT
+public:
+  explicit CRadioPasswordDlg(QWidget* parent = nullptr);
+  const std::string& Entry() const { return m_entry; }
+  CUpperEdit* Edit() const { return m_edit; }
+  LParam OnUserMessage(unsigned msg, WParam wParam, LParam lParam) override;
+
+protected:
+  void customEvent(QEvent* e) override;
+
+private:
+  CUpperEdit* m_edit;
+  std::string m_entry;  // empty until a key was typed
+};
+
+// True only after OK with the entry equal to the radio's 8 password bytes
+// (compared as zero-terminated texts).
+bool CheckRadioPassword(const std::uint8_t (&radioPassword)[9]);
+// The comparison alone: the blank-padded entry against the radio's bytes.
+bool RadioPasswordMatches(const std::string& paddedEntry, const std::uint8_t (&radioPassword)[9]);

@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+
+#include "QtTestSupport.h"
+#include "ScriptedMessages.h"
+#include "app/ConfigDlg.h"
+#include "app/Help.h"
+#include "app/PasswordDlg.h"
+#include "framework/EditControls.h"
+#include "model/ConfigFile.h"
+#include "platform/ControlIds.h"
+
+TEST(PasswordDlg, PrivilegePasswordsMatchOnlyTheirOwnPrivilege) {
+  EXPECT_TRUE(PasswordMatches("FACTORY7358", Privilege::kManufacturer));
+  EXPECT_TRUE(PasswordMatches("factory7358", Privilege::kManufacturer));  // the entry is upper-cased
+  EXPECT_FALSE(PasswordMatches("FACTORY7358", Privilege::kService));
+  EXPECT_TRUE(PasswordMatches("Service7358", Privilege::kService));
+  EXPECT_FALSE(PasswordMatches("SERVICE735", Privilege::kService));
+  EXPECT_FALSE(PasswordMatches("", Privilege::kManufacturer));
+  EXPECT_FALSE(PasswordMatches("", Privilege::kService));
+}
+
+TEST(PasswordDlg, OkKeepsTheTypedTextAndCancelLeavesItEmpty) {
+  CPasswordDlg dlg;
+  dlg.show();
+  auto* edit = FindControl<QLineEdit>(&dlg, 1002);
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(edit->echoMode(), QLineEdit::Password);
+  QTest::keyClicks(edit, "abc");
+  FindControl<QPushButton>(&dlg, 1)->click();
+  EXPECT_EQ(dlg.Password(), "abc");
+
+  CPasswordDlg cancelled;
+  cancelled.show();
+  QTest::keyClicks(FindControl<QLineEdit>(&cancelled, 1002), "abc");
+  FindControl<QPushButton>(&cancelled, 2)->click();
+  EXPECT_TRUE(cancelled.Password().isEmpty());
+}
+
+TEST(RadioPasswordDlg, EntryIsUpperCasedPaddedAndLimitedToEight) {
+  CRadioPasswordDlg dlg;
+  dlg.show();
+  EXPECT_EQ(dlg.Entry(), "");  // OK without a key compares an empty text
+  dlg.Edit()->setFocus();
+  QTest::keyClicks(dlg.Edit(), "ab1");
+  EXPECT_EQ(dlg.Entry(), "AB1     ");
+  QTest::keyClicks(dlg.Edit(), "cdefgh");  // a ninth character is not taken
+  EXPECT_EQ(dlg.Edit()->text(), "AB1CDEFG");
+  EXPECT_EQ(dlg.Entry(), "AB1CDEFG");
+}
+
+TEST(RadioPasswordDlg, ComparisonAgainstTheRadiosBytes) {
+  const std::uint8_t radio[9] = {'A', 'B', '1', ' ', ' ', ' ', ' ', ' ', 0};
+  const std::uint8_t none[9] = {0, 'X', 'X', 'X', 'X', 'X', 'X', 'X', 0};
+  const std::uint8_t unterminated[9] = {'A', 'A', 'A', 'A', 'A', 'A', 'A', 'A', 'A'};
+  EXPECT_TRUE(RadioPasswordMatches("AB1     ", radio));
+  EXPECT_FALSE(RadioPasswordMatches("AB1", radio));
+  EXPECT_FALSE(RadioPasswordMatches("", radio));
+  EXPECT_TRUE(RadioPasswordMatches("", none));
+  EXPECT_FALSE(RadioPasswordMatches("AAAAAAAA", unterminated));
+}
+
+TEST(ConfigDlg, OkStoresAndWritesThePortCancelDoesNot) {
+  TempDir dir;
+  g_config.ReadConfig();
+  g_config.SetComPortIndex(0);
+  {
+    CConfigDlg dlg;
+    dlg.show();
+    auto* combo = FindControl<QComboBox>(&dlg, 4535);
+    ASSERT_NE(combo, nullptr);
+    ASSERT_EQ(combo->count(), 16);
+    EXPECT_EQ(combo->itemText(4), "COM 5");
+    combo->setCurrentIndex(4);
+    FindControl<QPushButton>(&dlg, 2)->click();
+    EXPECT_EQ(g_config.GetComPortIndex(), 0);
+    EXPECT_FALSE(FileExists(dir.File("RP58.CFG")));
+  }
+  CConfigDlg dlg;
+  dlg.show();
+  FindControl<QComboBox>(&dlg, 4535)->setCurrentIndex(4);
+  FindControl<QPushButton>(&dlg, 1)->click();
+  EXPECT_EQ(g_config.GetComPortIndex(), 4);
+  const auto bytes = ReadWholeFile(dir.File("RP58.CFG"));
+  ASSERT_GE(bytes.size(), 2u);
+  EXPECT_EQ(bytes[0], 4);
+  EXPECT_FALSE(FileExists(dir.File("MB925.CFG")));
+  g_config.SetComPortIndex(0);
+}
+
+TEST(ConfigDlg, EnterOnTheListDoesNotCloseTheDialog) {
+  TempDir dir;
+  CConfigDlg dlg;
+  dlg.show();
+  auto* combo = FindControl<QComboBox>(&dlg, 4535);
+  combo->setFocus();
+  QTest::keyClick(combo, Qt::Key_Return);
+  EXPECT_TRUE(dlg.isVisible());
+  combo->hidePopup();
+}
+
+TEST(Help, ContextsOfSharedRowsAndOwnIdentifiers) {
+  const std::pair<int, int> rows[] = {{10981, 1099}, {11031, 1099}, {1808, 1807}, {1826, 1807}, {1718, 1717},
+                                      {1722, 1717},  {13051, 1293}, {17151, 1118}, {48575, 1137}, {1827, 1827},
+                                      {4535, 4535}};
+  for (const auto& [id, context] : rows) EXPECT_EQ(HelpContextOf(id), context) << id;
+}
+
+TEST(Help, MissingPageGivesItsPathAndAPresentPageOpensTheViewer) {
+  TempDir dir;
+  ScriptedMessages msgs;
+  SetHelpFolder(dir.File("help"));
+  ShowHelpContext(kHelpTopicsContext);
+  EXPECT_EQ(msgs.texts(),
+            std::vector<std::string>{"Not Exist Html Help File\n\n   File Path [ " + dir.File("help/index.html") + " ]"});
+
+  std::filesystem::create_directory(dir.File("help"));
+  std::ofstream(dir.File("help/index.html")) << "<html><body>Contents</body></html>";
+  std::ofstream(dir.File("help/1099.html")) << "<html><body>Row</body></html>";
+  ShowHelpContext(kHelpTopicsContext);
+  ASSERT_NE(CHelpViewer::Instance(), nullptr);
+  EXPECT_EQ(CHelpViewer::Instance()->CurrentPage().toStdString(), dir.File("help/index.html"));
+  ShowHelpContext(11001);  // a cell of a row shows the row's page
+  EXPECT_EQ(CHelpViewer::Instance()->CurrentPage().toStdString(), dir.File("help/1099.html"));
+  EXPECT_EQ(msgs.texts().size(), 1u);
+  CHelpViewer::Instance()->close();
+  SetHelpFolder("");
+}
+
+TEST(HelpDlg, GetStartedTextIsReadOnly) {
+  CHelpDlg dlg;
+  dlg.show();
+  auto* edit = FindControl<QPlainTextEdit>(&dlg, 1583);
+  ASSERT_NE(edit, nullptr);
+  EXPECT_TRUE(edit->isReadOnly());
+  const QString text = edit->toPlainText();
+  EXPECT_TRUE(text.startsWith("GET STARTED\n\n(1)  Welcome to the RP58 programming software for the\n"));
+  EXPECT_TRUE(text.endsWith("       upload process."));
+  QTest::keyClicks(edit, "x");
+  EXPECT_EQ(edit->toPlainText(), text);
+  QTest::keyClick(&dlg, Qt::Key_Escape);  // Esc closes although there is no Cancel button
+  EXPECT_FALSE(dlg.isVisible());
+}
