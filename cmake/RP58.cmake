@@ -35,7 +35,10 @@ function(rp58_test_suite name dir)
     target_link_libraries(${name} PRIVATE GTest::gtest_main)
     set_target_properties(${name} PROPERTIES AUTOMOC OFF)
   endif()
+  # Where the tests find the sources and the program folder the build laid out.
+  target_compile_definitions(${name} PRIVATE
+    RP58_SOURCE_DIR="${PROJECT_SOURCE_DIR}" RP58_PROGRAM_DIR="${RP58_PROGRAM_DIR}")
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;RP58_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()

@@ -92,7 +92,14 @@ bool WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t
   if (fd < 0) return false;
   bool ok = WriteAll(fd, bytes.data(), bytes.size());
   struct stat old {};
-  if (ok && ::stat(path.c_str(), &old) == 0) {
+  const bool exists = ::stat(path.c_str(), &old) == 0;
+  if (!exists) {
+    // A new file gets the usual rights, not the private ones of a temporary.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);
+  }
+  if (ok && exists) {
     ::fchmod(fd, old.st_mode & 07777);
     if (old.st_size > static_cast<off_t>(bytes.size())) {
       std::ifstream in(path, std::ios::binary);

@@ -4,20 +4,16 @@
 // beeps and shows a real box, tests install a scripted one.
 #include <string>
 
-enum MsgButtons : unsigned {
-  kMsgOk = 0,
-  kMsgOkCancel = 1,
-  kMsgYesNoCancel = 3,
-  kMsgYesNo = 4,
-};
-
-enum MsgIcon : unsigned {
-  kMsgIconNone = 0,
-  kMsgIconError = 0x10,
-  kMsgIconQuestion = 0x20,
-  kMsgIconWarning = 0x30,
-  kMsgIconInformation = 0x40,
-};
+// Box styles: one button set ORed with at most one icon.
+inline constexpr unsigned kMsgOk = 0;
+inline constexpr unsigned kMsgOkCancel = 1;
+inline constexpr unsigned kMsgYesNoCancel = 3;
+inline constexpr unsigned kMsgYesNo = 4;
+inline constexpr unsigned kMsgIconNone = 0;
+inline constexpr unsigned kMsgIconError = 0x10;
+inline constexpr unsigned kMsgIconQuestion = 0x20;
+inline constexpr unsigned kMsgIconWarning = 0x30;
+inline constexpr unsigned kMsgIconInformation = 0x40;
 
 // Button answers, numbered as the dialogs of the radio shop's old tools were.
 enum MsgResult : int {

@@ -171,7 +171,9 @@ TEST(ConfigFile, ChoosingCom5WritesIndex4) {
       EXPECT_EQ(written[0], 4);
       EXPECT_EQ(written[1], 0);
       EXPECT_EQ(FileExists("MB925.CFG"), factoryExists);  // never created
-      if (factoryExists) EXPECT_EQ(ReadWholeFile("MB925.CFG"), Factory(4, 0, 63, 0x1DC00));
+      if (factoryExists) {
+        EXPECT_EQ(ReadWholeFile("MB925.CFG"), Factory(4, 0, 63, 0x1DC00));
+      }
       if (!userExists) {
         // What a read of the short new file would give.
         for (int i = 0; i < 10; ++i) EXPECT_EQ(g_cfgRanges2[i], i < 7 ? 0 : 255);

@@ -7,10 +7,13 @@
 
 #include <cstring>
 #include <filesystem>
+#include <type_traits>
 #include <vector>
 
 #include "ScriptedMessages.h"
 #include "model/DataFile.h"
+#include "model/FiveTone.h"
+#include "model/RadioData.h"
 #include "model/RadioImage.h"
 #include "model/ScreenData.h"
 
@@ -35,6 +38,12 @@ protected:
     g_isPortable = 0;
     g_dataModified = 0;
     g_saveWithoutPack = 0;
+    // A fresh radio with no wide channels, so no test meets the narrow-band
+    // question unless it asks for it.
+    ResetToDefaultModel(kFamilyMobileUhf);
+    NarrowWideChannelsFrom(0);
+    // The 5-Tone tables keep what the last load gave them; start each test clean.
+    g_mobileFiveToneCodes = CFiveToneCodeRecord();
   }
   void TearDown() override { SetYearSource(nullptr); }
 
@@ -47,7 +56,7 @@ protected:
 
 }  // namespace
 
-TEST_F(DataFileTest, SavedFilesRoundTripByteForByte) {
+TEST_F(DataFileTest, RawImagesRoundTripByteForByte) {
   struct Row {
     const char* name;
     std::uint8_t code, product;
@@ -56,35 +65,147 @@ TEST_F(DataFileTest, SavedFilesRoundTripByteForByte) {
                       {"portable VHF", 0x3C, 0x10}};
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
+    const bool portable = r.code == 0xB9 || r.code == 0x3C;
+    const bool tail = r.product == 0x0B || r.product == 0x27;
     Bytes img = PatternImage(r.code, r.product);
     SetImage(img);
     for (std::size_t i = 0; i < kAdjustCopySize; ++i) g_adjustCopy[i] = static_cast<std::uint8_t>(i * 3);
     const std::array<std::uint8_t, kAdjustCopySize> adjust = g_adjustCopy;
-    g_dataModified = 1;
+    g_saveWithoutPack = 1;  // the image as it stands, as File Convert saves it
     ASSERT_TRUE(g_dataFile.SaveDataFile("radio.dat"));
-    EXPECT_EQ(g_dataModified, 0);
+    g_saveWithoutPack = 0;
     Bytes file = ReadWholeFile("radio.dat");
     ASSERT_EQ(file.size(), kImageSize);
-    // The adjustment copy sits at the end of every file, and at 0x5380 of a portable one.
+    // The adjustment copy closes every file; everything else is the image.
     EXPECT_TRUE(std::equal(adjust.begin(), adjust.end(), file.begin() + area::kMobileAdjust));
-    if (r.code == 0xB9 || r.code == 0x3C)
-      EXPECT_TRUE(std::equal(adjust.begin(), adjust.begin() + 128, file.begin() + area::kPortableAdjust));
+    EXPECT_TRUE(std::equal(img.begin(), img.begin() + area::kMobileAdjust, file.begin()));
 
     // Reload over a different image: what the file carries comes back.
     SetImage(Bytes(kImageSize, 0x55));
     g_adjustCopy.fill(0);
     ASSERT_EQ(g_dataFile.LoadDataFile("radio.dat", dir_.path()), 1);
     Bytes back = Image();
-    const bool portable = r.code == 0xB9 || r.code == 0x3C;
-    const bool tail = r.product == 0x0B || r.product == 0x27;
     EXPECT_EQ(g_isPortable, portable ? 1 : 0);
     const std::size_t readEnd = portable ? 0x5880 : 0x6000;
     EXPECT_TRUE(std::equal(file.begin(), file.begin() + readEnd, back.begin()));
     for (std::size_t i = readEnd; i < kImageSize; ++i)
       ASSERT_EQ(back[i], tail ? file[i] : 0x55) << i;  // untouched unless the tail was read
-    EXPECT_EQ(g_adjustCopy[0], tail || portable ? adjust[0] : 0);
+    // A portable file's first adjustment block is read from 0x5380 too.
+    EXPECT_EQ(g_adjustCopy[3], portable ? img[0x5383] : tail ? adjust[3] : 0);
   }
-  EXPECT_TRUE(msgs_.shown().empty());
+  for (auto& t : msgs_.texts())
+    if (t.rfind("FCC Rule Caution!", 0) != 0) ADD_FAILURE() << t;
+}
+
+TEST_F(DataFileTest, DefaultRadiosSurviveSaveLoadSave) {
+  for (std::uint8_t model : {kFamilyMobileUhf, kFamilyMobileVhf, kFamilyPortableUhf, kFamilyPortableVhf}) {
+    SCOPED_TRACE(int(model));
+    ResetToDefaultModel(model);
+    ClearRadioImage(g_pRadioImage);
+    g_adjustCopy.fill(0xFF);
+    BuildDefaultImage(g_pRadioImage);
+    EXPECT_EQ(g_pRadioImage[area::kFamilyCode], model);
+    EXPECT_EQ(g_pRadioImage[0x1C20], 0xFF);  // bytes nothing owns stay unwritten
+    ASSERT_TRUE(g_dataFile.SaveDataFile("first.dat"));
+    // Scramble the records, then load, pack and save again.
+    ResetToDefaultModel(model == kFamilyMobileUhf ? kFamilyPortableVhf : kFamilyMobileUhf);
+    ASSERT_EQ(g_dataFile.LoadDataFile("first.dat", dir_.path()), 1);
+    EXPECT_EQ(g_isPortable, FamilyOfCode(model) == kPortable ? 1 : 0);
+    ASSERT_TRUE(g_dataFile.SaveDataFile("second.dat"));
+    const Bytes first = ReadWholeFile("first.dat"), second = ReadWholeFile("second.dat");
+    ASSERT_EQ(first.size(), second.size());
+    for (std::size_t i = 0; i < first.size(); ++i) EXPECT_EQ(first[i], second[i]) << std::hex << i;
+  }
+  // A fresh radio's first channel is wide inside the narrow-band range: the
+  // first save of each asks (and Yes narrows it), the second has nothing to ask.
+  for (auto& t : msgs_.texts()) EXPECT_EQ(t.rfind("FCC Rule Caution!\n", 0), 0u) << t;
+}
+
+namespace {
+int g_testYear = 2012;
+int TestYear() { return g_testYear; }
+}  // namespace
+
+TEST_F(DataFileTest, NarrowbandCautionAroundTheRuleDate) {
+  struct Row {
+    std::uint8_t model;
+    FrequencyCount rx, tx;
+    int year;
+    int answer;
+    bool asked, saved, narrowed;
+  };
+  const Row rows[] = {
+      {kFamilyMobileVhf, 17400000, 17400000, 2012, kIdNo, true, true, false},
+      {kFamilyMobileVhf, 17400000, 17400000, 2012, kIdYes, true, true, true},
+      {kFamilyMobileVhf, 14000000, 17400000, 2013, kIdNo, true, false, false},  // transmit in range
+      {kFamilyPortableUhf, 51200000, 51200000, 2013, kIdYes, true, true, true},
+      {kFamilyMobileUhf, 44999999, 44999999, 2013, kIdNo, false, true, false},
+      {kFamilyPortableVhf, 14999999, 17400001, 2013, kIdNo, false, true, false},
+  };
+  SetYearSource(&TestYear);
+  for (const Row& r : rows) {
+    SCOPED_TRACE(::testing::Message() << int(r.model) << " " << r.rx << " " << r.year);
+    msgs_.clear();
+    std::filesystem::remove("c.dat");
+    ResetToDefaultModel(r.model);
+    BuildDefaultImage(g_pRadioImage);
+    NarrowWideChannelsFrom(0);
+    auto setWide = [&](auto& data) {
+      data.SetChannelRxFrequency(3, r.rx);
+      data.SetChannelTxFrequency(3, r.tx);
+      data.m_channels[3].m_programmed |= 1;
+      if constexpr (std::is_same_v<std::decay_t<decltype(data)>, CMobileRadioData>)
+        data.m_channels[3].m_mode = (data.m_channels[3].m_mode & 0x3F) | 0x40;
+      else
+        data.m_channels[3].m_flags &= 0xFE;  // bit 0: narrow
+      return data.m_channels[3].IsWide();
+    };
+    const bool mobile = FamilyOfCode(r.model) == kMobile;
+    ASSERT_TRUE(mobile ? setWide(g_mobileData) : setWide(g_portableData));
+    g_testYear = r.year;
+    msgs_.Answer(r.answer);
+    EXPECT_EQ(g_dataFile.SaveDataFile("c.dat"), r.saved);
+    EXPECT_EQ(!msgs_.texts().empty(), r.asked);
+    if (r.asked) {
+      const std::string t = msgs_.texts()[0];
+      EXPECT_NE(t.find(r.year >= 2013 ? "was changed to Narrow bandwidth automatically.\nDo you start downloading them?"
+                                      : "No:It will start downloading(w/o changing the bandwidth)"),
+                std::string::npos);
+    }
+    EXPECT_EQ(FileExists("c.dat"), r.saved);
+    const bool wide = mobile ? g_mobileData.m_channels[3].IsWide() : g_portableData.m_channels[3].IsWide();
+    EXPECT_EQ(wide, !r.narrowed);
+  }
+}
+
+TEST_F(DataFileTest, AnEditComesBackAfterSaveAndLoad) {
+  BuildDefaultImage(g_pRadioImage);
+  g_mobileData.m_groups[7].SetTag("DISPATCH");
+  SetText(g_mobileData.m_zoneNames[3], "HARBOUR");
+  ASSERT_TRUE(g_dataFile.SaveDataFile("edit.K58"));
+  ResetToDefaultModel(kFamilyPortableUhf);
+  ASSERT_EQ(g_dataFile.LoadDataFile("edit.K58", dir_.path()), 1);
+  EXPECT_STREQ(g_mobileData.m_groups[7].tag.data(), "DISPATCH");
+  EXPECT_STREQ(g_mobileData.m_zoneNames[3].data(), "HARBOUR");
+}
+
+TEST_F(DataFileTest, ARefusedPackWritesNothing) {
+  BuildDefaultImage(g_pRadioImage);
+  const Bytes old(kImageSize, 0x11);
+  WriteWholeFile("radio.K58", old);
+  g_mobileData.InitSystem(0, 1);  // an LTR zone
+  g_mobileData.m_zoneBytes[zone_byte::kHome][0] = 25;  // no such home repeater
+  g_mobileData.m_groups[5].SetTag("CHANGED");
+  const Bytes imageBefore = Image();
+  g_dataModified = 1;
+  EXPECT_FALSE(g_dataFile.SaveDataFile("radio.K58"));
+  EXPECT_FALSE(g_dataFile.SaveDataFile("new.K58"));
+  ASSERT_EQ(msgs_.texts().size(), 2u);
+  EXPECT_EQ(msgs_.texts()[0], "Home Channel of SYS # 1 has not been programmed");
+  EXPECT_EQ(Image(), imageBefore);  // not one byte of the groups, channels or 5-Tone areas
+  EXPECT_EQ(ReadWholeFile("radio.K58"), old);
+  EXPECT_FALSE(FileExists("new.K58"));
+  EXPECT_EQ(g_dataModified, 1);
 }
 
 TEST_F(DataFileTest, SaveWithoutPackTakesThePortableAdjustBlockFromTheImage) {

@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "ScriptedMessages.h"
+#include "model/DataFile.h"
+#include "model/GlobalRecord.h"
+#include "model/RadioData.h"
+#include "model/RadioImage.h"
+#include "model/ScreenData.h"
+
+namespace {
+
+struct RecordingView : IDataFileView {
+  std::string fileLine, serial;
+  int modelLines = 0, rebuilds = 0;
+  void SetFileLine(const std::string& t) override { fileLine = t; }
+  void SetSerialText(const std::string& t) override { serial = t; }
+  void UpdateModelLine() override { ++modelLines; }
+  void RebuildTabs() override { ++rebuilds; }
+};
+
+class StartupTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    SetDataFileView(&view_);
+    std::filesystem::create_directory("Data");
+    ResetToDefaultModel(kFamilyMobileUhf);
+    NarrowWideChannelsFrom(0);
+    ASSERT_TRUE(AllocateRadioImage());
+    BuildDefaultImage(g_pRadioImage);
+  }
+  void TearDown() override {
+    SetDataFileView(nullptr);
+    g_dataFileName = kDefaultDataFileName;
+  }
+  TempDir dir_;
+  ScriptedMessages msgs_;
+  RecordingView view_;
+};
+
+}  // namespace
+
+TEST_F(StartupTest, BundledDefaultFileNamesTheGroupsByNumber) {
+  g_mobileData.m_groups[4].SetTag("YARD");
+  ASSERT_TRUE(g_dataFile.SaveDataFile(kDefaultDataFileName));
+  g_dataFileName = kDefaultDataFileName;
+  ASSERT_TRUE(LoadStartupData(dir_.path()));
+  EXPECT_STREQ(g_mobileData.m_groups[4].tag.data(), "GROUP005");
+  EXPECT_STREQ(g_mobileData.m_groups[249].tag.data(), "GROUP250");
+  EXPECT_EQ(view_.fileLine, "File:DEFAULTU.K58");
+  EXPECT_EQ(view_.modelLines, 1);
+  EXPECT_TRUE(msgs_.shown().empty());
+}
+
+TEST_F(StartupTest, AUsersFileKeepsItsGroupNames) {
+  g_mobileData.m_groups[4].SetTag("YARD");
+  ASSERT_TRUE(g_dataFile.SaveDataFile("fleet.K58"));
+  ResetToDefaultModel(kFamilyPortableVhf);
+  g_dataFileName = "fleet.K58";
+  ASSERT_TRUE(LoadStartupData(dir_.path()));
+  EXPECT_EQ(g_isPortable, 0);
+  EXPECT_STREQ(g_mobileData.m_groups[4].tag.data(), "YARD");
+  EXPECT_EQ(g_dataFileName, "fleet.K58");
+}
+
+TEST_F(StartupTest, AMissingFileGivesADefaultImage) {
+  g_dataFileName = "gone.K58";
+  ASSERT_TRUE(LoadStartupData(dir_.path()));
+  EXPECT_EQ(msgs_.texts(), std::vector<std::string>{"Problem opening file\n    gone.K58\n\n   Press any key"});
+  EXPECT_EQ(g_dataFileName, kNoDataFileName);
+  EXPECT_EQ(g_pRadioImage[area::kFamilyCode], kFamilyMobileUhf);  // built from the records
+  EXPECT_EQ(view_.modelLines, 1);
+}
+
+TEST(DefaultDataFiles, TheShippedFilesLoadAsTheirModel) {
+  const char* programDir = RP58_PROGRAM_DIR;
+  ScriptedMessages msgs;
+  ASSERT_TRUE(AllocateRadioImage());
+  const struct {
+    const char* file;
+    std::uint8_t model;
+  } files[] = {{kDefaultMobileUhfFile, kFamilyMobileUhf},
+               {kDefaultMobileVhfFile, kFamilyMobileVhf},
+               {kDefaultPortableUhfFile, kFamilyPortableUhf},
+               {kDefaultPortableVhfFile, kFamilyPortableVhf}};
+  for (const auto& f : files) {
+    SCOPED_TRACE(f.file);
+    const std::string path = std::string(programDir) + "/" + f.file;
+    ASSERT_EQ(g_dataFile.LoadDataFile(path, programDir), 1);
+    EXPECT_EQ(g_isPortable, FamilyOfCode(f.model) == kPortable ? 1 : 0);
+    EXPECT_EQ(GlobalRecordOf(FamilyOfCode(f.model)).modelCode, f.model);
+    // Nothing to ask on a save: the defaults already meet the narrow-band rule.
+    EXPECT_EQ(FindWideNarrowbandChannel(), -1);
+  }
+  EXPECT_TRUE(msgs.shown().empty());
+}
