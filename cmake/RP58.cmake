@@ -35,6 +35,8 @@ function(rp58_test_suite name dir)
     target_link_libraries(${name} PRIVATE GTest::gtest_main)
     set_target_properties(${name} PROPERTIES AUTOMOC OFF)
   endif()
+  # Tests may load the default data files the build lays beside the program.
+  add_dependencies(${name} rp58_default_files)
   # Where the tests find the sources and the program folder the build laid out.
   target_compile_definitions(${name} PRIVATE
     RP58_SOURCE_DIR="${PROJECT_SOURCE_DIR}" RP58_PROGRAM_DIR="${RP58_PROGRAM_DIR}")

@@ -14,10 +14,11 @@
 #include "model/Privilege.h"
 #include "model/RadioImage.h"
 
-// A data file of the family: the image bytes with only the family code set.
+// A data file of the family: a copy of the UHF default file the build ships.
 inline void WriteDataFile(const std::string& path, Family family) {
-  std::vector<unsigned char> bytes(kImageSize, 0xFF);
-  bytes[area::kFamilyCode] = FamilyCodeOf(family, true);
+  const std::string source = std::string(RP58_PROGRAM_DIR) + "/Data/DEFAULTU." + (family == kPortable ? "P58" : "K58");
+  const std::vector<unsigned char> bytes = ReadWholeFile(source);
+  ASSERT_EQ(bytes.size(), kImageSize) << source;
   WriteWholeFile(path, bytes);
 }
 
