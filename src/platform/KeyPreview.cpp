@@ -1,5 +1,6 @@
 #include "platform/KeyPreview.h"
 
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QWidget>
@@ -27,5 +28,8 @@ bool Rp58Application::notify(QObject* receiver, QEvent* event) {
   // notify() runs once per delivered key; the propagation to parents of an
   // ignored key happens inside QApplication::notify and is not seen again.
   if (event->type() == QEvent::KeyPress && PreviewKeyPress(receiver, static_cast<QKeyEvent*>(event))) return true;
+  if (event->type() == QEvent::Wheel) {
+    if (auto* combo = qobject_cast<QComboBox*>(receiver); combo != nullptr && !combo->hasFocus()) return true;
+  }
   return QApplication::notify(receiver, event);
 }

@@ -20,8 +20,10 @@ public:
 bool PreviewKeyPress(QObject* receiver, QKeyEvent* event);
 
 // The program's application object: runs PreviewKeyPress once for every key
-// press before it is delivered. Every Qt entry point (the program, the tests)
-// creates this instead of a plain QApplication.
+// press before it is delivered, and keeps the mouse wheel from changing a
+// combo box that does not have the focus (scrolling past a setting must not
+// change it). Every Qt entry point (the program, the tests) creates this
+// instead of a plain QApplication.
 class Rp58Application : public QApplication {
 public:
   Rp58Application(int& argc, char** argv);

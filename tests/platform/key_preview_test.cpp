@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QWheelEvent>
 #include <QLineEdit>
 #include <QTest>
 #include <string>
@@ -67,4 +69,16 @@ TEST(KeyPreview, TheWalkStopsAtTheControlsWindow) {
   g_trace.clear();
   QTest::keyClick(edit, Qt::Key_F2);
   EXPECT_EQ(g_trace, "d");
+}
+
+TEST(Rp58Application, TheWheelDoesNotChangeAComboWithoutTheFocus) {
+  QWidget window;
+  auto* combo = new QComboBox(&window);
+  combo->addItems({"a", "b", "c"});
+  combo->setCurrentIndex(1);
+  window.show();
+  QWheelEvent wheel(QPointF(5, 5), combo->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(combo, &wheel);
+  EXPECT_EQ(combo->currentIndex(), 1);
 }
