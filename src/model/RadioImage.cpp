@@ -87,9 +87,21 @@ void SetPairSwappedBit(std::uint8_t* base, int zone, bool on) {
 
 void ClearRadioImage(std::uint8_t* image) { std::memset(image, 0xFF, kImageSize); }
 
+namespace {
+std::uint8_t* PlainAllocate(std::size_t bytes) { return new (std::nothrow) std::uint8_t[bytes]; }
+ImageAllocator g_allocator = &PlainAllocate;
+}  // namespace
+
+void SetImageAllocator(ImageAllocator allocator) { g_allocator = allocator ? allocator : &PlainAllocate; }
+
+void ReleaseRadioImage() {
+  delete[] g_pRadioImage;
+  g_pRadioImage = nullptr;
+}
+
 bool AllocateRadioImage() {
   if (g_pRadioImage == nullptr) {
-    g_pRadioImage = new (std::nothrow) std::uint8_t[kImageBufferSize];
+    g_pRadioImage = g_allocator(kImageBufferSize);
     if (g_pRadioImage == nullptr) return false;
   }
   std::memset(g_pRadioImage, 0xFF, kImageBufferSize);

@@ -128,6 +128,12 @@ extern std::string g_dataFileName;
 // fills the image with 0xFF. Returns false when memory is short; the caller
 // then shows "It is short of memory!" and stops.
 bool AllocateRadioImage();
+// Where the buffer comes from; tests replace it to see start-up meet a
+// machine that is out of memory. nullptr restores plain allocation.
+using ImageAllocator = std::uint8_t* (*)(std::size_t bytes);
+void SetImageAllocator(ImageAllocator allocator);
+// Gives the buffer back (only tests do: the program keeps it for its life).
+void ReleaseRadioImage();
 // Sets every image byte to 0xFF, the value of bytes nothing has written.
 void ClearRadioImage(std::uint8_t* image);
 

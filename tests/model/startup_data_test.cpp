@@ -75,6 +75,18 @@ TEST_F(StartupTest, AMissingFileGivesADefaultImage) {
   EXPECT_EQ(view_.modelLines, 1);
 }
 
+TEST(StartupOutOfMemory, SaysSoAndStops) {
+  TempDir dir;
+  ScriptedMessages msgs;
+  ReleaseRadioImage();
+  SetImageAllocator([](std::size_t) -> std::uint8_t* { return nullptr; });
+  EXPECT_FALSE(LoadStartupData(dir.path()));
+  SetImageAllocator(nullptr);
+  EXPECT_EQ(msgs.texts(), std::vector<std::string>{"It is short of memory!"});
+  EXPECT_EQ(g_pRadioImage, nullptr);
+  EXPECT_TRUE(AllocateRadioImage());
+}
+
 TEST(DefaultDataFiles, TheShippedFilesLoadAsTheirModel) {
   const char* programDir = RP58_PROGRAM_DIR;
   ScriptedMessages msgs;
