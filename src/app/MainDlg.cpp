@@ -210,7 +210,7 @@ void CMainDlg::BuildToolBar(QToolBar* bar) {
   add(QStyle::SP_ArrowDown, QStringLiteral("Read from Radio"), kCmdToolbarRead, false);
   add(QStyle::SP_ArrowUp, QStringLiteral("Send to Radio"), kCmdToolbarSend, false);
   bar->addSeparator();
-  add(QStyle::SP_DialogHelpButton, QStringLiteral("Help Topics"), kCmdToolbarHelp, true);
+  add(QStyle::SP_MessageBoxQuestion, QStringLiteral("Help Topics"), kCmdToolbarHelp, true);
 }
 
 QAction* CMainDlg::Action(int command) const {

@@ -2,19 +2,18 @@
 
 #include "model/RadioData.h"
 #include "model/RadioImage.h"
-#include "model/ScreenData.h"
+#include "model/RadioInfoRecord.h"
 
 namespace {
 
-// Until the radio-information record can take a serial, the one typed here
-// is kept beside the record's own text.
+Family CurrentFamily() { return g_isPortable ? kPortable : kMobile; }
+
 class CRecordAccess : public IRecordAccess {
 public:
-  std::string SerialText() const override {
-    const std::string fromRecord = CurrentSerialText();
-    return m_typed.empty() ? (fromRecord.empty() ? "00000000" : fromRecord) : m_typed;
-  }
-  void SetSerialText(const std::string& serial) override { m_typed = serial; }
+  std::string SerialText() const override { return RadioInfoOf(CurrentFamily()).serialText; }
+  void SetSerialText(const std::string& serial) override { RadioInfoOf(CurrentFamily()).serialText = serial; }
+  // The adjustment-recover serial arrives with the recovery dialog; until
+  // then there is nothing to clear.
   void ClearRecoverSerial() override {}
   void ForEachChannelReference(const std::function<void(std::uint16_t&)>& visit) override {
     RepeaterTable& repeaters = g_isPortable ? g_portableRepeaterTable : g_mobileRepeaterTable;
@@ -23,9 +22,6 @@ public:
       for (std::uint16_t& entry : zone) visit(entry);
     for (CGroupRecord& group : groups) visit(group.channelWord);
   }
-
-private:
-  std::string m_typed;
 };
 
 }  // namespace

@@ -12,7 +12,6 @@ bool IsSerialCharValid(int pos, char c) {
 SerialEditResult ApplySerialEdit(const std::string& text, const std::string& stored) {
   SerialEditResult r;
   r.stored = stored;
-  r.stored.resize(kSerialLength, '0');
   if (text.empty()) {
     r.stored.assign(kSerialLength, '0');
     return r;
@@ -27,7 +26,6 @@ SerialEditResult ApplySerialEdit(const std::string& text, const std::string& sto
     return r;
   }
   r.textValid = false;
-  const std::size_t keep = std::min(text.size() - 1, static_cast<std::size_t>(kSerialLength));
-  r.restoredText = r.stored.substr(0, keep);
+  r.restoredText = stored.substr(0, std::min(text.size() - 1, stored.size()));
   return r;
 }
