@@ -141,7 +141,7 @@ CMainDlg::CMainDlg(std::unique_ptr<IRecordAccess> records, QWidget* parent)
 }
 
 CMainDlg::~CMainDlg() {
-  SetDataFileView(nullptr);
+  if (GetDataFileView() == this) SetDataFileView(nullptr);
   if (g_pMainDlg == this) g_pMainDlg = nullptr;
   m_pages.reset();
 }

@@ -14,9 +14,10 @@
 #include "model/Privilege.h"
 #include "model/RadioImage.h"
 
-// A data file of the family: a copy of the UHF default file the build ships.
-inline void WriteDataFile(const std::string& path, Family family) {
-  const std::string source = std::string(RP58_PROGRAM_DIR) + "/Data/DEFAULTU." + (family == kPortable ? "P58" : "K58");
+// A data file of the family: a copy of a default file the build ships.
+inline void WriteDataFile(const std::string& path, Family family, bool uhf = true) {
+  const std::string source = std::string(RP58_PROGRAM_DIR) + "/Data/DEFAULT" + (uhf ? "U." : "V.") +
+                             (family == kPortable ? "P58" : "K58");
   const std::vector<unsigned char> bytes = ReadWholeFile(source);
   ASSERT_EQ(bytes.size(), kImageSize) << source;
   WriteWholeFile(path, bytes);

@@ -29,13 +29,45 @@ TEST_F(MainDlgTest, StartsWithTheCommandLineFileAndItsFamily) {
   EXPECT_TRUE(msgs.shown().empty());
 }
 
+TEST_F(MainDlgTest, TheModelLineNamesTheFilesModel) {
+  const struct {
+    Family family;
+    bool uhf;
+    const char* model;
+  } rows[] = {{kMobile, true, "TM-6600-KS8B-50(UHF)"},
+              {kMobile, false, "TM-6600-KR3B-50(VHF)"},
+              {kPortable, true, "TP-752A(UHF)"},
+              {kPortable, false, "TP-741A(VHF)"}};
+  for (const auto& r : rows) {
+    WriteDataFile(dir.File("r.dat"), r.family, r.uhf);
+    ASSERT_FALSE(Start({"r.dat"}));
+    EXPECT_EQ(dlg->ModelLine().toStdString(), r.model);
+  }
+}
+
 TEST_F(MainDlgTest, AFileThatDoesNotLoadGivesItsMessageAndTheDefaultImage) {
-  ASSERT_FALSE(Start({"missing"}));
-  ASSERT_EQ(msgs.texts().size(), 1u);
-  EXPECT_EQ(msgs.texts()[0], "Problem opening file\n    " + dir.File("missing.K58") + "\n\n   Press any key");
-  EXPECT_EQ(g_dataFileName, kNoDataFileName);
-  EXPECT_EQ(TabCaptions(), kMobileRow);
-  EXPECT_EQ(ShownTemplate(), 139);
+  std::vector<unsigned char> wrongFamily(kImageSize, 0xFF);
+  wrongFamily[area::kFamilyCode] = 0x00;
+  WriteWholeFile(dir.File("wrong.K58"), wrongFamily);
+  WriteWholeFile(dir.File("short.K58"), std::vector<unsigned char>(100, 0xFF));
+  const struct {
+    const char* arg;
+    std::string message;
+  } rows[] = {
+      {"missing", "Problem opening file\n    " + dir.File("missing.K58") + "\n\n   Press any key"},
+      {"wrong.K58", "Hardware configuration mismatched!"},
+      {"short.K58", "Problem reading from file"},
+  };
+  for (const auto& r : rows) {
+    msgs.clear();
+    g_dataFileName = kDefaultDataFileName;
+    ASSERT_FALSE(Start({r.arg}));
+    EXPECT_EQ(msgs.texts(), std::vector<std::string>{r.message}) << r.arg;
+    EXPECT_EQ(g_dataFileName, kNoDataFileName);
+    EXPECT_EQ(TabCaptions(), kMobileRow);
+    EXPECT_EQ(ShownTemplate(), 139);
+    EXPECT_EQ(dlg->FileLine(), "");
+  }
 }
 
 TEST_F(MainDlgTest, CommandLineErrorsShowTheUsageAndEndWithOne) {
