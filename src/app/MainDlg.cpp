@@ -424,6 +424,18 @@ void CMainDlg::OnModelTimer() {
   CreatePageWindow(CurrentFamily() == kPortable ? PageSlot::kPortableGlobal1 : PageSlot::kMobileGlobal1);
 }
 
+void CMainDlg::AfterRadioRead() {
+  CloseCurrentPage();
+  ShowPage();
+  m_zoneSubPage = ZoneTableTemplate(CurrentFamily());
+  SetFileLine("");
+  SetSerialText(m_records->SerialText());
+  UpdateModelLine();
+  RebuildTabs();
+  m_tabs->setEnabled(false);
+  m_modelTimer.start();
+}
+
 void CMainDlg::OnHardwareTextEdited(WParam control) {
   if (control != kSerialEditId) return;
   const SerialEditResult r = ApplySerialEdit(m_serialEdit->text().toStdString(), m_records->SerialText());

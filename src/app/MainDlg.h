@@ -113,6 +113,11 @@ public:
   // User messages 0x40A-0x413 and 0x416-0x418.
   LParam OnUserMessage(unsigned msg, WParam wParam, LParam lParam) override;
   void OnModelTimer();  // timer 2
+  // After a successful Read from Radio, which may have switched the family:
+  // the new family's Global 1 page and tab row, the zone table as the Zone
+  // tab's page, no file line, the read serial and model; tabs disabled until
+  // timer 2 re-creates Global 1.
+  void AfterRadioRead();
   const QTimer& ModelTimer() const { return m_modelTimer; }
 
   // IDataFileView

@@ -275,3 +275,30 @@ TEST_F(MainDlgTest, SerialEditStoresValidTextAndDropsAnInvalidKey) {
   EXPECT_EQ(edit->text(), "1B2");
   EXPECT_EQ(fake->serial, "1B200000");
 }
+
+TEST_F(MainDlgTest, AReadOfTheOtherFamilyRebuildsTheTabsAndWaitsForTimer2) {
+  ASSERT_FALSE(Start({"m.K58"}));
+  msgs.clear();
+  dlg->TabBar()->setCurrentIndex(5);
+  SendUserMessage(dlg.get(), UM_OPEN_REPEATER, 2, 0);
+  g_isPortable = 1;  // the read found a portable radio
+  dlg->AfterRadioRead();
+  EXPECT_EQ(TabCaptions(), kPortableRow);
+  EXPECT_EQ(dlg->CurrentTab(), 0);
+  EXPECT_EQ(ShownSlot(), PageSlot::kPortableGlobal1);
+  EXPECT_EQ(dlg->ZoneSubPage(), 115);
+  EXPECT_EQ(dlg->FileLine(), "");
+  EXPECT_FALSE(dlg->TabBar()->isEnabled());
+  EXPECT_TRUE(dlg->ModelTimer().isActive());
+  dlg->OnModelTimer();
+  EXPECT_TRUE(dlg->TabBar()->isEnabled());
+  dlg->TabBar()->setCurrentIndex(4);
+  EXPECT_EQ(ShownSlot(), PageSlot::kPortableSystem);
+}
+
+TEST_F(MainDlgTest, MemoryEditorNeedsTheFactoryFile) {
+  ASSERT_FALSE(Start());
+  msgs.clear();
+  dlg->Action(kCmdRomEdit)->trigger();
+  EXPECT_EQ(msgs.texts(), std::vector<std::string>{"ROM Editor can't be carried out\n"});
+}
