@@ -13,6 +13,7 @@
 #include <array>
 
 #include "model/MessageBox.h"
+#include "pages/PageBase.h"
 #include "platform/ControlIds.h"
 
 namespace {
@@ -99,7 +100,8 @@ void ShowHelpContext(int controlId) {
     ShowMessageBox("Not Exist Html Help File\n\n   File Path [ " + path + " ]");
     return;
   }
-  if (g_viewer.isNull()) g_viewer = new CHelpViewer;
+  // The help window belongs to the main window, which closes it at exit.
+  if (g_viewer.isNull()) g_viewer = new CHelpViewer(g_pMainDlg != nullptr ? g_pMainDlg->Window() : nullptr);
   g_viewer->ShowPage(QString::fromStdString(path));
 }
 
@@ -107,6 +109,7 @@ CHelpViewer* CHelpViewer::Instance() { return g_viewer.data(); }
 
 CHelpViewer::CHelpViewer(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("RP58 Help"));
+  setWindowFlag(Qt::Window, true);
   setAttribute(Qt::WA_DeleteOnClose);
   auto* layout = new QVBoxLayout(this);
   m_browser = new QTextBrowser(this);
