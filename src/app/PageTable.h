@@ -9,6 +9,7 @@
 #include <span>
 
 #include "model/RadioImage.h"
+#include "model/RadioModels.h"  // kModelNames, by the Global 1 page's model index
 
 // Every page object of the main dialog, one per class.
 enum class PageSlot : int {
@@ -134,6 +135,3 @@ std::optional<int> MenuCommandTabPosition(Family family, int command);
 // F2 to F7 select fixed positions 1 to 6 in either family; nullopt otherwise.
 std::optional<int> FunctionKeyTabPosition(int fKeyNumber);
 
-// Model names by the Global 1 page's model index.
-inline constexpr std::array<const char*, 4> kModelNames = {
-    "TM-6600-KS8B-50(UHF)", "TM-6600-KR3B-50(VHF)", "TP-752A(UHF)", "TP-741A(VHF)"};

@@ -1,0 +1,85 @@
+#include "framework/SettingsBinder.h"
+
+#include <QAbstractItemView>
+#include <QSignalBlocker>
+
+#include "model/RadioImage.h"
+
+std::uint32_t FieldRef::Get() const {
+  if (word_ != nullptr) return *word_;
+  if (byte_ != nullptr) return bits_.Get(*byte_);
+  return 0;
+}
+
+void FieldRef::Set(std::uint32_t value) const {
+  if (word_ != nullptr) *word_ = value;
+  if (byte_ != nullptr) *byte_ = static_cast<std::uint8_t>(bits_.Put(*byte_, value));
+}
+
+int RowOfChoice(Choices choices, std::uint32_t value, int fallbackRow) {
+  for (std::size_t i = 0; i < choices.size(); ++i)
+    if (choices[i].value == value) return static_cast<int>(i);
+  return fallbackRow;
+}
+
+const char* ChoiceText(Choices choices, std::uint32_t value, int fallbackRow) {
+  const int row = RowOfChoice(choices, value, fallbackRow);
+  return row >= 0 && static_cast<std::size_t>(row) < choices.size() ? choices[static_cast<std::size_t>(row)].text : "";
+}
+
+void CSettingsBinder::Bind(BoundSetting setting) {
+  QComboBox* combo = setting.combo;
+  settings_.push_back(std::move(setting));
+  // `activated` comes only from the user (mouse or keys), never from a refresh.
+  QObject::connect(combo, &QComboBox::activated, combo, [this, combo](int row) { Store(combo, row); });
+}
+
+void CSettingsBinder::Clear() {
+  for (const BoundSetting& s : settings_)
+    if (s.combo != nullptr) QObject::disconnect(s.combo, &QComboBox::activated, s.combo, nullptr);
+  settings_.clear();
+}
+
+void CSettingsBinder::Fill(const BoundSetting& s) {
+  const QSignalBlocker block(s.combo);
+  s.combo->clear();
+  for (const Choice& c : s.choices) s.combo->addItem(QString::fromLatin1(c.text));
+  // The drop-down shows long choices whole even where the list is narrow.
+  s.combo->view()->setMinimumWidth(s.combo->view()->sizeHintForColumn(0));
+  s.combo->setCurrentIndex(s.fallbackRow);
+}
+
+void CSettingsBinder::Select(const BoundSetting& s) {
+  const QSignalBlocker block(s.combo);
+  s.combo->setCurrentIndex(RowOfChoice(s.choices, s.field.Get(), s.fallbackRow));
+}
+
+void CSettingsBinder::Refresh() const {
+  for (const BoundSetting& s : settings_) {
+    Fill(s);
+    Select(s);
+  }
+}
+
+const BoundSetting* CSettingsBinder::Find(const QComboBox* combo) const {
+  for (const BoundSetting& s : settings_)
+    if (s.combo == combo) return &s;
+  return nullptr;
+}
+
+void CSettingsBinder::Reselect(const QComboBox* combo) const {
+  if (const BoundSetting* s = Find(combo)) Select(*s);
+}
+
+void CSettingsBinder::SetGroupEnabled(int group, bool enabled) const {
+  for (const BoundSetting& s : settings_)
+    if (s.group == group) s.combo->setEnabled(enabled);
+}
+
+void CSettingsBinder::Store(const QComboBox* combo, int row) const {
+  const BoundSetting* s = Find(combo);
+  if (s == nullptr || row < 0 || static_cast<std::size_t>(row) >= s->choices.size()) return;
+  s->field.Set(s->choices[static_cast<std::size_t>(row)].value);
+  g_dataModified = 1;
+  if (s->afterStore) s->afterStore();
+}

@@ -1,0 +1,362 @@
+#include "pages/radio/Global1Page.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+#include <cstdlib>
+#include <filesystem>
+
+#include "framework/ChoiceHelpers.h"
+#include "framework/SettingsForm.h"
+#include "model/Digits.h"
+#include "model/ModelChange.h"
+#include "model/Privilege.h"
+#include "model/RadioData.h"
+#include "model/RadioModels.h"
+
+namespace {
+
+// The boxes: heading, its number on each page, and the column it opens.
+struct BoxHeading {
+  Global1Box box;
+  const char* text;
+  std::array<int, 2> id;  // 0 = the family has no such box
+};
+constexpr BoxHeading kBoxes[] = {
+    {Global1Box::kDisplay, "Display", {1424, 1683}},
+    {Global1Box::kAudible, "Audible Sounds", {1426, 1687}},
+    {Global1Box::kPowerSaving, "Power saving", {1432, 1694}},
+    {Global1Box::kMicHook, "Microphone Hook Function", {1428, 1699}},
+    {Global1Box::kScan, "Scan Function", {1429, 1703}},
+    {Global1Box::kPassword, "Password", {1430, 1712}},
+    {Global1Box::kHandheld, "Handheld", {1431, 1713}},
+    {Global1Box::kOptionBoard, "Option Board", {1433, 0}},
+};
+
+// The template: 367 x 300 dialog units, two columns.
+constexpr int kLeftX = 6;
+constexpr int kRightX = 186;
+constexpr int kColumnWidth = 176;
+constexpr int kTopY = 6;
+constexpr int kBelowModelY = 24;  // the left column's boxes start under the MODEL row
+
+constexpr int kPasswordLength = 8;
+constexpr int kLedDigits = 4;
+// LED times are kept in 10 ms units and shown in milliseconds.
+constexpr int kLedMaxMs = 2550;
+constexpr const char* kMsecUnit = "msec";
+
+// The Clone setting of the Global 2 page (image 205 bit 0): a radio with a
+// password cannot be cloned.
+constexpr BitRange kCloneBit = Bit(0);
+
+// Option board byte (0xF7): bits 0-2 the board, bits 5-7 its companion code,
+// bits 3-4 the radio's own.
+constexpr std::uint8_t kOptionBoardKeep = 0x18;
+constexpr std::uint8_t kOptionBoardXld = 0x64;  // board 4, code 3
+constexpr std::uint8_t kOptionBoardXbe = 0x03;
+constexpr BitRange kBoardBits = Bits(0, 2);
+constexpr BitRange kBoardCodeBits = Bits(5, 7);
+enum OptionBoardRow { kRowXld, kRowXbe, kRowNone };
+
+// MODEL rows as a value table; after a cancelled change a portable code is
+// also looked for among the mobile rows.
+constexpr std::uint32_t kModelTable[] = {0, kModelCodes[0], kModelCodes[1], kModelCodes[2], kModelCodes[3]};
+constexpr std::uint32_t kModelTableCancel[] = {0, kModelCodes[2], kModelCodes[3], kModelCodes[2], kModelCodes[3]};
+constexpr std::uint8_t kPortableCodeBits = 0x38;  // bits 3-5, all set in both portable codes
+
+}  // namespace
+
+CGlobal1Page::CGlobal1Page(Family family, int templateId)
+    : CScrollablePage(templateId, QSize(367, 300), nullptr, 9), family_(family) {}
+
+int CGlobal1Page::ModelIndex() const {
+  const auto code = static_cast<std::uint8_t>(Record().modelCode);
+  return (family_ == kPortable ? 2 : 0) + (IsUhfFamilyCode(code) ? 0 : 1);
+}
+
+bool CGlobal1Page::OnInitDialog() {
+  CScrollablePage::OnInitDialog();
+  destroying_ = false;
+  bold_ = font();
+  bold_.setWeight(QFont::Bold);
+  binder_.Clear();
+  ledPending_ = {};
+  BuildControls();
+  if (optionBoard_ != nullptr)
+    optionBoard_->setEnabled(g_manufacturerMode != 0);
+  RefreshFromData();
+  return true;
+}
+
+void CGlobal1Page::BuildControls() {
+  CSettingsForm form(*this, bold_);
+  const int col = Column();
+  form.Column(kLeftX, kBelowModelY, kColumnWidth);
+  for (const BoxHeading& box : kBoxes) {
+    if (box.id[static_cast<std::size_t>(col)] == 0) continue;
+    if (box.box == Global1Box::kMicHook) form.Column(kRightX, kTopY, kColumnWidth);
+    form.BeginGroup(box.id[static_cast<std::size_t>(col)], box.text);
+    for (const Global1Row& row : Global1Rows()) {
+      if (row.box == box.box && row.id[static_cast<std::size_t>(col)] != 0) {
+        const int id = row.id[static_cast<std::size_t>(col)];
+        const int labelId = row.labelId[static_cast<std::size_t>(col)];
+        switch (row.kind) {
+          case Global1Kind::kChoice:
+            BindRow(row, form.Row<QComboBox>(labelId, row.label, id, row.hidden));
+            break;
+          case Global1Kind::kLedOnTime:
+          case Global1Kind::kLedOffTime: {
+            // Whole milliseconds; blank and signs are dropped without a beep.
+            auto* edit = form.Row<CValueEdit>(labelId, row.label, id);
+            edit->SetupValueEdit(nullptr, kLedDigits, 0, 1, 0, 0, 0, 0, 0);
+            for (const char c : {' ', '+', '-'}) edit->AddIgnoredChar(c);
+            edit->installEventFilter(this);
+            led_[row.kind == Global1Kind::kLedOnTime ? 0 : 1] = edit;
+            break;
+          }
+          case Global1Kind::kPassword: {
+            auto* edit = form.Row<CUpperEdit>(labelId, row.label, id);
+            edit->SetEditLimits(nullptr, kPasswordLength);
+            edit->installEventFilter(this);
+            password_ = edit;
+            break;
+          }
+          case Global1Kind::kOptionBoard: {
+            QComboBox* combo = form.Row<QComboBox>(labelId, row.label, id);
+            combo->setEnabled(false);  // the template creates it disabled
+            connect(combo, &QComboBox::activated, this, [this](int r) { OnOptionBoardActivated(r); });
+            optionBoard_ = combo;
+            break;
+          }
+          case Global1Kind::kModel:
+            break;
+        }
+      }
+    }
+    form.EndGroup();
+  }
+  // MODEL heads the left column, above the boxes; lay it out last so the
+  // boxes' frames stay behind it.
+  const Global1Row& modelRow = Global1Rows().front();
+  CSettingsForm top(*this, bold_);
+  top.Column(kLeftX, kTopY + 2, kColumnWidth);
+  model_ = top.Row<CKeyCombo>(modelRow.labelId[static_cast<std::size_t>(col)], modelRow.label, global1::kModel[col]);
+  if (auto* label = FindControl<QLabel>(Body(), modelRow.labelId[static_cast<std::size_t>(col)])) label->setFont(bold_);
+  model_->SetEditLimits(nullptr, 0);  // typing a letter must not change the model
+  connect(model_.data(), &QComboBox::activated, this, [this](int r) { OnModelActivated(r); });
+}
+
+void CGlobal1Page::BindRow(const Global1Row& row, QComboBox* combo) {
+  BoundSetting s{combo, row.ChoicesOf(family_), row.fallback, Resolve(Record(), row.field), row.group, {}};
+  // The two "Scan Beep" lists show one bit: a choice in either shows in both.
+  const int col = Column();
+  const int id = row.id[static_cast<std::size_t>(col)];
+  if (id == global1::kAudibleScanBeep[col] || id == global1::kScanScanBeep[col]) {
+    const int other = id == global1::kAudibleScanBeep[col] ? global1::kScanScanBeep[col] : global1::kAudibleScanBeep[col];
+    s.afterStore = [this, other] { binder_.Reselect(FindControl<QComboBox>(Body(), other)); };
+  }
+  binder_.Bind(std::move(s));
+}
+
+// ---------------------------------------------------------------------------
+// Refresh
+
+void CGlobal1Page::RefreshFromData() {
+  if (!HasWindow() || model_ == nullptr) return;
+  CommitPendingEdits();
+  binder_.Refresh();
+  SelectModelRow(false);
+  ShowLedTime(0);
+  ShowLedTime(1);
+  ShowPassword();
+  SelectOptionBoard();
+  UpdateEnableStates();
+}
+
+void CGlobal1Page::SelectModelRow(bool afterCancel) {
+  const CGlobalRecord& r = Record();
+  const QSignalBlocker block(model_.data());
+  if (!afterCancel) {
+    model_->clear();
+    for (const char* name : kModelNames) model_->addItem(QString::fromLatin1(name));
+    model_->setCurrentIndex(0);
+  }
+  const bool portableCode = (r.modelCode & kPortableCodeBits) == kPortableCodeBits;
+  const ValueTable table = afterCancel && portableCode ? ValueTable(kModelTableCancel) : ValueTable(kModelTable);
+  const int row = SelectModelComboByValue(model_.data(), table, static_cast<std::uint8_t>(r.modelCode), r.modelByte);
+  // A model byte that fits neither family (a file that never had one) must
+  // not show the other family's model: the model code alone decides then.
+  if (row < 0 && !afterCancel) {
+    const int byCode = RowOfValue(table, kModelCount, r.modelCode);
+    if (byCode >= 0) model_->setCurrentIndex(byCode);
+  }
+  modelRow_ = model_->currentIndex();
+}
+
+void CGlobal1Page::UpdateEnableStates() {
+  bool groupA = false;
+  if (family_ == kMobile) groupA = IsMobileProductCode(static_cast<std::uint8_t>(g_mobileData.m_productWord >> 8));
+  binder_.SetGroupEnabled(kGroupA, groupA);
+  binder_.SetGroupEnabled(kGroupB, !groupA);
+  binder_.SetGroupEnabled(kGroupNever, false);
+}
+
+// ---------------------------------------------------------------------------
+// Password
+
+void CGlobal1Page::ShowPassword() {
+  CGlobalRecord& r = Record();
+  // A zero byte ends the text; the blanks that pad it are not part of it.
+  std::string text(r.radioPassword.data(), strnlen(r.radioPassword.data(), r.radioPassword.size()));
+  text.erase(text.find_last_not_of(' ') + 1);
+  r.passwordText = text;
+  if (!text.empty()) {
+    if (std::uint8_t* clone = r.FieldOfImageByte(205)) FieldRef(clone, kCloneBit).Set(0);
+  }
+  const QSignalBlocker block(password_.data());
+  password_->setText(QString::fromStdString(text));
+}
+
+void CGlobal1Page::OnPasswordCommitted() {
+  CGlobalRecord& r = Record();
+  const std::string text = password_->text().toUpper().toStdString();
+  if (text.empty()) {
+    r.radioPassword.fill(0);
+  } else {
+    for (std::size_t i = 0; i < r.radioPassword.size(); ++i) r.radioPassword[i] = i < text.size() ? text[i] : ' ';
+  }
+  r.passwordText = text;
+  if (!text.empty()) {
+    if (std::uint8_t* clone = r.FieldOfImageByte(205)) FieldRef(clone, kCloneBit).Set(0);
+  }
+  g_dataModified = 1;
+}
+
+// ---------------------------------------------------------------------------
+// LED times
+
+void CGlobal1Page::ShowLedTime(int which) {
+  QLineEdit* edit = led_[static_cast<std::size_t>(which)];
+  if (edit == nullptr) return;
+  const CGlobalRecord& r = Record();
+  const int stored = which == 0 ? r.ledOnTime : r.ledOffTime;
+  const QSignalBlocker block(edit);
+  edit->setText(QString::number(stored * 10) + QString::fromLatin1(kMsecUnit));
+  ledPending_[static_cast<std::size_t>(which)] = false;
+}
+
+void CGlobal1Page::CommitLedTime(int which) {
+  QLineEdit* edit = led_[static_cast<std::size_t>(which)];
+  if (edit == nullptr) return;
+  // The number at the start of the text; none (an emptied edit) is 0.
+  const int ms = std::atoi(edit->text().toLatin1().constData());
+  if (ms >= 0 && ms <= kLedMaxMs) {
+    CGlobalRecord& r = Record();
+    (which == 0 ? r.ledOnTime : r.ledOffTime) = static_cast<std::uint8_t>((ms + 5) / 10);
+    g_dataModified = 1;
+  }
+  ShowLedTime(which);
+}
+
+void CGlobal1Page::CommitPendingEdits() {
+  for (int which = 0; which < 2; ++which)
+    if (ledPending_[static_cast<std::size_t>(which)]) CommitLedTime(which);
+}
+
+bool CGlobal1Page::eventFilter(QObject* watched, QEvent* event) {
+  const bool led = watched == led_[0] || watched == led_[1];
+  if ((led || watched == password_) && event->type() == QEvent::FocusIn) {
+    // Entering an edit selects its whole text, so typing replaces it.
+    auto* edit = static_cast<QLineEdit*>(watched);
+    QTimer::singleShot(0, edit, &QLineEdit::selectAll);
+  }
+  // Leaving an edit the user did not touch changes nothing.
+  if (led && event->type() == QEvent::FocusOut) CommitPendingEdits();
+  return CScrollablePage::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------------------
+// Option board
+
+void CGlobal1Page::SelectOptionBoard() {
+  if (optionBoard_ == nullptr) return;
+  const std::uint8_t board = Record().optionBoard;
+  int row = kRowNone;
+  if (kBoardBits.Get(board) == 4 && kBoardCodeBits.Get(board) == 3) {
+    row = kRowXld;
+  } else if (kBoardBits.Get(board) == 3) {
+    row = kRowXbe;
+  }
+  const QSignalBlocker block(optionBoard_.data());
+  optionBoard_->clear();
+  optionBoard_->addItems({QStringLiteral("XLD-200"), QStringLiteral("XBE-16"), QStringLiteral("None")});
+  optionBoard_->setCurrentIndex(row);
+}
+
+void CGlobal1Page::OnOptionBoardActivated(int row) {
+  std::uint8_t& board = Record().optionBoard;
+  const std::uint8_t kept = board & kOptionBoardKeep;
+  board = row == kRowXld ? (kept | kOptionBoardXld) : row == kRowXbe ? (kept | kOptionBoardXbe) : kept;
+  g_dataModified = 1;
+}
+
+// ---------------------------------------------------------------------------
+// Model change
+
+void CGlobal1Page::OnModelActivated(int row) {
+  if (row == modelRow_) return;  // the model shown was picked again
+  // Loading the model's data file rebuilds the tabs, which takes this page's
+  // window down: run it after the list's own signal has returned.
+  QMetaObject::invokeMethod(this, [this, row] { OnModelChange(row); }, Qt::QueuedConnection);
+}
+
+void CGlobal1Page::OnModelChange(int row) {
+  if (row < 0 || row >= kModelCount) return;
+  if (family_ == kPortable) g_portableModelChange = 1;
+  const int go = g_pMainDlg != nullptr ? g_pMainDlg->ConfirmSaveChanges() : 1;
+  if (go != 1) {
+    // A stale flag would later put the portable page into the mobile family.
+    if (family_ == kPortable) g_portableModelChange = 0;
+    if (HasWindow() && model_ != nullptr) SelectModelRow(true);
+    return;
+  }
+  std::error_code ec;
+  const std::string dir = std::filesystem::current_path(ec).string();
+  const ModelChoice model = ModelChoiceOfRow(row);
+  ApplyModelChoice(model, family_);
+  modelRow_ = row;
+  SendUserMessage(g_pMainDlg != nullptr ? g_pMainDlg->Window() : window(), UM_MODEL_CHANGED, 0, row);
+  LoadModelDefaults(model, family_, dir);
+  RefreshFromData();
+}
+
+// ---------------------------------------------------------------------------
+// Window life
+
+void CGlobal1Page::OnDestroyWindow() {
+  CommitPendingEdits();
+  destroying_ = true;
+  binder_.Clear();
+}
+
+void CGlobal1Page::showEvent(QShowEvent* event) {
+  CScrollablePage::showEvent(event);
+  if (!destroying_) RefreshFromData();
+}
+
+void CGlobal1Page::hideEvent(QHideEvent* event) {
+  CScrollablePage::hideEvent(event);
+  if (!destroying_) RefreshFromData();
+}
+
+LParam CGlobal1Page::OnUserMessage(unsigned msg, WParam wParam, LParam) {
+  const int id = static_cast<int>(wParam);
+  if (msg == UM_TEXT_EDITED && id == global1::kPassword[Column()]) OnPasswordCommitted();
+  // The LED edits report every change; they are stored when the edit is left.
+  if (msg == UM_VALUE_EDITED && (id == global1::kLedOnTime || id == global1::kLedOffTime))
+    ledPending_[id == global1::kLedOnTime ? 0 : 1] = true;
+  return 0;
+}
