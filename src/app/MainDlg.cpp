@@ -18,6 +18,7 @@
 
 #include "app/AboutDlg.h"
 #include "app/ChannelReferences.h"
+#include "app/CloneDlg.h"
 #include "app/ConfigDlg.h"
 #include "app/Help.h"
 #include "app/PageSet.h"
@@ -184,7 +185,7 @@ void CMainDlg::BuildMenu(QMenuBar* bar) {
 
   // The radio link comes with its own dialogs.
   QMenu* radio = bar->addMenu(QStringLiteral("&Radio"));
-  AddCommand(radio, QStringLiteral("&Read from Radio"), kCmdReadFromRadio, false);
+  AddCommand(radio, QStringLiteral("&Read from Radio"), kCmdReadFromRadio);
   AddCommand(radio, QStringLiteral("&Send to Radio"), kCmdSendToRadio, false);
   AddCommand(radio, QStringLiteral("&Alignment"), kCmdAlignment, false);
   AddCommand(radio, QStringLiteral("Adjustment Recover"), kCmdAdjustmentRecover, false);
@@ -207,7 +208,7 @@ void CMainDlg::BuildToolBar(QToolBar* bar) {
   add(QStyle::SP_DialogOpenButton, QStringLiteral("Open File"), kToolbarOpen, true);
   add(QStyle::SP_DialogSaveButton, QStringLiteral("Save File"), kToolbarSave, true);
   bar->addSeparator();
-  add(QStyle::SP_ArrowDown, QStringLiteral("Read from Radio"), kCmdToolbarRead, false);
+  add(QStyle::SP_ArrowDown, QStringLiteral("Read from Radio"), kCmdToolbarRead, true);
   add(QStyle::SP_ArrowUp, QStringLiteral("Send to Radio"), kCmdToolbarSend, false);
   bar->addSeparator();
   add(QStyle::SP_MessageBoxQuestion, QStringLiteral("Help Topics"), kCmdToolbarHelp, true);
@@ -254,6 +255,10 @@ void CMainDlg::RunCommand(int command) {
     }
     case kCmdRomEdit:
       OnRomEditCommand();
+      break;
+    case kCmdReadFromRadio:
+    case kCmdToolbarRead:
+      OnReadFromRadio();
       break;
     default:
       break;
@@ -574,4 +579,29 @@ void CMainDlg::OnRomEditCommand() {
     return;
   }
   OnRomEdit();
+}
+
+void CMainDlg::OnReadFromRadio() {
+  CCloneDlg clone(this);
+  g_cloneOk = 0;
+  // Global 1 stays on screen while the radio is read.
+  SelectTab(0);
+  g_isPortableSaved = g_isPortable;
+  clone.SetDirection(kCloneRead);
+  g_config.SetRomEditorMode(false);
+  clone.exec();
+  if (g_cloneOk != 1) {
+    g_isPortable = g_isPortableSaved;
+    return;
+  }
+  CloseCurrentPage();
+  ShowPage();
+  m_zoneSubPage = ZoneTableTemplate(CurrentFamily());
+  SetFileLine("");
+  SetSerialText(m_records->SerialText());
+  const PageSlot global1 = CurrentFamily() == kPortable ? PageSlot::kPortableGlobal1 : PageSlot::kMobileGlobal1;
+  if (m_pages->Page(global1).HasWindow()) UpdateModelLine();
+  RebuildTabs();
+  m_tabs->setEnabled(false);
+  m_modelTimer.start();
 }

@@ -104,6 +104,7 @@ public:
   void OnConfigure();
   void OnHelpTopics();
   void OnRomEditCommand();
+  void OnReadFromRadio();
 
   // IMainDialog
   int ConfirmSaveChanges() override;

@@ -1,0 +1,314 @@
+#include "app/CloneDlg.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QThread>
+#include <QVBoxLayout>
+
+#include "app/PasswordDlg.h"
+#include "framework/EditControls.h"
+#include "link/CloneLink.h"
+#include "model/ConfigFile.h"
+#include "model/Privilege.h"
+#include "model/RadioImage.h"
+#include "platform/Beep.h"
+#include "platform/ControlIds.h"
+#include "platform/serial/PosixSerialPort.h"
+
+namespace {
+ILinkClock* g_cloneClock = nullptr;
+
+// The engine's status calls arrive on the worker thread; the widgets change
+// on the dialog's thread, in the order the engine made them.
+class QtCloneStatus : public ICloneStatus {
+public:
+  QtCloneStatus(QObject* context, QLabel* line1, QLabel* line2, QLabel* counter, QProgressBar* progress)
+      : context_(context), line1_(line1), line2_(line2), counter_(counter), progress_(progress) {}
+
+  void SetStatusLine1(const std::string& text) override { SetText(line1_, text); }
+  void SetStatusLine2(const std::string& text) override { SetText(line2_, text); }
+  void SetBlockCounter(const std::string& text) override { SetText(counter_, text); }
+  void SetProgressRange(int maximum) override {
+    Post([bar = progress_, maximum] { bar->setRange(0, maximum); });
+  }
+  void SetProgress(int position) override {
+    Post([bar = progress_, position] { bar->setValue(position); });
+  }
+  void Beep() override {
+    Post([] { MessageBeep(); });
+  }
+
+private:
+  void SetText(QLabel* label, const std::string& text) {
+    Post([label, text = QString::fromStdString(text)] { label->setText(text); });
+  }
+  template <class Fn>
+  void Post(Fn fn) {
+    QMetaObject::invokeMethod(context_, std::move(fn), Qt::QueuedConnection);
+  }
+
+  QObject* context_;
+  QLabel* line1_;
+  QLabel* line2_;
+  QLabel* counter_;
+  QProgressBar* progress_;
+};
+
+// Stands in for the program's message sink while a transfer runs: a box the
+// engine raises is shown by the previous sink on the dialog's thread, and
+// the dialog learns that the user has been told.
+class GuiThreadMessages : public IMessageSink {
+public:
+  GuiThreadMessages(QObject* context, std::atomic<bool>& shown)
+      : context_(context), shown_(shown), previous_(GetMessageSink()) {
+    SetMessageSink(this);
+  }
+  ~GuiThreadMessages() override { SetMessageSink(previous_); }
+  GuiThreadMessages(const GuiThreadMessages&) = delete;
+  GuiThreadMessages& operator=(const GuiThreadMessages&) = delete;
+
+  int Show(const std::string& text, const std::string& caption, unsigned style) override {
+    shown_ = true;
+    int result = 0;
+    auto show = [&] {
+      // The worker waits meanwhile, so nothing else uses the sink.
+      SetMessageSink(previous_);
+      result = ShowMessageBox(text, style, caption);
+      SetMessageSink(this);
+    };
+    if (QThread::currentThread() == context_->thread())
+      show();
+    else
+      QMetaObject::invokeMethod(context_, show, Qt::BlockingQueuedConnection);
+    return result;
+  }
+
+private:
+  QObject* context_;
+  std::atomic<bool>& shown_;
+  IMessageSink* previous_;
+};
+
+QLabel* AddLabel(QWidget* parent, QBoxLayout* layout, int id, const QString& text = QString()) {
+  auto* label = new QLabel(text, parent);
+  SetControlId(label, id);
+  layout->addWidget(label);
+  return label;
+}
+
+QPushButton* AddButton(QWidget* parent, QBoxLayout* layout, int id, const QString& text) {
+  auto* button = new QPushButton(text, parent);
+  SetControlId(button, id);
+  button->setAutoDefault(false);
+  layout->addWidget(button);
+  return button;
+}
+}  // namespace
+
+void SetCloneClock(ILinkClock* clock) { g_cloneClock = clock; }
+
+CCloneDlg::CCloneDlg(QWidget* parent)
+    : QDialog(parent), m_port(std::make_unique<CPosixSerialPort>(ComPortDevicePath(g_config.GetComPortIndex()))) {
+  setWindowTitle(QStringLiteral("RP58"));
+  auto* layout = new QVBoxLayout(this);
+  m_title = AddLabel(this, layout, kCloneTitleId);
+  m_title->setAlignment(Qt::AlignCenter);
+  m_status1 = AddLabel(this, layout, kCloneStatus1Id);
+  m_status2 = AddLabel(this, layout, kCloneStatus2Id);
+  m_counter = AddLabel(this, layout, kCloneCounterId);
+  m_progress = new QProgressBar(this);
+  SetControlId(m_progress, kCloneProgressId);
+  m_progress->setRange(0, 100);
+  m_progress->setValue(0);
+  m_progress->setTextVisible(false);
+  layout->addWidget(m_progress);
+
+  auto* oneBlock = new QHBoxLayout;
+  m_oneBlockBox = new QCheckBox(QStringLiteral("only one block"), this);
+  SetControlId(m_oneBlockBox, kCloneOneBlockId);
+  oneBlock->addWidget(m_oneBlockBox);
+  m_blockEdit = new QLineEdit(this);
+  SetControlId(m_blockEdit, kCloneBlockEditId);
+  oneBlock->addWidget(m_blockEdit);
+  m_rangeHint = AddLabel(this, oneBlock, kCloneRangeHintId);
+  layout->addLayout(oneBlock);
+  m_serial = new CFiveToneEdit(this);
+  SetControlId(m_serial, kCloneSerialId);
+  layout->addWidget(m_serial);
+
+  auto* buttons = new QHBoxLayout;
+  m_start = AddButton(this, buttons, kCloneStartId, QStringLiteral("Start"));
+  m_cancelButton = AddButton(this, buttons, kCloneCancelId, QStringLiteral("Cancel"));
+  m_ok = AddButton(this, buttons, kCloneOkId, QStringLiteral("OK"));
+  m_nextRadio = AddButton(this, buttons, kCloneNextRadioId, QStringLiteral("Next Radio"));
+  m_continue = AddButton(this, buttons, kCloneContinueId, QStringLiteral("Continue"));
+  layout->addLayout(buttons);
+
+  // Send-only controls and the buttons of a finished transfer start hidden.
+  for (QWidget* w : std::initializer_list<QWidget*>{m_oneBlockBox, m_blockEdit, m_rangeHint, m_serial, m_ok,
+                                                    m_nextRadio, m_continue})
+    w->hide();
+
+  connect(m_start, &QPushButton::clicked, this, &CCloneDlg::OnStart);
+  connect(m_cancelButton, &QPushButton::clicked, this, &CCloneDlg::reject);
+  connect(m_ok, &QPushButton::clicked, this, [this] {
+    MessageBeep();
+    done(0);
+  });
+  connect(m_oneBlockBox, &QCheckBox::toggled, this, [this](bool on) { m_oneBlock = on ? 1 : 0; });
+  m_startTimer.setSingleShot(true);
+  m_startTimer.setInterval(kCloneStartTimerMs);
+  connect(&m_startTimer, &QTimer::timeout, this, &CCloneDlg::OnTimer);
+
+  SetDirection(kCloneRead);
+  m_start->setFocus();
+}
+
+CCloneDlg::~CCloneDlg() {
+  if (m_worker.joinable()) {
+    // Only when the dialog is torn down under a running transfer: stop it,
+    // and keep serving its calls to this thread until it has ended.
+    m_cancel = true;
+    m_closingDown = true;
+    while (!m_workerEnded) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    JoinWorker();
+  }
+  m_port->Close();
+}
+
+void CCloneDlg::SetDirection(unsigned direction) {
+  m_direction = direction;
+  const bool read = direction == kCloneRead;
+  m_title->setText(read ? QStringLiteral("R e a d   f r o m   R a d i o") : QStringLiteral("S e n d    t o    R a d i o"));
+  m_oneBlockBox->setVisible(!read && g_config.IsRomEditorMode());
+}
+
+void CCloneDlg::OnStart() {
+  MessageBeep();
+  for (QWidget* w : std::initializer_list<QWidget*>{m_start, m_cancelButton, m_oneBlockBox, m_blockEdit, m_rangeHint})
+    w->hide();
+  m_startTimer.start();
+}
+
+CCloneDlg::Job CCloneDlg::MakeJob() {
+  // Send to Radio joins here with its own job.
+  return MakeReadJob();
+}
+
+CCloneDlg::Job CCloneDlg::MakeReadJob() {
+  m_readSettings = CurrentReadSettings(g_manufacturerMode != 0);
+  m_readHooks = ModelReadHooks([this]() -> std::optional<std::string> {
+    std::optional<std::string> entry;
+    OnGuiThread([&] {
+      CRadioPasswordDlg dlg(this);
+      if (dlg.exec() == QDialog::Accepted) entry = dlg.Entry();
+    });
+    return entry;
+  });
+  // The data model belongs to the dialog's thread.
+  m_readHooks.rebuildAdjustHeader = [this, rebuild = m_readHooks.rebuildAdjustHeader](Family family,
+                                                                                    std::uint8_t* copy) {
+    OnGuiThread([&] { rebuild(family, copy); });
+  };
+  Job job;
+  job.run = [this](CCloneLink& link) {
+    m_reader = std::make_unique<CRadioReader>(link, m_readSettings, m_readHooks);
+    return m_reader->ReceiveAll();
+  };
+  job.commit = [this] {
+    m_reader->Commit();
+    // The records now hold exactly what the radio holds.
+    g_dataModified = 0;
+  };
+  job.completedText = "Upload is completed";
+  return job;
+}
+
+void CCloneDlg::OnGuiThread(const std::function<void()>& fn) {
+  if (QThread::currentThread() == thread())
+    fn();
+  else
+    QMetaObject::invokeMethod(this, fn, Qt::BlockingQueuedConnection);
+}
+
+void CCloneDlg::OnTimer() {
+  m_startTimer.stop();
+  if (m_running || m_worker.joinable()) return;
+  m_running = true;
+  m_result = -1;
+  m_cancel = false;
+  m_boxShown = false;
+  m_workerEnded = false;
+  m_job = MakeJob();
+  m_status = std::make_unique<QtCloneStatus>(this, m_status1, m_status2, m_counter, m_progress);
+  m_link = std::make_unique<CCloneLink>(*m_port, g_cloneClock ? *g_cloneClock : m_systemClock, m_cancel, *m_status);
+  m_messages = std::make_unique<GuiThreadMessages>(this, m_boxShown);
+  m_worker = std::thread([this] {
+    const int result = m_job.run(*m_link);
+    m_workerEnded = true;
+    QMetaObject::invokeMethod(this, [this, result] { OnTransferDone(result); }, Qt::QueuedConnection);
+  });
+}
+
+void CCloneDlg::JoinWorker() {
+  if (m_worker.joinable()) m_worker.join();
+  m_messages.reset();
+}
+
+void CCloneDlg::OnTransferDone(int result) {
+  if (m_closingDown) return;
+  JoinWorker();
+  m_running = false;
+  m_result = result;
+  if (result == kTransferDone) {
+    if (m_job.commit) m_job.commit();
+    m_status1->setText(QString::fromLatin1(m_job.completedText));
+    m_ok->show();
+    m_ok->setFocus();
+    g_cloneOk = 1;
+    return;
+  }
+  if (result == kTransferFailed && !m_boxShown) {
+    // The reason is in the status lines only: keep them on screen until the
+    // user has read them.
+    m_ok->show();
+    m_ok->setFocus();
+    return;
+  }
+  done(0);
+}
+
+bool CCloneDlg::PreviewKey(QKeyEvent* event) {
+  const int key = event->key();
+  if (key == Qt::Key_Escape) {
+    if (m_running) m_cancel = true;
+    return true;
+  }
+  return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+void CCloneDlg::reject() {
+  if (m_running) {
+    m_cancel = true;
+    return;
+  }
+  QDialog::reject();
+}
+
+void CCloneDlg::closeEvent(QCloseEvent* e) {
+  if (m_running) {
+    // Closing the window mid-transfer stops it like Esc; the dialog closes
+    // once the engine has let go of the port.
+    m_cancel = true;
+    e->ignore();
+    return;
+  }
+  QDialog::closeEvent(e);
+}

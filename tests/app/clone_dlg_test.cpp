@@ -1,0 +1,396 @@
+// Read from Radio end to end: the real clone dialog, run by the main
+// window's command, reads a simulated radio over a real pseudo-terminal
+// that RP58_COM1 names.
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTest>
+#include <condition_variable>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <mutex>
+
+#include "MainDlgFixture.h"
+#include "PtyRadio.h"
+#include "SimRadio.h"
+#include "app/CloneDlg.h"
+#include "app/PasswordDlg.h"
+#include "framework/EditControls.h"
+#include "link/CloneLink.h"
+#include "model/ConfigFile.h"
+#include "model/ScreenData.h"
+#include "model/SmallRecords.h"
+#include "platform/ControlIds.h"
+
+namespace {
+
+constexpr char kRadioText[] = "RADIO 01";
+
+// Real time, but no pauses: the transfer costs only what the wire takes.
+// It can hold the engine at one of its pauses until the test lets it go.
+class FastClock : public CSystemClock {
+public:
+  void SleepMicros(std::uint64_t micros) override {
+    std::unique_lock lock(mutex_);
+    if (micros != holdMicros_ || ++sleeps_ != holdAt_) return;
+    held_ = true;
+    changed_.wait(lock, [this] { return !held_; });
+  }
+  // Holds at the n-th pause of this length.
+  void HoldAtPause(std::uint64_t micros, int n) {
+    holdMicros_ = micros;
+    holdAt_ = n;
+  }
+  bool Held() {
+    std::lock_guard lock(mutex_);
+    return held_;
+  }
+  void Release() {
+    {
+      std::lock_guard lock(mutex_);
+      held_ = false;
+    }
+    changed_.notify_all();
+  }
+
+private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  int sleeps_ = 0;
+  std::uint64_t holdMicros_ = 0;
+  int holdAt_ = -1;
+  bool held_ = false;
+};
+
+// A radio of the family, made from the shipped default file: identified as
+// a radio of that family and carrying its own power-on text.
+std::vector<std::uint8_t> RadioMemory(Family family) {
+  const std::string source = std::string(RP58_PROGRAM_DIR) + "/Data/DEFAULTU." + (family == kPortable ? "P58" : "K58");
+  const std::vector<unsigned char> file = ReadWholeFile(source);
+  std::vector<std::uint8_t> memory(file.begin(), file.end());
+  memory.resize(kImageBufferSize, 0xFF);
+  memory[area::kProductCode] = 39;
+  memory[249] = family == kPortable ? 0x35 : 0x25;
+  std::memcpy(memory.data() + area::kPowerOnText, kRadioText, kTextLength);
+  return memory;
+}
+
+std::string PowerOnText(Family family) {
+  return family == kPortable ? g_portableOpeningMsg.powerOnText : g_mobileOpeningMsg.powerOnText;
+}
+
+// What the clone dialog showed when its transfer ended.
+struct CloneOutcome {
+  bool ran = false;
+  bool okShown = false;  // the dialog stayed open with "OK"
+  std::string line1, line2, counter;
+  int progress = -1;
+};
+
+}  // namespace
+
+class CloneDlgTest : public MainDlgTest {
+protected:
+  void SetUp() override {
+    MainDlgTest::SetUp();
+    SetCloneClock(&clock);
+    std::memset(g_radioPassword.data(), 0, g_radioPassword.size());
+  }
+  void TearDown() override {
+    SetCloneClock(nullptr);
+    unsetenv("RP58_COM1");
+    pty.reset();
+    MainDlgTest::TearDown();
+  }
+
+  // Starts the main window with a data file of the family loaded.
+  void StartWith(Family family) {
+    const std::string name = family == kPortable ? "start.P58" : "start.K58";
+    WriteDataFile(dir.File(name), family);
+    ASSERT_FALSE(Start({name}));
+    ASSERT_EQ(g_isPortable, family == kPortable ? 1 : 0);
+    msgs.clear();
+  }
+
+  // A radio, later put on a pseudo-terminal by Serve.
+  CSimRadio& Radio(SimProtocol protocol, const std::vector<std::uint8_t>& memory) {
+    pty.reset();
+    sim = std::make_unique<CSimRadio>(protocol, memory, 1, 58);
+    return *sim;
+  }
+  // Puts the radio on a pseudo-terminal and COM1 on it.
+  void Serve() {
+    pty = std::make_unique<CPtyRadio>(*sim);
+    ASSERT_TRUE(pty->Create());
+    setenv("RP58_COM1", pty->Path().c_str(), 1);
+    pty->Start();
+  }
+
+  // Runs "&Read from Radio" from the menu as the user would: Start, then
+  // whatever the radio asks, then OK. Returns what the dialog showed at the
+  // end of its transfer.
+  CloneOutcome Read() {
+    CloneOutcome outcome;
+    bool started = false;
+    QTimer driver;
+    driver.setInterval(1);
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (auto* pw = qobject_cast<CRadioPasswordDlg*>(modal)) {
+        passwordAsked = true;
+        if (!password) {
+          pw->reject();
+          return;
+        }
+        pw->Edit()->setFocus();
+        QTest::keyClicks(pw->Edit(), QString::fromStdString(*password));
+        pw->accept();
+        return;
+      }
+      auto* clone = qobject_cast<CCloneDlg*>(modal);
+      if (clone == nullptr) return;
+      if (!started) {
+        started = true;
+        FindControl<QPushButton>(clone, kCloneStartId)->click();
+        return;
+      }
+      if (onRunning && clone->TransferRunning()) onRunning(*clone);
+      auto* ok = FindControl<QPushButton>(clone, kCloneOkId);
+      if (clone->TransferRunning() || !ok->isVisible()) return;
+      outcome.okShown = true;
+      outcome.line1 = FindControl<QLabel>(clone, kCloneStatus1Id)->text().toStdString();
+      outcome.line2 = FindControl<QLabel>(clone, kCloneStatus2Id)->text().toStdString();
+      outcome.counter = FindControl<QLabel>(clone, kCloneCounterId)->text().toStdString();
+      outcome.progress = FindControl<QProgressBar>(clone, kCloneProgressId)->value();
+      ok->click();
+    });
+    driver.start();
+    dlg->Action(kCmdReadFromRadio)->trigger();
+    driver.stop();
+    outcome.ran = started;
+    return outcome;
+  }
+
+  FastClock clock;
+  std::unique_ptr<CSimRadio> sim;
+  std::unique_ptr<CPtyRadio> pty;  // serves sim: goes first
+  std::optional<std::string> password;  // nullopt: the password box is cancelled
+  bool passwordAsked = false;
+  std::function<void(CCloneDlg&)> onRunning;
+};
+
+TEST_F(CloneDlgTest, FullReadSwitchesToTheRadiosFamilyAndShowsItsData) {
+  struct Row {
+    const char* name;
+    Family shown;
+    Family radio;
+    bool switchedOff;  // the radio waits to be switched off and on
+  };
+  const Row rows[] = {
+      {"mobile radio, portable shown", kPortable, kMobile, false},
+      {"portable radio, mobile shown", kMobile, kPortable, false},
+      {"portable radio switched off first", kPortable, kPortable, true},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    StartWith(r.shown);
+    g_dataModified = 1;
+    const std::vector<std::uint8_t> memory = RadioMemory(r.radio);
+    CSimRadio& radio = Radio(SimProtocol::kPolled, memory);
+    if (r.switchedOff) {
+      radio.StartSwitchedOff();
+      // Once the program's first call has timed out.
+      radio.PowerOnAfterFirstByte(600'000);
+    }
+    Serve();
+    BeepCounter beeps;
+
+    const CloneOutcome out = Read();
+
+    EXPECT_TRUE(out.okShown);
+    EXPECT_EQ(out.line1, "Upload is completed");
+    const int total = r.radio == kPortable ? 177 : 256;
+    EXPECT_EQ(out.counter, "Receive block " + std::to_string(total) + " / " + std::to_string(total));
+    EXPECT_EQ(out.progress, total);
+    EXPECT_TRUE(msgs.texts().empty());
+    EXPECT_GE(beeps.count(), 2);  // the start and the end
+    EXPECT_EQ(g_cloneOk, 1);
+    EXPECT_EQ(g_isPortable, r.radio == kPortable ? 1 : 0);
+    EXPECT_EQ(g_dataModified, 0);
+    // The settings blocks and every group block in use come from the radio.
+    EXPECT_EQ(std::memcmp(g_pRadioImage, memory.data(), kBlockSize * (memory[253] + 1u)), 0);
+    EXPECT_EQ(PowerOnText(r.radio), kRadioText);
+    // The window follows: the radio's tab row (its Global 1 page after the
+    // model timer), no file name, the radio's serial number.
+    EXPECT_EQ(dlg->TabBar()->count(), r.radio == kPortable ? 7 : 8);
+    EXPECT_FALSE(dlg->TabBar()->isEnabled());
+    dlg->OnModelTimer();
+    EXPECT_TRUE(dlg->TabBar()->isEnabled());
+    EXPECT_EQ(ShownSlot(), r.radio == kPortable ? PageSlot::kPortableGlobal1 : PageSlot::kMobileGlobal1);
+    EXPECT_EQ(dlg->FileLine(), "");
+    EXPECT_EQ(dlg->SerialEdit()->text().toStdString(), CurrentSerialText());
+    EXPECT_EQ(dlg->ZoneSubPage(), ZoneTableTemplate(r.radio));
+    pty.reset();
+    dlg.reset();
+  }
+}
+
+TEST_F(CloneDlgTest, StreamedReadFillsTheShownFamilysRecords) {
+  // A factory file with the streamed layout: 58 blocks, the last one the
+  // adjustment block.
+  WriteWholeFile(dir.File("MB925.CFG"), {0, 0, 0, 0, 127, 0, 0x00, 0xDC, 0x01, 0x00});
+  StartWith(kMobile);
+  ASSERT_TRUE(g_config.UsesStreamProtocol());
+  g_dataModified = 1;
+  const std::vector<std::uint8_t> memory = RadioMemory(kMobile);
+  Radio(SimProtocol::kStreamed, memory);
+  Serve();
+
+  const CloneOutcome out = Read();
+
+  EXPECT_EQ(out.line1, "Upload is completed");
+  EXPECT_EQ(out.counter, "Receive block 58 / 58");
+  EXPECT_EQ(g_cloneOk, 1);
+  EXPECT_EQ(g_dataModified, 0);
+  EXPECT_EQ(std::memcmp(g_pRadioImage, memory.data(), kBlockSize * 57), 0);
+  EXPECT_EQ(std::memcmp(g_adjustCopy.data(), memory.data() + kBlockSize * 57, kBlockSize), 0);
+  EXPECT_EQ(PowerOnText(kMobile), kRadioText);
+  EXPECT_EQ(g_isPortable, 0);
+}
+
+TEST_F(CloneDlgTest, RadioPasswordIsAskedOnScreenAndAnsweredRight) {
+  StartWith(kMobile);
+  std::vector<std::uint8_t> memory = RadioMemory(kPortable);
+  std::memcpy(memory.data() + area::kRadioPassword, "SECRET  ", 8);
+  Radio(SimProtocol::kPolled, memory);
+  Serve();
+  password = "secret";
+
+  const CloneOutcome out = Read();
+
+  EXPECT_TRUE(passwordAsked);
+  EXPECT_EQ(out.line1, "Upload is completed");
+  EXPECT_EQ(g_isPortable, 1);
+  EXPECT_EQ(PowerOnText(kPortable), kRadioText);
+}
+
+// Every failure leaves the image, the records and the family as they were,
+// and says what went wrong: in a message box (the dialog closes), or in the
+// status lines, which stay on screen until the user presses OK.
+TEST_F(CloneDlgTest, FailuresKeepThePreviousDataAndSayWhy) {
+  struct Row {
+    const char* name;
+    std::function<void(std::vector<std::uint8_t>&)> radio;
+    std::optional<std::string> password;
+    bool noDevice;
+    bool streamed;
+    std::vector<std::string> boxes;
+    std::string line1;  // with the dialog kept open; empty when it closed
+  };
+  auto none = [](std::vector<std::uint8_t>&) {};
+  auto locked = [](std::vector<std::uint8_t>& m) { std::memcpy(m.data() + area::kRadioPassword, "SECRET  ", 8); };
+  const Row rows[] = {
+      {"no such device", none, std::nullopt, true, false, {"Open err", "Problem with COM port"}, ""},
+      {"unknown radio", [](std::vector<std::uint8_t>& m) { m[area::kFamilyCode] = 0x77; }, std::nullopt, false, false,
+       {"Hardware configuration mismatched!"}, ""},
+      {"wrong password", locked, std::string("guess"), false, false, {"Password mismatched!"}, ""},
+      {"password box cancelled", locked, std::nullopt, false, false, {"Password mismatched!"}, ""},
+      {"streamed block without its mark", none, std::nullopt, false, true, {}, "Communication Error"},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    if (r.streamed) WriteWholeFile(dir.File("MB925.CFG"), {0, 0, 0, 0, 127, 0, 0x00, 0xDC, 0x01, 0x00});
+    StartWith(kPortable);
+    const std::vector<std::uint8_t> before(g_pRadioImage, g_pRadioImage + kImageSize);
+    const std::string text = PowerOnText(kPortable);
+    g_dataModified = 1;
+    std::vector<std::uint8_t> memory = RadioMemory(kMobile);
+    r.radio(memory);
+    CSimRadio& radio = Radio(r.streamed ? SimProtocol::kStreamed : SimProtocol::kPolled, memory);
+    if (r.streamed) radio.Plan({SimFault::kBadLength, 0, 1});
+    if (r.noDevice)
+      setenv("RP58_COM1", dir.File("no-such-tty").c_str(), 1);
+    else
+      Serve();
+    password = r.password;
+
+    const CloneOutcome out = Read();
+
+    EXPECT_TRUE(out.ran);
+    EXPECT_EQ(msgs.texts(), r.boxes);
+    EXPECT_EQ(out.okShown, !r.line1.empty());
+    EXPECT_EQ(out.line1, r.line1);
+    EXPECT_EQ(g_cloneOk, 0);
+    EXPECT_EQ(g_isPortable, 1);
+    EXPECT_EQ(g_dataModified, 1);
+    EXPECT_TRUE(std::equal(before.begin(), before.end(), g_pRadioImage));
+    EXPECT_EQ(PowerOnText(kPortable), text);
+    // Global 1 of the family shown stays on screen; the tabs stay usable.
+    EXPECT_EQ(ShownSlot(), PageSlot::kPortableGlobal1);
+    EXPECT_TRUE(dlg->TabBar()->isEnabled());
+    pty.reset();
+    dlg.reset();
+    std::remove(dir.File("MB925.CFG").c_str());
+    unsetenv("RP58_COM1");
+    msgs.clear();
+  }
+}
+
+TEST_F(CloneDlgTest, EscStopsTheReadAndKeepsThePreviousData) {
+  struct Row {
+    const char* name;
+    bool switchedOff;  // Esc while waiting for the radio to come on
+  };
+  for (const Row& r : {Row{"in the block phase", false}, Row{"waiting for the radio", true}}) {
+    SCOPED_TRACE(r.name);
+    StartWith(kPortable);
+    const std::vector<std::uint8_t> before(g_pRadioImage, g_pRadioImage + kImageSize);
+    CSimRadio& radio = Radio(SimProtocol::kPolled, RadioMemory(kMobile));
+    if (r.switchedOff) radio.StartSwitchedOff();  // and it never comes on
+    Serve();
+    // The pause after the fifth block.
+    if (!r.switchedOff) clock.HoldAtPause(2000, 5);
+    bool pressed = false;
+    onRunning = [&](CCloneDlg& clone) {
+      if (pressed) return;
+      const bool waiting = FindControl<QLabel>(&clone, kCloneStatus1Id)->text() == "Switch radio OFF, then";
+      if (r.switchedOff ? !waiting : !clock.Held()) return;
+      pressed = true;
+      QTest::keyClick(&clone, Qt::Key_Escape);
+      clock.Release();
+    };
+
+    const CloneOutcome out = Read();
+
+    EXPECT_TRUE(pressed);
+    EXPECT_FALSE(out.okShown);  // the dialog closed
+    EXPECT_TRUE(msgs.texts().empty());
+    EXPECT_EQ(g_cloneOk, 0);
+    EXPECT_EQ(g_isPortable, 1);
+    EXPECT_TRUE(std::equal(before.begin(), before.end(), g_pRadioImage));
+    onRunning = nullptr;
+    pty.reset();
+    dlg.reset();
+  }
+}
+
+TEST_F(CloneDlgTest, DialogBeforeTheStart) {
+  StartWith(kMobile);
+  CCloneDlg clone(dlg.get());
+  clone.show();
+  EXPECT_EQ(clone.windowTitle(), "RP58");
+  EXPECT_EQ(FindControl<QLabel>(&clone, kCloneTitleId)->text(), "R e a d   f r o m   R a d i o");
+  for (int id : {kCloneOneBlockId, kCloneOkId, kCloneNextRadioId, kCloneContinueId, kCloneSerialId})
+    EXPECT_FALSE(FindControl<QWidget>(&clone, id)->isVisible()) << id;
+  // Enter and Esc don't close it; Cancel does, and nothing was read.
+  QTest::keyClick(&clone, Qt::Key_Escape);
+  QTest::keyClick(&clone, Qt::Key_Return);
+  EXPECT_TRUE(clone.isVisible());
+  FindControl<QPushButton>(&clone, kCloneCancelId)->click();
+  EXPECT_FALSE(clone.isVisible());
+  EXPECT_EQ(clone.Result(), -1);
+}
