@@ -267,14 +267,17 @@ void CGlobal1Page::CommitPendingEdits() {
 }
 
 bool CGlobal1Page::eventFilter(QObject* watched, QEvent* event) {
-  const bool led = watched == led_[0] || watched == led_[1];
-  if ((led || watched == password_) && event->type() == QEvent::FocusIn) {
+  const QEvent::Type type = event->type();
+  if (type != QEvent::FocusIn && type != QEvent::FocusOut) return CScrollablePage::eventFilter(watched, event);
+  // Told apart by number: the edits may be on their way out.
+  const int id = ControlId(watched);
+  const bool led = id == global1::kLedOnTime || id == global1::kLedOffTime;
+  if ((led || id == global1::kPassword[Column()]) && type == QEvent::FocusIn) {
     // Entering an edit selects its whole text, so typing replaces it.
-    auto* edit = static_cast<QLineEdit*>(watched);
-    QTimer::singleShot(0, edit, &QLineEdit::selectAll);
+    QTimer::singleShot(0, static_cast<QLineEdit*>(watched), &QLineEdit::selectAll);
   }
   // Leaving an edit the user did not touch changes nothing.
-  if (led && event->type() == QEvent::FocusOut) CommitPendingEdits();
+  if (led && type == QEvent::FocusOut && !destroying_) CommitPendingEdits();
   return CScrollablePage::eventFilter(watched, event);
 }
 

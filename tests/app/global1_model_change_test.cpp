@@ -1,0 +1,65 @@
+// The Global 1 page inside the real main window: a MODEL choice of the other
+// family switches the program to that family and, at timer 2, shows that
+// family's Global 1 page with the chosen model.
+#include <QComboBox>
+#include <QCoreApplication>
+#include <sys/stat.h>
+
+#include "MainDlgFixture.h"
+#include "model/DataFile.h"
+#include "pages/radio/Global1Page.h"
+
+namespace {
+
+void Settle() {
+  for (int i = 0; i < 3; ++i) QCoreApplication::sendPostedEvents();
+}
+
+class Global1InMainDlg : public MainDlgTest {
+protected:
+  void LayOutDefaultFiles() {
+    ::mkdir(dir.File("Data").c_str(), 0755);
+    for (const char* name :
+         {kDefaultMobileUhfFile, kDefaultMobileVhfFile, kDefaultPortableUhfFile, kDefaultPortableVhfFile})
+      WriteWholeFile(dir.File(name), ReadWholeFile(std::string(RP58_PROGRAM_DIR) + "/" + name));
+  }
+  QComboBox* ModelCombo(int id) {
+    auto& page = dlg->Pages().Page(g_isPortable ? PageSlot::kPortableGlobal1 : PageSlot::kMobileGlobal1);
+    return page.HasWindow() ? FindControl<QComboBox>(page.Body(), id) : nullptr;
+  }
+};
+
+TEST_F(Global1InMainDlg, AModelOfTheOtherFamilySwitchesFamilyAndPageInBothDirections) {
+  LayOutDefaultFiles();
+  ASSERT_FALSE(Start());
+  ASSERT_EQ(ShownSlot(), PageSlot::kMobileGlobal1);
+  struct Step {
+    int combo, row;
+    Family family;
+    PageSlot page;
+    const char* modelLine;
+  } steps[] = {
+      {1026, 3, kPortable, PageSlot::kPortableGlobal1, "TP-741A(VHF)"},
+      {16501, 1, kMobile, PageSlot::kMobileGlobal1, "TM-6600-KR3B-50(VHF)"},
+  };
+  for (const Step& s : steps) {
+    QComboBox* model = ModelCombo(s.combo);
+    ASSERT_NE(model, nullptr);
+    model->setCurrentIndex(s.row);
+    emit model->activated(s.row);
+    Settle();
+    EXPECT_EQ(g_isPortable, s.family == kPortable ? 1 : 0);
+    EXPECT_EQ(dlg->ModelLine().toStdString(), s.modelLine);
+    EXPECT_FALSE(dlg->TabBar()->isEnabled());
+    EXPECT_TRUE(msgs.texts().empty());
+    ASSERT_TRUE(dlg->ModelTimer().isActive());
+    dlg->OnModelTimer();
+    Settle();
+    EXPECT_EQ(ShownSlot(), s.page);
+    EXPECT_EQ(ModelCombo(s.page == PageSlot::kPortableGlobal1 ? 16501 : 1026)->currentIndex(), s.row);
+    EXPECT_EQ(dlg->ModelLine().toStdString(), s.modelLine);
+    EXPECT_EQ(g_portableModelChange, 0);
+  }
+}
+
+}  // namespace
