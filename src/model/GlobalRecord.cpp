@@ -205,6 +205,9 @@ void CGlobalRecord::SetDefaults() {
   emergencyCode.fill(0);
   dsubZone = kNoZone;
   dsubGroup.fill(kNoGroup);
+  // The back light follows the default bytes (182 b6 and 42 b2 clear); the
+  // pack writes those bits from this value.
+  backLight = 0;
 }
 
 // ---------------------------------------------------------------------------

@@ -276,3 +276,23 @@ TEST_P(GlobalRecordTest, UnpackNormalisesItsCopies) {
 }
 
 }  // namespace
+
+namespace {
+
+// A model change resets the record: the back light must go back to off with
+// the bytes that hold it, or the next pack writes the old radio's back light
+// into the new radio's defaults.
+TEST_P(GlobalRecordTest, DefaultsTurnTheBackLightOff) {
+  image[182] = 0x58;  // mobile back light
+  image[42] = 0x0C;   // portable back light
+  rec().Unpack(image.data());
+  ASSERT_EQ(rec().backLight, 1u);
+  rec().SetDefaults();
+  EXPECT_EQ(rec().backLight, 0u);
+  Bytes fresh(kImageBufferSize, 0xFF);
+  ASSERT_EQ(rec().PackDefault(fresh.data(), 0), 1);
+  EXPECT_EQ(fresh[182], 0x18);
+  EXPECT_EQ(fresh[42], 0x08);
+}
+
+}  // namespace
