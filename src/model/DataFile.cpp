@@ -199,7 +199,9 @@ int CDataFile::LoadDataFile(const std::string& path, const std::string& programD
     ShowMessageBox(kReadError);
     return 0;
   }
-  if (IsMobileProductCode(img[area::kProductCode]) && in.is_open()) {
+  // Only the mobile layout goes on past 0x5C80: a portable file's later bytes
+  // are not a tail, whatever its product code says.
+  if (family == kMobile && IsMobileProductCode(img[area::kProductCode]) && in.is_open()) {
     // The tail is optional: a file that ends early keeps what was there.
     std::uint8_t block[kBlockSize];
     for (std::size_t b = 0; b < 62 && ReadExactly(in, block, kBlockSize); ++b)

@@ -278,6 +278,20 @@ TEST_F(DataFileTest, TruncatedFiles) {
   EXPECT_EQ(g_pRadioImage[0x6100], 0x33);
 }
 
+// The tail after 0x6000 belongs to the mobile layout. A portable file stops
+// at 0x5880 whatever its product code says; reading on would pour the
+// portable file's 5-Tone bytes into 0x6000 and over its adjustment block.
+TEST_F(DataFileTest, APortableFileNeverReadsTheMobileTail) {
+  const Bytes file = PatternImage(0xB9, 0x0B);
+  WriteWholeFile("odd.P58", file);
+  SetImage(Bytes(kImageSize, 0x55));
+  g_adjustCopy.fill(0);
+  ASSERT_EQ(g_dataFile.LoadDataFile("odd.P58", dir_.path()), 1);
+  for (std::size_t i = 0x5880; i < kImageSize; ++i) ASSERT_EQ(g_pRadioImage[i], 0x55) << std::hex << i;
+  EXPECT_TRUE(std::equal(file.begin() + 0x5380, file.begin() + 0x5400, g_adjustCopy.begin()));
+  EXPECT_EQ(g_adjustCopy[kBlockSize], 0);
+}
+
 TEST_F(DataFileTest, ShortPortableFileWithoutItsDefaultFileIsRefused) {
   const Bytes portable = PatternImage(0x3C, 0x00);
   WriteWholeFile("old.P58", Bytes(portable.begin(), portable.begin() + 21504));
