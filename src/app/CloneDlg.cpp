@@ -197,12 +197,12 @@ void CCloneDlg::OnStart() {
   m_startTimer.start();
 }
 
-CCloneDlg::Job CCloneDlg::MakeJob() {
+CCloneDlg::Job CCloneDlg::MakeJob(CCloneLink& link) {
   // Send to Radio joins here with its own job.
-  return MakeReadJob();
+  return MakeReadJob(link);
 }
 
-CCloneDlg::Job CCloneDlg::MakeReadJob() {
+CCloneDlg::Job CCloneDlg::MakeReadJob(CCloneLink& link) {
   m_readSettings = CurrentReadSettings(g_manufacturerMode != 0);
   m_readHooks = ModelReadHooks([this]() -> std::optional<std::string> {
     std::optional<std::string> entry;
@@ -217,11 +217,9 @@ CCloneDlg::Job CCloneDlg::MakeReadJob() {
                                                                                     std::uint8_t* copy) {
     OnGuiThread([&] { rebuild(family, copy); });
   };
+  m_reader = std::make_unique<CRadioReader>(link, m_readSettings, m_readHooks);
   Job job;
-  job.run = [this](CCloneLink& link) {
-    m_reader = std::make_unique<CRadioReader>(link, m_readSettings, m_readHooks);
-    return m_reader->ReceiveAll();
-  };
+  job.run = [this] { return m_reader->ReceiveAll(); };
   job.commit = [this] {
     m_reader->Commit();
     // The records now hold exactly what the radio holds.
@@ -246,12 +244,12 @@ void CCloneDlg::OnTimer() {
   m_cancel = false;
   m_boxShown = false;
   m_workerEnded = false;
-  m_job = MakeJob();
   m_status = std::make_unique<QtCloneStatus>(this, m_status1, m_status2, m_counter, m_progress);
   m_link = std::make_unique<CCloneLink>(*m_port, g_cloneClock ? *g_cloneClock : m_systemClock, m_cancel, *m_status);
+  m_job = MakeJob(*m_link);
   m_messages = std::make_unique<GuiThreadMessages>(this, m_boxShown);
   m_worker = std::thread([this] {
-    const int result = m_job.run(*m_link);
+    const int result = m_job.run();
     m_workerEnded = true;
     QMetaObject::invokeMethod(this, [this, result] { OnTransferDone(result); }, Qt::QueuedConnection);
   });

@@ -80,15 +80,16 @@ protected:
   void closeEvent(QCloseEvent* e) override;
 
 private:
-  // What one direction does: `run` on the worker thread (the engine call),
-  // `commit` back on this thread once `run` gave kTransferDone.
+  // What one direction does over the link: `run` on the worker thread (the
+  // engine call), `commit` back on this thread once `run` gave kTransferDone.
+  // Both are made on this thread, which owns the data they start from.
   struct Job {
-    std::function<int(CCloneLink&)> run;
+    std::function<int()> run;
     std::function<void()> commit;
     const char* completedText;
   };
-  Job MakeJob();
-  Job MakeReadJob();
+  Job MakeJob(CCloneLink& link);
+  Job MakeReadJob(CCloneLink& link);
   // Runs fn on this dialog's thread and waits for it (from the worker).
   void OnGuiThread(const std::function<void()>& fn);
   void OnTransferDone(int result);

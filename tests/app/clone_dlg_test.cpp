@@ -42,6 +42,8 @@ public:
   }
   // Holds at the n-th pause of this length.
   void HoldAtPause(std::uint64_t micros, int n) {
+    std::lock_guard lock(mutex_);
+    sleeps_ = 0;
     holdMicros_ = micros;
     holdAt_ = n;
   }
@@ -344,8 +346,10 @@ TEST_F(CloneDlgTest, EscStopsTheReadAndKeepsThePreviousData) {
   struct Row {
     const char* name;
     bool switchedOff;  // Esc while waiting for the radio to come on
+    bool closeWindow;  // the window's close button instead of Esc
   };
-  for (const Row& r : {Row{"in the block phase", false}, Row{"waiting for the radio", true}}) {
+  for (const Row& r : {Row{"in the block phase", false, false}, Row{"waiting for the radio", true, false},
+                       Row{"window closed in the block phase", false, true}}) {
     SCOPED_TRACE(r.name);
     StartWith(kPortable);
     const std::vector<std::uint8_t> before(g_pRadioImage, g_pRadioImage + kImageSize);
@@ -360,7 +364,12 @@ TEST_F(CloneDlgTest, EscStopsTheReadAndKeepsThePreviousData) {
       const bool waiting = FindControl<QLabel>(&clone, kCloneStatus1Id)->text() == "Switch radio OFF, then";
       if (r.switchedOff ? !waiting : !clock.Held()) return;
       pressed = true;
-      QTest::keyClick(&clone, Qt::Key_Escape);
+      if (r.closeWindow) {
+        clone.close();
+        EXPECT_TRUE(clone.isVisible());  // not before the engine has let go
+      } else {
+        QTest::keyClick(&clone, Qt::Key_Escape);
+      }
       clock.Release();
     };
 
