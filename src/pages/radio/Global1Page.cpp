@@ -93,16 +93,16 @@ bool CGlobal1Page::OnInitDialog() {
 
 void CGlobal1Page::BuildControls() {
   CSettingsForm form(*this, bold_);
-  const int col = Column();
+  const std::size_t col = Column();
   form.Column(kLeftX, kBelowModelY, kColumnWidth);
   for (const BoxHeading& box : kBoxes) {
-    if (box.id[static_cast<std::size_t>(col)] == 0) continue;
+    if (box.id[col] == 0) continue;
     if (box.box == Global1Box::kMicHook) form.Column(kRightX, kTopY, kColumnWidth);
-    form.BeginGroup(box.id[static_cast<std::size_t>(col)], box.text);
+    form.BeginGroup(box.id[col], box.text);
     for (const Global1Row& row : Global1Rows()) {
-      if (row.box == box.box && row.id[static_cast<std::size_t>(col)] != 0) {
-        const int id = row.id[static_cast<std::size_t>(col)];
-        const int labelId = row.labelId[static_cast<std::size_t>(col)];
+      if (row.box == box.box && row.id[col] != 0) {
+        const int id = row.id[col];
+        const int labelId = row.labelId[col];
         switch (row.kind) {
           case Global1Kind::kChoice:
             BindRow(row, form.Row<QComboBox>(labelId, row.label, id, row.hidden));
@@ -143,8 +143,8 @@ void CGlobal1Page::BuildControls() {
   const Global1Row& modelRow = Global1Rows().front();
   CSettingsForm top(*this, bold_);
   top.Column(kLeftX, kTopY + 2, kColumnWidth);
-  model_ = top.Row<CKeyCombo>(modelRow.labelId[static_cast<std::size_t>(col)], modelRow.label, global1::kModel[col]);
-  if (auto* label = FindControl<QLabel>(Body(), modelRow.labelId[static_cast<std::size_t>(col)])) label->setFont(bold_);
+  model_ = top.Row<CKeyCombo>(modelRow.labelId[col], modelRow.label, global1::kModel[col]);
+  if (auto* label = FindControl<QLabel>(Body(), modelRow.labelId[col])) label->setFont(bold_);
   model_->SetEditLimits(nullptr, 0);  // typing a letter must not change the model
   connect(model_.data(), &QComboBox::activated, this, [this](int r) { OnModelActivated(r); });
 }
@@ -152,8 +152,8 @@ void CGlobal1Page::BuildControls() {
 void CGlobal1Page::BindRow(const Global1Row& row, QComboBox* combo) {
   BoundSetting s{combo, row.ChoicesOf(family_), row.fallback, Resolve(Record(), row.field), row.group, {}};
   // The two "Scan Beep" lists show one bit: a choice in either shows in both.
-  const int col = Column();
-  const int id = row.id[static_cast<std::size_t>(col)];
+  const std::size_t col = Column();
+  const int id = row.id[col];
   if (id == global1::kAudibleScanBeep[col] || id == global1::kScanScanBeep[col]) {
     const int other = id == global1::kAudibleScanBeep[col] ? global1::kScanScanBeep[col] : global1::kAudibleScanBeep[col];
     s.afterStore = [this, other] { binder_.Reselect(FindControl<QComboBox>(Body(), other)); };

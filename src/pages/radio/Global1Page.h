@@ -87,7 +87,8 @@ protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-  int Column() const { return family_ == kPortable ? 1 : 0; }
+  // The column of the rows' per-family numbers.
+  std::size_t Column() const { return family_ == kPortable ? 1 : 0; }
   CGlobalRecord& Record() const { return GlobalRecordOf(family_); }
   void BuildControls();
   void BindRow(const Global1Row& row, QComboBox* combo);

@@ -254,7 +254,9 @@ TEST_P(Global1Page, EverySettingComesBackFromASavedFile) {
   page->RefreshFromData();
   for (const auto& [id, index] : shown) EXPECT_EQ(Control(id)->currentIndex(), index) << id;
   EXPECT_EQ(password->text(), "K9");
-  if (family == kMobile) EXPECT_EQ(Record().ledOnTime, 77);
+  if (family == kMobile) {
+    EXPECT_EQ(Record().ledOnTime, 77);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Families, Global1Page, ::testing::Values(kMobile, kPortable), FamilyName);
