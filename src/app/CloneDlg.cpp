@@ -150,6 +150,8 @@ CCloneDlg::CCloneDlg(QWidget* parent)
   m_nextRadio = AddButton(this, buttons, kCloneNextRadioId, QStringLiteral("Next Radio"));
   m_continue = AddButton(this, buttons, kCloneContinueId, QStringLiteral("Continue"));
   layout->addLayout(buttons);
+  // Wide enough for the longest status line, so the window doesn't jump.
+  setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("back ON to start uploading")) * 3 / 2);
 
   // Send-only controls and the buttons of a finished transfer start hidden.
   for (QWidget* w : std::initializer_list<QWidget*>{m_oneBlockBox, m_blockEdit, m_rangeHint, m_serial, m_ok,

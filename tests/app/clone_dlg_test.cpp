@@ -191,11 +191,12 @@ TEST_F(CloneDlgTest, FullReadSwitchesToTheRadiosFamilyAndShowsItsData) {
     Family shown;
     Family radio;
     bool switchedOff;  // the radio waits to be switched off and on
+    const char* model;
   };
   const Row rows[] = {
-      {"mobile radio, portable shown", kPortable, kMobile, false},
-      {"portable radio, mobile shown", kMobile, kPortable, false},
-      {"portable radio switched off first", kPortable, kPortable, true},
+      {"mobile radio, portable shown", kPortable, kMobile, false, "TM-6600-KS8B-50(UHF)"},
+      {"portable radio, mobile shown", kMobile, kPortable, false, "TP-752A(UHF)"},
+      {"portable radio switched off first", kPortable, kPortable, true, "TP-752A(UHF)"},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
@@ -234,6 +235,7 @@ TEST_F(CloneDlgTest, FullReadSwitchesToTheRadiosFamilyAndShowsItsData) {
     EXPECT_TRUE(dlg->TabBar()->isEnabled());
     EXPECT_EQ(ShownSlot(), r.radio == kPortable ? PageSlot::kPortableGlobal1 : PageSlot::kMobileGlobal1);
     EXPECT_EQ(dlg->FileLine(), "");
+    EXPECT_EQ(dlg->ModelLine().toStdString(), r.model);
     EXPECT_EQ(dlg->SerialEdit()->text().toStdString(), CurrentSerialText());
     EXPECT_EQ(dlg->ZoneSubPage(), ZoneTableTemplate(r.radio));
     pty.reset();
