@@ -139,8 +139,10 @@ void UnpackImageToScreens(const std::uint8_t* image) {
       data.LoadChannel(i, image + slot);
     }
   });
-  // Once more now that groups and channels are known.
+  // Once more now that groups and channels are known. The home view numbers
+  // its group over all zones too, so it needs the counts just loaded.
   r.global.Unpack(image);
+  r.small.Unpack(image);
   r.fiveToneCommon.Unpack(image);
   r.fiveToneEncode.Load(image);
   r.fiveToneDecode.Load(image);
