@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPointer>
 #include <QWidget>
 #include <vector>
@@ -10,6 +11,9 @@ bool PreviewKeyPress(QObject* receiver, QKeyEvent* event) {
   if (receiver == nullptr || !receiver->isWidgetType()) return false;
   // Collect the chain first: a previewer may close windows on the way.
   std::vector<QPointer<QWidget>> chain;
+  // An open menu runs its own keys (Enter chooses, Esc closes): the window
+  // that owns the menu bar must not see them.
+  if (qobject_cast<QMenu*>(receiver) != nullptr) return false;
   for (QWidget* w = static_cast<QWidget*>(receiver); w != nullptr; w = w->parentWidget()) {
     chain.emplace_back(w);
     if (w->isWindow() && w->windowType() != Qt::Popup) break;

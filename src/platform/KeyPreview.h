@@ -16,7 +16,8 @@ public:
 
 // Offers a key press to `receiver` and its ancestors that implement
 // KeyPreview. The walk stops at the receiver's window (a drop-down popup
-// belongs to the control that opened it). Returns true when one swallowed it.
+// belongs to the control that opened it); an open menu keeps its keys to
+// itself. Returns true when one swallowed it.
 bool PreviewKeyPress(QObject* receiver, QKeyEvent* event);
 
 // The program's application object: runs PreviewKeyPress once for every key

@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QWheelEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTest>
 #include <string>
 
@@ -69,6 +71,27 @@ TEST(KeyPreview, TheWalkStopsAtTheControlsWindow) {
   g_trace.clear();
   QTest::keyClick(edit, Qt::Key_F2);
   EXPECT_EQ(g_trace, "d");
+}
+
+TEST(KeyPreview, AnOpenMenuKeepsItsKeys) {
+  // The window swallows Enter and Esc as the main window does; its menus must
+  // still take them (choose the item, close the menu).
+  for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+    PreviewWidget window('w', key);
+    auto* bar = new QMenuBar(&window);
+    QMenu* menu = bar->addMenu(QStringLiteral("&Help"));
+    QAction* about = menu->addAction(QStringLiteral("&About"));
+    int chosen = 0;
+    QObject::connect(about, &QAction::triggered, [&chosen] { ++chosen; });
+    window.show();
+    menu->popup(window.mapToGlobal(QPoint(0, 0)));
+    menu->setActiveAction(about);
+    g_trace.clear();
+    QTest::keyClick(menu, key);
+    EXPECT_EQ(g_trace, "") << key;
+    EXPECT_EQ(chosen, key == Qt::Key_Return ? 1 : 0) << key;
+    EXPECT_FALSE(menu->isVisible()) << key;
+  }
 }
 
 TEST(Rp58Application, TheWheelDoesNotChangeAComboWithoutTheFocus) {
