@@ -56,6 +56,8 @@ KeyKind Classify(const QKeyEvent* e, QChar* typed) {
   if (e->matches(QKeySequence::Paste) || e->matches(QKeySequence::Cut) || e->matches(QKeySequence::Undo) ||
       e->matches(QKeySequence::Redo))
     return KeyKind::kBlocked;
+  // Enter and Esc type nothing; the window around the edit acts on them.
+  if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter || e->key() == Qt::Key_Escape) return KeyKind::kPassOn;
   if (e->key() == Qt::Key_Backspace) return KeyKind::kBackspace;
   if (e->key() == Qt::Key_Delete) return KeyKind::kDelete;
   if (e->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) return KeyKind::kBlocked;

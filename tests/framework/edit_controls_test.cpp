@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
+#include <QPushButton>
 #include <QTest>
 #include <functional>
 
@@ -288,4 +290,34 @@ TEST(FiveToneEdit, DropsWhatItsModeRefuses) {
   EXPECT_EQ(edit.text(), "1AE");
   QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);  // no paste around the filter
   EXPECT_EQ(edit.text(), "1AE");
+}
+
+TEST(FilterEdits, KeysTheyDoNotUseReachTheDialog) {
+  // Esc cancels and Enter presses the default button, unless the edit takes
+  // the key itself (Esc while a click-to-edit box is editing).
+  struct Case {
+    const char* what;
+    std::function<QLineEdit*(QWidget*)> make;
+    std::vector<int> keys;
+    int result;  // the dialog's result; -1 still open
+  } cases[] = {
+      {"5-Tone edit, Esc", [](QWidget* p) { return new CFiveToneEdit(p); }, {kEsc}, QDialog::Rejected},
+      {"5-Tone edit, Enter", [](QWidget* p) { return new CFiveToneEdit(p); }, {kEnter}, QDialog::Accepted},
+      {"filter edit showing, Esc", [](QWidget* p) { return new CFilterEdit(p); }, {kEsc}, QDialog::Rejected},
+      {"filter edit editing, Esc", [](QWidget* p) { return new CFilterEdit(p); }, {'5', kEsc}, -1},
+      {"filter edit, second Esc", [](QWidget* p) { return new CFilterEdit(p); }, {'5', kEsc, kEsc}, QDialog::Rejected},
+  };
+  for (const auto& c : cases) {
+    QDialog dialog;
+    QLineEdit* edit = c.make(&dialog);
+    if (auto* f = dynamic_cast<CFilterEdit*>(edit)) f->m_filterMode = 1;
+    auto* ok = new QPushButton(QStringLiteral("OK"), &dialog);
+    ok->setDefault(true);
+    QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
+    int result = -1;
+    QObject::connect(&dialog, &QDialog::finished, [&result](int r) { result = r; });
+    dialog.show();
+    for (int k : c.keys) Press(edit, Key{k});
+    EXPECT_EQ(result, c.result) << c.what;
+  }
 }
