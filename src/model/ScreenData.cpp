@@ -172,7 +172,7 @@ void ResetScreensToDefaults() {
 }
 
 int PackScreensToImage(std::uint8_t* image) {
-  return PackIntoScratch(image, [](std::uint8_t* img) {
+  const int result = PackIntoScratch(image, [](std::uint8_t* img) {
     FamilyRecords r = Records(CurrentFamily());
     const int packed = WithRadioData([&](auto& data) { return PackRecordsAndData(data, r, img, false); });
     if (packed == 0) return 0;
@@ -187,6 +187,11 @@ int PackScreensToImage(std::uint8_t* image) {
       g_mobileFiveToneCodes.Pack(img);
     return common;
   });
+  // A data file takes its adjustment data from the copy, not the image: the
+  // serial number typed in the main window must reach the copy too, or a save
+  // would quietly drop it.
+  if (result != 0) Records(CurrentFamily()).radioInfo.PackSerial(g_adjustCopy.data());
+  return result;
 }
 
 void BuildDefaultImage(std::uint8_t* image) {

@@ -14,6 +14,7 @@
 #include "model/DataFile.h"
 #include "model/FiveTone.h"
 #include "model/RadioData.h"
+#include "model/RadioInfoRecord.h"
 #include "model/RadioImage.h"
 #include "model/ScreenData.h"
 
@@ -187,6 +188,22 @@ TEST_F(DataFileTest, AnEditComesBackAfterSaveAndLoad) {
   ASSERT_EQ(g_dataFile.LoadDataFile("edit.K58", dir_.path()), 1);
   EXPECT_STREQ(g_mobileData.m_groups[7].tag.data(), "DISPATCH");
   EXPECT_STREQ(g_mobileData.m_zoneNames[3].data(), "HARBOUR");
+}
+
+TEST_F(DataFileTest, AnEditedSerialNumberIsSaved) {
+  for (std::uint8_t model : {kFamilyMobileUhf, kFamilyPortableVhf}) {
+    SCOPED_TRACE(int(model));
+    ResetToDefaultModel(model);
+    NarrowWideChannelsFrom(0);
+    BuildDefaultImage(g_pRadioImage);
+    const Family family = FamilyOfCode(model);
+    RadioInfoOf(family).serialText = "0C071234";
+    ASSERT_TRUE(g_dataFile.SaveDataFile("serial.dat"));
+    RadioInfoOf(family).serialText = "0B000000";
+    ASSERT_EQ(g_dataFile.LoadDataFile("serial.dat", dir_.path()), 1);
+    EXPECT_EQ(RadioInfoOf(family).serialText, "0C071234");
+    EXPECT_EQ(CurrentSerialText(), "0C071234");
+  }
 }
 
 TEST_F(DataFileTest, ARefusedPackWritesNothing) {
