@@ -237,9 +237,7 @@ void ResetToDefaultModel(std::uint8_t modelCode) {
   CGlobalRecord& global = GlobalRecordOf(family);
   global.modelCode = modelCode;
   global.modelGroup = modelCode & global.FamilyData().modelMask;
-  ResetScreensToDefaults();
-  const bool uhf = IsUhfFamilyCode(modelCode);
-  Records(family).openingMsg.SetDefaultSplit(CBandRecord::DefaultSplitMHz(uhf));
+  // The product code first: the channel defaults are normalised for it.
   WithRadioData([family](auto& data) {
     // A mobile model carries a mobile product code; a portable one must not.
     if (family == kMobile)
@@ -247,6 +245,9 @@ void ResetToDefaultModel(std::uint8_t modelCode) {
     else
       data.m_productWord &= 0xFFFFF4FFu;  // product code AND 0xF4
   });
+  ResetScreensToDefaults();
+  const bool uhf = IsUhfFamilyCode(modelCode);
+  Records(family).openingMsg.SetDefaultSplit(CBandRecord::DefaultSplitMHz(uhf));
 }
 
 std::string CurrentSerialText() { return Records(CurrentFamily()).radioInfo.serialText; }
