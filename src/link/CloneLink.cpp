@@ -12,6 +12,8 @@ namespace {
 // the next, so the driver never holds more than one piece of unread echoes.
 constexpr std::size_t kFramePiece = 16;
 constexpr std::uint32_t kBytePauseMicros = 200;
+// What the PC answers a polled radio's 'P' with.
+constexpr std::uint8_t kPolledWakeUp = 0x40;
 }  // namespace
 
 CCloneLink::CCloneLink(ISerialPort& port, ILinkClock& clock, const std::atomic<bool>& cancel, ICloneStatus& status)
@@ -162,6 +164,17 @@ int CCloneLink::AwaitPowerOn(const std::string& line2, int comPortIndex) {
   }
 }
 
+int CCloneLink::AwakePolledRadio(const std::string& line2, int comPortIndex) {
+  const int awaited = AwaitPowerOn(line2, comPortIndex);
+  if (awaited != kTransferDone) return awaited;
+  std::uint8_t echo = 0;
+  if (!SendByte(kPolledWakeUp)) return ReportLeadFailure(comPortIndex);
+  ReadByte(echo);
+  status_.SetStatusLine1("");
+  status_.SetStatusLine2("");
+  return kTransferDone;
+}
+
 int CCloneLink::ReportLeadFailure(int comPortIndex) {
   status_.Beep();
   status_.SetStatusLine1("Check that lead is");
@@ -173,6 +186,16 @@ int CCloneLink::ReportFailure(const std::string& line1) {
   status_.Beep();
   status_.SetStatusLine1(line1);
   return kTransferFailed;
+}
+
+int CCloneLink::CountRetry(int linkResult, int& failures, int& timeouts, int limit, const std::string& failText) {
+  if (linkResult == kLinkFailed) {
+    if (++failures > limit) return ReportFailure(failText);
+    DiscardReply();
+  } else if (++timeouts > limit) {
+    return ReportFailure(failText);
+  }
+  return kTransferDone;
 }
 
 void CCloneLink::ShowBlockCounter(const char* format, int block, int total) {

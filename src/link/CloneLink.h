@@ -92,10 +92,19 @@ public:
   // kTransferDone once it came, kTransferAborted on Esc, kTransferFailed when
   // the port failed (the lead message is then shown).
   int AwaitPowerOn(const std::string& line2, int comPortIndex);
+  // The polled radio's wake-up: AwaitPowerOn, then the byte that tells it
+  // the PC is there, and both status lines cleared. Same results.
+  int AwakePolledRadio(const std::string& line2, int comPortIndex);
   // Beeps and shows "Check that lead is" / "connected to COM<n>".
   int ReportLeadFailure(int comPortIndex);
   // Beeps, shows the text in status line 1 and gives kTransferFailed.
   int ReportFailure(const std::string& line1);
+  // A failed exchange that the caller will try again: failures (result 1)
+  // count against limit and drop what is left of the garbled reply;
+  // time-outs count in their own tally against the same limit, so a radio
+  // that has gone quiet is not asked for ever. kTransferDone to try again,
+  // kTransferFailed with the text shown once the limit is passed.
+  int CountRetry(int linkResult, int& failures, int& timeouts, int limit, const std::string& failText);
   // "Receive block %i / %i" and its kin.
   void ShowBlockCounter(const char* format, int block, int total);
 

@@ -18,8 +18,6 @@ constexpr std::uint8_t kStreamRequest = 0x70;
 constexpr std::uint8_t kStreamWakeUp = 0x20;
 constexpr std::uint8_t kStreamBlockMark = 0x82;
 constexpr bool IsStreamHeader(std::uint8_t byte) { return (byte & 0xF0) == 0x20; }
-// Polled protocol: what the PC answers the radio's 'P' with.
-constexpr std::uint8_t kPolledWakeUp = 0x40;
 
 // Limits of consecutive trouble before a read gives up.
 constexpr int kStreamBadBlockLimit = 9;   // more than this many bad blocks in a row
@@ -45,7 +43,9 @@ constexpr const char* kReadFileName = "            ";
 
 CloneFamilyLayout FamilyLayoutOf(const CConfigFileBase& config) {
   return {config.GetFlashRomStart(), config.GetLastSettingsBlock(), config.GetFirstAdjustBlock(),
-          config.IsRomEditorMode()};
+          config.IsRomEditorMode(),    config.GetAdjustWordLow(),     config.GetAdjustWordHigh(),
+          config.GetValidMarkerWord(), config.GetLastUserWord(),      config.GetLastEepromBlock(),
+          config.GetBlockCount()};
 }
 }  // namespace
 
@@ -57,6 +57,7 @@ CloneLayout CloneLayoutFromConfig(const CConfigFileBase& mobile, const CConfigFi
   layout.comPortIndex = mobile.GetComPortIndex();
   layout.mobile = FamilyLayoutOf(mobile);
   layout.portable = FamilyLayoutOf(portable);
+  layout.rawImageEdited = mobile.IsRawImageEdited();
   return layout;
 }
 
@@ -234,14 +235,7 @@ int CRadioReader::StreamedRead() {
 // ---- polled read ----
 
 int CRadioReader::Counted(int linkResult) {
-  if (linkResult == kLinkFailed) {
-    if (++errors_ > kBlockFailureLimit) return link_.ReportFailure(kUploadError);
-    link_.DiscardReply();
-  } else if (++timeouts_ > kBlockFailureLimit) {
-    // A radio that has gone quiet: the read would otherwise retry for ever.
-    return link_.ReportFailure(kUploadError);
-  }
-  return kTransferDone;
+  return link_.CountRetry(linkResult, errors_, timeouts_, kBlockFailureLimit, kUploadError);
 }
 
 int CRadioReader::PolledRead() {
@@ -259,13 +253,8 @@ int CRadioReader::PolledRead() {
       first = false;
       if (r != kLinkOk) {
         // The radio is not listening yet: have it switched off and on.
-        const int awaited = link_.AwaitPowerOn("back ON to start uploading", comPort);
+        const int awaited = link_.AwakePolledRadio("back ON to start uploading", comPort);
         if (awaited != kTransferDone) return awaited;
-        std::uint8_t echo = 0;
-        if (!link_.SendByte(kPolledWakeUp)) return link_.ReportLeadFailure(comPort);
-        link_.ReadByte(echo);
-        status_.SetStatusLine1("");
-        status_.SetStatusLine2("");
       }
       status_.SetStatusLine1("Please wait");
       status_.SetStatusLine2("");

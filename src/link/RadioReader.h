@@ -22,6 +22,15 @@ struct CloneFamilyLayout {
   int lastSettingsBlock = 8;
   int firstAdjustBlock = 254;
   bool romEditorMode = false;
+  // What the send needs besides: the alignment words L..H (their sum in
+  // L - 1), the validity marker word, the last word a user may program, and
+  // the family's own EEPROM and block counts.
+  int adjustWordLow = 3;
+  int adjustWordHigh = 16;
+  int validMarkerWord = 127;
+  int lastUserWord = 119;
+  int lastEepromBlock = 1;
+  int blockCount = 256;
 };
 
 struct CloneLayout {
@@ -30,7 +39,9 @@ struct CloneLayout {
   bool streamProtocol = false;
   int comPortIndex = 0;
   CloneFamilyLayout mobile;
-  CloneFamilyLayout portable{0x1A500, 8, 167, false};
+  CloneFamilyLayout portable{0x1A500, 8, 167, false, 2, 14, 127, 119, 1, 168};
+  // Bytes typed into the memory editor: a streamed send takes the image as it is.
+  bool rawImageEdited = false;
 };
 
 // The layout the clone takes from the two configuration objects: block

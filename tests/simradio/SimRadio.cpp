@@ -1,5 +1,7 @@
 #include "SimRadio.h"
 
+#include <algorithm>
+
 namespace {
 constexpr std::uint8_t kStreamHeader = 0x21;
 constexpr std::uint8_t kStreamMark = 0x82;
@@ -8,6 +10,12 @@ constexpr std::uint8_t kStreamWakeUp = 0x20;
 constexpr std::uint8_t kPolledWakeUp = 0x40;
 constexpr std::uint8_t kAckByte = 0x06;
 constexpr std::uint8_t kNakByte = 0x15;
+// Streamed radios: what starts the command mode and the receiving of blocks,
+// and what restarts the radio from the command mode.
+constexpr std::uint8_t kStreamConfigMode = 0x30;
+constexpr std::uint8_t kStreamReceive = 0x60;
+constexpr std::uint8_t kStreamRestart[3] = {0x38, 0x01, 0x39};
+constexpr std::size_t kStreamFrameSize = 3 + kBlockSize + 1;
 }  // namespace
 
 CSimRadio::CSimRadio(SimProtocol protocol, std::vector<std::uint8_t> memory, int lastEepromBlock, int blockCount)
@@ -58,10 +66,19 @@ void CSimRadio::Receive(std::uint8_t byte, Micros now) {
         state_ = State::kListening;
         return;
       }
+      if (byte == kStreamConfigMode) {
+        state_ = State::kConfig;
+        frame_.clear();
+        restartMatched_ = 0;
+        return;
+      }
       [[fallthrough]];  // a streamed radio also starts on a bare request
     case State::kListening:
       if (protocol_ == SimProtocol::kPolled) {
         HandleFrameByte(byte);
+      } else if (byte == kStreamReceive) {
+        state_ = State::kReceiving;
+        frame_.clear();
       } else if (byte == kRequest) {
         state_ = State::kStreaming;
         streamBlock_ = 0;
@@ -81,7 +98,63 @@ void CSimRadio::Receive(std::uint8_t byte, Micros now) {
         SendStreamBlock();
       }
       return;
+    case State::kConfig:
+      HandleConfigByte(byte);
+      return;
+    case State::kReceiving:
+      ReceiveStreamByte(byte);
+      return;
   }
+}
+
+std::uint16_t CSimRadio::Word(int address) const {
+  const std::size_t at = 2 * static_cast<std::size_t>(address);
+  return static_cast<std::uint16_t>(MemoryByte(at + 1) << 8 | MemoryByte(at));
+}
+
+void CSimRadio::HandleConfigByte(std::uint8_t byte) {
+  if (frame_.empty()) {
+    if (byte == kStreamRestart[restartMatched_]) {
+      if (++restartMatched_ == sizeof kStreamRestart) {
+        // The radio restarts and says so.
+        restartMatched_ = 0;
+        state_ = State::kWaitingWakeUp;
+        output_.push_back('P');
+      }
+      return;
+    }
+    restartMatched_ = 0;
+  }
+  HandleFrameByte(byte);
+}
+
+void CSimRadio::ReceiveStreamByte(std::uint8_t byte) {
+  if (frame_.empty() && (byte & 0xF0) != 0x20) return;  // waiting for a block header
+  frame_.push_back(byte);
+  if (frame_.size() < kStreamFrameSize) return;
+  std::uint8_t sum = 0;
+  for (std::size_t i = 0; i + 1 < frame_.size(); ++i) sum = static_cast<std::uint8_t>(sum + frame_[i]);
+  const bool good = frame_[1] == kStreamMark && sum == frame_.back();
+  const int number = frame_[2];
+  const std::optional<SimFault> fault = FaultForReply();
+  if (fault == SimFault::kSilence) {
+    frame_.clear();
+    return;
+  }
+  if (!good || fault == SimFault::kNak) {
+    frame_.clear();
+    output_.push_back(kNakByte);
+    return;
+  }
+  const std::size_t base = kBlockSize * static_cast<std::size_t>(number);
+  for (std::size_t i = 0; i < kBlockSize && base + i < memory_.size(); ++i) {
+    // EEPROM blocks come with the bytes of each word swapped, as they go out.
+    const std::size_t to = number <= lastEepromBlock_ ? (i ^ 1) : i;
+    memory_[base + to] = frame_[3 + i];
+  }
+  writes_.push_back({SimWrite::kStreamBlock, number});
+  frame_.clear();
+  output_.push_back(kAckByte);
 }
 
 void CSimRadio::SendStreamBlock() {
@@ -134,9 +207,11 @@ void CSimRadio::AnswerFrame() {
       const std::size_t a = frame_[2];
       memory_[2 * a + 1] = frame_[3];
       memory_[2 * a] = frame_[4];
+      writes_.push_back({SimWrite::kWord, static_cast<int>(a), static_cast<std::uint16_t>(frame_[3] << 8 | frame_[4])});
       // The reply is built first so a planned fault can change what it carries.
       std::vector<std::uint8_t> reply{frame_[3], frame_[4]};
-      if (PeekFault() == SimFault::kOtherValue) reply[1] = static_cast<std::uint8_t>(reply[1] + 1);
+      const bool misreported = std::find(misreported_.begin(), misreported_.end(), static_cast<int>(a)) != misreported_.end();
+      if (PeekFault() == SimFault::kOtherValue || misreported) reply[1] = static_cast<std::uint8_t>(reply[1] + 1);
       SendFrame(cmd, reply);
       return;
     }
@@ -158,6 +233,7 @@ void CSimRadio::AnswerFrame() {
         return;
       }
       for (std::size_t i = 0; i < kBlockSize && base + i < memory_.size(); ++i) memory_[base + i] = frame_[3 + i];
+      writes_.push_back({SimWrite::kBlock, frame_[2]});
       output_.push_back(kAckByte);
       return;
     }

@@ -1,7 +1,9 @@
 #pragma once
 // A simulated radio for the tests: it holds a memory image and speaks the
 // radio's side of the streamed block protocol and of the 0xF0-0xF3 command
-// frames, one byte at a time, with faults to inject. The cable's echo is not
+// frames, one byte at a time, with faults to inject. It also takes a send:
+// words and blocks written with the frames, or streamed blocks after the
+// wake-up, with the configuration-block exchange of the older radios. The cable's echo is not
 // the radio's business: the links that carry it (SimLink, CPtyRadio) add it.
 #include <cstdint>
 #include <deque>
@@ -20,6 +22,14 @@ enum class SimFault {
   kNak,         // a block write is answered 0x15
   kOtherValue,  // a word write is answered with another value than written
   kWrongNumber  // a streamed block carries a number past the radio's last block
+};
+
+// One write the radio carried out, in order.
+struct SimWrite {
+  enum Kind { kWord, kBlock, kStreamBlock } kind;
+  int address;  // word address; wire block number (kBlock); block number (kStreamBlock)
+  std::uint16_t value = 0;  // kWord: the value written
+  bool operator==(const SimWrite&) const = default;
 };
 
 struct SimFaultPlan {
@@ -47,6 +57,9 @@ public:
   void PowerOn(Micros now);
 
   void Plan(const SimFaultPlan& plan) { plans_.push_back(plan); }
+  // Every write of this word is answered with another value than written,
+  // as for a word the radio changes by itself.
+  void MisreportWord(int address) { misreported_.push_back(address); }
 
   // A byte from the PC.
   void Receive(std::uint8_t byte, Micros now);
@@ -62,9 +75,15 @@ public:
   int StreamedBlocks() const { return streamedBlocks_; }
   // True once the last streamed block was acknowledged.
   bool StreamFinished() const { return streamFinished_; }
+  // Every word and block written to the radio, in order.
+  const std::vector<SimWrite>& Writes() const { return writes_; }
+  // The word at an EEPROM address, as the radio holds it.
+  std::uint16_t Word(int address) const;
 
 private:
-  enum class State { kOff, kWaitingWakeUp, kListening, kStreaming };
+  // kConfig: a streamed radio's command mode for its configuration block;
+  // kReceiving: it takes streamed blocks from the PC.
+  enum class State { kOff, kWaitingWakeUp, kListening, kStreaming, kConfig, kReceiving };
 
   std::optional<SimFault> PeekFault() const;
   // The fault planned for the reply about to go out; counts the reply.
@@ -73,6 +92,8 @@ private:
   void AnswerFrame();
   void SendFrame(std::uint8_t cmd, const std::vector<std::uint8_t>& data);
   void SendStreamBlock();
+  void ReceiveStreamByte(std::uint8_t byte);
+  void HandleConfigByte(std::uint8_t byte);
   std::uint8_t MemoryByte(std::size_t offset) const;
 
   SimProtocol protocol_;
@@ -89,4 +110,7 @@ private:
   int streamBlock_ = 0;
   int streamedBlocks_ = 0;
   bool streamFinished_ = false;
+  std::vector<SimWrite> writes_;
+  std::vector<int> misreported_;
+  std::size_t restartMatched_ = 0;
 };
