@@ -119,6 +119,18 @@ void CScrollablePage::resizeEvent(QResizeEvent* event) {
   }
 }
 
+bool CScrollablePage::event(QEvent* event) {
+  const bool handled = QAbstractScrollArea::event(event);
+  // resizeEvent() follows the viewport only; a page made again where its
+  // last window was keeps the viewport's size and would keep the ranges of
+  // its template size.
+  if (event->type() == QEvent::Resize && ready_) {
+    ResetScroll();
+    UpdateScrollRanges();
+  }
+  return handled;
+}
+
 void CScrollablePage::customEvent(QEvent* event) {
   if (!DeliverUserMessage(event)) QAbstractScrollArea::customEvent(event);
 }

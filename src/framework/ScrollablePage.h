@@ -84,6 +84,7 @@ protected:
 
   void customEvent(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  bool event(QEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
 
 private:

@@ -118,6 +118,25 @@ TEST_F(PageFixture, EveryResizeReturnsThePageToItsOrigin) {
   EXPECT_GT(page.VMax(), 0);
 }
 
+TEST_F(PageFixture, APageMadeAgainInTheSameSmallPlaceStillScrolls) {
+  // As the main dialog does on a tab switch or a rebuilt tab row: close the
+  // window, make it again at its template size, place it where the last one
+  // was and show it, twice before the event loop runs.
+  ResizeClient(-100, -100);
+  const QRect place = page.geometry();
+  const int vMax = page.VMax();
+  ASSERT_GT(vMax, 0);
+  for (int round = 0; round < 2; ++round) {
+    page.DestroyWindow();
+    ASSERT_TRUE(page.Create(&host));
+    page.setGeometry(place);
+    page.show();
+  }
+  Settle();
+  EXPECT_EQ(page.VMax(), vMax);
+  EXPECT_GT(page.verticalScrollBar()->maximum(), 0);
+}
+
 TEST_F(PageFixture, EnterAndEscStayInThePageAndF1ToF7GoOnToTheMainDialog) {
   QSignalSpy returnPressed(page.edit, &QLineEdit::returnPressed);
   struct Case {
