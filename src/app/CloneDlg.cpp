@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -11,6 +12,7 @@
 #include <QPushButton>
 #include <QThread>
 #include <QVBoxLayout>
+#include <type_traits>
 
 #include "app/PasswordDlg.h"
 #include "framework/EditControls.h"
@@ -164,7 +166,16 @@ CCloneDlg::CCloneDlg(QWidget* parent)
     MessageBeep();
     done(0);
   });
-  connect(m_oneBlockBox, &QCheckBox::toggled, this, [this](bool on) { m_oneBlock = on ? 1 : 0; });
+  connect(m_oneBlockBox, &QCheckBox::toggled, this, &CCloneDlg::OnOnlyOneBlock);
+  connect(m_nextRadio, &QPushButton::clicked, this, &CCloneDlg::OnNextRadio);
+  connect(m_continue, &QPushButton::clicked, this, [this] {
+    MessageBeep();
+    FinishSerialEntry(true);
+  });
+  m_blockEdit->setMaxLength(10);
+  // The serial number's four digits.
+  m_serial->m_inputMode = 7;
+  m_serial->setMaxLength(4);
   m_startTimer.setSingleShot(true);
   m_startTimer.setInterval(kCloneStartTimerMs);
   connect(&m_startTimer, &QTimer::timeout, this, &CCloneDlg::OnTimer);
@@ -190,6 +201,28 @@ void CCloneDlg::SetDirection(unsigned direction) {
   const bool read = direction == kCloneRead;
   m_title->setText(read ? QStringLiteral("R e a d   f r o m   R a d i o") : QStringLiteral("S e n d    t o    R a d i o"));
   m_oneBlockBox->setVisible(!read && g_config.IsRomEditorMode());
+  m_rangeHint->setText(QString::asprintf("H(0-%.2xH)", g_config.GetBlockCount() - 1));
+}
+
+void CCloneDlg::OnOnlyOneBlock(bool on) {
+  MessageBeep();
+  m_oneBlock = on ? 1 : 0;
+  m_blockEdit->setVisible(on);
+  m_rangeHint->setVisible(on);
+  if (on) m_blockEdit->setFocus();
+}
+
+void CCloneDlg::OnNextRadio() {
+  m_status1->clear();
+  m_counter->clear();
+  m_ok->hide();
+  m_nextRadio->hide();
+  // The next radio is plugged in before Start opens the port again.
+  m_port->Release();
+  m_start->show();
+  m_cancelButton->show();
+  m_start->setFocus();
+  m_progress->setValue(0);
 }
 
 void CCloneDlg::OnStart() {
@@ -200,8 +233,69 @@ void CCloneDlg::OnStart() {
 }
 
 CCloneDlg::Job CCloneDlg::MakeJob(CCloneLink& link) {
-  // Send to Radio joins here with its own job.
-  return MakeReadJob(link);
+  return m_direction == kCloneRead ? MakeReadJob(link) : MakeSendJob(link);
+}
+
+template <class R, class... Args>
+std::function<R(Args...)> CCloneDlg::OnGuiThreadHook(std::function<R(Args...)> fn) {
+  if (!fn) return fn;
+  return [this, fn](Args... args) -> R {
+    if constexpr (std::is_void_v<R>) {
+      OnGuiThread([&] { fn(args...); });
+    } else {
+      std::optional<R> result;
+      OnGuiThread([&] { result.emplace(fn(args...)); });
+      return std::move(*result);
+    }
+  };
+}
+
+CCloneDlg::Job CCloneDlg::MakeSendJob(CCloneLink& link) {
+  m_sendSettings = CurrentSendSettings(g_manufacturerMode != 0, g_serviceMode != 0);
+  m_sendSettings.oneBlockText.reset();
+  if (m_oneBlock) m_sendSettings.oneBlockText = m_blockEdit->text().toStdString();
+  const SendHooks model = ModelSendHooks([this](const std::string& digits) { return AskSerialNumber(digits); });
+  // The data model, its questions and the serial-number entry belong to this thread.
+  m_sendHooks = {};
+  m_sendHooks.anyChannelProgrammed = OnGuiThreadHook(model.anyChannelProgrammed);
+  m_sendHooks.confirmNarrowband = OnGuiThreadHook(model.confirmNarrowband);
+  m_sendHooks.packScreens = OnGuiThreadHook(model.packScreens);
+  m_sendHooks.recordFields = OnGuiThreadHook(model.recordFields);
+  m_sendHooks.loadAdjustment = OnGuiThreadHook(model.loadAdjustment);
+  m_sendHooks.unpackRadioInfo = OnGuiThreadHook(model.unpackRadioInfo);
+  m_sendHooks.serialText = OnGuiThreadHook(model.serialText);
+  m_sendHooks.storeSerial = OnGuiThreadHook(model.storeSerial);
+  m_sendHooks.askSerialNumber = OnGuiThreadHook(model.askSerialNumber);
+  m_sender = std::make_unique<CRadioSender>(link, m_sendSettings, m_sendHooks);
+  Job job;
+  job.run = [this] { return m_sender->SendAll(); };
+  job.commit = [this] { m_sender->Commit(); };
+  job.undo = model.saveRecords();
+  job.completedText = "Download is completed";
+  return job;
+}
+
+std::optional<std::string> CCloneDlg::AskSerialNumber(const std::string& digits) {
+  m_serial->setText(QString::fromStdString(digits));
+  m_serial->show();
+  m_continue->show();
+  m_continue->setFocus();
+  // Waits on the event loop, so the window lives and Esc can leave.
+  QEventLoop loop;
+  m_serialLoop = &loop;
+  m_serialAccepted = false;
+  loop.exec();
+  m_serialLoop = nullptr;
+  m_serial->hide();
+  m_continue->hide();
+  if (!m_serialAccepted) return std::nullopt;
+  return m_serial->text().toStdString();
+}
+
+void CCloneDlg::FinishSerialEntry(bool accepted) {
+  if (m_serialLoop == nullptr) return;
+  m_serialAccepted = accepted;
+  m_serialLoop->quit();
 }
 
 CCloneDlg::Job CCloneDlg::MakeReadJob(CCloneLink& link) {
@@ -270,11 +364,14 @@ void CCloneDlg::OnTransferDone(int result) {
   if (result == kTransferDone) {
     if (m_job.commit) m_job.commit();
     m_status1->setText(QString::fromLatin1(m_job.completedText));
-    m_ok->show();
-    m_ok->setFocus();
+    // A production run goes on with the next radio.
+    QPushButton* next = m_direction != kCloneRead && g_serviceMode ? m_nextRadio : m_ok;
+    next->show();
+    next->setFocus();
     g_cloneOk = 1;
     return;
   }
+  if (m_job.undo) m_job.undo();
   if (result == kTransferFailed && !m_boxShown) {
     // The reason is in the status lines only: keep them on screen until the
     // user has read them.
@@ -287,7 +384,12 @@ void CCloneDlg::OnTransferDone(int result) {
 
 bool CCloneDlg::PreviewKey(QKeyEvent* event) {
   const int key = event->key();
+  if (m_serialLoop != nullptr && key != Qt::Key_Escape && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+    FinishSerialEntry(true);
+    return true;
+  }
   if (key == Qt::Key_Escape) {
+    FinishSerialEntry(false);
     if (m_running) m_cancel = true;
     return true;
   }
@@ -296,6 +398,7 @@ bool CCloneDlg::PreviewKey(QKeyEvent* event) {
 
 void CCloneDlg::reject() {
   if (m_running) {
+    FinishSerialEntry(false);
     m_cancel = true;
     return;
   }
@@ -306,6 +409,7 @@ void CCloneDlg::closeEvent(QCloseEvent* e) {
   if (m_running) {
     // Closing the window mid-transfer stops it like Esc; the dialog closes
     // once the engine has let go of the port.
+    FinishSerialEntry(false);
     m_cancel = true;
     e->ignore();
     return;

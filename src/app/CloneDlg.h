@@ -14,12 +14,14 @@
 #include "link/CloneLink.h"
 #include "link/LinkClock.h"
 #include "link/RadioReader.h"
+#include "link/RadioSender.h"
 #include "model/MessageBox.h"
 #include "platform/KeyPreview.h"
 
 class CFiveToneEdit;
 class ISerialPort;
 class QCheckBox;
+class QEventLoop;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -72,6 +74,12 @@ public:
   // The transfer's result once it ended (kTransferDone, ...), -1 before.
   int Result() const { return m_result; }
 
+  // Service mode: the serial-number entry is open, waiting for Enter or
+  // "Continue" (Esc or closing the window cancels the send).
+  bool SerialEntryOpen() const { return m_serialLoop != nullptr; }
+  // "Next Radio" (1507): re-arms the dialog for the next radio of a run.
+  void OnNextRadio();
+
   // Enter and Esc never close the dialog; Esc stops a running transfer.
   bool PreviewKey(QKeyEvent* event) override;
   void reject() override;
@@ -87,9 +95,19 @@ private:
     std::function<int()> run;
     std::function<void()> commit;
     const char* completedText;
+    // Back on this thread when `run` failed or was cancelled.
+    std::function<void()> undo;
   };
   Job MakeJob(CCloneLink& link);
   Job MakeReadJob(CCloneLink& link);
+  Job MakeSendJob(CCloneLink& link);
+  // A data-model hook made to run on this thread while the worker waits.
+  template <class R, class... Args>
+  std::function<R(Args...)> OnGuiThreadHook(std::function<R(Args...)> fn);
+  // The serial-number entry, on this thread: the digits typed, or nothing.
+  std::optional<std::string> AskSerialNumber(const std::string& digits);
+  void FinishSerialEntry(bool accepted);
+  void OnOnlyOneBlock(bool on);
   // Runs fn on this dialog's thread and waits for it (from the worker).
   void OnGuiThread(const std::function<void()>& fn);
   void OnTransferDone(int result);
@@ -117,6 +135,13 @@ private:
   ReadSettings m_readSettings;
   ReadHooks m_readHooks;
   std::unique_ptr<CRadioReader> m_reader;
+
+  // The send's state, likewise.
+  SendSettings m_sendSettings;
+  SendHooks m_sendHooks;
+  std::unique_ptr<CRadioSender> m_sender;
+  QEventLoop* m_serialLoop = nullptr;
+  bool m_serialAccepted = false;
 
   QTimer m_startTimer;
   QPushButton* m_start;

@@ -186,7 +186,7 @@ void CMainDlg::BuildMenu(QMenuBar* bar) {
   // The radio link comes with its own dialogs.
   QMenu* radio = bar->addMenu(QStringLiteral("&Radio"));
   AddCommand(radio, QStringLiteral("&Read from Radio"), kCmdReadFromRadio);
-  AddCommand(radio, QStringLiteral("&Send to Radio"), kCmdSendToRadio, false);
+  AddCommand(radio, QStringLiteral("&Send to Radio"), kCmdSendToRadio);
   AddCommand(radio, QStringLiteral("&Alignment"), kCmdAlignment, false);
   AddCommand(radio, QStringLiteral("Adjustment Recover"), kCmdAdjustmentRecover, false);
 
@@ -209,7 +209,7 @@ void CMainDlg::BuildToolBar(QToolBar* bar) {
   add(QStyle::SP_DialogSaveButton, QStringLiteral("Save File"), kToolbarSave, true);
   bar->addSeparator();
   add(QStyle::SP_ArrowDown, QStringLiteral("Read from Radio"), kCmdToolbarRead, true);
-  add(QStyle::SP_ArrowUp, QStringLiteral("Send to Radio"), kCmdToolbarSend, false);
+  add(QStyle::SP_ArrowUp, QStringLiteral("Send to Radio"), kCmdToolbarSend, true);
   bar->addSeparator();
   add(QStyle::SP_MessageBoxQuestion, QStringLiteral("Help Topics"), kCmdToolbarHelp, true);
 }
@@ -259,6 +259,10 @@ void CMainDlg::RunCommand(int command) {
     case kCmdReadFromRadio:
     case kCmdToolbarRead:
       OnReadFromRadio();
+      break;
+    case kCmdSendToRadio:
+    case kCmdToolbarSend:
+      OnSendToRadio();
       break;
     default:
       break;
@@ -439,6 +443,17 @@ void CMainDlg::AfterRadioRead() {
   RebuildTabs();
   m_tabs->setEnabled(false);
   m_modelTimer.start();
+}
+
+void CMainDlg::OnSendToRadio() {
+  CCloneDlg clone(this);
+  // Before the direction: the memory editor's "only one block" is not offered here.
+  g_config.SetRomEditorMode(false);
+  clone.SetDirection(kCloneSend);
+  clone.exec();
+  // The send may have taken the radio's serial number and identity.
+  SetSerialText(m_records->SerialText());
+  UpdateModelLine();
 }
 
 void CMainDlg::OnHardwareTextEdited(WParam control) {

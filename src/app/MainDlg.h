@@ -105,6 +105,7 @@ public:
   void OnHelpTopics();
   void OnRomEditCommand();
   void OnReadFromRadio();
+  void OnSendToRadio();
 
   // IMainDialog
   int ConfirmSaveChanges() override;

@@ -3,6 +3,8 @@
 // that RP58_COM1 names.
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -21,7 +23,10 @@
 #include "app/PasswordDlg.h"
 #include "framework/EditControls.h"
 #include "link/CloneLink.h"
+#include "link/RadioSender.h"
 #include "model/ConfigFile.h"
+#include "model/Privilege.h"
+#include "model/RadioData.h"
 #include "model/ScreenData.h"
 #include "model/SmallRecords.h"
 #include "platform/ControlIds.h"
@@ -88,7 +93,8 @@ std::string PowerOnText(Family family) {
 // What the clone dialog showed when its transfer ended.
 struct CloneOutcome {
   bool ran = false;
-  bool okShown = false;  // the dialog stayed open with "OK"
+  bool okShown = false;  // the dialog stayed open with "OK" (or "Next Radio")
+  bool nextRadio = false;
   std::string line1, line2, counter;
   int progress = -1;
 };
@@ -135,9 +141,15 @@ protected:
   // Runs "&Read from Radio" from the menu as the user would: Start, then
   // whatever the radio asks, then OK. Returns what the dialog showed at the
   // end of its transfer.
-  CloneOutcome Read() {
+  CloneOutcome Read() { return Run(kCmdReadFromRadio); }
+  // The same for "&Send to Radio"; in service mode "Next Radio" takes the
+  // place of OK: it is pressed nextRadios times, then the dialog cancelled.
+  CloneOutcome Send() { return Run(kCmdSendToRadio); }
+
+  CloneOutcome Run(int command) {
     CloneOutcome outcome;
     bool started = false;
+    bool ran = false;
     QTimer driver;
     driver.setInterval(1);
     QObject::connect(&driver, &QTimer::timeout, [&] {
@@ -156,24 +168,37 @@ protected:
       auto* clone = qobject_cast<CCloneDlg*>(modal);
       if (clone == nullptr) return;
       if (!started) {
-        started = true;
+        started = ran = true;
         FindControl<QPushButton>(clone, kCloneStartId)->click();
         return;
       }
       if (onRunning && clone->TransferRunning()) onRunning(*clone);
+      if (clone->SerialEntryOpen()) {
+        if (onSerialEntry) onSerialEntry(*clone);
+        return;
+      }
       auto* ok = FindControl<QPushButton>(clone, kCloneOkId);
-      if (clone->TransferRunning() || !ok->isVisible()) return;
+      auto* next = FindControl<QPushButton>(clone, kCloneNextRadioId);
+      QPushButton* finish = ok->isVisible() ? ok : next->isVisible() ? next : nullptr;
+      if (clone->TransferRunning() || finish == nullptr) return;
       outcome.okShown = true;
+      outcome.nextRadio = finish == next;
       outcome.line1 = FindControl<QLabel>(clone, kCloneStatus1Id)->text().toStdString();
       outcome.line2 = FindControl<QLabel>(clone, kCloneStatus2Id)->text().toStdString();
       outcome.counter = FindControl<QLabel>(clone, kCloneCounterId)->text().toStdString();
       outcome.progress = FindControl<QProgressBar>(clone, kCloneProgressId)->value();
-      ok->click();
+      finish->click();
+      if (finish != next) return;
+      if (nextRadios-- > 0) {
+        started = false;
+        return;
+      }
+      FindControl<QPushButton>(clone, kCloneCancelId)->click();
     });
     driver.start();
-    dlg->Action(kCmdReadFromRadio)->trigger();
+    dlg->Action(command)->trigger();
     driver.stop();
-    outcome.ran = started;
+    outcome.ran = ran;
     return outcome;
   }
 
@@ -183,6 +208,8 @@ protected:
   std::optional<std::string> password;  // nullopt: the password box is cancelled
   bool passwordAsked = false;
   std::function<void(CCloneDlg&)> onRunning;
+  std::function<void(CCloneDlg&)> onSerialEntry;
+  int nextRadios = 0;
 };
 
 TEST_F(CloneDlgTest, FullReadSwitchesToTheRadiosFamilyAndShowsItsData) {
@@ -404,4 +431,179 @@ TEST_F(CloneDlgTest, DialogBeforeTheStart) {
   FindControl<QPushButton>(&clone, kCloneCancelId)->click();
   EXPECT_FALSE(clone.isVisible());
   EXPECT_EQ(clone.Result(), -1);
+}
+
+// ---- Send to Radio ----
+
+namespace {
+
+std::uint16_t ImageWord(const std::uint8_t* m, int w) { return static_cast<std::uint16_t>(m[2 * w + 1] << 8 | m[2 * w]); }
+
+// A radio of the family that has been in service: its alignment checksum
+// right and its memory marked valid.
+std::vector<std::uint8_t> RadioInService(Family family) {
+  std::vector<std::uint8_t> m = RadioMemory(family);
+  const int low = family == kMobile ? 3 : 2, high = family == kMobile ? 16 : 14;
+  std::uint16_t sum = 0;
+  for (int w = low; w <= high; ++w) sum = static_cast<std::uint16_t>(sum + ImageWord(m.data(), w));
+  m[2 * (low - 1)] = static_cast<std::uint8_t>(sum);
+  m[2 * (low - 1) + 1] = static_cast<std::uint8_t>(sum >> 8);
+  m[2 * 127] = 0x5A;
+  m[2 * 127 + 1] = 0xA5;
+  return m;
+}
+
+}  // namespace
+
+TEST_F(CloneDlgTest, ReadSendReadGivesTheSameImageForBothFamilies) {
+  for (const Family family : {kMobile, kPortable}) {
+    SCOPED_TRACE(family == kMobile ? "mobile" : "portable");
+    StartWith(family);
+    Radio(SimProtocol::kPolled, RadioInService(family));
+    Serve();
+    // The first send makes the radio one this program has written; reading
+    // it back and sending it again changes nothing from then on.
+    std::vector<std::vector<std::uint8_t>> reads;
+    for (int pass = 0; pass < 3; ++pass) {
+      const CloneOutcome read = Read();
+      ASSERT_EQ(read.line1, "Upload is completed");
+      reads.emplace_back(g_pRadioImage, g_pRadioImage + kImageSize);
+      if (pass == 2) break;
+      BeepCounter beeps;
+      const CloneOutcome sent = Send();
+      ASSERT_EQ(sent.line1, "Download is completed") << sent.counter;
+      const int total = family == kPortable ? 177 : 256;
+      EXPECT_EQ(sent.counter, "Send block " + std::to_string(total) + " / " + std::to_string(total));
+      EXPECT_EQ(sent.progress, total);
+      EXPECT_FALSE(sent.nextRadio);
+      EXPECT_GE(beeps.count(), 2);
+      EXPECT_EQ(g_cloneOk, 1);
+      EXPECT_TRUE(msgs.texts().empty()) << msgs.texts()[0];
+      // The main window shows the radio's serial number and the data's model.
+      EXPECT_EQ(dlg->SerialEdit()->text().toStdString(), CurrentSerialText());
+    }
+    EXPECT_EQ(reads[1], reads[2]);
+    pty.reset();
+    EXPECT_EQ(sim->Word(127), 0xA55A);
+    dlg.reset();
+  }
+}
+
+TEST_F(CloneDlgTest, SendRefusesWhatMustNotGoToTheRadio) {
+  struct Row {
+    const char* name;
+    Family data, radio;
+    bool noChannel;
+    std::vector<std::string> boxes;
+  };
+  const Row rows[] = {
+      {"no channel programmed", kMobile, kMobile, true, {"RF Ch. #1 has not been programmed."}},
+      {"portable radio, mobile data", kMobile, kPortable, false, {"Hardware configuration mismatched!"}},
+      {"mobile radio, portable data", kPortable, kMobile, false, {"Hardware configuration mismatched!"}},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    StartWith(r.data);
+    if (r.noChannel) {
+      for (auto& c : g_mobileData.m_channels) c.m_programmed = 0;
+    }
+    const std::vector<std::uint8_t> before(g_pRadioImage, g_pRadioImage + kImageSize);
+    const std::vector<std::uint8_t> memory = RadioInService(r.radio);
+    Radio(SimProtocol::kPolled, memory);
+    Serve();
+
+    const CloneOutcome out = Send();
+
+    EXPECT_TRUE(out.ran);
+    EXPECT_FALSE(out.okShown);
+    EXPECT_EQ(msgs.texts(), r.boxes);
+    EXPECT_EQ(g_cloneOk, 0);
+    EXPECT_TRUE(std::equal(before.begin(), before.end(), g_pRadioImage));
+    pty.reset();
+    EXPECT_TRUE(sim->Writes().empty());
+    EXPECT_EQ(sim->Memory(), memory);
+    dlg.reset();
+    msgs.clear();
+  }
+}
+
+TEST_F(CloneDlgTest, InterruptedSendLeavesTheRadioMarkedInvalidAndSaysSo) {
+  StartWith(kMobile);
+  const std::vector<std::uint8_t> before(g_pRadioImage, g_pRadioImage + kImageSize);
+  const std::string serial = CurrentSerialText();
+  CSimRadio& radio = Radio(SimProtocol::kPolled, RadioInService(kMobile));
+  // The radio stops answering in the middle of the blocks, as when the cable comes out.
+  radio.Plan({SimFault::kSilence, 155, 100000});
+  Serve();
+
+  const CloneOutcome out = Send();
+
+  EXPECT_TRUE(out.okShown);  // the reason stays on screen
+  EXPECT_EQ(out.line1, " Download Error!");
+  EXPECT_EQ(g_cloneOk, 0);
+  EXPECT_TRUE(std::equal(before.begin(), before.end(), g_pRadioImage));
+  EXPECT_EQ(CurrentSerialText(), serial);
+  pty.reset();
+  EXPECT_EQ(sim->Word(127), 0xFFFF);
+}
+
+TEST_F(CloneDlgTest, ServiceModeNumbersEachRadioAndEscLeavesTheEntry) {
+  StartWith(kMobile);
+  g_serviceMode = 1;
+  g_serviceSerial.clear();
+  Radio(SimProtocol::kPolled, RadioInService(kMobile));
+  Serve();
+  std::vector<std::string> shown;
+  std::vector<std::string> line2;
+  onSerialEntry = [&](CCloneDlg& clone) {
+    auto* edit = FindControl<QLineEdit>(&clone, kCloneSerialId);
+    shown.push_back(edit->text().toStdString());
+    line2.push_back(FindControl<QLabel>(&clone, kCloneStatus2Id)->text().toStdString());
+    EXPECT_TRUE(FindControl<QPushButton>(&clone, kCloneContinueId)->isVisible());
+    if (shown.size() == 1) {
+      edit->clear();
+      edit->setFocus();
+      QTest::keyClicks(edit, "7x");  // letters don't go in
+      QTest::keyClick(edit, Qt::Key_Return);
+    } else {
+      QTest::keyClick(edit, Qt::Key_Escape);
+    }
+  };
+  nextRadios = 1;
+
+  const CloneOutcome out = Send();
+
+  g_serviceMode = 0;
+  EXPECT_EQ(shown, (std::vector<std::string>{"0000", "0008"}));
+  EXPECT_EQ(line2[0], "Serial No.(MAX 4 fig)");
+  EXPECT_TRUE(out.nextRadio);
+  EXPECT_EQ(out.line1, "Download is completed");
+  EXPECT_EQ(g_serviceSerial.substr(4), "0008");
+  EXPECT_EQ(CurrentSerialText().substr(4), "0008");
+  pty.reset();
+  // The radio carries 0007 in its serial-number bytes.
+  const std::vector<std::uint8_t>& mem = sim->Memory();
+  EXPECT_EQ(mem[area::kMobileAdjust + 382], 0x00);
+  EXPECT_EQ(mem[area::kMobileAdjust + 383], 0x07);
+  EXPECT_EQ(sim->Word(127), 0xA55A);
+}
+
+TEST_F(CloneDlgTest, SendDialogBeforeTheStart) {
+  StartWith(kMobile);
+  for (const bool romEditor : {false, true}) {
+    g_config.SetRomEditorMode(romEditor);
+    CCloneDlg clone(dlg.get());
+    clone.SetDirection(kCloneSend);
+    clone.show();
+    EXPECT_EQ(FindControl<QLabel>(&clone, kCloneTitleId)->text(), "S e n d    t o    R a d i o");
+    auto* box = FindControl<QCheckBox>(&clone, kCloneOneBlockId);
+    EXPECT_EQ(box->isVisible(), romEditor);
+    if (!romEditor) continue;
+    EXPECT_EQ(FindControl<QLabel>(&clone, kCloneRangeHintId)->text(), "H(0-ffH)");
+    box->click();
+    EXPECT_TRUE(FindControl<QLineEdit>(&clone, kCloneBlockEditId)->isVisible());
+    box->click();
+    EXPECT_FALSE(FindControl<QLineEdit>(&clone, kCloneBlockEditId)->isVisible());
+  }
+  g_config.SetRomEditorMode(false);
 }
