@@ -60,8 +60,10 @@ KeyKind Classify(const QKeyEvent* e, QChar* typed) {
   if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter || e->key() == Qt::Key_Escape) return KeyKind::kPassOn;
   if (e->key() == Qt::Key_Backspace) return KeyKind::kBackspace;
   if (e->key() == Qt::Key_Delete) return KeyKind::kDelete;
-  if (e->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) return KeyKind::kBlocked;
   const QString t = e->text();
+  // Ctrl with a letter is a shortcut that could edit; with a movement key
+  // (no text) it only moves the caret.
+  if (e->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) return t.isEmpty() ? KeyKind::kPassOn : KeyKind::kBlocked;
   if (t.size() == 1 && t[0].isPrint()) {
     *typed = t[0];
     return KeyKind::kChar;

@@ -190,6 +190,17 @@ TEST(UpperEdit, TagField) {
                        {{"not ascii", "A", 1, 1, {Qt::Key_Eacute}, "A", 1, 1, 1, edited}});
 }
 
+TEST(InsertEdits, CaretMovesWithCtrlTypeNothingAndDoNotBeep) {
+  const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+  const std::vector<KeyCase> cases = {
+      {"ctrl+left", "1234", 4, 4, {Qt::Key_Left, ctrl}, "1234", 0, 0, 0, {}},
+      {"ctrl+right", "1234", 0, 0, {Qt::Key_Right, ctrl}, "1234", 4, 4, 0, {}},
+      {"ctrl+letter still types nothing", "1234", 4, 4, {'k', ctrl}, "1234", 4, 4, 1, {}},
+  };
+  RunCases<CValueEdit>([](CValueEdit* e) { e->SetupValueEdit(nullptr, 4, 0, 1, 0, 0, 0, 0, 0); }, cases);
+  RunCases<CUpperEdit>([](CUpperEdit* e) { e->SetEditLimits(nullptr, 8); }, cases);
+}
+
 TEST(UpperEdit, ReportsToTheNotifyWindowItWasGiven) {
   RecordingWindow page, mainDialog;
   auto* edit = new CUpperEdit(&page);
