@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPointer>
+#include <QWheelEvent>
 #include <QWidget>
 #include <vector>
 
@@ -33,7 +34,19 @@ bool Rp58Application::notify(QObject* receiver, QEvent* event) {
   // ignored key happens inside QApplication::notify and is not seen again.
   if (event->type() == QEvent::KeyPress && PreviewKeyPress(receiver, static_cast<QKeyEvent*>(event))) return true;
   if (event->type() == QEvent::Wheel) {
-    if (auto* combo = qobject_cast<QComboBox*>(receiver); combo != nullptr && !combo->hasFocus()) return true;
+    if (auto* combo = qobject_cast<QComboBox*>(receiver); combo != nullptr && !combo->hasFocus()) {
+      // The wheel goes past the setting to what scrolls around it.
+      const auto* wheel = static_cast<QWheelEvent*>(event);
+      for (QWidget* w = combo; !w->isWindow() && w->parentWidget() != nullptr;) {
+        w = w->parentWidget();
+        QWheelEvent past(w->mapFromGlobal(wheel->globalPosition()), wheel->globalPosition(), wheel->pixelDelta(),
+                         wheel->angleDelta(), wheel->buttons(), wheel->modifiers(), wheel->phase(), wheel->inverted(),
+                         wheel->source());
+        QApplication::notify(w, &past);
+        if (past.isAccepted()) break;
+      }
+      return true;
+    }
   }
   return QApplication::notify(receiver, event);
 }

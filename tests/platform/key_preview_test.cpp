@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QKeyEvent>
 #include <QWheelEvent>
 #include <QLineEdit>
@@ -104,4 +106,22 @@ TEST(Rp58Application, TheWheelDoesNotChangeAComboWithoutTheFocus) {
                     Qt::NoModifier, Qt::NoScrollPhase, false);
   QApplication::sendEvent(combo, &wheel);
   EXPECT_EQ(combo->currentIndex(), 1);
+}
+
+TEST(Rp58Application, TheWheelOverAComboWithoutTheFocusScrollsThePage) {
+  QScrollArea page;
+  auto* body = new QWidget;
+  body->resize(200, 2000);
+  auto* combo = new QComboBox(body);
+  combo->addItems({"a", "b", "c"});
+  combo->setCurrentIndex(1);
+  combo->move(10, 10);
+  page.setWidget(body);
+  page.resize(220, 200);
+  page.show();
+  QWheelEvent wheel(QPointF(5, 5), combo->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(combo, &wheel);
+  EXPECT_EQ(combo->currentIndex(), 1);
+  EXPECT_GT(page.verticalScrollBar()->value(), 0);
 }
