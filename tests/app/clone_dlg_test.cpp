@@ -607,3 +607,29 @@ TEST_F(CloneDlgTest, SendDialogBeforeTheStart) {
   }
   g_config.SetRomEditorMode(false);
 }
+
+TEST_F(CloneDlgTest, StreamedSendAsksForThePowerCycleAndPushesTheBlocks) {
+  WriteWholeFile(dir.File("MB925.CFG"), {0, 0, 0, 0, 127, 0, 0x00, 0xDC, 0x01, 0x00});
+  StartWith(kMobile);
+  ASSERT_TRUE(g_config.UsesStreamProtocol());
+  Radio(SimProtocol::kStreamed, RadioMemory(kMobile));
+  Serve();
+  bool cycled = false;
+  onRunning = [&](CCloneDlg& clone) {
+    if (cycled || FindControl<QLabel>(&clone, kCloneStatus1Id)->text() != "Switch radio OFF, then") return;
+    EXPECT_EQ(FindControl<QLabel>(&clone, kCloneStatus2Id)->text(), "back ON to start downloading");
+    cycled = true;
+    sim->RequestPowerCycle();
+  };
+
+  const CloneOutcome out = Send();
+
+  EXPECT_TRUE(cycled);
+  EXPECT_EQ(out.line1, "Download is completed");
+  EXPECT_EQ(out.counter, "Send block 33 / 33");
+  EXPECT_TRUE(msgs.texts().empty());
+  pty.reset();
+  EXPECT_EQ(sim->Writes().size(), 33u);
+  // What went is the packed data, with the settings checksum in word 1.
+  EXPECT_EQ(std::memcmp(sim->Memory().data(), g_pRadioImage, kBlockSize * 33), 0);
+}

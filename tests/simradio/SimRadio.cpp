@@ -31,7 +31,7 @@ void CSimRadio::PowerOn(Micros) {
 }
 
 void CSimRadio::Advance(Micros now) {
-  if (powerOnAt_ && *powerOnAt_ <= now) PowerOn(now);
+  if (powerCycle_.exchange(false) || (powerOnAt_ && *powerOnAt_ <= now)) PowerOn(now);
 }
 
 std::optional<CSimRadio::Micros> CSimRadio::NextEvent() const { return powerOnAt_; }

@@ -5,6 +5,7 @@
 // words and blocks written with the frames, or streamed blocks after the
 // wake-up, with the configuration-block exchange of the older radios. The cable's echo is not
 // the radio's business: the links that carry it (SimLink, CPtyRadio) add it.
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <optional>
@@ -55,6 +56,9 @@ public:
   // technician would when the program asks.
   void PowerOnAfterFirstByte(Micros delay) { autoPowerOn_ = delay; }
   void PowerOn(Micros now);
+  // The user switches the radio off and on: it comes on at the next Advance.
+  // Safe to call from another thread than the one serving the radio.
+  void RequestPowerCycle() { powerCycle_ = true; }
 
   void Plan(const SimFaultPlan& plan) { plans_.push_back(plan); }
   // Every write of this word is answered with another value than written,
@@ -112,5 +116,6 @@ private:
   bool streamFinished_ = false;
   std::vector<SimWrite> writes_;
   std::vector<int> misreported_;
+  std::atomic<bool> powerCycle_{false};
   std::size_t restartMatched_ = 0;
 };

@@ -1,11 +1,14 @@
 // rp58-simradio: a radio without a radio. Opens a pseudo-terminal, prints
 // its path and serves a data file's image as the radio's memory until
-// interrupted, so Read from Radio can be tried with RP58_COM1 pointing at it.
+// interrupted, so Read from Radio and Send to Radio can be tried with
+// RP58_COM1 pointing at it. Enter on its terminal switches the radio off and
+// on, as the program asks before a streamed send.
 #include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "PtyRadio.h"
@@ -22,7 +25,8 @@ int Usage() {
                "usage: rp58-simradio [--stream] [--eeprom-end 63|127] [--off] <file.K58|file.P58>\n"
                "  --stream      speak the streamed block protocol (flash start 0x1DC00)\n"
                "  --eeprom-end  the radio's EEPROM end word for the streamed layout (default 127)\n"
-               "  --off         start switched off; it comes on 2 s after the program first calls\n");
+               "  --off         start switched off; it comes on 2 s after the program first calls\n"
+               "Press Enter to switch the radio off and on.\n");
   return 1;
 }
 }  // namespace
@@ -68,6 +72,15 @@ int main(int argc, char** argv) {
   std::signal(SIGTERM, OnSignal);
   std::printf("%s\n", pty.Path().c_str());
   std::fflush(stdout);
+  std::thread keys([&radio] {
+    for (int c; (c = std::getchar()) != EOF;) {
+      if (c != '\n') continue;
+      radio.RequestPowerCycle();
+      std::printf("switched off and on\n");
+      std::fflush(stdout);
+    }
+  });
+  keys.detach();
   pty.Serve(g_stop);
   return 0;
 }
