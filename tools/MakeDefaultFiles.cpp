@@ -7,6 +7,7 @@
 
 #include "model/ConfigFile.h"
 #include "model/DataFile.h"
+#include "model/ModelChange.h"
 #include "model/RadioImage.h"
 #include "model/ScreenData.h"
 

@@ -95,3 +95,13 @@ int LoadModelDefaults(const ModelChoice& model, Family pageFamily, const std::st
                  model.family == kMobile ? kModelByteMobile : kModelBytePortable);
   return loaded;
 }
+
+void ResetToDefaultModel(std::uint8_t modelCode) {
+  int row = 0;
+  for (std::size_t r = 0; r < kModelCodes.size(); ++r)
+    if (kModelCodes[r] == modelCode) row = static_cast<int>(r);
+  const ModelChoice model = ModelChoiceOfRow(row);
+  ApplyModelChoice(model, model.family);
+  ResetScreensToDefaults();
+  ApplyModelDefaults(model.family);
+}

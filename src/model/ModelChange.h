@@ -33,3 +33,8 @@ int LoadModelDefaults(const ModelChoice& model, Family pageFamily, const std::st
 // The band record and the Default Split of a family follow the band of the
 // family's radio-wide model code.
 void ApplyModelDefaults(Family family);
+
+// Makes the data a fresh radio of a model (0x61, 0x01, 0xB9 or 0x3C): the
+// model's family and records, reset to their defaults for its band. The
+// default data files are built from it.
+void ResetToDefaultModel(std::uint8_t modelCode);

@@ -35,6 +35,7 @@ inline constexpr std::size_t kZoneSecondBits = 0x092;  // pair-swapped
 inline constexpr std::size_t kGroupBits1 = 0x096;      // bit 1 of the group flags
 inline constexpr std::size_t kRadioWide = 0x0B6;       // to 0x0FF
 inline constexpr std::size_t kModelWord = 0x0F8;       // bytes 248-249
+inline constexpr std::size_t kModelByte = 0x0F9;       // bits 4-6 tell the family of a radio
 inline constexpr std::size_t kBandBlock = 0x100;       // block 2
 inline constexpr std::size_t kDtmf = 0x180;            // 198 bytes
 inline constexpr std::size_t kGroupBits0 = 0x246;      // bit 0: set = group off

@@ -208,7 +208,14 @@ void BuildDefaultImage(std::uint8_t* image) {
       // so loading it back gives the same channel data.
       const RadioFamilyTraits& traits = data.Traits();
       std::memcpy(img + traits.tuningOffset, data.m_tuning.data(), static_cast<std::size_t>(traits.tuningCount));
+      // Likewise the identification word: without the product code a
+      // default mobile file would lose its tail and its band limits on load.
+      img[area::kIdentWord] = static_cast<std::uint8_t>(data.m_productWord & 0xFF);
+      img[area::kProductCode] = static_cast<std::uint8_t>((data.m_productWord >> 8) & 0xFF);
     });
+    // The portable radio-wide record never writes its model byte; a default
+    // image carries it so that it identifies as a portable radio.
+    if (g_isPortable) img[area::kModelByte] = g_portableGlobalRecord.modelByte;
     if (g_isPortable) g_portableFiveToneTones.WriteDefaultImageArea(img);
     return r.fiveToneCommon.Pack(img);
   });
@@ -229,25 +236,6 @@ void NarrowWideChannelsFrom(int first) {
     for (int i = first < 0 ? 0 : first; i < kChannelCount; ++i)
       if (data.m_channels[i].NeedsNarrowing(ctx)) data.m_channels[i].MakeNarrow();
   });
-}
-
-void ResetToDefaultModel(std::uint8_t modelCode) {
-  const Family family = FamilyOfCode(modelCode) == kPortable ? kPortable : kMobile;
-  g_isPortable = family == kPortable ? 1 : 0;
-  CGlobalRecord& global = GlobalRecordOf(family);
-  global.modelCode = modelCode;
-  global.modelGroup = modelCode & global.FamilyData().modelMask;
-  // The product code first: the channel defaults are normalised for it.
-  WithRadioData([family](auto& data) {
-    // A mobile model carries a mobile product code; a portable one must not.
-    if (family == kMobile)
-      data.m_productWord = (data.m_productWord & 0xFF) | (0x0Bu << 8);
-    else
-      data.m_productWord &= 0xFFFFF4FFu;  // product code AND 0xF4
-  });
-  ResetScreensToDefaults();
-  const bool uhf = IsUhfFamilyCode(modelCode);
-  Records(family).openingMsg.SetDefaultSplit(CBandRecord::DefaultSplitMHz(uhf));
 }
 
 std::string CurrentSerialText() { return Records(CurrentFamily()).radioInfo.serialText; }

@@ -29,9 +29,6 @@ void UnpackImageToScreens(const std::uint8_t* image);
 // Returns the result of the radio-information unpack.
 int UnpackAdjustmentData(const std::uint8_t* image, std::uint8_t* adjustCopy, int decodeHeader);
 void ResetScreensToDefaults();
-// Makes the data a fresh radio of a model: the family of the model code, its
-// records reset to their defaults for that model and band.
-void ResetToDefaultModel(std::uint8_t modelCode);
 // Non-zero when packed; 0 when a check refused (its message already shown).
 int PackScreensToImage(std::uint8_t* image);
 void BuildDefaultImage(std::uint8_t* image);

@@ -14,6 +14,7 @@
 #include "link/RadioSender.h"
 #include "model/ConfigFile.h"
 #include "model/RadioData.h"
+#include "model/ModelChange.h"
 #include "model/ScreenData.h"
 
 namespace {

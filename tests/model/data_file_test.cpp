@@ -15,6 +15,7 @@
 #include "model/FiveTone.h"
 #include "model/RadioData.h"
 #include "model/RadioInfoRecord.h"
+#include "model/ModelChange.h"
 #include "model/RadioImage.h"
 #include "model/ScreenData.h"
 

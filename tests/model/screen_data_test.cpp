@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ScriptedMessages.h"
+#include "model/ModelChange.h"
 #include "model/RadioImage.h"
 #include "model/ScreenData.h"
 #include "model/SmallRecords.h"

@@ -8,6 +8,7 @@
 #include "model/DataFile.h"
 #include "model/GlobalRecord.h"
 #include "model/RadioData.h"
+#include "model/ModelChange.h"
 #include "model/RadioImage.h"
 #include "model/ScreenData.h"
 
@@ -104,6 +105,9 @@ TEST(DefaultDataFiles, TheShippedFilesLoadAsTheirModel) {
     ASSERT_EQ(g_dataFile.LoadDataFile(path, programDir), 1);
     EXPECT_EQ(g_isPortable, FamilyOfCode(f.model) == kPortable ? 1 : 0);
     EXPECT_EQ(GlobalRecordOf(FamilyOfCode(f.model)).modelCode, f.model);
+    // A radio programmed from a default file reads back as its own family,
+    // and a mobile one keeps its product code (band limits, tail blocks).
+    EXPECT_EQ(IdentifyRadioFamily(g_pRadioImage), FamilyOfCode(f.model));
     // Nothing to ask on a save: the defaults already meet the narrow-band rule.
     EXPECT_EQ(FindWideNarrowbandChannel(), -1);
   }
