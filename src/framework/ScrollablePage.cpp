@@ -28,7 +28,27 @@ bool CScrollablePage::Create(QWidget* parent) {
   // The window starts at its template size, as a dialog made from a template does.
   resize(body_->size());
   OnInitDialog();
+  FitBodyToContent();
+  UpdateScrollRanges();
   return true;
+}
+
+QSize CScrollablePage::ScrollExtent() const {
+  QSize extent = g_refPageRect.size();
+  if (body_ != nullptr) {
+    const QRect controls = body_->childrenRect();
+    if (!controls.isEmpty()) extent = extent.expandedTo(QSize(controls.right() + 1, controls.bottom() + 1));
+  }
+  return extent;
+}
+
+void CScrollablePage::FitBodyToContent() {
+  if (body_ == nullptr) return;
+  const QSize templatePixels = units_.ToPixels(0, 0, templateSize_.width(), templateSize_.height()).size();
+  const QRect controls = body_->childrenRect();
+  QSize size = templatePixels;
+  if (!controls.isEmpty()) size = size.expandedTo(QSize(controls.right() + 1, controls.bottom() + 1));
+  if (body_->size() != size) body_->resize(size);
 }
 
 void CScrollablePage::DestroyWindow() {
@@ -79,10 +99,17 @@ void CScrollablePage::ResetScroll() {
 
 void CScrollablePage::UpdateScrollRanges() {
   const QSize client = ClientSize();
+  const QSize extent = ScrollExtent();
   // Integer division truncates toward zero, so a page larger than the
-  // reference gets a negative extent and no scrolling.
-  hRange_ = (g_refPageRect.width() - client.width()) / 8;
-  vRange_ = (g_refPageRect.height() - client.height()) / 4;
+  // reference gets a negative extent and no scrolling. Controls reaching
+  // past the reference round up, so the last of them can be scrolled into
+  // view whole.
+  auto range = [](int ref, int content, int client, int unit) {
+    if (content > ref && content > client) return (content - client + unit - 1) / unit;
+    return (ref - client) / unit;
+  };
+  hRange_ = range(g_refPageRect.width(), extent.width(), client.width(), 8);
+  vRange_ = range(g_refPageRect.height(), extent.height(), client.height(), 4);
   hMax_ = std::max(hRange_, 0);
   hPos_ = std::min(hMax_, hPos_);
   vMax_ = std::max(vRange_, 0);

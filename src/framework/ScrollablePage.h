@@ -89,6 +89,11 @@ protected:
 
 private:
   QSize ClientSize() const;
+  // What the page must be able to show: the reference page size, or more
+  // where the page's controls reach further (Qt's controls can be larger
+  // than the template's measures).
+  QSize ScrollExtent() const;
+  void FitBodyToContent();
   void MoveBody();
 
   int templateId_;

@@ -186,6 +186,43 @@ TEST_F(PageFixture, DestroyingTheWindowRemovesTheControlsAndKeepsThePageObject) 
   Settle();
 }
 
+namespace {
+// A page whose last control lies below its template, as Qt's taller controls
+// push a page's rows down.
+class TallPage : public CScrollablePage {
+public:
+  TallPage() : CScrollablePage(109, QSize(200, 120)) {}
+  QLineEdit* last = nullptr;
+
+protected:
+  bool OnInitDialog() override {
+    CScrollablePage::OnInitDialog();
+    Place<QLineEdit>(1040, 10, 10, 40, 12);
+    last = Place<QLineEdit>(1041, 10, 150, 40, 12);
+    return true;
+  }
+};
+}  // namespace
+
+TEST(TallPage, ControlsBelowTheTemplateCanBeScrolledIntoView) {
+  g_pageRect = QRect();
+  g_takePageSize = true;
+  Host host;
+  host.resize(800, 600);
+  host.show();
+  TallPage page;
+  ASSERT_TRUE(page.Create(&host));
+  page.show();
+  Settle();
+  EXPECT_GT(page.VMax(), 0);  // even at the template's own size
+  page.verticalScrollBar()->setValue(page.VMax());
+  Settle();
+  const QRect seen = page.viewport()->rect();
+  const QRect last(page.last->mapTo(page.viewport(), QPoint(0, 0)), page.last->size());
+  EXPECT_TRUE(seen.contains(last)) << last.y() << "+" << last.height() << " in " << seen.height();
+  EXPECT_TRUE(page.Body()->rect().contains(page.last->geometry()));  // not clipped by the page body
+}
+
 TEST(AnchorList, RegistrationRules) {
   g_pageRect = QRect();
   QWidget parent;
