@@ -359,6 +359,14 @@ int CRadioSender::ReadOnce(int w, std::uint16_t& value) {
 // ---- SendAll ----
 
 int CRadioSender::SendAll() {
+  const int result = Send();
+  // Stopped with Esc once the radio's memory had begun to change: the radio
+  // is left half-written, and the user is told so.
+  if (result == kTransferAborted && markedInvalid_) return link_.ReportFailure(kDownloadError);
+  return result;
+}
+
+int CRadioSender::Send() {
   if (!link_.Port().IsOpen() && !link_.OpenCommPort()) {
     ShowMessageBox("Problem with COM port");
     return kTransferFailed;
@@ -772,10 +780,14 @@ int CRadioSender::StreamedSend() {
   status_.SetProgressRange(total);
   int r = StreamWakeUp();
   if (r != kTransferDone) return r;
+  // A streamed radio has no validity marker: from the first block on it is
+  // half-written until the last one is taken.
+  markedInvalid_ = true;
   for (int b = 0; b < total; ++b) {
     r = StreamBlock(header, b);
     if (r != kTransferDone) return r;
   }
+  markedInvalid_ = false;
   link_.ShowBlockCounter(kSendCounter, total, total);
   status_.Beep();
   status_.SetProgress(total);
@@ -931,7 +943,7 @@ int CRadioSender::StreamBlock(std::uint8_t header, int block) {
     for (int read = 0; read < kStreamAnswerReads; ++read) {
       std::uint8_t answer = 0;
       const int r = link_.RecoverReadByte(answer);
-      if (r == kLinkTimeout) return kTransferFailed;  // Esc while the radio has half a block
+      if (r == kLinkTimeout) return kTransferAborted;
       if (r == kLinkFailed) return link_.ReportFailure(kNoResponse);
       if (answer == kAck) return kTransferDone;
       if (answer == kNak) {

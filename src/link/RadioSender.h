@@ -89,19 +89,21 @@ public:
   CRadioSender(CCloneLink& link, const SendSettings& settings, const SendHooks& hooks);
 
   // Opens the port when it is closed, checks the data and the radio and
-  // writes it. kTransferDone, kTransferAborted (Esc) or kTransferFailed (the
-  // reason has been shown).
+  // writes it. kTransferDone, kTransferAborted (Esc before anything was
+  // written) or kTransferFailed (the reason has been shown; an Esc after the
+  // radio began to change shows " Download Error!").
   int SendAll();
   // After kTransferDone: the image as sent becomes the program's, and the
   // service serial number moves on.
   void Commit();
 
   const std::uint8_t* Image() const { return image_.data(); }
-  // True when the radio was marked invalid and the send stopped before it
-  // could mark it valid again.
+  // True when the send stopped after the radio began to change and before
+  // it was marked valid again.
   bool LeftRadioInvalid() const { return markedInvalid_; }
 
 private:
+  int Send();
   int CheckData();
   int WakePolledRadio();
   int IdentifyRadio();

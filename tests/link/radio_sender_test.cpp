@@ -76,6 +76,13 @@ std::vector<std::uint8_t> ProgramImage(Family family) {
   return m;
 }
 
+std::vector<std::uint8_t> StreamRadio(bool oldConfig) {
+  std::vector<std::uint8_t> m = RadioMemory(kMobile);
+  m[kConfigBlock + 5] = oldConfig ? 0x05 : 0x07;
+  m[kConfigBlock + 6] = 0x3C;
+  return m;
+}
+
 class RadioSend : public ::testing::Test {
 public:
   void SetUp() override { Reset(kMobile); }
@@ -534,14 +541,49 @@ TEST_F(RadioSend, ClosingMarkerIsConfirmed) {
   ExpectProgramUntouched();
 }
 
-TEST_F(RadioSend, EscStopsTheSendWithTheRadioMarkedInvalid) {
-  CSimRadio radio(SimProtocol::kPolled, Radio(kMobile));
-  status_.onCounter = [&](const std::string& text) {
-    if (text == "Send block 60 / 256") cancel_ = true;
+TEST_F(RadioSend, EscStopsTheSendAndSaysWhenTheRadioIsHalfWritten) {
+  // Before anything was written Esc is a plain cancel; after, the radio is
+  // left marked invalid and the send says so.
+  struct Case {
+    const char* name;
+    SimProtocol protocol;
+    const char* cancelAt;  // block counter, or nullptr for the power-on wait
+    int result;
+  } cases[] = {
+      {"waiting for the radio", SimProtocol::kPolled, nullptr, kTransferAborted},
+      {"word phase", SimProtocol::kPolled, "Send block 3 / 256", kTransferFailed},
+      {"block phase", SimProtocol::kPolled, "Send block 60 / 256", kTransferFailed},
+      {"stream", SimProtocol::kStreamed, "Send block 10 / 33", kTransferFailed},
   };
-  EXPECT_EQ(Send(radio, MobileSettings()), kTransferAborted);
-  EXPECT_EQ(radio.Word(kMarker), 0xFFFF);
-  ExpectProgramUntouched();
+  for (const Case& c : cases) {
+    Reset(kMobile);
+    fields_.modelGroup = 0x60;
+    const bool polled = c.protocol == SimProtocol::kPolled;
+    CSimRadio radio(c.protocol, polled ? Radio(kMobile) : StreamRadio(false), 1, 58);
+    // A streamed send starts at the radio's 'P'; the polled one asks for it
+    // only when the radio does not answer.
+    if (!polled || !c.cancelAt) radio.StartSwitchedOff();
+    if (!polled) radio.PowerOn(0);
+    status_.onCounter = [&](const std::string& text) {
+      if (c.cancelAt && text == c.cancelAt) cancel_ = true;
+    };
+    status_.onLine = [&](const std::string& text) {
+      if (!c.cancelAt && text == "Switch radio OFF, then") cancel_ = true;
+    };
+    EXPECT_EQ(Send(radio, polled ? MobileSettings() : StreamSettings()), c.result) << c.name;
+    if (c.result == kTransferFailed) {
+      EXPECT_EQ(status_.line1, " Download Error!") << c.name;
+    }
+    if (polled && c.cancelAt) {
+      EXPECT_EQ(radio.Word(kMarker), 0xFFFF) << c.name;
+    }
+    if (!c.cancelAt) {
+      EXPECT_TRUE(radio.Writes().empty()) << c.name;
+    }
+    ExpectProgramUntouched();
+    status_.onCounter = nullptr;
+    status_.onLine = nullptr;
+  }
 }
 
 TEST_F(RadioSend, SwitchedOffRadioIsWokenUp) {
@@ -555,12 +597,6 @@ TEST_F(RadioSend, SwitchedOffRadioIsWokenUp) {
 
 // ---- streamed ----
 
-std::vector<std::uint8_t> StreamRadio(bool oldConfig) {
-  std::vector<std::uint8_t> m = RadioMemory(kMobile);
-  m[kConfigBlock + 5] = oldConfig ? 0x05 : 0x07;
-  m[kConfigBlock + 6] = 0x3C;
-  return m;
-}
 
 TEST_F(RadioSend, StreamedSendOfAUhfRadioPushesTheBlocks) {
   fields_.modelGroup = 0x60;
