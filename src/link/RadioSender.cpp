@@ -769,10 +769,11 @@ int CRadioSender::StreamedSend() {
     if (hooks_.packScreens && hooks_.packScreens(image_.data()) == 0) return kTransferFailed;
   }
   if (hooks_.recordFields) fields_ = hooks_.recordFields(kMobile);
-  // The radio checks its settings words by the sum of their bytes.
+  // The radio checks its settings words by the 8-bit sum of their bytes,
+  // kept in a whole word (its high byte zero).
   const int lastSummed = settings_.layout.mobile.flashRomStart == kMobilePatchFlash ? 14 : 12;
-  std::uint16_t sum = 0;
-  for (int i = 4; i <= 2 * lastSummed + 1; ++i) sum = static_cast<std::uint16_t>(sum + image_[i]);
+  std::uint8_t sum = 0;
+  for (int i = 4; i <= 2 * lastSummed + 1; ++i) sum = static_cast<std::uint8_t>(sum + image_[i]);
   SetImageWord(1, sum);
 
   const std::uint8_t header = settings_.manufacturerMode ? kStreamManufacturerHeader : kStreamHeader;

@@ -25,6 +25,7 @@
 #include "link/CloneLink.h"
 #include "link/RadioSender.h"
 #include "model/ConfigFile.h"
+#include "model/DataFile.h"
 #include "model/Privilege.h"
 #include "model/RadioData.h"
 #include "model/ScreenData.h"
@@ -494,18 +495,27 @@ TEST_F(CloneDlgTest, SendRefusesWhatMustNotGoToTheRadio) {
     const char* name;
     Family data, radio;
     bool noChannel;
+    bool wideChannel;  // a wide UHF channel, the caution answered No in 2014
     std::vector<std::string> boxes;
   };
   const Row rows[] = {
-      {"no channel programmed", kMobile, kMobile, true, {"RF Ch. #1 has not been programmed."}},
-      {"portable radio, mobile data", kMobile, kPortable, false, {"Hardware configuration mismatched!"}},
-      {"mobile radio, portable data", kPortable, kMobile, false, {"Hardware configuration mismatched!"}},
+      {"no channel programmed", kMobile, kMobile, true, false, {"RF Ch. #1 has not been programmed."}},
+      {"wide channel kept", kMobile, kMobile, false, true, {}},
+      {"portable radio, mobile data", kMobile, kPortable, false, false, {"Hardware configuration mismatched!"}},
+      {"mobile radio, portable data", kPortable, kMobile, false, false, {"Hardware configuration mismatched!"}},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
     StartWith(r.data);
     if (r.noChannel) {
       for (auto& c : g_mobileData.m_channels) c.m_programmed = 0;
+    }
+    if (r.wideChannel) {
+      auto& channel = g_mobileData.m_channels[0];
+      channel.m_rxFrequency = channel.m_txFrequency = 460 * kCountsPerMHz;
+      channel.m_mode = static_cast<std::uint8_t>((channel.m_mode & 0x3F) | 0x40);
+      SetYearSource([] { return 2014; });
+      msgs.Answer(kIdNo);
     }
     const std::vector<std::uint8_t> before(g_pRadioImage, g_pRadioImage + kImageSize);
     const std::vector<std::uint8_t> memory = RadioInService(r.radio);
@@ -514,9 +524,16 @@ TEST_F(CloneDlgTest, SendRefusesWhatMustNotGoToTheRadio) {
 
     const CloneOutcome out = Send();
 
+    SetYearSource(nullptr);
     EXPECT_TRUE(out.ran);
     EXPECT_FALSE(out.okShown);
-    EXPECT_EQ(msgs.texts(), r.boxes);
+    if (r.wideChannel) {
+      ASSERT_EQ(msgs.texts().size(), 1u);
+      EXPECT_EQ(msgs.texts()[0].rfind("FCC Rule Caution!\n", 0), 0u);
+      EXPECT_TRUE(g_mobileData.m_channels[0].IsWide());
+    } else {
+      EXPECT_EQ(msgs.texts(), r.boxes);
+    }
     EXPECT_EQ(g_cloneOk, 0);
     EXPECT_TRUE(std::equal(before.begin(), before.end(), g_pRadioImage));
     pty.reset();
