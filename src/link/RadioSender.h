@@ -98,9 +98,6 @@ public:
   void Commit();
 
   const std::uint8_t* Image() const { return image_.data(); }
-  // True when the send stopped after the radio began to change and before
-  // it was marked valid again.
-  bool LeftRadioInvalid() const { return markedInvalid_; }
 
 private:
   int Send();
@@ -150,6 +147,7 @@ private:
   int oneBlock_ = -1;
   int errors_ = 0;
   int timeouts_ = 0;
+  // The radio's memory has begun to change and is not marked valid again yet.
   bool markedInvalid_ = false;
 };
 

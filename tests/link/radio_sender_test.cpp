@@ -145,8 +145,6 @@ public:
     EXPECT_TRUE(g_serviceSerial.empty());
   }
 
-  std::vector<SimWrite> Writes(const CSimRadio& radio) const { return radio.Writes(); }
-
   std::vector<std::uint8_t> before_;
   CVirtualClock clock_;
   std::atomic<bool> cancel_{false};
