@@ -193,6 +193,9 @@ void CGlobal1Page::SelectModelRow(bool afterCancel) {
     const int byCode = RowOfValue(table, kModelCount, r.modelCode);
     if (byCode >= 0) model_->setCurrentIndex(byCode);
   }
+  // A cancelled pick is undone: the list shows the model it showed before,
+  // never one the data does not hold.
+  if (row < 0 && afterCancel) model_->setCurrentIndex(modelRow_);
   modelRow_ = model_->currentIndex();
 }
 

@@ -125,6 +125,24 @@ TEST_P(ModelChange, TheSaveQuestionCanStopItAndAFailedSaveStopsItToo) {
   EXPECT_TRUE(ModelChangedSent(other));
 }
 
+TEST_P(ModelChange, CancelShowsTheRecordsModelAgainWhateverItsModelByte) {
+  // A model byte of neither family: the list shows the model by its code.
+  const int own = family == kMobile ? 0 : 2;
+  Record().modelByte = 0xFF;
+  page->RefreshFromData();
+  ASSERT_EQ(Control<QComboBox>(global1::kModel)->currentIndex(), own);
+  g_dataModified = 1;
+  messages.Answer(kIdCancel);
+  ChooseModel(own + 1);
+  EXPECT_FALSE(ModelChangedSent(own + 1));
+  EXPECT_EQ(Control<QComboBox>(global1::kModel)->currentIndex(), own);
+  // Picking the model shown is no change: no question, nothing sent.
+  messages.clear();
+  ChooseModel(own);
+  EXPECT_TRUE(messages.texts().empty());
+  EXPECT_TRUE(host.messages.empty());
+}
+
 TEST_P(ModelChange, WithoutTheDefaultFileTheRecordsGoBackToTheModelsDefaults) {
   TempDir dir;  // no Data/ folder
   const int same = family == kMobile ? 1 : 3;  // the VHF model of the page's family
