@@ -93,6 +93,12 @@ int LoadModelDefaults(const ModelChoice& model, Family pageFamily, const std::st
   // The page shows the chosen model until the main window replaces it.
   SetRecordModel(GlobalRecordOf(pageFamily), model.code,
                  model.family == kMobile ? kModelByteMobile : kModelBytePortable);
+  // A failed load rebuilt the tabs over the records it found, and timer 2 may
+  // have re-created Global 1 while its message was open: both showed records
+  // that have been reset since. Show the data as it now is.
+  if (loaded == 0) {
+    if (IDataFileView* view = GetDataFileView()) view->RebuildTabs();
+  }
   return loaded;
 }
 

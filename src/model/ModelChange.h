@@ -27,7 +27,8 @@ void ApplyModelChoice(const ModelChoice& model, Family pageFamily);
 // Loads the model's default data file from `dir` (falling back to the
 // records' defaults and a default image when it does not load), gives
 // channel 1 the band's frequency when the model is of the page's family and
-// sets the chosen model in the page family's record. 1 when the file loaded.
+// sets the chosen model in the page family's record; after a failed load the
+// tabs are rebuilt over the reset records. 1 when the file loaded.
 int LoadModelDefaults(const ModelChoice& model, Family pageFamily, const std::string& dir);
 
 // The band record and the Default Split of a family follow the band of the

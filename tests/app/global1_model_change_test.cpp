@@ -7,6 +7,8 @@
 
 #include "MainDlgFixture.h"
 #include "model/DataFile.h"
+#include "model/GlobalRecord.h"
+#include "model/MessageBox.h"
 #include "pages/radio/Global1Page.h"
 
 namespace {
@@ -60,6 +62,49 @@ TEST_F(Global1InMainDlg, AModelOfTheOtherFamilySwitchesFamilyAndPageInBothDirect
     EXPECT_EQ(dlg->ModelLine().toStdString(), s.modelLine);
     EXPECT_EQ(g_portableModelChange, 0);
   }
+}
+
+// The box a model change shows stays open longer than timer 2's half second:
+// the timer runs inside it, as it does while a technician reads the box.
+class TimerRunsInsideTheBox : public IMessageSink {
+public:
+  explicit TimerRunsInsideTheBox(CMainDlg& dlg) : dlg_(dlg), previous_(GetMessageSink()) { SetMessageSink(this); }
+  ~TimerRunsInsideTheBox() override { SetMessageSink(previous_); }
+  int Show(const std::string& text, const std::string&, unsigned) override {
+    texts.push_back(text);
+    if (dlg_.ModelTimer().isActive()) dlg_.OnModelTimer();
+    return kIdOk;
+  }
+  std::vector<std::string> texts;
+
+private:
+  CMainDlg& dlg_;
+  IMessageSink* previous_;
+};
+
+TEST_F(Global1InMainDlg, WithoutTheDefaultFileTheOtherFamilysPageShowsItsResetRecords) {
+  ASSERT_FALSE(Start());  // no Data/ folder: the default files are missing
+  ASSERT_EQ(ShownSlot(), PageSlot::kMobileGlobal1);
+  // The portable records hold something other than their defaults.
+  GlobalRecordOf(kPortable).emergencyKeyOptions = 0;  // "Scan Beep" off
+  TimerRunsInsideTheBox boxes(*dlg);
+  QComboBox* model = ModelCombo(1026);
+  ASSERT_NE(model, nullptr);
+  model->setCurrentIndex(3);
+  emit model->activated(3);
+  Settle();
+  ASSERT_EQ(boxes.texts.size(), 1u);
+  EXPECT_EQ(boxes.texts[0].rfind("Problem opening file", 0), 0u);
+  EXPECT_EQ(g_isPortable, 1);
+  EXPECT_EQ(TabCaptions(), (std::vector<std::string>{"Global 1", "Global 2", "Key Assignment", "RF Ch. List",
+                                                     "Zone", "DTMF ANI", "5-Tone"}));
+  ASSERT_EQ(ShownSlot(), PageSlot::kPortableGlobal1);
+  // The page shown is the data now held: the records' defaults, the chosen model.
+  auto& page = dlg->Pages().Page(PageSlot::kPortableGlobal1);
+  EXPECT_EQ(GlobalRecordOf(kPortable).emergencyKeyOptions & 0x04, 0x04);
+  EXPECT_EQ(FindControl<QComboBox>(page.Body(), 1656)->currentText(), "Enable");
+  EXPECT_EQ(FindControl<QComboBox>(page.Body(), 1674)->currentText(), "Enable");
+  EXPECT_EQ(ModelCombo(16501)->currentIndex(), 3);
 }
 
 }  // namespace
