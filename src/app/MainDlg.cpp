@@ -1,6 +1,7 @@
 #include "app/MainDlg.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -8,6 +9,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QTabBar>
@@ -498,7 +500,15 @@ std::string CMainDlg::FileLineText() const { return m_fileLine->text().toStdStri
 
 // --- file commands ---
 
-int CMainDlg::ConfirmSaveChanges() { return ::ConfirmSaveChanges(*this); }
+int CMainDlg::ConfirmSaveChanges() {
+  // An edit that stores its text when it is left (the LED times) may still
+  // hold what the user typed: leave it first, so the question knows of it.
+  const QPointer<QWidget> focus = QApplication::focusWidget();
+  if (focus != nullptr && isAncestorOf(focus)) focus->clearFocus();
+  const int answer = ::ConfirmSaveChanges(*this);
+  if (focus != nullptr && focus->isVisible() && QApplication::focusWidget() == nullptr) focus->setFocus();
+  return answer;
+}
 
 void CMainDlg::OnOpenFile() {
   if (ConfirmSaveChanges() == 0) return;

@@ -1,7 +1,10 @@
 // The Global 1 page inside the real main window: a MODEL choice of the other
 // family switches the program to that family and, at timer 2, shows that
 // family's Global 1 page with the chosen model.
+#include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
 #include <QCoreApplication>
 #include <sys/stat.h>
 
@@ -105,6 +108,25 @@ TEST_F(Global1InMainDlg, WithoutTheDefaultFileTheOtherFamilysPageShowsItsResetRe
   EXPECT_EQ(FindControl<QComboBox>(page.Body(), 1656)->currentText(), "Enable");
   EXPECT_EQ(FindControl<QComboBox>(page.Body(), 1674)->currentText(), "Enable");
   EXPECT_EQ(ModelCombo(16501)->currentIndex(), 3);
+}
+
+TEST_F(Global1InMainDlg, TheSaveQuestionKnowsAnLedTimeStillBeingTyped) {
+  LayOutDefaultFiles();
+  ASSERT_FALSE(Start());
+  auto& page = dlg->Pages().Page(PageSlot::kMobileGlobal1);
+  auto* led = FindControl<QLineEdit>(page.Body(), global1::kLedOffTime);
+  ASSERT_NE(led, nullptr);
+  QApplication::setActiveWindow(dlg.get());
+  led->setFocus();
+  led->selectAll();
+  QTest::keyClicks(led, "300");
+  // Closing the window, opening a file or changing the model asks first: the
+  // typed time is part of the changes it asks about.
+  msgs.Answer(kIdCancel);
+  EXPECT_EQ(dlg->ConfirmSaveChanges(), 0);
+  EXPECT_EQ(msgs.texts().size(), 1u);
+  EXPECT_EQ(GlobalRecordOf(kMobile).ledOffTime, 30);
+  EXPECT_EQ(g_dataModified, 1);
 }
 
 }  // namespace
