@@ -323,6 +323,8 @@ bool CRadioSender::IsBlankAdjustCopy(const std::uint8_t* adjust) const {
 }
 
 int CRadioSender::Counted(int linkResult, int limit, const char* failText) {
+  // A radio that has gone quiet is retried for seconds: Esc must still be heard.
+  if (link_.PollEscape()) return kTransferAborted;
   return link_.CountRetry(linkResult, errors_, timeouts_, limit, failText);
 }
 
@@ -333,7 +335,7 @@ int CRadioSender::PutWord(int w, std::uint16_t value, bool verify) {
       timeouts_ = 0;
       return kTransferDone;
     }
-    if (Counted(r, kWordFailureLimit, kDownloadError) != kTransferDone) return kTransferFailed;
+    if (const int retry = Counted(r, kWordFailureLimit, kDownloadError); retry != kTransferDone) return retry;
   }
 }
 
@@ -345,7 +347,7 @@ int CRadioSender::GetWord(int w, std::uint16_t& value, const char* failText) {
       timeouts_ = 0;
       return kTransferDone;
     }
-    if (Counted(r, kWordFailureLimit, failText) != kTransferDone) return kTransferFailed;
+    if (const int retry = Counted(r, kWordFailureLimit, failText); retry != kTransferDone) return retry;
   }
 }
 
@@ -413,7 +415,7 @@ int CRadioSender::WakePolledRadio() {
       timeouts_ = 0;
       return kTransferDone;
     }
-    if (Counted(r, kProbeFailureLimit, kDownloadError) != kTransferDone) return kTransferFailed;
+    if (const int retry = Counted(r, kProbeFailureLimit, kDownloadError); retry != kTransferDone) return retry;
   }
 }
 
@@ -477,7 +479,7 @@ int CRadioSender::SendPolled(const SendFamilyTraits& traits, int firstBlock, int
 
   // From here until the closing marker the radio says its memory is not to be trusted.
   const int marker = Layout().validMarkerWord;
-  if (PutWord(marker, kMarkerInvalid) != kTransferDone) return kTransferFailed;
+  if (const int put = PutWord(marker, kMarkerInvalid); put != kTransferDone) return put;
   markedInvalid_ = true;
   link_.Sleep(5);
   status_.SetStatusLine1("Please wait");
@@ -494,7 +496,7 @@ int CRadioSender::SendPolled(const SendFamilyTraits& traits, int firstBlock, int
   r = WriteBlocks(traits, displayTotal, blockLimit);
   if (r != kTransferDone) return r;
 
-  if (PutWord(marker, kMarkerValid) != kTransferDone) return kTransferFailed;
+  if (const int put = PutWord(marker, kMarkerValid); put != kTransferDone) return put;
   markedInvalid_ = false;
   link_.ShowBlockCounter(kSendCounter, displayTotal, displayTotal);
   status_.SetProgress(displayTotal);
@@ -529,7 +531,7 @@ int CRadioSender::CheckHardware(const SendFamilyTraits& traits) {
   for (;;) {
     const int r = link_.ReadBlock(WireBlockOf(2), block);
     if (r == kLinkOk) break;
-    if (Counted(r, kBlockFailureLimit, kDownloadError) != kTransferDone) return kTransferFailed;
+    if (const int retry = Counted(r, kBlockFailureLimit, kDownloadError); retry != kTransferDone) return retry;
     link_.Sleep(5);
     if (link_.PollEscape()) return kTransferAborted;
   }
@@ -550,14 +552,14 @@ int CRadioSender::FixAdjustChecksum(const SendFamilyTraits&) {
   std::uint16_t sum = 0;
   for (int w = high; w >= low; --w) {
     std::uint16_t value = 0;
-    if (GetWord(w, value, kDownloadError) != kTransferDone) return kTransferFailed;
+    if (const int got = GetWord(w, value, kDownloadError); got != kTransferDone) return got;
     sum = static_cast<std::uint16_t>(sum + value);
     // The radio keeps its own alignment.
     if (!settings_.manufacturerMode) SetImageWord(w, value);
   }
   const int sumWord = low - 1;
   std::uint16_t stored = 0;
-  if (GetWord(sumWord, stored, kDownloadError) != kTransferDone) return kTransferFailed;
+  if (const int got = GetWord(sumWord, stored, kDownloadError); got != kTransferDone) return got;
   if (stored == sum) return kTransferDone;
   status_.Beep();
   ShowMessageBox("Adjustment Data Checksum mismatched!");
@@ -573,7 +575,7 @@ int CRadioSender::ReadAdjustBlocks(const SendFamilyTraits&, std::uint8_t* adjust
     for (;;) {
       const int r = link_.ReadBlock(WireBlockOf(first + i), adjust + kBlockSize * static_cast<std::size_t>(i));
       if (r == kLinkOk) break;
-      if (Counted(r, kBlockFailureLimit, kUploadError) != kTransferDone) return kTransferFailed;
+      if (const int retry = Counted(r, kBlockFailureLimit, kUploadError); retry != kTransferDone) return retry;
       link_.Sleep(10);
     }
     timeouts_ = 0;
@@ -631,7 +633,7 @@ int CRadioSender::WriteServiceSerial(std::uint8_t* adjust) {
   for (;;) {
     const int r = link_.WriteBlock(frame);
     if (r == kLinkOk) break;
-    if (Counted(r, kBlockFailureLimit, kDownloadError) != kTransferDone) return kTransferFailed;
+    if (const int retry = Counted(r, kBlockFailureLimit, kDownloadError); retry != kTransferDone) return retry;
     link_.Sleep(30);
   }
   errors_ = savedErrors;
@@ -657,9 +659,9 @@ int CRadioSender::KeepRadioIdentity(const SendFamilyTraits& traits) {
   const std::uint16_t new6 = static_cast<std::uint16_t>(high << 8 | high);
   const std::uint16_t new7 = static_cast<std::uint16_t>(high << 8 | (w7 & 0xFF));
   SetImageWord(word::kTuning6, new6);
-  if (PutWord(word::kTuning6, new6) != kTransferDone) return kTransferFailed;
+  if (const int put = PutWord(word::kTuning6, new6); put != kTransferDone) return put;
   SetImageWord(word::kTuning7, new7);
-  if (PutWord(word::kTuning7, new7) != kTransferDone) return kTransferFailed;
+  if (const int put = PutWord(word::kTuning7, new7); put != kTransferDone) return put;
   std::uint16_t sum = 0;
   for (int w = Layout().adjustWordHigh; w >= Layout().adjustWordLow; --w) sum = static_cast<std::uint16_t>(sum + ImageWord(w));
   const int sumWord = Layout().adjustWordLow - 1;
@@ -681,15 +683,16 @@ int CRadioSender::WriteWords(const SendFamilyTraits& traits, int displayTotal) {
                          (mobileProduct ? w > word::kLastMobileProduct
                                         : w <= word::kLastFixed || w == word::kForeignSkipped || w > word::kLastForeign);
     if (skipped) continue;
-    if (PutWord(w, ImageWord(w), !WrittenUnverified(w)) != kTransferDone) return kTransferFailed;
+    if (const int put = PutWord(w, ImageWord(w), !WrittenUnverified(w)); put != kTransferDone) return put;
     link_.Sleep(30);
   }
   return kTransferDone;
 }
 
 int CRadioSender::WritePatches(const SendFamilyTraits& traits) {
-  if (traits.writesWord122 && PutWord(word::kMobileExtra, ImageWord(word::kMobileExtra)) != kTransferDone)
-    return kTransferFailed;
+  if (traits.writesWord122) {
+    if (const int put = PutWord(word::kMobileExtra, ImageWord(word::kMobileExtra)); put != kTransferDone) return put;
+  }
   if (Layout().flashRomStart != traits.patchFlash) return kTransferDone;
   const bool p = traits.patchByModelByte ? (fields_.modelByte & kPortableDialBit) != 0
                                          : IsMobileProductCode(image_[area::kProductCode]);
@@ -698,8 +701,8 @@ int CRadioSender::WritePatches(const SendFamilyTraits& traits) {
     if (patch.onlyIfP && !p) continue;
     for (const ByteEdit& e : p ? patch.ifP : patch.ifNotP)
       image_[e.offset] = static_cast<std::uint8_t>((image_[e.offset] & e.keep) | e.set);
-    if (PutWord(patch.word, static_cast<std::uint16_t>(ImageWord(patch.word) | patch.sendBits)) != kTransferDone)
-      return kTransferFailed;
+    const std::uint16_t sent = static_cast<std::uint16_t>(ImageWord(patch.word) | patch.sendBits);
+    if (const int put = PutWord(patch.word, sent); put != kTransferDone) return put;
   }
   return kTransferDone;
 }
@@ -718,7 +721,7 @@ int CRadioSender::WriteOneBlock(int imageBlock, const std::uint8_t* data) {
       timeouts_ = 0;
       return kTransferDone;
     }
-    if (Counted(r, kBlockFailureLimit, kDownloadError) != kTransferDone) return kTransferFailed;
+    if (const int retry = Counted(r, kBlockFailureLimit, kDownloadError); retry != kTransferDone) return retry;
   }
 }
 
@@ -734,12 +737,12 @@ int CRadioSender::WriteBlocks(const SendFamilyTraits& traits, int displayTotal, 
     if (b >= kFirstChannelBlock && b <= fields_.lastChannelBlock) return false;
     return !(traits.keepsFiveToneBlocks && b >= kMobileFiveToneFirst && b <= kMobileFiveToneLast);
   };
-  auto send = [&](int b) {
+  auto send = [&](int b) -> int {
     if (link_.PollEscape()) return kTransferAborted;
     std::uint8_t data[kBlockSize];
     std::memcpy(data, image_.data() + kBlockSize * static_cast<std::size_t>(b), kBlockSize);
     if (b == 3 && bigFlash && traits.patchesBlock3) data[1] = static_cast<std::uint8_t>((data[1] & 0x3F) | 0x40);
-    if (WriteOneBlock(b, data) != kTransferDone) return kTransferFailed;
+    if (const int put = WriteOneBlock(b, data); put != kTransferDone) return put;
     link_.ShowBlockCounter(kSendCounter, b, displayTotal);
     status_.SetProgress(b);
     link_.Sleep(30);

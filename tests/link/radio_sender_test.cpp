@@ -583,6 +583,63 @@ TEST_F(RadioSend, EscStopsTheSendAndSaysWhenTheRadioIsHalfWritten) {
     status_.onLine = nullptr;
   }
 }
+TEST_F(RadioSend, EscIsHeardWhileARadioThatFellSilentIsRetried) {
+  // Virtual time in which the user presses Esc once the radio has let two
+  // requests go unanswered.
+  class EscClock : public CVirtualClock {
+  public:
+    void SleepMicros(std::uint64_t micros) override {
+      CVirtualClock::SleepMicros(micros);
+      if (!pressedAt && pressNow && pressNow()) {
+        *cancel = true;
+        pressedAt = NowMicros();
+      }
+    }
+    std::atomic<bool>* cancel = nullptr;
+    std::function<bool()> pressNow;
+    std::optional<std::uint64_t> pressedAt;
+  };
+  struct Case {
+    const char* name;
+    const char* silentFrom;  // block counter after which the radio stops answering; nullptr: its 11th reply
+    int result;
+  } cases[] = {
+      {"reading the alignment words", nullptr, kTransferAborted},
+      {"word phase", "Send block 3 / 256", kTransferFailed},
+      {"block phase", "Send block 60 / 256", kTransferFailed},
+  };
+  for (const Case& c : cases) {
+    Reset(kMobile);
+    CSimRadio radio(SimProtocol::kPolled, Radio(kMobile));
+    std::optional<int> silentFrom;
+    auto silence = [&](int from) {
+      silentFrom = from;
+      radio.Plan({SimFault::kSilence, from, 1000});
+    };
+    if (!c.silentFrom) silence(10);
+    status_.onCounter = [&](const std::string& text) {
+      if (c.silentFrom && text == c.silentFrom && !silentFrom) silence(radio.Replies());
+    };
+    EscClock clock;
+    clock.cancel = &cancel_;
+    clock.pressNow = [&] { return silentFrom && radio.Replies() >= *silentFrom + 2; };
+    CSimLink port(radio, clock);
+    CCloneLink link(port, clock, cancel_, status_);
+    EXPECT_EQ(SendToRadio(link, MobileSettings(), hooks_), c.result) << c.name;
+    ASSERT_TRUE(clock.pressedAt) << c.name;
+    // Esc is heard within one byte time-out of the request in flight.
+    EXPECT_LT(clock.NowMicros() - *clock.pressedAt, 1'000'000u) << c.name;
+    if (c.result == kTransferAborted) {
+      EXPECT_TRUE(radio.Writes().empty()) << c.name;
+    } else {
+      EXPECT_EQ(status_.line1, " Download Error!") << c.name;
+      EXPECT_EQ(radio.Word(kMarker), 0xFFFF) << c.name;
+    }
+    ExpectProgramUntouched();
+    status_.onCounter = nullptr;
+  }
+}
+
 
 TEST_F(RadioSend, SwitchedOffRadioIsWokenUp) {
   CSimRadio radio(SimProtocol::kPolled, Radio(kMobile));
