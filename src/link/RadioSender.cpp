@@ -679,7 +679,8 @@ int CRadioSender::WriteWords(const SendFamilyTraits& traits, int displayTotal) {
   const bool mobileProduct = traits.productDecidesWords && IsMobileProductCode(image_[area::kProductCode]);
   for (int w = first; w <= last; ++w) {
     if (link_.PollEscape()) return kTransferAborted;
-    const bool skipped = w == word::kNeverWritten ||
+    // The marker is the send's own: it stays invalid until the last write.
+    const bool skipped = w == word::kNeverWritten || w == Layout().validMarkerWord ||
                          (mobileProduct ? w > word::kLastMobileProduct
                                         : w <= word::kLastFixed || w == word::kForeignSkipped || w > word::kLastForeign);
     if (skipped) continue;

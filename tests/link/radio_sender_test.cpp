@@ -368,6 +368,28 @@ TEST_F(RadioSend, WordsTheRadioChangesItselfAreNotReadBack) {
   ExpectProgramUntouched();
 }
 
+TEST_F(RadioSend, MarkerWordIsNotSentAmongTheDataWords) {
+  // A portable layout whose marker (word 63) lies among the words a
+  // manufacturer send writes: until the last write it stays invalid.
+  for (const bool blocksRefused : {true, false}) {
+    Reset(kPortable);
+    std::vector<std::uint8_t> memory = Radio(kPortable);
+    PutWord(memory, 63, 0xA55A);
+    CSimRadio radio(SimProtocol::kPolled, memory);
+    if (blocksRefused) radio.Plan({SimFault::kNak, 0, 100000});
+    SendSettings settings = PortableSettings();
+    settings.layout.portable = {0x1DC00, 6, 56, false, 2, 11, 63, 60, 1, 58};
+    settings.manufacturerMode = true;
+    EXPECT_EQ(Send(radio, settings), blocksRefused ? kTransferFailed : kTransferDone);
+    EXPECT_EQ(radio.Word(63), blocksRefused ? 0xFFFF : 0xA55A);
+    for (const SimWrite& w : radio.Writes()) {
+      if (w.kind == SimWrite::kWord && w.address == 63) {
+        EXPECT_TRUE(w.value == 0xFFFF || w.value == 0xA55A) << std::hex << w.value;
+      }
+    }
+  }
+}
+
 TEST_F(RadioSend, ServiceModeNumbersTheRadiosOfARun) {
   struct Step {
     std::optional<std::string> entered;
