@@ -31,11 +31,12 @@ ILinkClock* g_cloneClock = nullptr;
 // on the dialog's thread, in the order the engine made them.
 class QtCloneStatus : public ICloneStatus {
 public:
-  QtCloneStatus(QObject* context, QLabel* line1, QLabel* line2, QLabel* counter, QProgressBar* progress)
-      : context_(context), line1_(line1), line2_(line2), counter_(counter), progress_(progress) {}
+  QtCloneStatus(QObject* context, QLabel* line1, QLabel* line2, QLabel* counter, QProgressBar* progress,
+                std::atomic<bool>& boxLast)
+      : context_(context), line1_(line1), line2_(line2), counter_(counter), progress_(progress), boxLast_(boxLast) {}
 
-  void SetStatusLine1(const std::string& text) override { SetText(line1_, text); }
-  void SetStatusLine2(const std::string& text) override { SetText(line2_, text); }
+  void SetStatusLine1(const std::string& text) override { SetLine(line1_, text); }
+  void SetStatusLine2(const std::string& text) override { SetLine(line2_, text); }
   void SetBlockCounter(const std::string& text) override { SetText(counter_, text); }
   void SetProgressRange(int maximum) override {
     Post([bar = progress_, maximum] { bar->setRange(0, maximum); });
@@ -48,6 +49,11 @@ public:
   }
 
 private:
+  // A status text told after a box is what the user must read last.
+  void SetLine(QLabel* label, const std::string& text) {
+    if (!text.empty()) boxLast_ = false;
+    SetText(label, text);
+  }
   void SetText(QLabel* label, const std::string& text) {
     Post([label, text = QString::fromStdString(text)] { label->setText(text); });
   }
@@ -61,6 +67,7 @@ private:
   QLabel* line2_;
   QLabel* counter_;
   QProgressBar* progress_;
+  std::atomic<bool>& boxLast_;
 };
 
 // Stands in for the program's message sink while a transfer runs: a box the
@@ -340,7 +347,7 @@ void CCloneDlg::OnTimer() {
   m_cancel = false;
   m_boxShown = false;
   m_workerEnded = false;
-  m_status = std::make_unique<QtCloneStatus>(this, m_status1, m_status2, m_counter, m_progress);
+  m_status = std::make_unique<QtCloneStatus>(this, m_status1, m_status2, m_counter, m_progress, m_boxShown);
   m_link = std::make_unique<CCloneLink>(*m_port, g_cloneClock ? *g_cloneClock : m_systemClock, m_cancel, *m_status);
   m_job = MakeJob(*m_link);
   m_messages = std::make_unique<GuiThreadMessages>(this, m_boxShown);

@@ -127,7 +127,8 @@ private:
   bool m_closingDown = false;
   bool m_running = false;
   int m_result = -1;
-  // A message box came up during the transfer: the failure has been told.
+  // The last thing the transfer told the user was a message box, not a
+  // status line: a failure has then been told and the dialog may close.
   std::atomic<bool> m_boxShown{false};
   Job m_job;
 

@@ -108,6 +108,7 @@ protected:
     MainDlgTest::SetUp();
     SetCloneClock(&clock);
     std::memset(g_radioPassword.data(), 0, g_radioPassword.size());
+    g_cloneOk = 0;
   }
   void TearDown() override {
     SetCloneClock(nullptr);
@@ -454,6 +455,14 @@ std::vector<std::uint8_t> RadioInService(Family family) {
   return m;
 }
 
+// A wide UHF channel in a year that asks the narrow-band question.
+void WidenFirstChannelIn2014() {
+  auto& channel = g_mobileData.m_channels[0];
+  channel.m_rxFrequency = channel.m_txFrequency = 460 * kCountsPerMHz;
+  channel.m_mode = static_cast<std::uint8_t>((channel.m_mode & 0x3F) | 0x40);
+  SetYearSource([] { return 2014; });
+}
+
 }  // namespace
 
 TEST_F(CloneDlgTest, ReadSendReadGivesTheSameImageForBothFamilies) {
@@ -511,10 +520,7 @@ TEST_F(CloneDlgTest, SendRefusesWhatMustNotGoToTheRadio) {
       for (auto& c : g_mobileData.m_channels) c.m_programmed = 0;
     }
     if (r.wideChannel) {
-      auto& channel = g_mobileData.m_channels[0];
-      channel.m_rxFrequency = channel.m_txFrequency = 460 * kCountsPerMHz;
-      channel.m_mode = static_cast<std::uint8_t>((channel.m_mode & 0x3F) | 0x40);
-      SetYearSource([] { return 2014; });
+      WidenFirstChannelIn2014();
       msgs.Answer(kIdNo);
     }
     const std::vector<std::uint8_t> before(g_pRadioImage, g_pRadioImage + kImageSize);
@@ -562,6 +568,46 @@ TEST_F(CloneDlgTest, InterruptedSendLeavesTheRadioMarkedInvalidAndSaysSo) {
   EXPECT_EQ(CurrentSerialText(), serial);
   pty.reset();
   EXPECT_EQ(sim->Word(127), 0xFFFF);
+}
+
+TEST_F(CloneDlgTest, ABoxTheSendWentOnFromDoesNotHideALaterFailure) {
+  struct Row {
+    const char* name;
+    bool wideChannel;      // the caution answered Yes
+    bool wrongChecksum;    // the radio's alignment sum is off
+    std::string box;
+  };
+  const Row rows[] = {
+      {"narrow-band caution", true, false, "FCC Rule Caution!\n"},
+      {"alignment checksum", false, true, "Adjustment Data Checksum mismatched!"},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    StartWith(kMobile);
+    if (r.wideChannel) {
+      WidenFirstChannelIn2014();
+      msgs.Answer(kIdYes);
+    }
+    std::vector<std::uint8_t> memory = RadioInService(kMobile);
+    if (r.wrongChecksum) memory[4] ^= 0x01;
+    CSimRadio& radio = Radio(SimProtocol::kPolled, memory);
+    radio.Plan({SimFault::kSilence, 155, 100000});
+    Serve();
+
+    const CloneOutcome out = Send();
+
+    SetYearSource(nullptr);
+    ASSERT_EQ(msgs.texts().size(), 1u);
+    EXPECT_EQ(msgs.texts()[0].rfind(r.box, 0), 0u);
+    // The radio is left marked invalid: that stays on screen.
+    EXPECT_TRUE(out.okShown);
+    EXPECT_EQ(out.line1, " Download Error!");
+    EXPECT_EQ(g_cloneOk, 0);
+    pty.reset();
+    EXPECT_EQ(sim->Word(127), 0xFFFF);
+    dlg.reset();
+    msgs.clear();
+  }
 }
 
 TEST_F(CloneDlgTest, ServiceModeNumbersEachRadioAndEscLeavesTheEntry) {
