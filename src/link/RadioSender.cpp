@@ -837,6 +837,8 @@ int CRadioSender::PatchConfigBlock() {
                                    static_cast<std::uint8_t>(kCmdReadBlock + 0x02 + kConfigWireBlock)};
   std::uint8_t block[kBlockSize];
   for (int repeats = 0;; ++repeats) {
+    // Seconds go by in these exchanges: Esc is heard between the bytes.
+    if (link_.PollEscape()) return kTransferAborted;
     for (std::size_t i = 0; i < sizeof request; ++i) {
       if (i > 0) link_.Sleep(20);
       if (!link_.SendByte(request[i])) return link_.ReportFailure(kCommunicationError);
@@ -866,6 +868,7 @@ int CRadioSender::PatchConfigBlock() {
     bool lastTimedOut = false;
     for (int attempt = 0; attempt < kConfigWriteAttempts && !written; ++attempt) {
       for (const std::uint8_t b : frame) {
+        if (link_.PollEscape()) return kTransferAborted;
         link_.Sleep(20);
         if (!link_.SendByte(b)) return link_.ReportFailure(kCommunicationError);
         link_.ReadByte(echo);
@@ -888,6 +891,7 @@ int CRadioSender::PatchConfigBlock() {
   // Restart the radio; it says 'P' when it is back.
   link_.Sleep(200);
   for (int repeats = 0;; ++repeats) {
+    if (link_.PollEscape()) return kTransferAborted;
     for (std::size_t i = 0; i < sizeof kStreamRestart; ++i) {
       if (i > 0) link_.Sleep(20);
       link_.SendByte(kStreamRestart[i]);

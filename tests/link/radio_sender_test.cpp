@@ -83,6 +83,22 @@ std::vector<std::uint8_t> StreamRadio(bool oldConfig) {
   return m;
 }
 
+// Virtual time in which the user presses Esc at the first pause after
+// pressNow says so.
+class EscClock : public CVirtualClock {
+public:
+  void SleepMicros(std::uint64_t micros) override {
+    CVirtualClock::SleepMicros(micros);
+    if (!pressedAt && pressNow && pressNow()) {
+      *cancel = true;
+      pressedAt = NowMicros();
+    }
+  }
+  std::atomic<bool>* cancel = nullptr;
+  std::function<bool()> pressNow;
+  std::optional<std::uint64_t> pressedAt;
+};
+
 class RadioSend : public ::testing::Test {
 public:
   void SetUp() override { Reset(kMobile); }
@@ -606,21 +622,7 @@ TEST_F(RadioSend, EscStopsTheSendAndSaysWhenTheRadioIsHalfWritten) {
   }
 }
 TEST_F(RadioSend, EscIsHeardWhileARadioThatFellSilentIsRetried) {
-  // Virtual time in which the user presses Esc once the radio has let two
-  // requests go unanswered.
-  class EscClock : public CVirtualClock {
-  public:
-    void SleepMicros(std::uint64_t micros) override {
-      CVirtualClock::SleepMicros(micros);
-      if (!pressedAt && pressNow && pressNow()) {
-        *cancel = true;
-        pressedAt = NowMicros();
-      }
-    }
-    std::atomic<bool>* cancel = nullptr;
-    std::function<bool()> pressNow;
-    std::optional<std::uint64_t> pressedAt;
-  };
+  // The user presses Esc once the radio has let two requests go unanswered.
   struct Case {
     const char* name;
     const char* silentFrom;  // block counter after which the radio stops answering; nullptr: its 11th reply
@@ -776,6 +778,26 @@ TEST_F(RadioSend, StreamedFaults) {
   programmed_ = false;  // nothing of the records matters then
   ASSERT_EQ(Send(raw, settings), kTransferDone);
   EXPECT_EQ(packs_, 0);
+}
+
+TEST_F(RadioSend, EscIsHeardWhileTheConfigurationBlockIsWrittenAgain) {
+  // The older radio refuses its configuration block for ever; Esc during the
+  // attempts is a cancel, heard within a byte's pause.
+  fields_.modelGroup = 0x00;  // VHF
+  CSimRadio radio(SimProtocol::kStreamed, StreamRadio(true), 1, 58);
+  radio.StartSwitchedOff();
+  radio.PowerOn(0);
+  radio.Plan({SimFault::kNak, 1, 1000});
+  EscClock clock;
+  clock.cancel = &cancel_;
+  clock.pressNow = [&] { return radio.Replies() >= 2; };
+  CSimLink port(radio, clock);
+  CCloneLink link(port, clock, cancel_, status_);
+  EXPECT_EQ(SendToRadio(link, StreamSettings(), hooks_), kTransferAborted);
+  ASSERT_TRUE(clock.pressedAt);
+  EXPECT_LT(clock.NowMicros() - *clock.pressedAt, 1'000'000u);
+  EXPECT_TRUE(radio.Writes().empty());
+  ExpectProgramUntouched();
 }
 
 }  // namespace
