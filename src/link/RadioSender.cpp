@@ -253,10 +253,12 @@ SendHooks ModelSendHooks(std::function<std::optional<std::string>(const std::str
       MobileAdjustmentHeader mobileAdjust;
       PortableAdjustmentHeader portableAdjust;
       std::string mobileVersion, mobileSerial, portableVersion, portableSerial;
+      // Packing puts the radio's serial number into the copy a save writes.
+      std::array<std::uint8_t, kAdjustCopySize> adjustCopy;
     };
     const Saved saved{g_mobileData.m_tuning,         g_portableData.m_tuning,        g_mobileData.m_adjust,
                       g_portableData.m_adjust,       g_mobileRadioInfo.versionText,  g_mobileRadioInfo.serialText,
-                      g_portableRadioInfo.versionText, g_portableRadioInfo.serialText};
+                      g_portableRadioInfo.versionText, g_portableRadioInfo.serialText, g_adjustCopy};
     return std::function<void()>([saved] {
       g_mobileData.m_tuning = saved.mobileTuning;
       g_portableData.m_tuning = saved.portableTuning;
@@ -266,6 +268,7 @@ SendHooks ModelSendHooks(std::function<std::optional<std::string>(const std::str
       g_mobileRadioInfo.serialText = saved.mobileSerial;
       g_portableRadioInfo.versionText = saved.portableVersion;
       g_portableRadioInfo.serialText = saved.portableSerial;
+      g_adjustCopy = saved.adjustCopy;
     });
   };
   return hooks;

@@ -15,6 +15,7 @@
 #include "model/ConfigFile.h"
 #include "model/RadioData.h"
 #include "model/ModelChange.h"
+#include "model/RadioInfoRecord.h"
 #include "model/ScreenData.h"
 
 namespace {
@@ -875,4 +876,33 @@ TEST_F(RadioSend, ReadSendReadGivesTheSameImage) {
     EXPECT_EQ(copies[1], copies[2]);
     EXPECT_EQ(radio.Word(kMarker), 0xA55A);
   }
+}
+
+TEST_F(RadioSend, FailedSendLeavesTheAdjustmentCopyAsItWas) {
+  {
+    TempDir dir;
+    g_config.ReadConfig();
+    g_portableConfig.ReadConfig();
+  }
+  CSimRadio first(SimProtocol::kPolled, FactoryRadio(kMobile));
+  // The next radio on the bench has a serial number of its own, and refuses
+  // its flash blocks.
+  std::vector<std::uint8_t> memory = first.Memory();
+  for (std::size_t i = 380; i < 384; ++i) memory[area::kMobileAdjust + i] = static_cast<std::uint8_t>(0x11 * (i - 379));
+  CSimRadio next(SimProtocol::kPolled, memory);
+  next.Plan({SimFault::kNak, 0, 100000});
+  {
+    CSimLink port(first, clock_);
+    CCloneLink link(port, clock_, cancel_, status_);
+    ASSERT_EQ(ReadFromRadio(link, ReadSettings{}, ModelReadHooks(nullptr)), kTransferDone);
+  }
+  const std::array<std::uint8_t, kAdjustCopySize> copy = g_adjustCopy;
+  const std::string serial = g_mobileRadioInfo.serialText;
+
+  CSimLink port(next, clock_);
+  CCloneLink link(port, clock_, cancel_, status_);
+  EXPECT_EQ(SendToRadio(link, SendSettings{}, ModelSendHooks(nullptr)), kTransferFailed);
+  EXPECT_EQ(status_.line1, " Download Error!");
+  EXPECT_EQ(g_mobileRadioInfo.serialText, serial);
+  EXPECT_EQ(g_adjustCopy, copy);
 }
