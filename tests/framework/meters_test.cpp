@@ -23,7 +23,9 @@ TEST(Meters, BarHeightIsThePositionsShareOfTheRange) {
   for (const auto& c : cases) {
     const QRect bar = MeterBarRect(client, c.lower, c.upper, c.pos);
     EXPECT_EQ(bar.height(), c.height) << c.lower << ".." << c.upper << " at " << c.pos;
-    if (c.height > 0) EXPECT_EQ(bar.bottom(), client.bottom());
+    if (c.height > 0) {
+      EXPECT_EQ(bar.bottom(), client.bottom());
+    }
   }
 }
 

@@ -51,7 +51,9 @@ TEST(FiveToneTables, DecodeStoreWritesRowTypesAndNothingOutside) {
   for (int r = 0; r < 8; ++r) EXPECT_EQ((image[first + 13 * r] >> 4) & 3, types[r]) << "row " << r;
   EXPECT_EQ(image[first] & 0x08, 0x08);
   for (std::size_t i = 0; i < image.size(); ++i) {
-    if (i < first || i >= last) ASSERT_EQ(image[i], before[i]) << "byte " << i;
+    if (i < first || i >= last) {
+      ASSERT_EQ(image[i], before[i]) << "byte " << i;
+    }
   }
   // STUN, KILL and REVIVE have no tag: their tag bytes stay as they were.
   for (int r = 5; r < 8; ++r) EXPECT_EQ(image[first + 13 * r + 5], 0xFF);

@@ -21,7 +21,9 @@ TEST(LabelTables, CtcssTonesKeepTheLateTonesAtTheEnd) {
     EXPECT_EQ(t.size(), 5u) << i;
     EXPECT_EQ(t[3], '.') << i;
     // The first 39 ascend; the 11 added ones ascend among themselves.
-    if (i > 0 && i != 39) EXPECT_LT(std::stod(g_ctcssToneTexts[i - 1]), std::stod(t)) << i;
+    if (i > 0 && i != 39) {
+      EXPECT_LT(std::stod(g_ctcssToneTexts[i - 1]), std::stod(t)) << i;
+    }
   }
 }
 
@@ -33,7 +35,9 @@ TEST(LabelTables, DcsCodesAreAscendingOctalTriples) {
     const std::string& t = g_dcsCodeTexts[i];
     ASSERT_EQ(t.size(), 3u);
     for (char c : t) EXPECT_TRUE(c >= '0' && c <= '7') << t;
-    if (i > 0) EXPECT_LT(g_dcsCodeTexts[i - 1], t);
+    if (i > 0) {
+      EXPECT_LT(g_dcsCodeTexts[i - 1], t);
+    }
   }
 }
 
