@@ -96,6 +96,9 @@ constexpr std::size_t MobileChannelOffset(int i) {
 constexpr std::size_t PortableChannelOffset(int i) {
   return area::kChannels + 22 * static_cast<std::size_t>(i);
 }
+constexpr std::size_t ChannelOffset(Family family, int i) {
+  return family == kPortable ? PortableChannelOffset(i) : MobileChannelOffset(i);
+}
 constexpr std::size_t GroupOffset(int g) { return area::kGroupRecords + 16 * static_cast<std::size_t>(g); }
 constexpr std::size_t ZoneRecordOffset(int z) { return area::kZoneRecords + 64 * static_cast<std::size_t>(z); }
 

@@ -75,7 +75,7 @@ int PackRecordsAndData(Data& data, FamilyRecords& r, std::uint8_t* image, bool d
   for (int g = 0; g < kGroupCount; ++g)
     if (data.StoreGroup(g, image) == 0) return 0;
   for (int i = 0; i < kChannelCount; ++i) {
-    const std::size_t slot = g_isPortable ? PortableChannelOffset(i) : MobileChannelOffset(i);
+    const std::size_t slot = ChannelOffset(data.Traits().family, i);
     data.StoreChannel(i, image + slot);
   }
   if (defaultImage)
@@ -135,7 +135,7 @@ void UnpackImageToScreens(const std::uint8_t* image) {
     data.LoadFromImage(image);
     for (int g = 0; g < kGroupCount; ++g) data.LoadGroup(g, image);
     for (int i = 0; i < kChannelCount; ++i) {
-      const std::size_t slot = g_isPortable ? PortableChannelOffset(i) : MobileChannelOffset(i);
+      const std::size_t slot = ChannelOffset(data.Traits().family, i);
       data.LoadChannel(i, image + slot);
     }
   });
