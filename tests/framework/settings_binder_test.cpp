@@ -30,33 +30,6 @@ struct BinderFixture : ::testing::Test {
   CSettingsBinder binder;
 };
 
-TEST(BitRange, PutChangesOnlyItsBitsAndGetReadsThemBack) {
-  struct Case {
-    BitRange bits;
-    std::uint32_t before, value, after;
-  } cases[] = {
-      {Bit(0), 0xFE, 1, 0xFF},
-      {Bit(7), 0xFF, 0, 0x7F},
-      {Bits(1, 3), 0xF1, 6, 0xFD},
-      {Bits(3, 4), 0xE7, 3, 0xFF},
-      {Bits(6, 7), 0x3F, 2, 0xBF},
-      {kWholeByte, 0x12, 0xA0, 0xA0},
-      {Bits(0, 1), 0xFC, 7, 0xFF},  // a value wider than its field is cut to the field
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(c.bits.Put(c.before, c.value), c.after) << int(c.bits.low) << " " << int(c.bits.count);
-    EXPECT_EQ(c.bits.Get(c.after), c.value & ((1u << c.bits.count) - 1)) << int(c.bits.low);
-  }
-}
-
-TEST(ChoiceRows, StoredValueFindsItsRowOrTheFallback) {
-  EXPECT_EQ(RowOfChoice(kThree, 3, 0), 1);
-  EXPECT_EQ(RowOfChoice(kThree, 4, 2), 2);
-  EXPECT_STREQ(ChoiceText(kThree, 5, 0), "five");
-  EXPECT_STREQ(ChoiceText(kThree, 9, 1), "three");
-  EXPECT_STREQ(ChoiceText(kThree, 9, 7), "");  // a fallback beyond the rows shows nothing
-}
-
 TEST_F(BinderFixture, RefreshFillsSelectsAndNeverMarksTheDataChanged) {
   std::uint8_t byte = 0xA5;  // bits 4-6 = 2: no row; bits 0-2 = 5
   binder.Bind({combos[0], kThree, 1, FieldRef(&byte, Bits(0, 2)), 0, {}});
