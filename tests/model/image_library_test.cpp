@@ -17,6 +17,7 @@
 #include "model/FiveTone.h"
 #include "model/ModelChange.h"
 #include "model/Privilege.h"
+#include "model/RadioData.h"
 #include "model/RadioImage.h"
 
 namespace {
@@ -207,11 +208,24 @@ TEST_P(ImageLibraryTest, SaveIsTheSameAfterAnyOtherFileWasOpen) {
   }
 }
 
-// The library holds both families and both bands, and every normalisation
-// the table allows is one some file shows: an entry no file needs would let
-// a fault through unseen.
-TEST_F(ImageLibrary, CoversBothFamiliesBothBandsAndEveryNormalisation) {
+// Every group slot and zone in use and the last channel programmed.
+bool AtTheEdges(const CRadioDataCore& data, bool lastChannelProgrammed) {
+  int groups = 0;
+  for (int z = 0; z < kZoneCount; ++z) {
+    if (!data.IsZoneEnabled(z)) return false;
+    groups += data.GetSystemGroupCount(z);
+  }
+  const bool allGroupsOn =
+      std::all_of(data.m_groups.begin(), data.m_groups.end(), [](const CGroupRecord& g) { return g.IsEnabled(); });
+  return groups == kGroupCount && allGroupsOn && lastChannelProgrammed;
+}
+
+// The library holds both families and both bands, radios of each family at
+// the edges, and every normalisation the table allows is one some file
+// shows: an entry no file needs would let a fault through unseen.
+TEST_F(ImageLibrary, CoversBothFamiliesBothBandsTheEdgesAndEveryNormalisation) {
   std::set<std::uint8_t> models;
+  std::set<Family> atTheEdges;
   std::set<const AllowedChange*> used;
   for (const std::string& name : LibraryFiles()) {
     SCOPED_TRACE(name);
@@ -220,8 +234,12 @@ TEST_F(ImageLibrary, CoversBothFamiliesBothBandsAndEveryNormalisation) {
     models.insert(file[area::kFamilyCode]);
     LoadAndSave(Source(name), dir_.File("once.dat"));
     Unexplained(file, ReadWholeFile(dir_.File("once.dat")), AllowedIn(Check::kFreshLoadAndSave, true), &used);
+    if (g_isPortable ? AtTheEdges(g_portableData, g_portableData.m_channels[kChannelCount - 1].IsProgrammed())
+                     : AtTheEdges(g_mobileData, g_mobileData.m_channels[kChannelCount - 1].IsProgrammed()))
+      atTheEdges.insert(g_isPortable ? kPortable : kMobile);
   }
   EXPECT_EQ(models, (std::set<std::uint8_t>{kFamilyMobileVhf, kFamilyMobileUhf, kFamilyPortableVhf, kFamilyPortableUhf}));
+  EXPECT_EQ(atTheEdges, (std::set<Family>{kMobile, kPortable}));
   for (const AllowedChange& entry : kNormalisations)
     EXPECT_TRUE(used.count(&entry)) << "no file shows: " << entry.reason;
 }

@@ -191,7 +191,8 @@ bool DiffersFromFreshRadio(const std::vector<std::uint8_t>& fresh, const Poke* f
   return ok;
 }
 
-// Four zones of 4, 3, 2 and 1 groups, zone 1 LTR, a few channels.
+// Four zones of 4, 3, 2 and 1 groups, zone 1 LTR, a few channels; a mobile
+// radio's carried blocks hold a pattern.
 bool BuildRadioWide(std::uint8_t model, FrequencyCount base) {
   StartRadio(model);
   const std::vector<std::uint8_t> fresh(g_pRadioImage, g_pRadioImage + kImageSize);
@@ -206,6 +207,9 @@ bool BuildRadioWide(std::uint8_t model, FrequencyCount base) {
   } else {
     PokeAll(std::begin(kRadioWideMobile), std::end(kRadioWideMobile));
     ok = DiffersFromFreshRadio(fresh, std::begin(kRadioWideMobile), std::end(kRadioWideMobile)) && ok;
+    // Blocks the program carries for the radio without reading them.
+    for (std::size_t i = area::kMobileCarried; i < area::kMobileAdjust; ++i)
+      g_pRadioImage[i] = static_cast<std::uint8_t>(i * 7 + i / 256);
   }
   return ok;
 }
