@@ -46,7 +46,7 @@ void StartRadio(std::uint8_t model) {
   BuildDefaultImage(g_pRadioImage);
 }
 
-// Programs channel i at rx/tx (MHz x 100000), as narrow as the band wants.
+// Programs channel i at rx/tx (10 Hz counts); the pack narrows it if the band wants.
 void ProgramChannel(int i, FrequencyCount rx, FrequencyCount tx) {
   if (g_isPortable) {
     g_portableData.m_channels[i].m_programmed = 1;
@@ -106,13 +106,15 @@ struct Poke {
   std::uint8_t value;
 };
 
-// Every byte the radio-wide record keeps (both families), its group/zone
-// pairs and the emergency code, none at its fresh-radio value, several with
-// bits the pack normalises. The pairs name groups inside their zones:
-// zones 0-3 hold 4, 3, 2 and 1 groups.
+// Every byte the radio-wide record keeps (both families), the hardware byte,
+// the radio password, the group/zone pairs and the emergency code, none at
+// its fresh-radio value, several with bits the pack normalises. The pairs
+// name groups inside their zones: zones 0-3 hold 4, 3, 2 and 1 groups.
 const Poke kRadioWideBoth[] = {
     {30, 0x47},  // b6 set, b5 clear: the pack clears b6 and sets b5
     {31, 0xE4},  // portable: b2 set with bits 3-6 other than 3, which the unpack puts right
+    {33, 0x5A},  // the hardware byte, passed through
+    {34, 'P'}, {35, 'A'}, {36, 'S'}, {37, 'S'}, {38, '5'}, {39, '8'}, {40, '5'}, {41, '8'},  // radio password
     {42, 0x3D},  // b4 and b5 set: the pack and the unpack clear them
     {43, 0x36},
     {140, 1}, {141, 1},  // home: zone 1, its second group
@@ -196,7 +198,7 @@ bool DiffersFromFreshRadio(const std::vector<std::uint8_t>& fresh, const Poke* f
 bool BuildRadioWide(std::uint8_t model, FrequencyCount base) {
   StartRadio(model);
   const std::vector<std::uint8_t> fresh(g_pRadioImage, g_pRadioImage + kImageSize);
-  for (int i = 0; i < 6; ++i) ProgramChannel(i, base + 125000 * static_cast<FrequencyCount>(i) / 10, base + 500000);
+  for (int i = 0; i < 6; ++i) ProgramChannel(i, base + 12500 * static_cast<FrequencyCount>(i), base + 500000);
   AssignZones({4, 3, 2, 1}, {1}, {0, 1, 2, 3, 4, 5});
   if (!Pack()) return false;
   PokeAll(std::begin(kRadioWideBoth), std::end(kRadioWideBoth));
@@ -220,7 +222,8 @@ bool BuildEdges(std::uint8_t model, FrequencyCount base) {
   StartRadio(model);
   std::vector<int> channels;
   for (int i : {0, 1, 2, 319, 320, 638, 639}) {
-    ProgramChannel(i, base + 12500 * static_cast<FrequencyCount>(i % 40) / 10, base + 12500 * static_cast<FrequencyCount>(i % 40) / 10);
+    const FrequencyCount f = base + 1250 * static_cast<FrequencyCount>(i % 40);  // 12.5 kHz apart
+    ProgramChannel(i, f, f);
     channels.push_back(i);
   }
   std::vector<int> counts(kZoneCount, 8);
