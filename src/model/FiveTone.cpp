@@ -401,12 +401,15 @@ void CFiveToneCodeRecord::Unpack(const std::uint8_t* image) {
 }
 
 int CFiveToneCodeRecord::Pack(std::uint8_t* image) const {
-  PutTones(image, mobile_tone::kTones, tones.data(), factor);
+  // The words and windows are read back with the image's own parameters, which
+  // a model change may have replaced since the record was unpacked.
+  PutTones(image, mobile_tone::kTones, tones.data(), GetBE16(image + mobile_tone::kFactor));
   for (int k = 0; k < kFiveToneColumns; ++k) {
     image[mobile_tone::kPeriods + k] = period[k];
     image[mobile_tone::kGaps + k] = GapToImage(gap[k]);
   }
-  PutWindows(image, mobile_tone::kWindows, tones.data(), kFiveToneTones, timer, tolerance);
+  PutWindows(image, mobile_tone::kWindows, tones.data(), kFiveToneTones, GetBE16(image + mobile_tone::kTimer),
+             image[mobile_tone::kTolerance]);
   return 1;
 }
 
@@ -480,7 +483,9 @@ void CFiveToneToneRecord::Unpack(const std::uint8_t* image) {
 }
 
 int CFiveToneToneRecord::Pack(std::uint8_t* image) const {
-  PutTones(image, portable_tone::kTones, tones.data(), factor);
+  // The image's factor, not the one last unpacked: a model change may have
+  // given the image a new parameter block.
+  PutTones(image, portable_tone::kTones, tones.data(), GetBE16(image + portable_tone::kFactor));
   image[portable_tone::kUserPeriod] = userPeriod;
   image[portable_tone::kUserGap] = GapToImage(userGap);
   return 1;

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "model/FiveTone.h"
@@ -187,8 +190,8 @@ TEST(FiveToneTones, WordsGapsAndWindows) {
   auto image = BlankImage();
   CFiveToneCodeRecord mobile;
   mobile.tones[0] = 1000;
-  mobile.factor = 2930;
-  mobile.timer = 0;
+  PutBE16(&image[0x5E77], 2930);
+  PutBE16(&image[0x5E79], 0);
   mobile.gap = {105, 0, 5, 2000, 4};
   mobile.Pack(image.data());
   EXPECT_EQ(GetBE16(&image[0x5E08]), 3413);
@@ -269,6 +272,49 @@ TEST(FiveToneTones, PortableDefaultAreaAndUserColumn) {
   g_dataModified = 0;
   back.SetCellText(3, 4, "999");
   EXPECT_EQ(g_dataModified, 0);
+}
+
+// A model change can give the image a new parameter block after the tones were
+// unpacked; the tones must reach the file as shown, read with the image's own
+// factor (and, mobile, windows with its own timer and tolerance).
+TEST(FiveToneTones, PackUsesTheParametersOfTheImageWritten) {
+  struct Family {
+    const char* name;
+    std::size_t tones, factor, timer, tolerance;
+  };
+  const Family families[] = {{"mobile", 0x5E08, 0x5E77, 0x5E79, 0x5E7B}, {"portable", 0x5560, 0x55CF, 0x55D1, 0x55D3}};
+  for (const Family& f : families) {
+    SCOPED_TRACE(f.name);
+    const bool portable = std::string(f.name) == "portable";
+    auto before = BlankImage();  // the radio loaded first
+    PutBE16(&before[f.factor], 3500);
+    PutBE16(&before[f.timer], 5000);
+    before[f.tolerance] = 20;
+    std::fill_n(&before[f.tones], 2 * kFiveToneTones, 0);
+    PutBE16(&before[f.tones], FiveToneWord(1951, 3500));
+    auto after = BlankImage();  // the new model's image
+    PutBE16(&after[f.factor], 2930);
+    PutBE16(&after[f.timer], 4069);
+    after[f.tolerance] = 30;
+
+    auto packAndReload = [&](auto rec) {
+      rec.Unpack(before.data());
+      rec.Pack(after.data());
+      decltype(rec) back;
+      back.Unpack(after.data());
+      return std::pair{rec.tones, back.tones};
+    };
+    const auto [shown, read] =
+        portable ? packAndReload(CFiveToneToneRecord{}) : packAndReload(CFiveToneCodeRecord{});
+    if (!portable) {
+      const FiveToneWindow w = FiveToneDecodeWindow(1951, 4069, 30);
+      EXPECT_EQ(GetBE16(&after[0x5F7C]), w.low);
+      EXPECT_EQ(GetBE16(&after[0x5F7E]), w.high);
+    }
+    EXPECT_EQ(shown[0], 1951u);
+    EXPECT_EQ(GetBE16(&after[f.tones]), FiveToneWord(1951, 2930));
+    EXPECT_EQ(read, shown);
+  }
 }
 
 }  // namespace
