@@ -83,16 +83,23 @@ bool WriteAll(int fd, const std::uint8_t* data, std::size_t n) {
   return true;
 }
 
+// A rename would replace a file the user may not write. Without any write bit
+// the file is read-only even to root, who passes every access check.
+bool IsWriteProtected(const std::string& path, const struct stat& st) {
+  return ::access(path.c_str(), W_OK) != 0 || (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
 // Writes the file whole or not at all: a temporary file in the same folder,
 // flushed to disk, then renamed over the target. Bytes an existing file holds
 // beyond the image are carried over.
 bool WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+  struct stat old {};
+  const bool exists = ::stat(path.c_str(), &old) == 0;
+  if (exists && IsWriteProtected(path, old)) return false;
   std::string tmp = path + ".XXXXXX";
   const int fd = ::mkstemp(tmp.data());
   if (fd < 0) return false;
   bool ok = WriteAll(fd, bytes.data(), bytes.size());
-  struct stat old {};
-  const bool exists = ::stat(path.c_str(), &old) == 0;
   if (!exists) {
     // A new file gets the usual rights, not the private ones of a temporary.
     const mode_t mask = ::umask(0);

@@ -347,6 +347,40 @@ TEST_F(DataFileTest, AFailedWriteKeepsTheOldFileAndTheDirtyFlag) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 1);  // no temporary left behind
 }
 
+// A file without any write bit is read-only to everyone, root included (the
+// tests may run as root, who passes every access check).
+TEST_F(DataFileTest, AWriteProtectedFileIsNotSavedOver) {
+  struct Row {
+    mode_t mode;
+    bool saved;
+  };
+  const Row rows[] = {{0444, false}, {0400, false}, {0, false}, {0644, true}, {0200, true}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.mode);
+    msgs_.clear();
+    const Bytes old(kImageSize, 0x11);
+    WriteWholeFile("radio.K58", old);
+    ASSERT_EQ(::chmod("radio.K58", row.mode), 0);
+    SetImage(PatternImage(0x61, 0x0B));
+    g_dataModified = 1;
+    EXPECT_EQ(g_dataFile.SaveDataFile("radio.K58"), row.saved);
+    struct stat st {};
+    ASSERT_EQ(::stat("radio.K58", &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, row.mode);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 1);  // no temporary left behind
+    ::chmod("radio.K58", 0644);
+    if (row.saved) {
+      EXPECT_TRUE(msgs_.texts().empty());
+      EXPECT_EQ(g_dataModified, 0);
+      EXPECT_EQ(ReadWholeFile("radio.K58")[0x20], 0x61);
+    } else {
+      EXPECT_EQ(msgs_.texts(), std::vector<std::string>{"Problem Saving file\n    radio.K58\n\n   Press any key"});
+      EXPECT_EQ(g_dataModified, 1);
+      EXPECT_EQ(ReadWholeFile("radio.K58"), old);
+    }
+  }
+}
+
 TEST_F(DataFileTest, SavingOverALongerFileKeepsItsExtraBytes) {
   Bytes old(kImageSize + 10, 0x11);
   WriteWholeFile("long.K58", old);
