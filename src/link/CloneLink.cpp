@@ -21,7 +21,8 @@ CCloneLink::CCloneLink(ISerialPort& port, ILinkClock& clock, const std::atomic<b
 
 bool CCloneLink::OpenCommPort() {
   if (!port_.Open()) {
-    ShowMessageBox("Open err", kMsgOk, "err");
+    const std::string reason = port_.OpenFailure();
+    ShowMessageBox(reason.empty() ? "Open err" : "Open err\n" + reason, kMsgOk, "err");
     return false;
   }
   port_.SetTimeouts(kWriteTimeouts);

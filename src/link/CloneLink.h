@@ -55,7 +55,8 @@ public:
   ILinkClock& Clock() { return clock_; }
   ICloneStatus& Status() { return status_; }
 
-  // Opens the port; on failure shows "Open err" and returns false.
+  // Opens the port; on failure shows "Open err" (with the port's reason on a
+  // second line) and returns false.
   bool OpenCommPort();
   void CloseCommPort();
 

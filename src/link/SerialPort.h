@@ -3,6 +3,7 @@
 // port is a terminal device; tests plug in a simulated radio instead.
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 // Read and write time-outs in milliseconds. A read waits at most
 // readTotalMultiplier x count + readTotalConstant in all, and at most
@@ -29,6 +30,9 @@ public:
   // bits, no flow control, DTR and RTS on. False when it can't be opened.
   virtual bool Open() = 0;
   virtual bool IsOpen() const = 0;
+  // The device and the system's reason when the last Open failed, e.g.
+  // "/dev/ttyUSB0: Permission denied"; empty when there is nothing to tell.
+  virtual std::string OpenFailure() const { return {}; }
   // Drops DTR, discards both driver queues and closes. Harmless when closed.
   virtual void Close() = 0;
   // Closes without touching the lines or the queues.

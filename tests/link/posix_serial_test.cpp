@@ -3,11 +3,15 @@
 // device's I/O is real.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "LinkFixture.h"
 #include "PtyRadio.h"
@@ -85,6 +89,46 @@ TEST(PosixSerialPort, MissingDeviceAndHangUpAreFailures) {
   EXPECT_EQ(port.Read(&byte, 1), -1);
   // A failure is told at once, not after the read time-out.
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(250));
+}
+
+// "Open err" alone can't tell a missing adapter from one in use or forbidden;
+// the device and the system's reason follow on a second line.
+TEST(PosixSerialPort, OpenFailureNamesTheDeviceAndTheReason) {
+  TempDir dir;
+  WriteWholeFile("plain-file", {0});
+  ::mkdir("a-folder", 0755);
+  struct Row {
+    std::string device;
+    std::string reason;
+  };
+  const Row rows[] = {
+      {"/nonexistent/ttyS99", "No such file or directory"},
+      {dir.File("a-folder"), "Is a directory"},
+      {dir.File("plain-file"), "Inappropriate ioctl for device"},
+  };
+  CVirtualClock clock;
+  std::atomic<bool> cancel{false};
+  RecordingStatus status;
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.device);
+    CPosixSerialPort port(row.device);
+    CCloneLink link(port, clock, cancel, status);
+    ScriptedMessages messages;
+    EXPECT_FALSE(link.OpenCommPort());
+    EXPECT_EQ(port.OpenFailure(), row.device + ": " + row.reason);
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].text, "Open err\n" + row.device + ": " + row.reason);
+    EXPECT_EQ(messages.shown()[0].caption, "err");
+  }
+
+  // The adapter plugged in after a failed try: the old reason is gone.
+  PtyBench bench(kMobile);
+  ASSERT_TRUE(bench.Start());
+  CPosixSerialPort port(dir.File("ttyUSB0"));
+  EXPECT_FALSE(port.Open());
+  ASSERT_EQ(::symlink(bench.pty.Path().c_str(), "ttyUSB0"), 0);
+  ASSERT_TRUE(port.Open());
+  EXPECT_EQ(port.OpenFailure(), "");
 }
 
 }  // namespace

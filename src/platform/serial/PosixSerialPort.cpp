@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <system_error>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/ioctl.h>
@@ -49,13 +50,17 @@ CPosixSerialPort::~CPosixSerialPort() { Close(); }
 
 bool CPosixSerialPort::Open() {
   if (fd_ >= 0) return true;
-  const int fd = ::open(path_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return false;
-  termios tio{};
-  if (tcgetattr(fd, &tio) != 0) {
-    ::close(fd);
+  openFailure_.clear();
+  // Missing, busy and forbidden all fail alike; the reason tells them apart.
+  auto fail = [this](int fd) {
+    openFailure_ = path_ + ": " + std::generic_category().message(errno);
+    if (fd >= 0) ::close(fd);
     return false;
-  }
+  };
+  const int fd = ::open(path_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return fail(fd);
+  termios tio{};
+  if (tcgetattr(fd, &tio) != 0) return fail(fd);
   // Nobody else may use the port while a transfer holds it.
   ioctl(fd, TIOCEXCL);
   cfmakeraw(&tio);
@@ -66,10 +71,7 @@ bool CPosixSerialPort::Open() {
   tio.c_iflag &= ~(IXON | IXOFF | IXANY);
   tio.c_cc[VMIN] = 0;
   tio.c_cc[VTIME] = 0;
-  if (tcsetattr(fd, TCSANOW, &tio) != 0) {
-    ::close(fd);
-    return false;
-  }
+  if (tcsetattr(fd, TCSANOW, &tio) != 0) return fail(fd);
   // The cable takes its power from DTR and RTS. A pseudo-terminal has no
   // modem lines, so a refusal here is not an error.
   int lines = TIOCM_DTR | TIOCM_RTS;

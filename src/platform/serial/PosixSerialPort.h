@@ -21,6 +21,7 @@ public:
 
   bool Open() override;
   bool IsOpen() const override { return fd_ >= 0; }
+  std::string OpenFailure() const override { return openFailure_; }
   void Close() override;
   void Release() override;
   void SetTimeouts(const CommTimeouts& timeouts) override { timeouts_ = timeouts; }
@@ -30,5 +31,6 @@ public:
 private:
   std::string path_;
   int fd_ = -1;
+  std::string openFailure_;
   CommTimeouts timeouts_ = kWriteTimeouts;
 };
