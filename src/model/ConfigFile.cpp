@@ -94,7 +94,9 @@ bool CConfigFileBase::ReadUserFile() {
     return v;
   };
   std::uint32_t v = 0;
-  if (opened && ReadLE(in, 2, v)) m_comPortIndex = static_cast<std::int16_t>(v);
+  // Bounded as a choice would be: the port opened, its name in the messages
+  // and the dialog's selection must agree.
+  if (opened && ReadLE(in, 2, v)) SetComPortIndex(static_cast<std::int16_t>(v));
   else portsBad = true;
   if (opened && ReadLE(in, 2, v)) m_lptPortIndex = static_cast<std::int16_t>(v);
   else portsBad = true;
@@ -131,7 +133,7 @@ void CConfigFileBase::ReadConfig() {
   if (factory.is_open()) {
     m_hasFactoryFile = true;
     std::uint32_t v = 0;
-    if (ReadLE(factory, 2, v)) m_comPortIndex = static_cast<std::int16_t>(v);
+    if (ReadLE(factory, 2, v)) SetComPortIndex(static_cast<std::int16_t>(v));
     else portsBad = true;
     if (ReadLE(factory, 2, v)) m_lptPortIndex = static_cast<std::int16_t>(v);
     else portsBad = true;

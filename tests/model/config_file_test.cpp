@@ -197,3 +197,27 @@ TEST(ConfigFile, PortIndexesOutsideTheirRangeStoreZero) {
   c.SetLptPortIndex(2);
   EXPECT_EQ(c.GetLptPortIndex(), 0);
 }
+
+// An index no choice could give, read from either file, means COM1: the port
+// opened, the name in the messages and the dialog's selection then agree.
+TEST(ConfigFile, ComIndexesReadOutsideTheirRangeMeanCom1) {
+  struct Row {
+    std::uint16_t user;
+    int factory;  // -1: no factory file
+    int index;
+  };
+  const Row rows[] = {{20, -1, 0}, {16, -1, 0}, {0xFFFF, -1, 0}, {15, -1, 15},
+                      {3, 20, 0},  {20, 3, 3},  {3, 15, 15}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(testing::Message() << "user " << row.user << ", factory " << row.factory);
+    TempDir dir;
+    Bytes user = Le({row.user, 0});
+    user.resize(56, 0);
+    WriteWholeFile("RP58.CFG", user);
+    if (row.factory >= 0)
+      WriteWholeFile("MB925.CFG", Factory(static_cast<std::uint16_t>(row.factory), 0, 127, 0x38000));
+    CConfigFile c;
+    c.ReadConfig();
+    EXPECT_EQ(c.GetComPortIndex(), row.index);
+  }
+}
