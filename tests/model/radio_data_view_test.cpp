@@ -47,6 +47,7 @@ TEST(RadioDataView, LinksTellTheRadioDataAboutTheRecords) {
   EXPECT_FALSE(g_portableData.m_radioWide.anyKeyHoldsFunction(16));
   g_mobileGlobalRecord.optionBoard = 0x9B;
   EXPECT_EQ(g_mobileData.m_radioWide.optionBoard(), 0x9B);
+  g_portableGlobalRecord.modelCode = 185;  // defaults keep the model; another test may have changed it
   EXPECT_EQ(g_portableData.m_radioWide.familyCode(), 185);
   ResetRadioWideRecords();
 }
