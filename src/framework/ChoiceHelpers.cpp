@@ -1,5 +1,6 @@
 #include "framework/ChoiceHelpers.h"
 
+#include <QSignalBlocker>
 
 int RowOfValue(ValueTable table, int rows, std::uint32_t value) {
   for (int i = 0; i < rows && static_cast<std::size_t>(i) + 1 < table.size(); ++i)
@@ -55,17 +56,14 @@ QString ChoiceTextByValue21(const QListWidget* list, ValueTable table, std::uint
   return ChoiceTextByValue(list, table, 21, value);
 }
 
-void ShowPickerList(QListWidget* list, int x, int y, int width, int height, const QString& cellText, bool redraw) {
+void ShowPickerList(QListWidget* list, int x, int y, int width, int height, int row, bool redraw) {
   list->show();
+  list->raise();  // it floats over the cells made after it
   list->setGeometry(x, y, width, height);
-  int row = 0;
-  for (int i = 0; i < list->count(); ++i) {
-    if (list->item(i)->text() == cellText) {
-      row = i;
-      break;
-    }
+  if (list->count() > 0) {
+    const QSignalBlocker block(list);
+    list->setCurrentRow(row >= 0 && row < list->count() ? row : 0);
   }
-  if (list->count() > 0) list->setCurrentRow(row);
   if (redraw && list->parentWidget() != nullptr) list->parentWidget()->repaint();
   list->setFocus();
 }

@@ -59,11 +59,13 @@ QString ChoiceTextByByteValue(const QListWidget* list, const ByteValueTable<N>& 
   return ChoiceTextByValue(list, wide, static_cast<int>(N), value);
 }
 
-// Shows a hidden pick list over a grid cell at (x, y, width, height) in its
-// parent's coordinates, selects the row whose text equals the cell text
-// exactly (row 0 when none does), optionally repaints the parent at once, and
-// gives the list the focus.
-void ShowPickerList(QListWidget* list, int x, int y, int width, int height, const QString& cellText, bool redraw);
+// Shows a hidden pick list over a grid cell, above its siblings, at (x, y,
+// width, height) in its parent's coordinates, selects `row` (row 0 when the
+// list has no such row), optionally repaints the parent at once, and gives
+// the list the focus. The caller finds the row by the stored value: a cell's
+// text is not unique (two rows may read the same, "None" stands for several
+// values). Opening fires no selection signal, so it never stores.
+void ShowPickerList(QListWidget* list, int x, int y, int width, int height, int row, bool redraw);
 
 // ---- The numbered forms the pages call: N texts, then the row to select. ----
 namespace choice_detail {

@@ -94,24 +94,30 @@ TEST(ChoiceHelpers, ModelComboTellsTheFamiliesApartByTheModelByte) {
   }
 }
 
-TEST(ChoiceHelpers, PickerListOpensOverTheCellOnTheMatchingRow) {
+TEST(ChoiceHelpers, PickerListOpensOverTheCellOnTheGivenRowWithoutSignalling) {
   QWidget page;
   auto* list = new QListWidget(&page);
   list->hide();
   page.show();
-  FillListBox3(list, " 67.0", " 69.3", " 71.9", 0);
+  FillListBox3(list, " 67.0", "None", "None", 0);
+  auto* laterCell = new QWidget(&page);  // made after the list, so stacked above it
+  laterCell->setGeometry(10, 20, 60, 20);
+  laterCell->show();
+  QSignalSpy changed(list, &QListWidget::currentRowChanged);
   struct Case {
-    const char* cell;
     int row;
-  } cases[] = {{" 69.3", 1}, {"69.3", 0} /* exact text only */, {"xyz", 0}};
+    int selected;
+  } cases[] = {{2, 2} /* the second "None" */, {1, 1}, {3, 0} /* no such row */, {-1, 0}};
   for (const auto& c : cases) {
-    ShowPickerList(list, 10, 20, 60, 80, c.cell, true);
-    EXPECT_EQ(list->currentRow(), c.row) << c.cell;
+    ShowPickerList(list, 10, 20, 60, 80, c.row, true);
+    EXPECT_EQ(list->currentRow(), c.selected) << c.row;
   }
+  EXPECT_EQ(changed.count(), 0);
   EXPECT_TRUE(list->isVisible());
   EXPECT_EQ(list->geometry(), QRect(10, 20, 60, 80));
+  EXPECT_TRUE(list->isAncestorOf(page.childAt(30, 30)) || page.childAt(30, 30) == list);
 
   QListWidget empty(&page);
-  ShowPickerList(&empty, 0, 0, 10, 10, "x", false);
+  ShowPickerList(&empty, 0, 0, 10, 10, 0, false);
   EXPECT_EQ(empty.currentRow(), -1);
 }

@@ -106,7 +106,11 @@ private:
   void OpenToneList() {
     toneCell->SetTextColor(Qt::red);
     const QRect r = toneCell->geometry();
-    ShowPickerList(toneList, r.x(), r.bottom(), r.width(), 80, toneCell->text(), true);
+    const auto& codes = g_ctcssCodeValues.values;
+    const auto code = std::find(codes.begin(), codes.end(), s_.tone);
+    const int row = code != codes.end() ? static_cast<int>(code - codes.begin())
+                                        : static_cast<int>(g_ctcssCodeValues.defaultRow);
+    ShowPickerList(toneList, r.x(), r.bottom(), r.width(), 80, row, true);
   }
   void CloseToneList() {
     toneList->hide();
@@ -169,7 +173,7 @@ TEST_F(TestPageFixture, TypingAndChoosingStoreIntoTheRecord) {
 TEST_F(TestPageFixture, ClickingACellOpensItsPickListAndEnterCommitsTheRow) {
   QTest::mouseClick(page.toneCell, Qt::LeftButton);
   ASSERT_TRUE(page.toneList->isVisible());
-  EXPECT_EQ(page.toneList->currentRow(), 39);  // the cell's text
+  EXPECT_EQ(page.toneList->currentRow(), 39);  // the stored tone's row
   EXPECT_EQ(page.toneCell->TextColor(), QColor(Qt::red));
   QTest::keyClick(page.toneList, Qt::Key_Down);
   QTest::keyClick(page.toneList, Qt::Key_Return);
