@@ -166,6 +166,7 @@ bool CHotListBox::PreviewKey(QKeyEvent* event) {
     Report(this, nullptr, UM_LIST_TAB);
     return true;
   }
+  if (event->key() == Qt::Key_Escape) emit escaped();
   return false;
 }
 

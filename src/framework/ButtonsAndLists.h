@@ -97,11 +97,16 @@ private:
 };
 
 // The pick list: Enter reports UM_LIST_CHOSEN, Tab UM_LIST_TAB; a
-// double-click is the list's own itemDoubleClicked.
+// double-click is the list's own itemDoubleClicked. Esc is told by
+// `escaped` and goes on to the page, which swallows it.
 class CHotListBox : public QListWidget, public KeyPreview {
+  Q_OBJECT
 public:
   explicit CHotListBox(QWidget* parent = nullptr);
   bool PreviewKey(QKeyEvent* event) override;
+
+signals:
+  void escaped();
 };
 
 // A combo box that can refuse the letter keys A-Z (so typing does not move

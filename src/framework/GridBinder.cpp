@@ -1,0 +1,239 @@
+#include "framework/GridBinder.h"
+
+#include <QEvent>
+#include <QSignalBlocker>
+
+#include "framework/ChoiceHelpers.h"
+#include "framework/FocusNavigation.h"
+#include "model/RadioImage.h"
+#include "platform/Beep.h"
+#include "platform/Colors.h"
+#include "platform/ControlIds.h"
+
+QColor CellLookColor(CellLook look) {
+  switch (look) {
+    case CellLook::Editable:
+      return FromColorRef(0xFFFFFF);
+    case CellLook::DefaultColumn:
+      return FromColorRef(0xE6E6E6);
+    case CellLook::Disabled:
+    case CellLook::ReadOnly:
+      break;
+  }
+  return FromColorRef(0xC0C0C0);
+}
+
+namespace {
+void ApplyLook(QWidget* cell, CellLook look) {
+  QPalette p = cell->palette();
+  p.setColor(QPalette::Window, CellLookColor(look));  // a static's background
+  p.setColor(QPalette::Base, CellLookColor(look));    // an edit's
+  cell->setPalette(p);
+  cell->setEnabled(look != CellLook::Disabled);
+}
+}  // namespace
+
+int CGridBinder::AddLine(GridListLine line) {
+  const int index = static_cast<int>(lines_.size());
+  std::vector<CLinkStatic*> cells = line.cells;
+  if (line.defaultCell != nullptr) cells.push_back(line.defaultCell);
+  for (CLinkStatic* cell : cells)
+    connections_.push_back(connect(cell, &CLinkStatic::clicked, this, [this, cell] { Open(cell); }));
+  CHotListBox* list = line.list;
+  connections_.push_back(connect(list, &CHotListBox::escaped, this, [this, list] {
+    if (open_.list == list) Close();
+  }));
+  connections_.push_back(connect(list, &QListWidget::itemDoubleClicked, this, [this, list] {
+    if (open_.list == list) Commit();
+  }));
+  lines_.push_back({std::move(line), {}, false});
+  return index;
+}
+
+int CGridBinder::AddEditLine(GridEditLine line) {
+  const int index = static_cast<int>(lines_.size());
+  for (QLineEdit* edit : line.edits) {
+    edit->installEventFilter(this);
+    filtered_.emplace_back(edit);
+  }
+  lines_.push_back({{}, std::move(line), true});
+  return index;
+}
+
+void CGridBinder::Clear() {
+  for (const QMetaObject::Connection& c : connections_) disconnect(c);
+  connections_.clear();
+  for (const QPointer<QObject>& edit : filtered_)
+    if (!edit.isNull()) edit->removeEventFilter(this);
+  filtered_.clear();
+  lines_.clear();
+  open_ = {};
+  currentColumn_ = kNoItem;
+}
+
+int CGridBinder::ItemOfColumn(int column) const {
+  if (column == kDefaultColumn) return kDefaultItem;
+  if (column < 0) return kNoItem;
+  const int item = first_ + column;
+  return item < ItemCount() ? item : kNoItem;
+}
+
+CGridBinder::CellAt CGridBinder::Find(const QWidget* cell) const {
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    const Line& l = lines_[i];
+    if (l.isEdit) {
+      for (std::size_t c = 0; c < l.edit.edits.size(); ++c)
+        if (l.edit.edits[c] == cell) return {static_cast<int>(i), static_cast<int>(c)};
+      continue;
+    }
+    if (l.list.defaultCell == cell && cell != nullptr) return {static_cast<int>(i), kDefaultColumn};
+    for (std::size_t c = 0; c < l.list.cells.size(); ++c)
+      if (l.list.cells[c] == cell) return {static_cast<int>(i), static_cast<int>(c)};
+  }
+  return {};
+}
+
+void CGridBinder::Refresh() const {
+  for (std::size_t i = 0; i < lines_.size(); ++i) RefreshLine(static_cast<int>(i));
+}
+
+void CGridBinder::RefreshLine(int index) const {
+  const Line& l = lines_[static_cast<std::size_t>(index)];
+  const auto lookOf = [&](int item) {
+    if (item == kNoItem) return CellLook::Disabled;
+    if (item == kDefaultItem) return CellLook::DefaultColumn;
+    return lookRule_ ? lookRule_(index, item) : CellLook::Editable;
+  };
+  if (l.isEdit) {
+    for (std::size_t c = 0; c < l.edit.edits.size(); ++c) {
+      QLineEdit* edit = l.edit.edits[c];
+      const int item = ItemOfColumn(static_cast<int>(c));
+      const QSignalBlocker block(edit);
+      edit->setText(item != kNoItem && l.edit.text ? l.edit.text(item) : QString());
+      ApplyLook(edit, lookOf(item));
+    }
+    return;
+  }
+  const GridLine& line = l.list.line;
+  for (std::size_t c = 0; c < l.list.cells.size(); ++c) {
+    const int item = ItemOfColumn(static_cast<int>(c));
+    CLinkStatic* cell = l.list.cells[c];
+    cell->setText(item != kNoItem ? QString::fromStdString(line.Text(item)) : QString());
+    ApplyLook(cell, lookOf(item));
+  }
+  if (l.list.defaultCell != nullptr && line.HasDefault()) {
+    l.list.defaultCell->setText(QString::fromStdString(line.Text(kDefaultItem)));
+    ApplyLook(l.list.defaultCell, CellLook::DefaultColumn);
+  }
+}
+
+QRect CGridBinder::ListPlace(const CLinkStatic* cell, const QWidget* listParent, int column, int rows) const {
+  const QRect r(cell->mapTo(listParent, QPoint(0, 0)), cell->size());
+  const Line& l = lines_[static_cast<std::size_t>(open_.line)];
+  // The last column opens to the left, so the list stays on the page.
+  const bool left = column >= 0 && column + 1 == static_cast<int>(l.list.cells.size());
+  const int x = left ? r.left() - r.width() - 5 : r.right() - 5;
+  return {x, r.top() - 10, r.width() + 5, rows * r.height()};
+}
+
+void CGridBinder::Open(CLinkStatic* cell) {
+  const CellAt at = Find(cell);
+  if (at.line < 0 || lines_[static_cast<std::size_t>(at.line)].isEdit || !cell->isEnabled()) return;
+  const GridListLine& l = lines_[static_cast<std::size_t>(at.line)].list;
+  const int item = ItemOfColumn(at.column);
+  if (item == kNoItem || (item == kDefaultItem && !l.line.HasDefault())) return;
+  MessageBeep();
+  HideList();
+  currentColumn_ = at.column;
+  open_ = {l.list, cell, at.line, item, l.line.Rows(item)};
+  {
+    const QSignalBlocker block(l.list);
+    l.list->clear();
+    for (const ChoiceRow& row : open_.rows) l.list->addItem(QString::fromStdString(row.text));
+  }
+  cell->SetTextColor(Qt::red);
+  const QRect place = ListPlace(cell, l.list->parentWidget(), at.column, l.listRows);
+  ShowPickerList(l.list, place.x(), place.y(), place.width(), place.height(), l.line.RowOf(item, open_.rows), false);
+}
+
+void CGridBinder::Commit() {
+  if (open_.list.isNull() || open_.cell.isNull()) return;
+  const int row = open_.list->currentRow();
+  if (row < 0 || static_cast<std::size_t>(row) >= open_.rows.size()) return;
+  MessageBeep();
+  const GridListLine& l = lines_[static_cast<std::size_t>(open_.line)].list;
+  const std::uint32_t oldValue = l.line.Value(open_.item);
+  const std::uint32_t value = open_.rows[static_cast<std::size_t>(row)].value;
+  l.line.Store(open_.item, value, ItemCount());
+  if (l.afterCommit) l.afterCommit(open_.item, oldValue, value);
+  CLinkStatic* cell = open_.cell;
+  Close();
+  OnNextControl(NotifyTargetOf(cell));
+  Refresh();
+  g_dataModified = 1;
+}
+
+void CGridBinder::Close() {
+  if (open_.list.isNull()) return;
+  // The cell takes the focus before the list goes, so it does not wander.
+  if (!open_.cell.isNull()) open_.cell->setFocus();
+  HideList();
+}
+
+void CGridBinder::HideList() {
+  if (!open_.list.isNull()) open_.list->hide();
+  open_ = {};
+  for (const Line& l : lines_) {
+    if (l.isEdit) continue;
+    for (CLinkStatic* cell : l.list.cells) cell->SetTextColor(Qt::black);
+    if (l.list.defaultCell != nullptr) l.list.defaultCell->SetTextColor(Qt::black);
+  }
+}
+
+bool CGridBinder::OnUserMessage(unsigned msg, WParam id) {
+  if (id == 0) return false;
+  for (const Line& l : lines_) {
+    if (l.isEdit) continue;
+    if (msg == UM_LIST_CHOSEN && static_cast<WParam>(ControlId(l.list.list)) == id) {
+      if (open_.list == l.list.list) Commit();
+      return true;
+    }
+    if (msg != UM_CELL_ACTIVATE) continue;
+    std::vector<CLinkStatic*> cells = l.list.cells;
+    if (l.list.defaultCell != nullptr) cells.push_back(l.list.defaultCell);
+    for (CLinkStatic* cell : cells) {
+      if (static_cast<WParam>(ControlId(cell)) == id) {
+        Open(cell);
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+bool CGridBinder::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+    const auto* edit = qobject_cast<const QLineEdit*>(watched);
+    const CellAt at = Find(edit);
+    if (at.line >= 0) {
+      if (event->type() == QEvent::FocusIn)
+        EditFocused(at);
+      else
+        EditLeft(at, edit);
+    }
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+void CGridBinder::EditFocused(const CellAt& at) {
+  HideList();
+  currentColumn_ = at.column;
+}
+
+void CGridBinder::EditLeft(const CellAt& at, const QLineEdit* edit) {
+  const GridEditLine& l = lines_[static_cast<std::size_t>(at.line)].edit;
+  const int item = ItemOfColumn(at.column);
+  if (item == kNoItem || !l.commit || !l.commit(item, edit->text())) return;
+  g_dataModified = 1;
+  Refresh();
+}

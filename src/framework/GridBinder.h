@@ -1,0 +1,136 @@
+#pragma once
+// The cell grids of the zone, group, channel and repeater pages. A page
+// places its cells and pick lists and hands each line (a GridLine and the
+// widgets that show it) to one CGridBinder, which then:
+// - writes every cell's text, enabled state and look from the records;
+// - opens the line's shared pick list over a clicked cell (or on Enter), on
+//   the row of the stored value, without storing or marking anything;
+// - commits the chosen row on Enter or a double-click: exactly the field's
+//   bits (a Default choice also into the items it fans out to), then the
+//   line's afterCommit, the data marked changed and the grid refreshed;
+// - closes the list on Esc without committing.
+// Edit cells (aliases, tags, counts) commit through the page's function
+// when they lose the focus.
+#include <QColor>
+#include <QLineEdit>
+#include <QObject>
+#include <QPointer>
+#include <QRect>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "framework/ButtonsAndLists.h"
+#include "model/GridSpec.h"
+#include "platform/UserMessages.h"
+
+// The four looks of a grid cell.
+enum class CellLook {
+  Editable,       // white, enabled
+  Disabled,       // grey, disabled: takes no clicks
+  ReadOnly,       // grey, enabled: a value shown only
+  DefaultColumn,  // light grey: the "Default" column
+};
+QColor CellLookColor(CellLook look);
+
+inline constexpr int kNoItem = -2;        // a column past the last item
+inline constexpr int kDefaultColumn = -1;  // the "Default" column
+
+// A line of pick-list cells.
+struct GridListLine {
+  GridLine line;
+  CHotListBox* list = nullptr;
+  std::vector<CLinkStatic*> cells;  // one per item column, left to right
+  CLinkStatic* defaultCell = nullptr;
+  int listRows = 2;  // the open list's height in cell heights
+  // Runs after each commit, before the refresh: follow-up fields, resets.
+  // A line with a null field stores nothing itself and does its store here.
+  std::function<void(int item, std::uint32_t oldValue, std::uint32_t newValue)> afterCommit;
+};
+
+// A line of edit cells.
+struct GridEditLine {
+  std::vector<QLineEdit*> edits;  // one per item column
+  std::function<QString(int item)> text;
+  // Called when an edit loses the focus; true when it stored, which marks
+  // the data changed and refreshes the grid.
+  std::function<bool(int item, const QString& text)> commit;
+};
+
+class CGridBinder : public QObject {
+public:
+  // The grid's lines are numbered in the order they are added, list and
+  // edit lines alike; the look rule gets that number.
+  int AddLine(GridListLine line);
+  int AddEditLine(GridEditLine line);
+  // Forgets every line; the page's window is going.
+  void Clear();
+
+  // Column c shows item FirstItem() + c while that is below ItemCount().
+  void SetItemCount(std::function<int()> count) { itemCount_ = std::move(count); }
+  void SetFirstItem(int first) { first_ = first; }
+  int FirstItem() const { return first_; }
+  int ItemCount() const { return itemCount_ ? itemCount_() : 0; }
+  int ItemOfColumn(int column) const;
+
+  // The look of an item's cell (unset: every cell Editable). Default
+  // cells always look DefaultColumn; cells past the last item, Disabled.
+  void SetLookRule(std::function<CellLook(int line, int item)> rule) { lookRule_ = std::move(rule); }
+
+  // Writes every cell's text and look. Never stores, never marks.
+  void Refresh() const;
+
+  // Opens the list of the cell's line over it (nothing for a disabled or
+  // unbound cell); any other open list closes first.
+  void Open(CLinkStatic* cell);
+  // Commits the open list's selected row; nothing when no list is open.
+  void Commit();
+  // Closes the open list without committing; the focus goes back to its cell.
+  void Close();
+
+  // The page forwards its user messages: Enter on a cell (UM_CELL_ACTIVATE)
+  // opens its list, Enter in the open list (UM_LIST_CHOSEN) commits. true
+  // when the message was the binder's.
+  bool OnUserMessage(unsigned msg, WParam id);
+
+  CHotListBox* OpenList() const { return open_.list; }
+  // The column of the open list or of the edit last focused.
+  int CurrentColumn() const { return currentColumn_; }
+
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+  struct CellAt {
+    int line = -1;
+    int column = kNoItem;
+  };
+  struct OpenState {
+    QPointer<CHotListBox> list;
+    QPointer<CLinkStatic> cell;
+    int line = -1;
+    int item = kNoItem;
+    ChoiceRows rows;
+  };
+  struct Line {
+    GridListLine list;
+    GridEditLine edit;
+    bool isEdit = false;
+  };
+
+  CellAt Find(const QWidget* cell) const;
+  QRect ListPlace(const CLinkStatic* cell, const QWidget* listParent, int column, int rows) const;
+  void RefreshLine(int index) const;
+  void EditFocused(const CellAt& at);
+  void EditLeft(const CellAt& at, const QLineEdit* edit);
+  void HideList();
+
+  std::vector<Line> lines_;
+  std::vector<QMetaObject::Connection> connections_;
+  std::vector<QPointer<QObject>> filtered_;  // edits carrying this filter
+  std::function<int()> itemCount_;
+  std::function<CellLook(int, int)> lookRule_;
+  int first_ = 0;
+  int currentColumn_ = kNoItem;
+  OpenState open_;
+};
