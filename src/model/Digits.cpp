@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "model/PrintCanvas.h"
+
 int HexCharToValue(char c) { return c < ':' ? c - '0' : c - 55; }
 
 int CharToHexValue(char c) {
@@ -30,7 +32,7 @@ char HexDigitToCharOrZero(int value) { return DigitOr(value, '0', 15); }
 
 bool IsMobileProductCode(std::uint8_t code) { return code == 0x0B || code == 0x27; }
 
-void PrintTextLine(ITextOutput& out, int x, int& y, int step, const std::string& text, int advance) {
-  out.TextOut(x, y, text);
+void PrintTextLine(IPrintCanvas& canvas, int x, int& y, int step, const std::string& text, int advance) {
+  canvas.TextOut(x, y, text);
   if (advance == 1) y += step;
 }

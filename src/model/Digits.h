@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+class IPrintCanvas;
+
 // c - '0' below ':', otherwise c - 55 ('A'-'F' give 10-15); no case folding,
 // so 'a' gives 42. Callers rely on exactly this.
 int HexCharToValue(char c);
@@ -17,14 +19,6 @@ char HexDigitToCharOrZero(int value);
 // The product codes of the mobile family (image byte 3).
 bool IsMobileProductCode(std::uint8_t code);
 
-// What PrintTextLine draws on: the printer (or a recording fake in tests).
-class ITextOutput {
-public:
-  virtual ~ITextOutput() = default;
-  // Draws the text at (x, y) in the font and mapping the caller selected.
-  virtual void TextOut(int x, int y, const std::string& text) = 0;
-};
-
 // Draws text at (x, y); moves y down by step only when advance is exactly 1,
 // so a row's columns can be drawn one call at a time.
-void PrintTextLine(ITextOutput& out, int x, int& y, int step, const std::string& text, int advance);
+void PrintTextLine(IPrintCanvas& canvas, int x, int& y, int step, const std::string& text, int advance);

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <tuple>
 #include <vector>
 
+#include "RecordingCanvas.h"
 #include "model/Digits.h"
 
 TEST(Digits, Conversions) {
@@ -23,21 +25,14 @@ TEST(Digits, Conversions) {
   EXPECT_FALSE(IsMobileProductCode(0x0C));
 }
 
-namespace {
-struct RecordingOutput : ITextOutput {
-  std::vector<std::tuple<int, int, std::string>> lines;
-  void TextOut(int x, int y, const std::string& text) override { lines.emplace_back(x, y, text); }
-};
-}  // namespace
-
 TEST(Digits, PrintTextLineAdvancesOnlyOnOne) {
-  RecordingOutput out;
+  RecordingCanvas out;
   int y = 100;
   PrintTextLine(out, 10, y, 20, "Zone", 0);
   PrintTextLine(out, 80, y, 20, "LTR", 2);
   EXPECT_EQ(y, 100);
   PrintTextLine(out, 150, y, 20, "On", 1);
   EXPECT_EQ(y, 120);
-  ASSERT_EQ(out.lines.size(), 3u);
-  EXPECT_EQ(out.lines[2], std::make_tuple(150, 100, std::string("On")));
+  const std::vector<std::string> drawn = {R"(Text 10,100 "Zone")", R"(Text 80,100 "LTR")", R"(Text 150,100 "On")"};
+  EXPECT_EQ(out.calls, drawn);
 }
