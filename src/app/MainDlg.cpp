@@ -1,13 +1,11 @@
 #include "app/MainDlg.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QSignalBlocker>
@@ -85,8 +83,8 @@ QString MainTitle(bool manufacturer, bool service) {
   return title;
 }
 
-CMainDlg::CMainDlg(std::unique_ptr<IRecordAccess> records, QWidget* parent)
-    : QDialog(parent), m_records(std::move(records)) {
+CMainDlg::CMainDlg(std::unique_ptr<IRecordAccess> records, QWidget* parent, std::span<const CommandRow> commands)
+    : QDialog(parent), m_records(std::move(records)), m_commands(commands) {
   setWindowTitle(MainTitle(false, false));
   setWindowIcon(style()->standardIcon(QStyle::SP_ComputerIcon));
   setSizeGripEnabled(true);
@@ -94,11 +92,12 @@ CMainDlg::CMainDlg(std::unique_ptr<IRecordAccess> records, QWidget* parent)
 
   auto* layout = new QVBoxLayout(this);
   auto* menuBar = new QMenuBar(this);
-  BuildMenu(menuBar);
   layout->setMenuBar(menuBar);
   auto* toolBar = new QToolBar(this);
-  BuildToolBar(toolBar);
+  toolBar->setMovable(false);
+  toolBar->setIconSize(QSize(16, 16));
   layout->addWidget(toolBar);
+  m_commands.Build(menuBar, toolBar, this, [this](int command) { RunCommand(command); });
 
   auto* info = new QHBoxLayout;
   m_fileLine = new QLabel(this);
@@ -131,13 +130,6 @@ CMainDlg::CMainDlg(std::unique_ptr<IRecordAccess> records, QWidget* parent)
   m_modelTimer.setInterval(kModelTimerMs);
   connect(&m_modelTimer, &QTimer::timeout, this, &CMainDlg::OnModelTimer);
 
-  auto* romEdit = new QAction(this);
-  romEdit->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F9));
-  romEdit->setShortcutContext(Qt::WindowShortcut);
-  connect(romEdit, &QAction::triggered, this, [this] { RunCommand(kCmdRomEdit); });
-  addAction(romEdit);
-  m_actions[kCmdRomEdit] = romEdit;
-
   resize(760, 560);
   g_pMainDlg = this;
   SetDataFileView(this);
@@ -149,126 +141,13 @@ CMainDlg::~CMainDlg() {
   m_pages.reset();
 }
 
-QAction* CMainDlg::AddCommand(QWidget* owner, const QString& text, int command, bool enabled) {
-  auto* action = new QAction(text, owner);
-  action->setEnabled(enabled);
-  action->setData(command);
-  connect(action, &QAction::triggered, this, [this, command] { RunCommand(command); });
-  owner->addAction(action);
-  m_actions[command] = action;
-  return action;
-}
-
-void CMainDlg::BuildMenu(QMenuBar* bar) {
-  QMenu* files = bar->addMenu(QStringLiteral("&Files"));
-  AddCommand(files, QStringLiteral("&Open File"), kCmdOpenFile);
-  AddCommand(files, QStringLiteral("&Save File"), kCmdSaveFile);
-  QMenu* print = files->addMenu(QStringLiteral("&Print"));
-  // Printing comes with the pages it prints.
-  AddCommand(print, QStringLiteral("&Global"), kCmdPrintGlobal, false);
-  AddCommand(print, QStringLiteral("&Key"), kCmdPrintKey, false);
-  AddCommand(print, QStringLiteral("&DTMF"), kCmdPrintDtmf, false);
-  AddCommand(print, QStringLiteral("&Zone"), kCmdPrintZone, false);
-  AddCommand(print, QStringLiteral("&RF ch"), kCmdPrintRfChannels, false);
-  AddCommand(print, QStringLiteral("&5-Tone Common/System"), kCmdPrintFiveToneTable, false);
-  AddCommand(print, QStringLiteral("5-Tone Encode/Decode"), kCmdPrintFiveToneCodes, false);
-  AddCommand(files, QStringLiteral("&Configure"), kCmdConfigure);
-  AddCommand(files, QStringLiteral("&Exit"), kCmdExit);
-
-  QMenu* pages = bar->addMenu(QStringLiteral("&Menu"));
-  AddCommand(pages, QStringLiteral("Global&1"), kCmdGlobal1);
-  AddCommand(pages, QStringLiteral("Global&2"), kCmdGlobal2);
-  AddCommand(pages, QStringLiteral("&Mobile Special"), kCmdMobileSpecial);
-  AddCommand(pages, QStringLiteral("&Key Assignment"), kCmdKeyAssign);
-  AddCommand(pages, QStringLiteral("&RF Ch. List"), kCmdRfChannelList);
-  AddCommand(pages, QStringLiteral("&ZONE"), kCmdZone);
-  AddCommand(pages, QStringLiteral("&DTMF ANI"), kCmdDtmfAni);
-  AddCommand(pages, QStringLiteral("&5-Tone"), kCmdFiveTone, false);  // enabled with the tab row
-
-  // The radio link comes with its own dialogs.
-  QMenu* radio = bar->addMenu(QStringLiteral("&Radio"));
-  AddCommand(radio, QStringLiteral("&Read from Radio"), kCmdReadFromRadio);
-  AddCommand(radio, QStringLiteral("&Send to Radio"), kCmdSendToRadio);
-  AddCommand(radio, QStringLiteral("&Alignment"), kCmdAlignment, false);
-  AddCommand(radio, QStringLiteral("Adjustment Recover"), kCmdAdjustmentRecover, false);
-
-  QMenu* help = bar->addMenu(QStringLiteral("&Help"));
-  AddCommand(help, QStringLiteral("&Help Topics"), kCmdHelpTopics);
-  help->addSeparator();
-  AddCommand(help, QStringLiteral("&Get Started"), kCmdGetStarted);
-  AddCommand(help, QStringLiteral("&About RP58..."), kCmdAbout);
-}
-
-void CMainDlg::BuildToolBar(QToolBar* bar) {
-  bar->setMovable(false);
-  bar->setIconSize(QSize(16, 16));
-  auto add = [&](QStyle::StandardPixmap icon, const QString& tip, int command, bool enabled) {
-    QAction* a = AddCommand(bar, tip, command, enabled);
-    a->setIcon(style()->standardIcon(icon));
-    a->setToolTip(tip);
-  };
-  add(QStyle::SP_DialogOpenButton, QStringLiteral("Open File"), kToolbarOpen, true);
-  add(QStyle::SP_DialogSaveButton, QStringLiteral("Save File"), kToolbarSave, true);
-  bar->addSeparator();
-  add(QStyle::SP_ArrowDown, QStringLiteral("Read from Radio"), kCmdToolbarRead, true);
-  add(QStyle::SP_ArrowUp, QStringLiteral("Send to Radio"), kCmdToolbarSend, true);
-  bar->addSeparator();
-  add(QStyle::SP_MessageBoxQuestion, QStringLiteral("Help Topics"), kCmdToolbarHelp, true);
-}
-
-QAction* CMainDlg::Action(int command) const {
-  const auto it = m_actions.find(command);
-  return it == m_actions.end() ? nullptr : it->second;
-}
-
 void CMainDlg::RunCommand(int command) {
-  if (const auto position = MenuCommandTabPosition(CurrentFamily(), command)) {
-    SelectTab(*position);
-    return;
-  }
-  switch (command) {
-    case kCmdOpenFile:
-    case kToolbarOpen:
-      OnOpenFile();
-      break;
-    case kCmdSaveFile:
-    case kToolbarSave:
-      OnSaveFile();
-      break;
-    case kCmdExit:
-      OnExit();
-      break;
-    case kCmdConfigure:
-      OnConfigure();
-      break;
-    case kCmdHelpTopics:
-    case kCmdToolbarHelp:
-      OnHelpTopics();
-      break;
-    case kCmdGetStarted: {
-      CHelpDlg dlg;
-      dlg.exec();
-      break;
-    }
-    case kCmdAbout: {
-      CAboutDlg dlg(this);
-      dlg.exec();
-      break;
-    }
-    case kCmdRomEdit:
-      OnRomEditCommand();
-      break;
-    case kCmdReadFromRadio:
-    case kCmdToolbarRead:
-      OnReadFromRadio();
-      break;
-    case kCmdSendToRadio:
-    case kCmdToolbarSend:
-      OnSendToRadio();
-      break;
-    default:
-      break;
-  }
+  const CommandRow* row = m_commands.Row(command);
+  if (row != nullptr && row->run != nullptr) row->run(*this, command);
+}
+
+void CMainDlg::OnPageCommand(int command) {
+  if (const auto position = MenuCommandTabPosition(CurrentFamily(), command)) SelectTab(*position);
 }
 
 // --- start-up ---
@@ -328,8 +207,7 @@ void CMainDlg::RebuildTabs() {
   }
   const Family family = CurrentFamily();
   for (const TabEntry& tab : TabRow(family)) m_tabs->addTab(QString::fromLatin1(tab.caption));
-  Action(kCmdFiveTone)->setEnabled(true);
-  Action(kCmdMobileSpecial)->setEnabled(family == kMobile);
+  m_commands.UpdateEnabled({.tabRowBuilt = true, .family = family});
   m_tabs->setCurrentIndex(0);
   // Always the current family's Global 1 page: its edits must reach the
   // current family's records.
@@ -596,6 +474,16 @@ void CMainDlg::OnConfigure() {
 }
 
 void CMainDlg::OnHelpTopics() { ShowHelpContext(kHelpTopicsContext); }
+
+void CMainDlg::OnGetStarted() {
+  CHelpDlg dlg;
+  dlg.exec();
+}
+
+void CMainDlg::OnAbout() {
+  CAboutDlg dlg(this);
+  dlg.exec();
+}
 
 void CMainDlg::OnRomEditCommand() {
   if (!g_config.HasFactoryFile()) {

@@ -3,13 +3,13 @@
 // lines, and the tab control whose pages follow the current radio family.
 #include <QDialog>
 #include <QTimer>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "app/CommandTable.h"
 #include "app/PageTable.h"
 #include "app/RecordAccess.h"
 #include "app/SaveQuestion.h"
@@ -25,37 +25,6 @@ class QLineEdit;
 class QTabBar;
 class CAnchorTabCtrl;
 class CUpperEdit;
-class QToolBar;
-class QMenuBar;
-
-// Commands of menu 131, toolbar 128 and accelerator table 138.
-enum MainCommand : int {
-  kCmdReadFromRadio = 32771,
-  kCmdSendToRadio = 32773,
-  kCmdRomEdit = 32774,
-  kCmdOpenFile = 32775,
-  kCmdSaveFile = 32776,
-  kCmdExit = 32779,
-  kCmdHelpTopics = 32791,
-  kCmdGetStarted = 32793,
-  kCmdAbout = 32794,
-  kCmdPrintGlobal = 32800,
-  kCmdPrintZone = 32801,
-  kCmdAdjustmentRecover = 32818,
-  kCmdConfigure = 32819,
-  kCmdFileConvert = 32821,
-  kCmdPrintRfChannels = 32862,
-  kCmdPrintKey = 32863,
-  kCmdPrintDtmf = 32864,
-  kCmdAlignment = 32866,
-  kCmdToolbarRead = 32871,
-  kCmdToolbarSend = 32872,
-  kCmdToolbarHelp = 32874,
-  kCmdPrintFiveToneTable = 32875,
-  kCmdPrintFiveToneCodes = 32876,
-  kToolbarOpen = 57601,
-  kToolbarSave = 57603,
-};
 
 inline constexpr int kModelTimerId = 2;
 inline constexpr int kModelTimerMs = 500;
@@ -77,7 +46,9 @@ class CMainDlg : public QDialog,
                  private ICommandLineTarget {
   Q_OBJECT
 public:
-  explicit CMainDlg(std::unique_ptr<IRecordAccess> records = MakeRecordAccess(), QWidget* parent = nullptr);
+  // The commands come from a table that must outlive the window.
+  explicit CMainDlg(std::unique_ptr<IRecordAccess> records = MakeRecordAccess(), QWidget* parent = nullptr,
+                    std::span<const CommandRow> commands = MainCommands());
   ~CMainDlg() override;
 
   // Start-up in its order: configuration files, command line, title, zone
@@ -95,17 +66,20 @@ public:
   CPageSet& Pages() { return *m_pages; }
   QTabBar* TabBar() const;
 
-  // Commands.
+  // Commands: the handlers of the command table's rows.
   void RunCommand(int command);
-  QAction* Action(int command) const;
+  QAction* Action(int command) const { return m_commands.Action(command); }
   void OnOpenFile();
   bool OnSaveFile();
   void OnExit();
   void OnConfigure();
   void OnHelpTopics();
+  void OnGetStarted();
+  void OnAbout();
   void OnRomEditCommand();
   void OnReadFromRadio();
   void OnSendToRadio();
+  void OnPageCommand(int command);  // the "&Menu" items
 
   // IMainDialog
   int ConfirmSaveChanges() override;
@@ -152,9 +126,6 @@ private:
   void SetManufacturerMode(bool on) override;
   void SetServiceMode(bool on) override;
 
-  void BuildMenu(QMenuBar* bar);
-  void BuildToolBar(QToolBar* bar);
-  QAction* AddCommand(QWidget* owner, const QString& text, int command, bool enabled = true);
   void OpenZoneSubPage(unsigned msg, WParam wParam, LParam lParam);
   void OnChannelDeleted(WParam channel);
   void OnModelChanged(LParam model);
@@ -167,7 +138,7 @@ private:
 
   std::unique_ptr<IRecordAccess> m_records;
   std::unique_ptr<CPageSet> m_pages;
-  std::map<int, QAction*> m_actions;
+  CCommandSet m_commands;
   CAnchorTabCtrl* m_tabCtrl = nullptr;
   QTabBar* m_tabs = nullptr;
   QLabel* m_fileLine = nullptr;

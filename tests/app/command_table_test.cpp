@@ -3,6 +3,8 @@
 #include <QMenuBar>
 #include <QStyle>
 #include <QToolBar>
+#include <map>
+#include <utility>
 
 #include "MainDlgFixture.h"
 
@@ -20,6 +22,16 @@ void DumpMenu(const QList<QAction*>& actions, const std::string& indent, std::ve
       out.push_back(indent + a->text().toStdString() + " " + std::to_string(a->data().toInt()) +
                     (a->isEnabled() ? "" : " grey"));
     }
+  }
+}
+
+// Each menu item's popup path, "&Files>&Print", by command id.
+void MenuPaths(const QList<QAction*>& actions, const std::string& path, std::map<int, std::string>& out) {
+  for (QAction* a : actions) {
+    if (a->menu() != nullptr)
+      MenuPaths(a->menu()->actions(), (path.empty() ? "" : path + ">") + a->text().toStdString(), out);
+    else if (!a->isSeparator())
+      out[a->data().toInt()] = path;
   }
 }
 
@@ -128,4 +140,77 @@ TEST_F(MainDlgTest, ShiftF9IsTheMemoryEditorsShortcutOnTheWindow) {
   EXPECT_EQ(romEdit->shortcutContext(), Qt::WindowShortcut);
   EXPECT_TRUE(dlg->actions().contains(romEdit));
   EXPECT_TRUE(romEdit->text().isEmpty());
+}
+
+TEST_F(MainDlgTest, EveryRowOfTheCommandTableSitsWhereItsRowSays) {
+  ASSERT_FALSE(Start());
+  std::map<int, std::string> paths;
+  MenuPaths(dlg->findChild<QMenuBar*>()->actions(), "", paths);
+  const QList<QAction*> buttons = dlg->findChild<QToolBar*>()->actions();
+  for (const CommandRow& row : MainCommands()) {
+    QAction* a = dlg->Action(row.id);
+    ASSERT_NE(a, nullptr) << row.id;
+    EXPECT_EQ(a->data().toInt(), row.id);
+    EXPECT_EQ(a->text().toStdString(), row.text) << row.id;
+    if (row.menu != nullptr) {
+      EXPECT_EQ(paths[row.id], row.menu) << row.text;
+    } else if (row.icon != kNoIcon) {
+      EXPECT_TRUE(buttons.contains(a)) << row.text;
+    } else {
+      EXPECT_EQ(a->shortcut(), QKeySequence(QString::fromLatin1(row.shortcut))) << row.id;
+      EXPECT_TRUE(dlg->actions().contains(a)) << row.id;
+    }
+  }
+  // Nothing on the menu or the toolbar that has no row.
+  std::size_t shown = paths.size();
+  for (QAction* a : buttons) shown += a->isSeparator() ? 0 : 1;
+  std::size_t rows = 0;
+  for (const CommandRow& row : MainCommands()) rows += row.menu != nullptr || row.icon != kNoIcon ? 1 : 0;
+  EXPECT_EQ(shown, rows);
+}
+
+namespace {
+
+std::vector<std::pair<CMainDlg*, int>> g_ran;
+void Record(CMainDlg& dlg, int command) { g_ran.emplace_back(&dlg, command); }
+
+// Rows as a new command would be added: into a popup, a new submenu, a new
+// popup, the toolbar and the window's keys.
+const CommandRow kTestRows[] = {
+    {.id = 40001, .menu = "&Files", .text = "&Convert File", .run = Record},
+    {.id = 40002, .menu = "&Files>&Print", .text = "&Alignment data", .separatorBefore = true, .run = Record},
+    {.id = 40003, .menu = "&Tools", .text = "&Memory Editor", .enable = CommandEnable::kWithTabRow, .run = Record},
+    {.id = 40004, .menu = "&Tools", .text = "Not yet"},
+    {.id = 40005, .text = "Convert", .icon = QStyle::SP_FileIcon, .separatorBefore = true, .run = Record},
+    {.id = 40006, .shortcut = "Ctrl+F12", .run = Record},
+};
+
+}  // namespace
+
+TEST_F(MainDlgTest, ARowOfATableBecomesItsMenuItemButtonOrKeyAndRunsItsHandler) {
+  g_ran.clear();
+  CMainDlg window(MakeRecordAccess(), nullptr, kTestRows);
+  const std::vector<std::string> menu = {
+      "&Files", "  &Convert File 40001", "  &Print",   "    ---", "    &Alignment data 40002",
+      "&Tools", "  &Memory Editor 40003 grey", "  Not yet 40004 grey",
+  };
+  EXPECT_EQ(MenuLines(&window), menu);
+  const QList<QAction*> buttons = window.findChild<QToolBar*>()->actions();
+  ASSERT_EQ(buttons.size(), 2);
+  EXPECT_TRUE(buttons[0]->isSeparator());
+  EXPECT_EQ(buttons[1], window.Action(40005));
+  EXPECT_EQ(buttons[1]->toolTip(), "Convert");
+  EXPECT_EQ(buttons[1]->icon().pixmap(16).toImage(),
+            window.style()->standardIcon(QStyle::SP_FileIcon).pixmap(16).toImage());
+  EXPECT_EQ(window.Action(40006)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F12));
+  EXPECT_TRUE(window.actions().contains(window.Action(40006)));
+
+  for (const int id : {40001, 40002, 40005, 40006}) window.Action(id)->trigger();
+  window.RunCommand(40003);
+  window.RunCommand(40004);  // no handler
+  window.RunCommand(32775);  // not in this table
+  const std::vector<std::pair<CMainDlg*, int>> expected = {
+      {&window, 40001}, {&window, 40002}, {&window, 40005}, {&window, 40006}, {&window, 40003}};
+  EXPECT_EQ(g_ran, expected);
+  g_ran.clear();
 }
