@@ -72,10 +72,6 @@ const CommandRow kMainCommands[] = {
     {.id = kCmdRomEdit, .shortcut = "Shift+F9", .run = Run<&CMainDlg::OnRomEditCommand>},
 };
 
-}  // namespace
-
-std::span<const CommandRow> MainCommands() { return kMainCommands; }
-
 bool IsCommandEnabled(const CommandRow& row, const CommandState& state) {
   if (row.run == nullptr) return false;
   switch (row.enable) {
@@ -85,6 +81,10 @@ bool IsCommandEnabled(const CommandRow& row, const CommandState& state) {
   }
   return false;
 }
+
+}  // namespace
+
+std::span<const CommandRow> MainCommands() { return kMainCommands; }
 
 QMenu* CCommandSet::Popup(QMenuBar* menuBar, const std::string& path) {
   if (const auto it = m_popups.find(path); it != m_popups.end()) return it->second;

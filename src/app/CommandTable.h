@@ -82,8 +82,6 @@ struct CommandRow {
 // buttons in order, then the shortcuts.
 std::span<const CommandRow> MainCommands();
 
-bool IsCommandEnabled(const CommandRow& row, const CommandState& state);
-
 // The actions built from a table, each carrying its command id as its data.
 class CCommandSet {
 public:
