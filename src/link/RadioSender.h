@@ -83,7 +83,12 @@ std::string NextSerialDigits(const std::string& digits);
 int ParseBlockNumber(const std::string& text, int blockCount);
 
 struct SendFamilyTraits;
+struct PolledPlan;
 
+// One send; its protocols live in files of their own: PolledSend.cpp (the
+// 0xF0-0xF3 frames), OneBlockSend.cpp (the memory editor's one block, a
+// narrowed polled send) and StreamedSend.cpp, all over the frame layer of
+// CloneLink.h.
 class CRadioSender {
 public:
   CRadioSender(CCloneLink& link, const SendSettings& settings, const SendHooks& hooks);
@@ -100,30 +105,33 @@ public:
   const std::uint8_t* Image() const { return image_.data(); }
 
 private:
+  // RadioSender.cpp: what both protocols share.
   int Send();
   int CheckData();
+  std::uint16_t ImageWord(int word) const;
+  void SetImageWord(int word, std::uint16_t value);
+  const CloneFamilyLayout& Layout() const;
+  int LastEepromBlock() const;
+
+  // PolledSend.cpp
+  int PolledSend();
   int WakePolledRadio();
   int IdentifyRadio();
   int Dispatch();
-  // The polled send of one family (SendMobile / SendPortable): blocks
-  // firstBlock while below blockLimit, the counter over displayTotal.
-  int SendPolled(const SendFamilyTraits& traits, int firstBlock, int displayTotal, int blockLimit);
+  PolledPlan FullSendPlan() const;
+  // The polled send of one family (SendMobile / SendPortable), as planned.
+  int SendPolled(const SendFamilyTraits& traits, const PolledPlan& plan);
   int CheckHardware(const SendFamilyTraits& traits);
   int FixAdjustChecksum(const SendFamilyTraits& traits);
   int ReadAdjustBlocks(const SendFamilyTraits& traits, std::uint8_t* adjust);
   int TakeAlignmentData(const SendFamilyTraits& traits, std::uint8_t* adjust);
   int WriteServiceSerial(std::uint8_t* adjust);
   int KeepRadioIdentity(const SendFamilyTraits& traits);
-  int WriteWords(const SendFamilyTraits& traits, int displayTotal);
+  int WriteWords(const SendFamilyTraits& traits, const PolledPlan& plan);
   int WritePatches(const SendFamilyTraits& traits);
-  int WriteBlocks(const SendFamilyTraits& traits, int displayTotal, int blockLimit);
-  int WriteOneBlock(int imageBlock, const std::uint8_t* data);
-
-  int StreamedSend();
-  int StreamWakeUp();
-  int PatchConfigBlock();
-  int StreamBlock(std::uint8_t header, int block);
-
+  int WriteBlocks(const SendFamilyTraits& traits, const PolledPlan& plan);
+  // One flash block written and confirmed, with the retries the radio is allowed.
+  int PutBlock(int imageBlock, const std::uint8_t* data);
   // One word written and confirmed, with the retries the radio is allowed.
   int PutWord(int word, std::uint16_t value, bool verify = true);
   // One word read with retries; failText is shown when they run out.
@@ -132,10 +140,17 @@ private:
   int ReadOnce(int word, std::uint16_t& value);
   // A failed read or write of the retried kinds: kTransferDone to try again.
   int Counted(int linkResult, int limit, const char* failText);
-  std::uint16_t ImageWord(int word) const;
-  void SetImageWord(int word, std::uint16_t value);
-  const CloneFamilyLayout& Layout() const;
   bool IsBlankAdjustCopy(const std::uint8_t* adjust) const;
+
+  // OneBlockSend.cpp: the full send's plan narrowed to the block typed, or
+  // the refusal shown.
+  int PlanOneBlock(PolledPlan& plan);
+
+  // StreamedSend.cpp
+  int StreamedSend();
+  int StreamWakeUp();
+  int PatchConfigBlock();
+  int StreamBlock(std::uint8_t header, int block);
 
   CCloneLink& link_;
   ICloneStatus& status_;
@@ -144,7 +159,6 @@ private:
   std::vector<std::uint8_t> image_;
   std::string serial_;  // the service serial number after this send
   SendRecordFields fields_;
-  int oneBlock_ = -1;
   int errors_ = 0;
   int timeouts_ = 0;
   // The radio's memory has begun to change and is not marked valid again yet.
