@@ -307,7 +307,7 @@ bool CRadioReader::PasswordAccepted() {
   return false;
 }
 
-int CRadioReader::ReadRestBlock(int imageBlock, std::uint8_t* block) {
+int CRadioReader::ReadRestBlock(int imageBlock, std::uint8_t* block, int total) {
   for (;;) {
     if (link_.PollEscape()) return kTransferAborted;
     const int r = link_.ReadBlock(WireBlockOf(imageBlock), block);
@@ -316,7 +316,8 @@ int CRadioReader::ReadRestBlock(int imageBlock, std::uint8_t* block) {
       return kLinkOk;
     }
     if (Counted(r) != kTransferDone) return kTransferFailed;
-    link_.Sleep(2);
+    // While it is retried the counter shows the block being tried.
+    ShowProgress(imageBlock, total);
   }
 }
 
@@ -351,7 +352,7 @@ int CRadioReader::ReceiveMobileRest() {
   std::uint8_t block[kBlockSize];
   for (int b = settings_.layout.lastEepromBlock + 1; b < limit; ++b) {
     if (!readAll && !InUse(b, layout) && !(b >= kMobileFiveToneFirst && b <= kMobileFiveToneLast)) continue;
-    const int r = ReadRestBlock(b, block);
+    const int r = ReadRestBlock(b, block, limit);
     if (r != kLinkOk) return r;
     if (b <= layout.lastSettingsBlock || b <= limit - 2) StoreBlock(b, block);
     ShowProgress(b + 1, limit);
@@ -359,7 +360,7 @@ int CRadioReader::ReceiveMobileRest() {
 
   status_.SetProgressRange(kMobileAdjustLast);
   for (int b = kMobileAdjustFirst; b <= kMobileAdjustLast; ++b) {
-    const int r = ReadRestBlock(b, block);
+    const int r = ReadRestBlock(b, block, kMobileAdjustLast);
     if (r != kLinkOk) return r;
     std::memcpy(adjust_.data() + kBlockSize * static_cast<std::size_t>(b - kMobileAdjustFirst), block, kBlockSize);
     StoreBlock(b, block);
@@ -382,7 +383,7 @@ int CRadioReader::ReceivePortableRest() {
   // Blocks from the limit on hold the 5-Tone area and are always read.
   for (int b = settings_.layout.lastEepromBlock + 1; b < kPortableTotal; ++b) {
     if (!readAll && b < limit && !InUse(b, layout)) continue;
-    const int r = ReadRestBlock(b, block);
+    const int r = ReadRestBlock(b, block, kPortableTotal);
     if (r != kLinkOk) return r;
     if (b == limit - 1) {
       // The adjustment block: it enters the image through the adjustment copy,

@@ -119,8 +119,9 @@ private:
   void ShowProgress(int block, int total);
   // The counter at its end, the closing pause and the beep.
   int Finish(int total);
-  // One block of the rest phases with its retries; kLinkOk once read.
-  int ReadRestBlock(int imageBlock, std::uint8_t* block);
+  // One block of the rest phases with its retries, counted over total;
+  // kLinkOk once read.
+  int ReadRestBlock(int imageBlock, std::uint8_t* block, int total);
   void StoreBlock(int imageBlock, const std::uint8_t* block);
   int Counted(int linkResult);
 

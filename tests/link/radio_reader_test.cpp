@@ -202,6 +202,49 @@ TEST_F(RadioRead, TransientFaultsAreRetried) {
   for (int b = 0; b <= 191; ++b) EXPECT_TRUE(SameBlock(g_pRadioImage, radio.Memory().data(), b)) << b;
 }
 
+TEST_F(RadioRead, CounterShowsTheBlockBeingRetried) {
+  // The radio spoils three replies in a row at one block: meanwhile the
+  // counter shows that block, not the one after the last success.
+  struct Case {
+    const char* name;
+    Family family;
+    const char* before;   // the counter just before the block is asked for
+    const char* retried;  // the block being tried
+    const char* after;    // once it came
+  } cases[] = {
+      {"mobile, past the skipped blocks", kMobile, "Receive block 58 / 256", "Receive block 185 / 256",
+       "Receive block 186 / 256"},
+      {"mobile adjustment blocks", kMobile, "Receive block 254 / 256", "Receive block 255 / 256",
+       "Receive block 255 / 256"},
+      {"portable, past the skipped blocks", kPortable, "Receive block 31 / 177", "Receive block 57 / 177",
+       "Receive block 58 / 177"},
+  };
+  for (const Case& c : cases) {
+    const std::vector<std::uint8_t> memory = RadioMemory(c.family, 30, 57);
+    // Which reply answers the request after the counter showed `before`.
+    SetUp();
+    CSimRadio probe(SimProtocol::kPolled, memory);
+    std::optional<int> reply;
+    status_.onCounter = [&](const std::string& text) {
+      if (text == c.before && !reply) reply = probe.Replies();
+    };
+    ASSERT_EQ(Read(probe, MobileSettings()), kTransferDone) << c.name;
+    ASSERT_TRUE(reply) << c.name;
+
+    SetUp();
+    CSimRadio radio(SimProtocol::kPolled, memory);
+    radio.Plan({SimFault::kBadSum, *reply, 3});
+    std::vector<std::string> counters;
+    status_.onCounter = [&](const std::string& text) { counters.push_back(text); };
+    ASSERT_EQ(Read(radio, MobileSettings()), kTransferDone) << c.name;
+    const auto at = std::find(counters.begin(), counters.end(), c.before);
+    ASSERT_GE(std::distance(at, counters.end()), 5) << c.name;
+    const std::vector<std::string> shown(at + 1, at + 5);
+    EXPECT_EQ(shown, (std::vector<std::string>{c.retried, c.retried, c.retried, c.after})) << c.name;
+    status_.onCounter = nullptr;
+  }
+}
+
 TEST_F(RadioRead, UnusedBlocksAreSkippedButNeverTheSettings) {
   struct Case {
     int lastGroup, lastChannel;
