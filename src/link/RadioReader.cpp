@@ -170,7 +170,13 @@ int CRadioReader::StreamedRead() {
   int lastGood = -1;
   while (lastGood + 1 < blockCount) {
     if (link_.PollEscape()) return kTransferAborted;
-    if (first) link_.SendByte(kStreamRequest);
+    if (first) {
+      // The cable's echo of the request is no answer: a radio that is off
+      // must reach the time-out that asks for it to be switched on.
+      std::uint8_t echo = 0;
+      link_.SendByte(kStreamRequest);
+      link_.ReadByte(echo);
+    }
     std::uint8_t header = 0;
     const int r = link_.ReadByteLong(header);
     if (r == kLinkFailed) {
@@ -183,7 +189,7 @@ int CRadioReader::StreamedRead() {
       const int h = StreamHandshake(header);
       if (h != kTransferDone) return h;
     } else if (!IsStreamHeader(header)) {
-      continue;  // our own echoes and the radio's 'P' land here
+      continue;  // the echoes of ACK and NAK and the radio's 'P' land here
     }
 
     std::uint8_t mark = 0;

@@ -49,8 +49,9 @@ public:
   // word's bytes swapped, block blockCount - 1 is the adjustment block.
   CSimRadio(SimProtocol protocol, std::vector<std::uint8_t> memory, int lastEepromBlock = 1, int blockCount = 58);
 
-  // Starts switched off: it answers nothing until powered on, then sends 'P'
-  // and waits for the wake-up byte. Without this it is already listening.
+  // Starts switched off: it answers nothing until powered on (the cable
+  // still echoes what the program sends), then sends 'P' and waits for the
+  // wake-up byte. Without this it is already listening.
   void StartSwitchedOff() { state_ = State::kOff; }
   // Powers on this long after the first byte it hears while off, as a
   // technician would when the program asks.
