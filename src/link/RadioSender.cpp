@@ -9,7 +9,7 @@
 #include "link/SendShared.h"
 #include "model/DataFile.h"
 #include "model/Digits.h"
-#include "model/GlobalRecord.h"
+#include "model/FamilyModel.h"
 #include "model/MessageBox.h"
 #include "model/RadioData.h"
 #include "model/RadioInfoRecord.h"
@@ -41,7 +41,7 @@ SendHooks ModelSendHooks(std::function<std::optional<std::string>(const std::str
   hooks.confirmNarrowband = [] { return ConfirmNarrowbandCaution(); };
   hooks.packScreens = [](std::uint8_t* image) { return PackScreensToImage(image); };
   hooks.recordFields = [](Family family) {
-    const CGlobalRecord& global = GlobalRecordOf(family);
+    const CGlobalRecord& global = ModelOf(family).global;
     return SendRecordFields{static_cast<std::uint8_t>(global.modelGroup), global.modelByte, global.lastGroupBlock,
                             global.lastChannelBlock};
   };
@@ -52,7 +52,7 @@ SendHooks ModelSendHooks(std::function<std::optional<std::string>(const std::str
       g_mobileData.LoadAdjustmentData(image, adjust, decodeHeader);
   };
   hooks.unpackRadioInfo = [](Family family, const std::uint8_t* image, const std::uint8_t* adjust) {
-    RadioInfoOf(family).Unpack(image, adjust);
+    ModelOf(family).radioInfo.Unpack(ModelOf(family), image, adjust);
   };
   hooks.serialText = [] { return g_mobileRadioInfo.serialText; };
   hooks.storeSerial = [](const std::string& serial, std::uint8_t* adjust) {

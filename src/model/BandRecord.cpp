@@ -2,8 +2,6 @@
 
 #include <cstddef>
 
-CMobileBandRecord g_mobileBand;
-CPortableBandRecord g_portableBand;
 
 namespace {
 

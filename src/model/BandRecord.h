@@ -73,5 +73,5 @@ public:
   CPortableBandRecord() : CBandRecord(kPortable) {}
 };
 
-extern CMobileBandRecord g_mobileBand;
-extern CPortableBandRecord g_portableBand;
+extern CMobileBandRecord& g_mobileBand;
+extern CPortableBandRecord& g_portableBand;

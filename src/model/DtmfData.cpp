@@ -5,15 +5,8 @@
 #include <cstring>
 
 #include "model/Digits.h"
-#include "model/KeyAssignRecord.h"
+#include "model/FamilyModel.h"
 #include "model/MessageBox.h"
-
-CMobileDtmfData g_mobileDtmfData;
-CPortableDtmfData g_portableDtmfData;
-
-CDtmfData& DtmfDataOf(Family family) {
-  return family == kPortable ? static_cast<CDtmfData&>(g_portableDtmfData) : g_mobileDtmfData;
-}
 
 namespace {
 
@@ -157,10 +150,10 @@ int CDtmfData::StoreDtmfData(std::uint8_t* image) {
   return 1;
 }
 
-int CDtmfData::StoreDtmfDataChecked(std::uint8_t* image) {
+int CDtmfData::StoreDtmfDataChecked(const CFamilyModel& model, std::uint8_t* image) {
   // The radio cannot page reliably while it scans: refuse before anything
   // is written, so a refused save leaves image and record as they were.
-  if (KeyAssignOf(family_).HasCode(kKeyScan) && AnyPagingDecodeOn()) {
+  if (model.keys.HasCode(kKeyScan) && AnyPagingDecodeOn()) {
     ShowMessageBox(kPagingScanRefusal, kMsgOk);
     return 0;
   }

@@ -8,6 +8,8 @@
 
 #include "model/RadioImage.h"
 
+class CFamilyModel;
+
 // ---------------------------------------------------------------------------
 // DTMF digit string: 8 bytes. High nibble of byte 0 = digit count (0..15);
 // then the digits, the low nibble of byte 0 first, two a byte after that,
@@ -55,9 +57,10 @@ public:
   // Mobile packing. Answer Back (b7) is cleared and Auto Reset (b6) set in
   // option byte 2 first. Returns 1.
   int StoreDtmfData(std::uint8_t* image);
-  // Portable packing: refuses paging decode beside a Scan key, with a message
-  // and 0, before anything is written or changed. Otherwise as StoreDtmfData.
-  int StoreDtmfDataChecked(std::uint8_t* image);
+  // Portable packing: refuses paging decode beside a Scan key of the model's
+  // key record, with a message and 0, before anything is written or changed.
+  // Otherwise as StoreDtmfData.
+  int StoreDtmfDataChecked(const CFamilyModel& model, std::uint8_t* image);
 
   // A dial memory as one digit string, and back.
   std::array<std::uint8_t, kDtmfStringBytes> DialMemory(int m) const;
@@ -66,27 +69,14 @@ public:
   bool AnyPagingDecodeOn() const;
 
 protected:
-  // The checked store looks for a Scan key on the family's key record.
-  explicit CDtmfData(Family family) : family_(family) { InitDtmfData(); }
-
-private:
-  Family family_;
+  CDtmfData() { InitDtmfData(); }
 };
 
-class CMobileDtmfData : public CDtmfData {
-public:
-  CMobileDtmfData() : CDtmfData(kMobile) {}
-};
+class CMobileDtmfData : public CDtmfData {};
+class CPortableDtmfData : public CDtmfData {};
 
-class CPortableDtmfData : public CDtmfData {
-public:
-  CPortableDtmfData() : CDtmfData(kPortable) {}
-};
-
-extern CMobileDtmfData g_mobileDtmfData;
-extern CPortableDtmfData g_portableDtmfData;
-
-CDtmfData& DtmfDataOf(Family family);
+extern CMobileDtmfData& g_mobileDtmfData;
+extern CPortableDtmfData& g_portableDtmfData;
 
 inline constexpr const char* kPagingScanRefusal =
     "Paging function does not arrow the Scanning function to achieve \r\nreliable paging operation.\r\n"

@@ -8,15 +8,6 @@
 #include "model/RadioImage.h"
 #include "model/TextFields.h"
 
-CMobileFiveToneCommonRecord g_mobileFiveToneCommon;
-CPortableFiveToneCommonRecord g_portableFiveToneCommon;
-CMobileFiveToneEncodeTable g_mobileFiveToneEncode;
-CMobileFiveToneDecodeTable g_mobileFiveToneDecode;
-CPortableFiveToneEncodeTable g_portableFiveToneEncode;
-CPortableFiveToneDecodeTable g_portableFiveToneDecode;
-CFiveToneCodeRecord g_mobileFiveToneCodes;
-CFiveToneToneRecord g_portableFiveToneTones;
-
 namespace {
 
 // ---------------------------------------------------------------------------

@@ -71,8 +71,8 @@ public:
   void SetDefaults();
 };
 
-extern CMobileFiveToneCommonRecord g_mobileFiveToneCommon;
-extern CPortableFiveToneCommonRecord g_portableFiveToneCommon;
+extern CMobileFiveToneCommonRecord& g_mobileFiveToneCommon;
+extern CPortableFiveToneCommonRecord& g_portableFiveToneCommon;
 
 // ---------------------------------------------------------------------------
 // Encode and decode code tables: 8 rows each. A row keeps its two head bytes
@@ -150,10 +150,10 @@ public:
   CPortableFiveToneDecodeTable();
 };
 
-extern CMobileFiveToneEncodeTable g_mobileFiveToneEncode;
-extern CMobileFiveToneDecodeTable g_mobileFiveToneDecode;
-extern CPortableFiveToneEncodeTable g_portableFiveToneEncode;
-extern CPortableFiveToneDecodeTable g_portableFiveToneDecode;
+extern CMobileFiveToneEncodeTable& g_mobileFiveToneEncode;
+extern CMobileFiveToneDecodeTable& g_mobileFiveToneDecode;
+extern CPortableFiveToneEncodeTable& g_portableFiveToneEncode;
+extern CPortableFiveToneDecodeTable& g_portableFiveToneDecode;
 
 // Code text <-> the three code bytes of a row (two digits a byte, high nibble
 // first, 0xF after the last digit). At most five digits either way.
@@ -220,5 +220,5 @@ public:
   void WriteDefaultImageArea(std::uint8_t* image) const;
 };
 
-extern CFiveToneCodeRecord g_mobileFiveToneCodes;
-extern CFiveToneToneRecord g_portableFiveToneTones;
+extern CFiveToneCodeRecord& g_mobileFiveToneCodes;
+extern CFiveToneToneRecord& g_portableFiveToneTones;

@@ -5,10 +5,8 @@
 #include <vector>
 
 #include "model/ConfigFile.h"
-#include "model/DtmfData.h"
-#include "model/KeyAssignRecord.h"
+#include "model/FamilyModel.h"
 #include "model/MessageBox.h"
-#include "model/RadioDataView.h"
 
 namespace {
 
@@ -168,13 +166,6 @@ std::vector<GroupPair> PairTable(CGlobalRecord& r) {
 
 }  // namespace
 
-CMobileGlobalRecord g_mobileGlobalRecord;
-CPortableGlobalRecord g_portableGlobalRecord;
-
-CGlobalRecord& GlobalRecordOf(Family family) {
-  return family == kPortable ? static_cast<CGlobalRecord&>(g_portableGlobalRecord) : g_mobileGlobalRecord;
-}
-
 CGlobalRecord::CGlobalRecord(const GlobalRecordFamily& family) : family_(family) {
   modelCode = family.constructedModel;
   modelGroup = family.constructedGroup;
@@ -213,9 +204,9 @@ void CGlobalRecord::SetDefaults() {
 // ---------------------------------------------------------------------------
 // Groups
 
-std::uint8_t CGlobalRecord::ToZoneGroup(std::uint8_t absolute) const {
+std::uint8_t CGlobalRecord::ToZoneGroup(const CFamilyModel& model, std::uint8_t absolute) {
   if (absolute == kNoGroup) return kNoGroup;
-  const IRadioDataView& data = RadioDataView(family_.family);
+  const IRadioDataView& data = model.RadioDataView();
   int rest = absolute;
   for (int zone = 0; zone < kZoneCount; ++zone) {
     const int count = data.GroupCount(zone);
@@ -225,9 +216,9 @@ std::uint8_t CGlobalRecord::ToZoneGroup(std::uint8_t absolute) const {
   return kNoGroup;  // beyond every zone's groups
 }
 
-std::uint8_t CGlobalRecord::ToAbsoluteGroup(std::uint8_t group, std::uint8_t zone) const {
+std::uint8_t CGlobalRecord::ToAbsoluteGroup(const CFamilyModel& model, std::uint8_t group, std::uint8_t zone) {
   if (group == kNoGroup || zone >= kZoneCount) return kNoGroup;
-  const IRadioDataView& data = RadioDataView(family_.family);
+  const IRadioDataView& data = model.RadioDataView();
   int absolute = group;
   for (int z = 0; z < zone; ++z) absolute += data.GroupCount(z);
   return absolute < kGroupCount ? static_cast<std::uint8_t>(absolute) : kNoGroup;
@@ -236,7 +227,7 @@ std::uint8_t CGlobalRecord::ToAbsoluteGroup(std::uint8_t group, std::uint8_t zon
 // ---------------------------------------------------------------------------
 // Unpack
 
-void CGlobalRecord::Unpack(const std::uint8_t* image) {
+void CGlobalRecord::Unpack(const CFamilyModel& model, const std::uint8_t* image) {
   const bool mobile = IsMobile();
   for (const ByteCopy& c : ByteTable(*this)) {
     if (c.families == kBoth || mobile) *c.field = image[c.image];
@@ -250,11 +241,11 @@ void CGlobalRecord::Unpack(const std::uint8_t* image) {
   // Zones first: a group is placed by the zone read with it.
   for (const GroupPair& p : PairTable(*this)) {
     *p.zone = image[p.zoneImage];
-    *p.group = ToAbsoluteGroup(image[p.groupImage], *p.zone);
+    *p.group = ToAbsoluteGroup(model, image[p.groupImage], *p.zone);
   }
   if (mobile) {
     for (std::size_t i = 0; i < dsubGroup.size(); ++i)
-      dsubGroup[i] = ToAbsoluteGroup(image[pos::kDsubGroups + i], dsubZone);
+      dsubGroup[i] = ToAbsoluteGroup(model, image[pos::kDsubGroups + i], dsubZone);
   }
   std::copy_n(image + pos::kEmergencyCode, emergencyCode.size(), emergencyCode.begin());
   lcdOptions &= static_cast<std::uint8_t>(~kLcdB5);
@@ -267,9 +258,9 @@ void CGlobalRecord::Unpack(const std::uint8_t* image) {
 // ---------------------------------------------------------------------------
 // Pack
 
-bool CGlobalRecord::CheckSettings() const {
-  const IRadioDataView& data = RadioDataView(family_.family);
-  const CKeyAssignRecord& keys = KeyAssignOf(family_.family);
+bool CGlobalRecord::CheckSettings(const CFamilyModel& model) const {
+  const IRadioDataView& data = model.RadioDataView();
+  const CKeyAssignRecord& keys = model.keys;
   const bool revertGroup1 = ((powerOnOptions >> 3) & 3) == 1;
   if (keys.HasCode(kKeyHome) || (displayOptions & kHomeGrpScan) != 0 || revertGroup1) {
     if (!ZoneProgrammed(data, homeZone)) return Refuse(kHomeSystemRefusal);
@@ -293,7 +284,7 @@ bool CGlobalRecord::CheckSettings() const {
   return true;
 }
 
-void CGlobalRecord::ApplyPackEdits(bool defaultImage) {
+void CGlobalRecord::ApplyPackEdits(const CFamilyModel& model, bool defaultImage) {
   const bool mobile = IsMobile();
   lcdOptions &= static_cast<std::uint8_t>(~kLcdB4);
   if (!mobile) {
@@ -306,20 +297,20 @@ void CGlobalRecord::ApplyPackEdits(bool defaultImage) {
     displayOptions &= static_cast<std::uint8_t>(~kMobileBackLight);
   }
   advancedOptions |= kAdvancedB4 | kMicrophone;
-  if (DtmfDataOf(family_.family).AnyPagingDecodeOn()) systemOptions &= static_cast<std::uint8_t>(~kPagingAllowed);
+  if (model.dtmf.AnyPagingDecodeOn()) systemOptions &= static_cast<std::uint8_t>(~kPagingAllowed);
   saveOptions &= static_cast<std::uint8_t>(~kSaveB4);
   qalsOptions |= kQalsB1;
-  if (KeyAssignOf(family_.family).HasCode(kKeyPhone)) powerOnOptions |= kRevertGroupForced;
+  if (model.keys.HasCode(kKeyPhone)) powerOnOptions |= kRevertGroupForced;
   if (!mobile) afMinVrLevel = 0;
   if (mobile && defaultImage) afMinVrLevel = 1;
   if (mobile && !defaultImage) displayFlashOptions |= kDisplayB6;
 }
 
-int CGlobalRecord::PackSettings(std::uint8_t* image, bool defaultImage) {
+int CGlobalRecord::PackSettings(const CFamilyModel& model, std::uint8_t* image, bool defaultImage) {
   // Every check runs before anything is written, so a refusal leaves the
   // image and the record as they were.
-  if (!CheckSettings()) return 0;
-  ApplyPackEdits(defaultImage);
+  if (!CheckSettings(model)) return 0;
+  ApplyPackEdits(model, defaultImage);
 
   const bool mobile = IsMobile();
   for (const ByteCopy& c : ByteTable(*this)) {
@@ -336,12 +327,12 @@ int CGlobalRecord::PackSettings(std::uint8_t* image, bool defaultImage) {
   image[pos::kQalsOptions] = static_cast<std::uint8_t>(qalsHigh | (qalsOptions & 0x0F) | kQalsB1);
   image[pos::kFirstDigitDelay] = static_cast<std::uint8_t>((firstDigitDelayOptions & ~0x06) | 0x09);
   for (const GroupPair& p : PairTable(*this)) {
-    image[p.groupImage] = ToZoneGroup(*p.group);
+    image[p.groupImage] = ToZoneGroup(model, *p.group);
     image[p.zoneImage] = *p.zone;
   }
   if (!mobile && !defaultImage) image[pos::kDataZone] = dataZone & 0x1F;
   if (mobile) {
-    for (std::size_t i = 0; i < dsubGroup.size(); ++i) image[pos::kDsubGroups + i] = ToZoneGroup(dsubGroup[i]);
+    for (std::size_t i = 0; i < dsubGroup.size(); ++i) image[pos::kDsubGroups + i] = ToZoneGroup(model, dsubGroup[i]);
   }
   std::copy(emergencyCode.begin(), emergencyCode.end(), image + pos::kEmergencyCode);
 
@@ -371,8 +362,8 @@ int CGlobalRecord::PackSettings(std::uint8_t* image, bool defaultImage) {
   return 1;
 }
 
-int CGlobalRecord::PackBlocks(std::uint8_t* image) {
-  const IRadioDataView& data = RadioDataView(family_.family);
+int CGlobalRecord::PackBlocks(const CFamilyModel& model, std::uint8_t* image) {
+  const IRadioDataView& data = model.RadioDataView();
   for (int i = kChannelCount - 1; i >= 0; --i) {
     if (!data.IsChannelProgrammed(i)) continue;
     // Mobile: five 25-byte channels a block; portable: 22-byte channels.
@@ -391,10 +382,10 @@ int CGlobalRecord::PackBlocks(std::uint8_t* image) {
   return 1;
 }
 
-int CGlobalRecord::Pack(std::uint8_t* image, int pass) {
-  return pass == 0 ? PackSettings(image, false) : PackBlocks(image);
+int CGlobalRecord::Pack(const CFamilyModel& model, std::uint8_t* image, int pass) {
+  return pass == 0 ? PackSettings(model, image, false) : PackBlocks(model, image);
 }
 
-int CGlobalRecord::PackDefault(std::uint8_t* image, int pass) {
-  return pass == 0 ? PackSettings(image, true) : PackBlocks(image);
+int CGlobalRecord::PackDefault(const CFamilyModel& model, std::uint8_t* image, int pass) {
+  return pass == 0 ? PackSettings(model, image, true) : PackBlocks(model, image);
 }

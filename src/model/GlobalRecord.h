@@ -10,6 +10,8 @@
 
 #include "model/RadioImage.h"
 
+class CFamilyModel;
+
 // What the two families do differently, as data.
 struct GlobalRecordFamily {
   Family family;
@@ -86,18 +88,20 @@ public:
   std::uint8_t extMicSense = 0;      // 758
 
   void SetDefaults();
-  void Unpack(const std::uint8_t* image);
+  // The model is this record's family model: its radio data places the
+  // groups, its key and DTMF records feed the checks.
+  void Unpack(const CFamilyModel& model, const std::uint8_t* image);
   // Pass 0 writes the settings after the write-time checks; a refused check
   // shows its message and returns 0 with neither the image nor the record
   // changed. Pass 1 writes the last channel and group blocks (252, 253).
-  int Pack(std::uint8_t* image, int pass);
+  int Pack(const CFamilyModel& model, std::uint8_t* image, int pass);
   // The same for a default image, with the extra bytes a fresh radio needs.
-  int PackDefault(std::uint8_t* image, int pass);
+  int PackDefault(const CFamilyModel& model, std::uint8_t* image, int pass);
 
-  // Absolute group <-> group within its zone, by the family's group counts.
+  // Absolute group <-> group within its zone, by the model's group counts.
   // 255 when the group cannot be placed.
-  std::uint8_t ToZoneGroup(std::uint8_t absolute) const;
-  std::uint8_t ToAbsoluteGroup(std::uint8_t group, std::uint8_t zone) const;
+  static std::uint8_t ToZoneGroup(const CFamilyModel& model, std::uint8_t absolute);
+  static std::uint8_t ToAbsoluteGroup(const CFamilyModel& model, std::uint8_t group, std::uint8_t zone);
 
   // The record's copy of a plain settings byte of the image, or nullptr when
   // the record keeps no such copy (or it is a group or zone of a pair).
@@ -110,10 +114,10 @@ protected:
   explicit CGlobalRecord(const GlobalRecordFamily& family);
 
 private:
-  int PackSettings(std::uint8_t* image, bool defaultImage);
-  int PackBlocks(std::uint8_t* image);
-  bool CheckSettings() const;
-  void ApplyPackEdits(bool defaultImage);
+  int PackSettings(const CFamilyModel& model, std::uint8_t* image, bool defaultImage);
+  int PackBlocks(const CFamilyModel& model, std::uint8_t* image);
+  bool CheckSettings(const CFamilyModel& model) const;
+  void ApplyPackEdits(const CFamilyModel& model, bool defaultImage);
   const GlobalRecordFamily& family_;
 };
 
@@ -127,10 +131,8 @@ public:
   CPortableGlobalRecord();
 };
 
-extern CMobileGlobalRecord g_mobileGlobalRecord;
-extern CPortableGlobalRecord g_portableGlobalRecord;
-
-CGlobalRecord& GlobalRecordOf(Family family);
+extern CMobileGlobalRecord& g_mobileGlobalRecord;
+extern CPortableGlobalRecord& g_portableGlobalRecord;
 
 // The nine refusals of the write-time checks.
 inline constexpr const char* kHomeSystemRefusal = "Home System has not been programmed";

@@ -3,10 +3,8 @@
 #include <algorithm>
 
 #include "model/Digits.h"
-#include "model/DtmfData.h"
-#include "model/GlobalRecord.h"
+#include "model/FamilyModel.h"
 #include "model/MessageBox.h"
-#include "model/RadioDataView.h"
 
 namespace {
 
@@ -33,17 +31,6 @@ std::size_t CodeByte(int k) {
 }
 
 }  // namespace
-
-CMobileKeyAssignRecord g_mobileKeyAssign;
-CPortableKeyAssignRecord g_portableKeyAssign;
-KeyCodeArray& g_mobileKeyFunc = g_mobileKeyAssign.keyFunc;
-KeyCodeArray& g_portableKeyFunc = g_portableKeyAssign.keyFunc;
-KeyInUseArray& g_mobileKeyFuncInUse = g_mobileKeyAssign.inUse;
-KeyInUseArray& g_portableKeyFuncInUse = g_portableKeyAssign.inUse;
-
-CKeyAssignRecord& KeyAssignOf(Family family) {
-  return family == kPortable ? static_cast<CKeyAssignRecord&>(g_portableKeyAssign) : g_mobileKeyAssign;
-}
 
 CKeyAssignRecord::CKeyAssignRecord(const KeyAssignFamily& family) : family_(family) { SetDefaults(); }
 CMobileKeyAssignRecord::CMobileKeyAssignRecord() : CKeyAssignRecord(kMobileKeys) {}
@@ -100,14 +87,13 @@ void CKeyAssignRecord::Unpack(const std::uint8_t* image) {
   RebuildInUse();
 }
 
-bool CKeyAssignRecord::CanDial() const {
-  if (family_.family == kMobile) return IsMobileProductCode(RadioDataView(kMobile).ProductCode());
-  return (g_portableGlobalRecord.modelByte & kModelByteCanDial) != 0;
+bool CKeyAssignRecord::CanDial(const CFamilyModel& model) {
+  if (model.family == kMobile) return IsMobileProductCode(model.RadioDataView().ProductCode());
+  return (model.global.modelByte & kModelByteCanDial) != 0;
 }
 
-int CKeyAssignRecord::Pack(std::uint8_t* image) const {
-  const CDtmfData& dtmf = DtmfDataOf(family_.family);
-  if (HasCode(kKeyPhone) && CanDial() && dtmf.DialMemoryDigitCount(kDialMemoryZero) == 0) {
+int CKeyAssignRecord::Pack(const CFamilyModel& model, std::uint8_t* image) const {
+  if (HasCode(kKeyPhone) && CanDial(model) && model.dtmf.DialMemoryDigitCount(kDialMemoryZero) == 0) {
     ShowMessageBox(kPhoneKeyRefusal, kMsgOk);
     return 0;
   }

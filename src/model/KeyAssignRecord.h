@@ -7,6 +7,8 @@
 
 #include "model/RadioImage.h"
 
+class CFamilyModel;
+
 inline constexpr int kKeyCodeCount = 13;
 inline constexpr int kKeyExtraCount = 3;
 inline constexpr int kKeyFlagCount = 3;
@@ -39,9 +41,10 @@ public:
 
   void SetDefaults();
   void Unpack(const std::uint8_t* image);
-  // Refuses a Phone key when the radio can dial and dial memory #0 is empty
-  // (message shown, 0, nothing written). Otherwise writes and returns 1.
-  int Pack(std::uint8_t* image) const;
+  // Refuses a Phone key when the model's radio can dial and its dial memory
+  // #0 is empty (message shown, 0, nothing written). Otherwise writes and
+  // returns 1.
+  int Pack(const CFamilyModel& model, std::uint8_t* image) const;
 
   // Clears every in-use flag and sets those of the codes and extra codes.
   void RebuildInUse();
@@ -58,7 +61,7 @@ protected:
   explicit CKeyAssignRecord(const KeyAssignFamily& family);
 
 private:
-  bool CanDial() const;
+  static bool CanDial(const CFamilyModel& model);
   const KeyAssignFamily& family_;
 };
 
@@ -72,10 +75,8 @@ public:
   CPortableKeyAssignRecord();
 };
 
-extern CMobileKeyAssignRecord g_mobileKeyAssign;
-extern CPortableKeyAssignRecord g_portableKeyAssign;
-
-CKeyAssignRecord& KeyAssignOf(Family family);
+extern CMobileKeyAssignRecord& g_mobileKeyAssign;
+extern CPortableKeyAssignRecord& g_portableKeyAssign;
 
 // The names the key pages use: references into the records, never copies.
 // The portable catalogue fills only the first 42 in-use flags.

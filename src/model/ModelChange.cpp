@@ -1,12 +1,9 @@
 #include "model/ModelChange.h"
 
-#include "model/BandRecord.h"
 #include "model/DataFile.h"
-#include "model/GlobalRecord.h"
-#include "model/RadioData.h"
+#include "model/FamilyModel.h"
 #include "model/RadioModels.h"
 #include "model/ScreenData.h"
-#include "model/SmallRecords.h"
 
 namespace {
 
@@ -32,9 +29,7 @@ void SetRecordModel(CGlobalRecord& record, std::uint8_t code, std::uint8_t model
   record.modelByte = modelByte;
 }
 
-std::uint32_t& ProductWordOf(Family family) {
-  return family == kPortable ? g_portableProductWord : g_mobileProductWord;
-}
+std::uint32_t& ProductWordOf(Family family) { return ModelOf(family).radioData.m_productWord; }
 
 }  // namespace
 
@@ -49,17 +44,15 @@ const char* DefaultDataFileOf(Family family, bool uhf) {
 }
 
 void ApplyModelDefaults(Family family) {
-  const bool uhf = IsUhfFamilyCode(static_cast<std::uint8_t>(GlobalRecordOf(family).modelCode));
-  CBandRecord& band = family == kPortable ? static_cast<CBandRecord&>(g_portableBand) : g_mobileBand;
-  band.SetDefaults(uhf);
-  COpeningMsgRecord& opening =
-      family == kPortable ? static_cast<COpeningMsgRecord&>(g_portableOpeningMsg) : g_mobileOpeningMsg;
-  opening.SetDefaultSplit(CBandRecord::DefaultSplitMHz(uhf));
+  CFamilyModel& records = ModelOf(family);
+  const bool uhf = IsUhfFamilyCode(static_cast<std::uint8_t>(records.global.modelCode));
+  records.band.SetDefaults(uhf);
+  records.openingMsg.SetDefaultSplit(CBandRecord::DefaultSplitMHz(uhf));
 }
 
 void ApplyModelChoice(const ModelChoice& model, Family pageFamily) {
   std::uint32_t& product = ProductWordOf(pageFamily);
-  CGlobalRecord& record = GlobalRecordOf(model.family);
+  CGlobalRecord& record = ModelOf(model.family).global;
   if (model.family == kMobile) {
     product = (product & 0xFF) | (std::uint32_t{kMobileProductCode} << 8);
     g_isPortable = 0;
@@ -91,7 +84,7 @@ int LoadModelDefaults(const ModelChoice& model, Family pageFamily, const std::st
   }
   if (loaded == 0) BuildDefaultImage(g_pRadioImage);
   // The page shows the chosen model until the main window replaces it.
-  SetRecordModel(GlobalRecordOf(pageFamily), model.code,
+  SetRecordModel(ModelOf(pageFamily).global, model.code,
                  model.family == kMobile ? kModelByteMobile : kModelBytePortable);
   // A failed load rebuilt the tabs over the records it found, and timer 2 may
   // have re-created Global 1 while its message was open: both showed records

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "model/FamilyModel.h"
 #include "model/MessageBox.h"
 
 namespace {
@@ -92,35 +93,11 @@ const RadioFamilyTraits kPortableFamilyTraits = {
     nullptr,
 };
 
-CMobileRadioData::CMobileRadioData() : CRadioData(kMobileFamilyTraits, g_mobileBand) {}
-CPortableRadioData::CPortableRadioData() : CRadioData(kPortableFamilyTraits, g_portableBand) {}
+CMobileRadioData::CMobileRadioData() : CMobileRadioData(g_mobileBand) {}
+CMobileRadioData::CMobileRadioData(const CBandRecord& band) : CRadioData(kMobileFamilyTraits, band) {}
+CPortableRadioData::CPortableRadioData() : CPortableRadioData(g_portableBand) {}
+CPortableRadioData::CPortableRadioData(const CBandRecord& band) : CRadioData(kPortableFamilyTraits, band) {}
 
-CMobileRadioData g_mobileData;
-CPortableRadioData g_portableData;
-
-CDefaultGroupRecord& g_mobileDefaultGroup = g_mobileData.m_defaultGroup;
-CDefaultGroupRecord& g_portableDefaultGroup = g_portableData.m_defaultGroup;
-GroupTable& g_mobileGroupTable = g_mobileData.m_groups;
-GroupTable& g_portableGroupTable = g_portableData.m_groups;
-ZoneByteArray& g_mobileSystemGroupCount = g_mobileData.m_groupCounts;
-ZoneByteArray& g_portableSystemGroupCount = g_portableData.m_groupCounts;
-ZoneByteArray& g_mobileSystemFlags = g_mobileData.m_zoneFlags;
-ZoneByteArray& g_portableSystemFlags = g_portableData.m_zoneFlags;
-ZoneTextArray& g_mobileSystemAlias = g_mobileData.m_zoneNames;
-ZoneTextArray& g_portableSystemAlias = g_portableData.m_zoneNames;
-ZoneByteArray& g_mobileZoneSelectedGroup = g_mobileData.m_selectedGroup;
-ZoneByteArray& g_mobileSystemSelectedGroup = g_mobileData.m_selectedGroup;
-ZoneByteArray& g_portableZoneSelectedGroup = g_portableData.m_selectedGroup;
-ZoneByteRows& g_mobileSystemArrays = g_mobileData.m_zoneBytes;
-ZoneByteRows& g_portableSystemArrays = g_portableData.m_zoneBytes;
-RepeaterTable& g_mobileRepeaterTable = g_mobileData.m_repeaters;
-RepeaterTable& g_portableRepeaterTable = g_portableData.m_repeaters;
-int& g_mobileFreeGroups = g_mobileData.m_freeGroups;
-int& g_portableFreeGroups = g_portableData.m_freeGroups;
-int& g_mobileMaxGroups = g_mobileData.m_maxGroups;
-int& g_portableMaxGroups = g_portableData.m_maxGroups;
-std::uint32_t& g_mobileProductWord = g_mobileData.m_productWord;
-std::uint32_t& g_portableProductWord = g_portableData.m_productWord;
 
 void CopyImageText(Text9& text, const std::uint8_t* from) {
   std::memcpy(text.data(), from, kTextLength);
@@ -276,7 +253,7 @@ void CRadioDataCore::LoadGroup(int g, const std::uint8_t* image) {
 
 // ---------------------------------------------------------------- write
 
-int CRadioDataCore::StoreGroup(int g, std::uint8_t* image) {
+int CRadioDataCore::StoreGroup(const CFamilyModel& model, int g, std::uint8_t* image) {
   if (g < 0 || g >= kGroupCount) return 0;
   CGroupRecord& group = m_groups[g];
   if (IsPortableFamily() && group.IsEnabled()) {
@@ -302,8 +279,7 @@ int CRadioDataCore::StoreGroup(int g, std::uint8_t* image) {
       }
     }
   }
-  if (!IsPortableFamily() && m_radioWide.optionBoard &&
-      (m_radioWide.optionBoard() & 0x07) == kOptionBoardEncryption)
+  if (!IsPortableFamily() && (model.global.optionBoard & 0x07) == kOptionBoardEncryption)
     group.settings[group_byte::kOptions0] &= static_cast<std::uint8_t>(~0x18);
   group.settings[group_byte::kOptions3] &= static_cast<std::uint8_t>(~0x04);
 
@@ -313,8 +289,8 @@ int CRadioDataCore::StoreGroup(int g, std::uint8_t* image) {
   return 1;
 }
 
-bool CRadioDataCore::CheckZones() const {
-  const bool phoneKey = m_radioWide.anyKeyHoldsFunction && m_radioWide.anyKeyHoldsFunction(kKeyFunctionPhone);
+bool CRadioDataCore::CheckZones(const CFamilyModel& model) const {
+  const bool phoneKey = model.keys.HasCode(kKeyFunctionPhone);
   for (int z = 0; z < kZoneCount; ++z) {
     if (!IsZoneEnabled(z)) continue;
     const bool ltr = IsLtrZone(z);
@@ -375,10 +351,10 @@ void CRadioDataCore::WriteZoneRecord(int zone, std::uint8_t* image) {
     PutBE16(record + zone_slot::kRepeaterWords + 2 * r, m_repeaters[zone][r]);
 }
 
-int CRadioDataCore::ValidateBeforeWrite(std::uint8_t* image) {
+int CRadioDataCore::ValidateBeforeWrite(const CFamilyModel& model, std::uint8_t* image) {
   // Every check runs before the first byte is written, so a refusal leaves
   // the image and the data as they were.
-  if (!CheckZones()) return 0;
+  if (!CheckZones(model)) return 0;
 
   WriteBitArrays(image);
   std::memcpy(image + area::kPowerOnText, m_powerOnText.data(), kTextLength);

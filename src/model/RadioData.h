@@ -16,6 +16,8 @@
 #include "model/GroupRecord.h"
 #include "model/RadioImage.h"
 
+class CFamilyModel;
+
 // An image text of 8 characters kept with a terminator.
 using Text9 = std::array<char, 9>;
 
@@ -85,15 +87,13 @@ struct RadioFamilyTraits {
 extern const RadioFamilyTraits kMobileFamilyTraits;
 extern const RadioFamilyTraits kPortableFamilyTraits;
 
-// What the zone and group write asks of the radio-wide records, which are
-// kept and packed by their own code. Those records install the answers; an
-// empty one reads as "no key holds it", "no option board", and the band of
-// the radio-wide record's own default (UHF).
+// What the channels read of the radio-wide records, which are kept and
+// packed by their own code. The family model wires both when it builds its
+// radio data; a radio data object of its own (a test's) reads the band of the
+// radio-wide record's own default (UHF) and a split of 0.
 struct RadioWideLinks {
-  std::function<bool(int code)> anyKeyHoldsFunction;  // over the 13 key codes
-  std::function<std::uint8_t()> optionBoard;          // mobile option board byte
-  std::function<std::uint8_t()> familyCode;           // radio-wide model code
-  std::function<double()> defaultSplitMHz;            // the default-split record
+  std::function<std::uint8_t()> familyCode;  // radio-wide model code
+  std::function<double()> defaultSplitMHz;   // the default-split record
 };
 
 inline constexpr int kKeyFunctionPhone = 16;
@@ -164,11 +164,12 @@ public:
   void LoadZonesFromImage(const std::uint8_t* image);
   void LoadGroup(int g, const std::uint8_t* image);
   // 1 stored; 0 refused (portable checks, message shown) or no such group.
-  int StoreGroup(int g, std::uint8_t* image);
-  // Packs the zone, text and bit-array areas after checking every zone.
-  // 1 packed; 0 refused with its message shown, and then neither the image
-  // nor the data has been changed.
-  int ValidateBeforeWrite(std::uint8_t* image);
+  // The model's radio-wide record tells the mobile option board.
+  int StoreGroup(const CFamilyModel& model, int g, std::uint8_t* image);
+  // Packs the zone, text and bit-array areas after checking every zone
+  // (against the model's key record). 1 packed; 0 refused with its message
+  // shown, and then neither the image nor the data has been changed.
+  int ValidateBeforeWrite(const CFamilyModel& model, std::uint8_t* image);
 
   // Defaults of everything but the channels and the adjustment header.
   void SetZoneDefaults();
@@ -185,7 +186,7 @@ public:
 private:
   int SumGroupCounts() const;
   void GiveZone0AllGroups();
-  bool CheckZones() const;
+  bool CheckZones(const CFamilyModel& model) const;
   void WriteBitArrays(std::uint8_t* image) const;
   void WriteZoneRecord(int zone, std::uint8_t* image);
   // Refills the list with "None" and a "Grp %2d" row per enabled group of
@@ -232,18 +233,22 @@ private:
   const CBandRecord& band_;
 };
 
+// A radio data object reads the band record it is given; with none, the
+// family model's.
 class CMobileRadioData : public CRadioData<CMobileChannelRecord, MobileAdjustmentHeader> {
 public:
   CMobileRadioData();
+  explicit CMobileRadioData(const CBandRecord& band);
 };
 
 class CPortableRadioData : public CRadioData<CPortableChannelRecord, PortableAdjustmentHeader> {
 public:
   CPortableRadioData();
+  explicit CPortableRadioData(const CBandRecord& band);
 };
 
-extern CMobileRadioData g_mobileData;
-extern CPortableRadioData g_portableData;
+extern CMobileRadioData& g_mobileData;
+extern CPortableRadioData& g_portableData;
 
 // The names the pages use for parts of the radio data. Each is a reference
 // into g_mobileData or g_portableData, never a copy. Zone and "system" are

@@ -3,7 +3,7 @@
 #include <cctype>
 
 #include "model/Digits.h"
-#include "model/GlobalRecord.h"
+#include "model/FamilyModel.h"
 
 namespace {
 
@@ -47,21 +47,14 @@ void AppendHexPair(std::string& text, std::uint8_t b) {
 
 }  // namespace
 
-CMobileRadioInfoRecord g_mobileRadioInfo;
-CPortableRadioInfoRecord g_portableRadioInfo;
-
 CMobileRadioInfoRecord::CMobileRadioInfoRecord() : CRadioInfoRecord(kMobileInfo) {}
 CPortableRadioInfoRecord::CPortableRadioInfoRecord() : CRadioInfoRecord(kPortableInfo) {}
 
-CRadioInfoRecord& RadioInfoOf(Family family) {
-  return family == kPortable ? static_cast<CRadioInfoRecord&>(g_portableRadioInfo) : g_mobileRadioInfo;
-}
-
-std::string CRadioInfoRecord::SerialPrefix(std::uint8_t first, std::uint8_t second) const {
+std::string CRadioInfoRecord::SerialPrefix(const CFamilyModel& model, std::uint8_t first, std::uint8_t second) {
   const int letter = first & 0x0F;
   const bool prefixed = (letter == 0 && second >= 1 && second <= 0x99) || (letter >= 13 && second <= 0x99);
   if (!prefixed) return "";
-  const CGlobalRecord& global = GlobalRecordOf(family_.family);
+  const CGlobalRecord& global = model.global;
   const std::uint8_t nibble = global.modelByte & 0xF0;
   for (const SerialPrefixRule& rule : kPrefixRules) {
     if (rule.modelCode == global.modelCode && (nibble == rule.modelNibbles[0] || nibble == rule.modelNibbles[1]))
@@ -70,7 +63,7 @@ std::string CRadioInfoRecord::SerialPrefix(std::uint8_t first, std::uint8_t seco
   return "";
 }
 
-int CRadioInfoRecord::Unpack(const std::uint8_t* image, const std::uint8_t* adjust) {
+int CRadioInfoRecord::Unpack(const CFamilyModel& model, const std::uint8_t* image, const std::uint8_t* adjust) {
   versionText.clear();
   AppendHexPair(versionText, image[1]);
   versionText += '.';
@@ -78,7 +71,7 @@ int CRadioInfoRecord::Unpack(const std::uint8_t* image, const std::uint8_t* adju
 
   const std::uint8_t a = adjust[family_.serialBytes[0]];
   const std::uint8_t b = adjust[family_.serialBytes[1]];
-  serialText = SerialPrefix(a, b);
+  serialText = SerialPrefix(model, a, b);
   serialText += DtmfDigitToChar(a >> 4);
   serialText += SerialLetter(a & 0x0F);
   AppendHexPair(serialText, b);

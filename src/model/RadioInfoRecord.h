@@ -7,6 +7,8 @@
 
 #include "model/RadioImage.h"
 
+class CFamilyModel;
+
 struct RadioInfoFamily {
   Family family;
   std::size_t serialBytes[4];  // offsets into the adjustment data
@@ -21,14 +23,14 @@ public:
   std::string serialText = "0N010000";
 
   // Reads the version from the image and the serial from the adjustment
-  // data; the prefix depends on the family's radio-wide model. Returns 1.
-  int Unpack(const std::uint8_t* image, const std::uint8_t* adjust);
+  // data; the prefix depends on the model's radio-wide record. Returns 1.
+  int Unpack(const CFamilyModel& model, const std::uint8_t* image, const std::uint8_t* adjust);
   // Writes the serial text back into the four adjustment bytes: the exact
   // inverse of Unpack, a recognised prefix skipped.
   void PackSerial(std::uint8_t* adjust) const;
 
   // The prefix Unpack would put before a serial, or "" for none.
-  std::string SerialPrefix(std::uint8_t first, std::uint8_t second) const;
+  static std::string SerialPrefix(const CFamilyModel& model, std::uint8_t first, std::uint8_t second);
 
 protected:
   explicit CRadioInfoRecord(const RadioInfoFamily& family) : family_(family) {}
@@ -47,7 +49,5 @@ public:
   CPortableRadioInfoRecord();
 };
 
-extern CMobileRadioInfoRecord g_mobileRadioInfo;
-extern CPortableRadioInfoRecord g_portableRadioInfo;
-
-CRadioInfoRecord& RadioInfoOf(Family family);
+extern CMobileRadioInfoRecord& g_mobileRadioInfo;
+extern CPortableRadioInfoRecord& g_portableRadioInfo;

@@ -2,14 +2,7 @@
 
 #include <cstring>
 
-#include "model/GlobalRecord.h"
-
-CMobileOpeningMsgRecord g_mobileOpeningMsg;
-CPortableOpeningMsgRecord g_portableOpeningMsg;
-CMobileSmallRecord g_mobileSmall;
-CPortableSmallRecord g_portableSmall;
-CMobileFlag207Record g_mobileFlag207;
-CPortableFlag207Record g_portableFlag207;
+#include "model/FamilyModel.h"
 
 namespace {
 
@@ -64,14 +57,14 @@ void CSmallRecord::SetDefaults() {
   revertGroup = 0;
 }
 
-void CSmallRecord::Unpack(const std::uint8_t* image) {
+void CSmallRecord::Unpack(const CFamilyModel& model, const std::uint8_t* image) {
   const std::uint8_t zone = image[kHomeZone] & 31;
   homeZoneNumber = static_cast<std::uint8_t>(zone + 1);
   // No home group (or one its zone cannot hold) reads as 0, not as a number
   // in some other zone.
   const std::uint8_t group = image[kHomeZone] == kNoZone
                                  ? kNoGroup
-                                 : GlobalRecordOf(family_).ToAbsoluteGroup(image[kHomeGroup], zone);
+                                 : CGlobalRecord::ToAbsoluteGroup(model, image[kHomeGroup], zone);
   homeGroupNumber = group == kNoGroup ? 0 : static_cast<std::uint8_t>(group + 1);
   homeGrpScan = static_cast<std::uint8_t>(Bit(image, kDisplayOptions, 5));
   talkBack = static_cast<std::uint8_t>(Bit(image, kDisplayOptions, 4));

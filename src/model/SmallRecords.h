@@ -7,6 +7,8 @@
 
 #include "model/RadioImage.h"
 
+class CFamilyModel;
+
 // Default split: the "Default Split" in MHz of the RF channel pages. Its
 // unpack also copies the power-on text and four bits nothing reads; it is
 // never packed, so image 768-775 pass through unchanged.
@@ -43,7 +45,8 @@ public:
   std::uint8_t revertGroup = 0;
 
   void SetDefaults();
-  void Unpack(const std::uint8_t* image);
+  // The model's radio data numbers the home group over all zones.
+  void Unpack(const CFamilyModel& model, const std::uint8_t* image);
 
 protected:
   explicit CSmallRecord(Family family) : family_(family) { SetDefaults(); }
@@ -76,12 +79,12 @@ protected:
 class CMobileFlag207Record : public CFlag207Record {};
 class CPortableFlag207Record : public CFlag207Record {};
 
-extern CMobileOpeningMsgRecord g_mobileOpeningMsg;
-extern CPortableOpeningMsgRecord g_portableOpeningMsg;
-extern CMobileSmallRecord g_mobileSmall;
-extern CPortableSmallRecord g_portableSmall;
-extern CMobileFlag207Record g_mobileFlag207;
-extern CPortableFlag207Record g_portableFlag207;
+extern CMobileOpeningMsgRecord& g_mobileOpeningMsg;
+extern CPortableOpeningMsgRecord& g_portableOpeningMsg;
+extern CMobileSmallRecord& g_mobileSmall;
+extern CPortableSmallRecord& g_portableSmall;
+extern CMobileFlag207Record& g_mobileFlag207;
+extern CPortableFlag207Record& g_portableFlag207;
 
 // "Disable", "Enable", ... "Disable".
 extern const std::array<const char*, 13> g_bandRangeLabels13;

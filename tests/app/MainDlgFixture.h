@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "ProgramState.h"
 #include "QtTestSupport.h"
 #include "ScriptedMessages.h"
 #include "app/MainDlg.h"
@@ -26,17 +27,12 @@ inline void WriteDataFile(const std::string& path, Family family, bool uhf = tru
 class MainDlgTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    g_isPortable = 0;
-    g_dataModified = 0;
-    g_manufacturerMode = 0;
-    g_serviceMode = 0;
+    ResetProgramState();
     g_portableModelChange = 0;
-    g_dataFileName = kDefaultDataFileName;
   }
   void TearDown() override {
     dlg.reset();
-    g_dataModified = 0;
-    g_isPortable = 0;
+    ResetProgramState();
   }
 
   // Starts the window as the program does; returns the exit code if any.

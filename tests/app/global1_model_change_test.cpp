@@ -10,7 +10,7 @@
 
 #include "MainDlgFixture.h"
 #include "model/DataFile.h"
-#include "model/GlobalRecord.h"
+#include "model/FamilyModel.h"
 #include "model/MessageBox.h"
 #include "pages/radio/Global1Page.h"
 
@@ -89,7 +89,7 @@ TEST_F(Global1InMainDlg, WithoutTheDefaultFileTheOtherFamilysPageShowsItsResetRe
   ASSERT_FALSE(Start());  // no Data/ folder: the default files are missing
   ASSERT_EQ(ShownSlot(), PageSlot::kMobileGlobal1);
   // The portable records hold something other than their defaults.
-  GlobalRecordOf(kPortable).emergencyKeyOptions = 0;  // "Scan Beep" off
+  ModelOf(kPortable).global.emergencyKeyOptions = 0;  // "Scan Beep" off
   TimerRunsInsideTheBox boxes(*dlg);
   QComboBox* model = ModelCombo(1026);
   ASSERT_NE(model, nullptr);
@@ -104,7 +104,7 @@ TEST_F(Global1InMainDlg, WithoutTheDefaultFileTheOtherFamilysPageShowsItsResetRe
   ASSERT_EQ(ShownSlot(), PageSlot::kPortableGlobal1);
   // The page shown is the data now held: the records' defaults, the chosen model.
   auto& page = dlg->Pages().Page(PageSlot::kPortableGlobal1);
-  EXPECT_EQ(GlobalRecordOf(kPortable).emergencyKeyOptions & 0x04, 0x04);
+  EXPECT_EQ(ModelOf(kPortable).global.emergencyKeyOptions & 0x04, 0x04);
   EXPECT_EQ(FindControl<QComboBox>(page.Body(), 1656)->currentText(), "Enable");
   EXPECT_EQ(FindControl<QComboBox>(page.Body(), 1674)->currentText(), "Enable");
   EXPECT_EQ(ModelCombo(16501)->currentIndex(), 3);
@@ -125,7 +125,7 @@ TEST_F(Global1InMainDlg, TheSaveQuestionKnowsAnLedTimeStillBeingTyped) {
   msgs.Answer(kIdCancel);
   EXPECT_EQ(dlg->ConfirmSaveChanges(), 0);
   EXPECT_EQ(msgs.texts().size(), 1u);
-  EXPECT_EQ(GlobalRecordOf(kMobile).ledOffTime, 30);
+  EXPECT_EQ(ModelOf(kMobile).global.ledOffTime, 30);
   EXPECT_EQ(g_dataModified, 1);
 }
 

@@ -4,15 +4,12 @@
 // data for the fixture's life.
 #include <array>
 
-#include "model/DtmfData.h"
-#include "model/GlobalRecord.h"
-#include "model/KeyAssignRecord.h"
-#include "model/RadioDataView.h"
+#include "model/FamilyModel.h"
 
 class FakeRadioData : public IRadioDataView {
 public:
-  explicit FakeRadioData(Family family) : family_(family) { SetRadioDataView(family, this); }
-  ~FakeRadioData() override { SetRadioDataView(family_, nullptr); }
+  explicit FakeRadioData(Family family) : model_(ModelOf(family)) { model_.SetRadioDataView(this); }
+  ~FakeRadioData() override { model_.SetRadioDataView(nullptr); }
   FakeRadioData(const FakeRadioData&) = delete;
   FakeRadioData& operator=(const FakeRadioData&) = delete;
 
@@ -39,14 +36,5 @@ public:
   std::uint8_t ProductCode() const override { return product; }
 
 private:
-  Family family_;
+  CFamilyModel& model_;
 };
-
-// Every radio-wide record of both families back to its defaults.
-inline void ResetRadioWideRecords() {
-  for (Family f : {kMobile, kPortable}) {
-    KeyAssignOf(f).SetDefaults();
-    DtmfDataOf(f).InitDtmfData();
-    GlobalRecordOf(f).SetDefaults();
-  }
-}

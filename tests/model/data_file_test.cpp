@@ -10,11 +10,10 @@
 #include <type_traits>
 #include <vector>
 
+#include "ProgramState.h"
 #include "ScriptedMessages.h"
 #include "model/DataFile.h"
-#include "model/FiveTone.h"
-#include "model/RadioData.h"
-#include "model/RadioInfoRecord.h"
+#include "model/FamilyModel.h"
 #include "model/ModelChange.h"
 #include "model/RadioImage.h"
 #include "model/ScreenData.h"
@@ -37,21 +36,16 @@ protected:
   void SetUp() override {
     ASSERT_TRUE(AllocateRadioImage());
     g_adjustCopy.fill(0xEE);
-    g_isPortable = 0;
-    g_dataModified = 0;
-    g_saveWithoutPack = 0;
     // A fresh radio with no wide channels, so no test meets the narrow-band
     // question unless it asks for it.
     ResetToDefaultModel(kFamilyMobileUhf);
     NarrowWideChannelsFrom(0);
-    // The 5-Tone tables keep what the last load gave them; start each test clean.
-    g_mobileFiveToneCodes = CFiveToneCodeRecord();
   }
-  void TearDown() override { SetYearSource(nullptr); }
 
   static Bytes Image() { return Bytes(g_pRadioImage, g_pRadioImage + kImageSize); }
   static void SetImage(const Bytes& b) { std::memcpy(g_pRadioImage, b.data(), kImageSize); }
 
+  FreshProgramState fresh_;
   TempDir dir_;
   ScriptedMessages msgs_;
 };
@@ -198,11 +192,11 @@ TEST_F(DataFileTest, AnEditedSerialNumberIsSaved) {
     NarrowWideChannelsFrom(0);
     BuildDefaultImage(g_pRadioImage);
     const Family family = FamilyOfCode(model);
-    RadioInfoOf(family).serialText = "0C071234";
+    ModelOf(family).radioInfo.serialText = "0C071234";
     ASSERT_TRUE(g_dataFile.SaveDataFile("serial.dat"));
-    RadioInfoOf(family).serialText = "0B000000";
+    ModelOf(family).radioInfo.serialText = "0B000000";
     ASSERT_EQ(g_dataFile.LoadDataFile("serial.dat", dir_.path()), 1);
-    EXPECT_EQ(RadioInfoOf(family).serialText, "0C071234");
+    EXPECT_EQ(ModelOf(family).radioInfo.serialText, "0C071234");
     EXPECT_EQ(CurrentSerialText(), "0C071234");
   }
 }

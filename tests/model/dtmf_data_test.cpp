@@ -2,9 +2,10 @@
 
 #include <vector>
 
+#include "ProgramState.h"
 #include "ScriptedMessages.h"
 #include "model/DtmfData.h"
-#include "model/KeyAssignRecord.h"
+#include "model/FamilyModel.h"
 #include "model/RadioImage.h"
 
 namespace {
@@ -47,13 +48,7 @@ TEST(DtmfDigits, PagingCodeTexts) {
 
 class DtmfRecord : public ::testing::Test {
 protected:
-  void SetUp() override {
-    g_mobileDtmfData.InitDtmfData();
-    g_portableDtmfData.InitDtmfData();
-    g_portableKeyAssign.SetDefaults();
-  }
-  void TearDown() override { SetUp(); }
-
+  FreshProgramState fresh;
   Bytes image = Bytes(kImageBufferSize, 0xFF);
   ScriptedMessages messages;
 };
@@ -91,7 +86,7 @@ TEST_F(DtmfRecord, PortablePagingWithScanKeyIsRefusedAndNothingWritten) {
   g_portableDtmfData.pagingCodes[3] = 0x2123;
   g_portableDtmfData.pagingOptions = 0x80;
   const Bytes before = image;
-  EXPECT_EQ(g_portableDtmfData.StoreDtmfDataChecked(image.data()), 0);
+  EXPECT_EQ(g_portableDtmfData.StoreDtmfDataChecked(g_portableModel, image.data()), 0);
   ASSERT_EQ(messages.texts().size(), 1u);
   EXPECT_EQ(messages.texts()[0],
             "Paging function does not arrow the Scanning function to achieve \r\nreliable paging operation.\r\n"
@@ -101,7 +96,7 @@ TEST_F(DtmfRecord, PortablePagingWithScanKeyIsRefusedAndNothingWritten) {
 
   // Without the Scan key it stores; the mobile store never checks.
   g_portableKeyAssign.keyFunc[4] = 0;
-  EXPECT_EQ(g_portableDtmfData.StoreDtmfDataChecked(image.data()), 1);
+  EXPECT_EQ(g_portableDtmfData.StoreDtmfDataChecked(g_portableModel, image.data()), 1);
   EXPECT_EQ(GetBE16(&image[562 + 6]), 0x2123);
   g_mobileDtmfData.pagingCodes[3] = 0x2123;
   g_mobileKeyAssign.keyFunc[4] = kKeyScan;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "FakeRadioData.h"
+#include "ProgramState.h"
 #include "ScriptedMessages.h"
 #include "model/ConfigFile.h"
 #include "model/DtmfData.h"
@@ -18,16 +19,19 @@ using Bytes = std::vector<std::uint8_t>;
 
 class GlobalRecordTest : public ::testing::TestWithParam<Family> {
 protected:
-  void SetUp() override {
-    Reset();
-    radio.Assign({3, 5});  // zone 0: groups 0-2, zone 1: groups 3-7
-  }
-  void TearDown() override { Reset(); }
-  static void Reset() { ResetRadioWideRecords(); }
+  void SetUp() override { radio.Assign({3, 5}); }  // zone 0: groups 0-2, zone 1: groups 3-7
   Family family() const { return GetParam(); }
-  CGlobalRecord& rec() { return GlobalRecordOf(family()); }
-  CKeyAssignRecord& keys() { return KeyAssignOf(family()); }
+  CFamilyModel& model() { return ModelOf(family()); }
+  CGlobalRecord& rec() { return model().global; }
+  CKeyAssignRecord& keys() { return model().keys; }
+  // Between the cases of one test: the records the checks read, as defaults.
+  void Reset() {
+    model().keys.SetDefaults();
+    model().dtmf.InitDtmfData();
+    model().global.SetDefaults();
+  }
 
+  FreshProgramState fresh;
   FakeRadioData radio{GetParam()};
   Bytes image = Bytes(kImageBufferSize, 0xFF);
   ScriptedMessages messages;
@@ -92,7 +96,7 @@ TEST_P(GlobalRecordTest, EachRefusalFromTheSmallestChange) {
     c.change(rec(), keys());
     const CGlobalRecord before = rec();
     Bytes out = image;
-    EXPECT_EQ(rec().Pack(out.data(), 0), 0) << c.name;
+    EXPECT_EQ(rec().Pack(model(), out.data(), 0), 0) << c.name;
     ASSERT_EQ(messages.texts().size(), 1u) << c.name;
     EXPECT_EQ(messages.texts()[0], c.message) << c.name;
     EXPECT_EQ(messages.shown()[0].style, unsigned{kMsgOk});
@@ -103,7 +107,7 @@ TEST_P(GlobalRecordTest, EachRefusalFromTheSmallestChange) {
   // The default record needs nothing programmed and shows nothing.
   Reset();
   messages.clear();
-  EXPECT_EQ(rec().Pack(image.data(), 0), 1);
+  EXPECT_EQ(rec().Pack(model(), image.data(), 0), 1);
   EXPECT_TRUE(messages.texts().empty());
   EXPECT_EQ(image[140], 255);
   EXPECT_EQ(image[141], 255);
@@ -140,8 +144,8 @@ TEST_P(GlobalRecordTest, UnpackPackKeepsEveryBit) {
   for (int i = 732; i < 748; ++i) image[i] = static_cast<std::uint8_t>(i % 2 ? 255 : i % 5);
   keys().keyFunc.fill(0);
   const Bytes before = image;
-  rec().Unpack(image.data());
-  ASSERT_EQ(rec().Pack(image.data(), 0), 1);
+  rec().Unpack(model(), image.data());
+  ASSERT_EQ(rec().Pack(model(), image.data(), 0), 1);
   for (std::size_t i = 0; i < image.size(); ++i) ASSERT_EQ(image[i], before[i]) << "byte " << i;
 }
 
@@ -155,7 +159,7 @@ TEST_P(GlobalRecordTest, PackForcesTheRadiosBits) {
   g_portableDtmfData.pagingCodes[7] = 0x2123;
   rec().systemOptions = 0xC0;
   keys().keyFunc[0] = kKeyPhone;
-  ASSERT_EQ(rec().Pack(image.data(), 0), 1);
+  ASSERT_EQ(rec().Pack(model(), image.data(), 0), 1);
   EXPECT_EQ(image[30], 0x20);  // paging decode clears b7; b6 never set, b5 always
   EXPECT_EQ(image[202], 0x53);
   EXPECT_EQ(image[208] & 0x18, 0x18);  // a Phone key forces Revert Group 3
@@ -174,7 +178,7 @@ TEST_P(GlobalRecordTest, PackForcesTheRadiosBits) {
 TEST_P(GlobalRecordTest, PackDefaultWritesAFreshRadio) {
   rec().hardwareByte = 0x42;
   image[202] = 0xF0;
-  ASSERT_EQ(rec().PackDefault(image.data(), 0), 1);
+  ASSERT_EQ(rec().PackDefault(model(), image.data(), 0), 1);
   EXPECT_EQ(image[33], 0x42);
   EXPECT_EQ(image[202], 0x02);
   if (family() == kMobile) {
@@ -204,45 +208,45 @@ TEST_P(GlobalRecordTest, PassOneBlocks) {
   g_portableConfig.ReadConfig();
   const std::uint8_t oldBlock = family() == kMobile ? 184 : 166;
   radio.groups.fill(false);
-  ASSERT_EQ(rec().Pack(image.data(), 1), 1);
+  ASSERT_EQ(rec().Pack(model(), image.data(), 1), 1);
   EXPECT_EQ(image[252], oldBlock);  // nothing programmed: the old value stays
   EXPECT_EQ(image[253], 0);
 
   radio.channels[7] = true;
   radio.channels[3] = true;
   radio.groups[8] = true;
-  rec().Pack(image.data(), 1);
+  rec().Pack(model(), image.data(), 1);
   EXPECT_EQ(image[252], family() == kMobile ? 58 : 58);  // 57 + 7/5; 57 + 176/128
   EXPECT_EQ(image[253], 26);                             // 25 + 128/128
 
   radio.channels[639] = true;
   radio.groups[249] = true;
-  rec().Pack(image.data(), 1);
+  rec().Pack(model(), image.data(), 1);
   EXPECT_EQ(image[252], oldBlock);  // the portable 167 is capped at its layout's 166
   EXPECT_EQ(image[253], 56);
 }
 
 TEST_P(GlobalRecordTest, GroupConversionAndItsBounds) {
   CGlobalRecord& r = rec();
-  EXPECT_EQ(r.ToZoneGroup(4), 1);  // group 1 of zone 1
-  EXPECT_EQ(r.ToAbsoluteGroup(1, 1), 4);
-  EXPECT_EQ(r.ToZoneGroup(7), 4);
-  EXPECT_EQ(r.ToZoneGroup(8), 255);  // beyond the assigned groups: no walking past zone 31
-  EXPECT_EQ(r.ToZoneGroup(255), 255);
-  EXPECT_EQ(r.ToAbsoluteGroup(255, 1), 255);
-  EXPECT_EQ(r.ToAbsoluteGroup(0, 32), 255);
-  EXPECT_EQ(r.ToAbsoluteGroup(0, 254), 255);
+  EXPECT_EQ(r.ToZoneGroup(model(), 4), 1);  // group 1 of zone 1
+  EXPECT_EQ(r.ToAbsoluteGroup(model(), 1, 1), 4);
+  EXPECT_EQ(r.ToZoneGroup(model(), 7), 4);
+  EXPECT_EQ(r.ToZoneGroup(model(), 8), 255);  // beyond the assigned groups: no walking past zone 31
+  EXPECT_EQ(r.ToZoneGroup(model(), 255), 255);
+  EXPECT_EQ(r.ToAbsoluteGroup(model(), 255, 1), 255);
+  EXPECT_EQ(r.ToAbsoluteGroup(model(), 0, 32), 255);
+  EXPECT_EQ(r.ToAbsoluteGroup(model(), 0, 254), 255);
   radio.counts.fill(200);
-  EXPECT_EQ(r.ToAbsoluteGroup(60, 1), 255);  // 260 would be beyond group 249 ...
-  EXPECT_EQ(r.ToAbsoluteGroup(49, 0), 49);
-  EXPECT_EQ(r.ToAbsoluteGroup(0, 2), 255);   // ... and 400 must not wrap to 144
+  EXPECT_EQ(r.ToAbsoluteGroup(model(), 60, 1), 255);  // 260 would be beyond group 249 ...
+  EXPECT_EQ(r.ToAbsoluteGroup(model(), 49, 0), 49);
+  EXPECT_EQ(r.ToAbsoluteGroup(model(), 0, 2), 255);   // ... and 400 must not wrap to 144
   // Unpack places groups by the zone read beside them.
   radio.counts = {};
   radio.counts[0] = 3;
   radio.counts[1] = 5;
   image[140] = 1;
   image[141] = 1;
-  r.Unpack(image.data());
+  r.Unpack(model(), image.data());
   EXPECT_EQ(r.homeGroup, 4);
   EXPECT_EQ(r.homeZone, 1);
 }
@@ -255,7 +259,7 @@ TEST_P(GlobalRecordTest, UnpackNormalisesItsCopies) {
   image[205] = 0x00;
   image[32] = family() == kMobile ? 0x01 : 0x3C;
   std::copy_n("PASS    ", 8, &image[34]);
-  rec().Unpack(image.data());
+  rec().Unpack(model(), image.data());
   EXPECT_EQ(rec().lcdOptions, 0x0C);
   EXPECT_EQ(rec().advancedOptions, 0x10);
   EXPECT_EQ(rec().modelCode, image[32]);
@@ -285,12 +289,12 @@ namespace {
 TEST_P(GlobalRecordTest, DefaultsTurnTheBackLightOff) {
   image[182] = 0x58;  // mobile back light
   image[42] = 0x0C;   // portable back light
-  rec().Unpack(image.data());
+  rec().Unpack(model(), image.data());
   ASSERT_EQ(rec().backLight, 1u);
   rec().SetDefaults();
   EXPECT_EQ(rec().backLight, 0u);
   Bytes fresh(kImageBufferSize, 0xFF);
-  ASSERT_EQ(rec().PackDefault(fresh.data(), 0), 1);
+  ASSERT_EQ(rec().PackDefault(model(), fresh.data(), 0), 1);
   EXPECT_EQ(fresh[182], 0x18);
   EXPECT_EQ(fresh[42], 0x08);
 }

@@ -1,13 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "ProgramState.h"
 #include "ScriptedMessages.h"
 #include "FakeChoiceList.h"
-#include "model/RadioData.h"
+#include "model/FamilyModel.h"
 
 namespace {
 
@@ -21,11 +23,19 @@ void LoadAll(CRadioDataCore& data, const Image& image) {
   for (int g = 0; g < kGroupCount; ++g) data.LoadGroup(g, image.data());
 }
 
+// The radio-wide records the checks read beside the zones and groups: a
+// model of the test's own, as built (no Phone key, no encryption board).
+std::unique_ptr<CFamilyModel> RecordsOf(Family family) {
+  if (family == kPortable) return std::make_unique<CPortableModel>();
+  return std::make_unique<CMobileModel>();
+}
+
 // Packs everything this layer owns; false when a check refused.
 bool PackAll(CRadioDataCore& data, Image& image) {
-  if (!data.ValidateBeforeWrite(image.data())) return false;
+  const auto records = RecordsOf(data.Traits().family);
+  if (!data.ValidateBeforeWrite(*records, image.data())) return false;
   for (int g = 0; g < kGroupCount; ++g)
-    if (!data.StoreGroup(g, image.data())) return false;
+    if (!data.StoreGroup(*records, g, image.data())) return false;
   return true;
 }
 
@@ -241,7 +251,7 @@ TEST(GroupZoneData, PackWritesEveryGroupFlagBothWaysAndKeepsTheSpareBits) {
   data.m_groups[17].flags = group_flag::kEnabled;  // settings 1 and 4 switched off
   image[area::kGroupBits1 + 31] = 0xFC;            // groups 250-255 of 0x096: nobody's
   image[area::kGroupBits0 + 31] = 0xA8;
-  ASSERT_TRUE(data.ValidateBeforeWrite(image.data()));
+  ASSERT_TRUE(data.ValidateBeforeWrite(*RecordsOf(kMobile), image.data()));
   EXPECT_TRUE(GetBitLsb(image.data() + area::kGroupBits1, 17));
   EXPECT_TRUE(GetBitLsb(image.data() + area::kGroupBits4, 17));
   EXPECT_FALSE(GetBitLsb(image.data() + area::kGroupBits0, 17));
@@ -255,6 +265,7 @@ namespace {
 // One enabled LTR zone (zone 2) with a programmed home repeater; the rest off.
 struct LtrZoneFixture {
   CRadioDataCore data{kMobileFamilyTraits};
+  std::unique_ptr<CFamilyModel> records = RecordsOf(kMobile);
   Image image = BlankImage();
   ScriptedMessages messages;
   LtrZoneFixture() {
@@ -267,7 +278,7 @@ struct LtrZoneFixture {
   // Packs and returns the one message shown, or "" after a successful pack.
   std::string Pack() {
     const Image before = image;
-    const int result = data.ValidateBeforeWrite(image.data());
+    const int result = data.ValidateBeforeWrite(*records, image.data());
     if (result == 1) {
       return messages.texts().empty() ? "" : "unexpected: " + messages.texts()[0];
     }
@@ -337,7 +348,7 @@ TEST(GroupZoneData, HomeMarkStaysInsideTheZonesOwnList) {
   for (int z = 0; z < kZoneCount; ++z) data.m_zoneBytes[zone_byte::kHome][z] = 0x7F;
   data.m_zoneBytes[zone_byte::kHome][30] = 0x00;  // home 0 marks word 0
   data.m_zoneBytes[zone_byte::kHome][29] = 0x14;  // 20: the list's last word
-  ASSERT_TRUE(data.ValidateBeforeWrite(image.data()));
+  ASSERT_TRUE(data.ValidateBeforeWrite(*RecordsOf(kPortable), image.data()));
   for (int z = 0; z < kZoneCount; ++z) {
     for (int r = 0; r < kRepeatersPerZone; ++r) {
       const bool marked = (z == 30 && r == 0) || (z == 29 && r == 19);
@@ -369,7 +380,7 @@ TEST(GroupZoneData, InterconnectChecksNeedAPhoneKey) {
   };
   for (const Case& c : cases) {
     LtrZoneFixture f;
-    f.data.m_radioWide.anyKeyHoldsFunction = [&](int code) { return c.phoneKey && code == kKeyFunctionPhone; };
+    if (c.phoneKey) f.records->keys.keyFunc[5] = kKeyFunctionPhone;
     if (!c.ltr) f.data.InitSystem(2, kZoneModeConventional);
     f.data.m_zoneBytes[zone_byte::kPower][2] = 0x80;
     f.data.m_zoneBytes[zone_byte::kInterconnectId][2] = c.interconnectId;
@@ -416,7 +427,8 @@ TEST(GroupZoneData, PortableStoreGroupRefusals) {
     group.channelWord = c.word;
     Image image = BlankImage();
     ScriptedMessages messages;
-    const int result = data.StoreGroup(5, image.data());
+    const auto records = RecordsOf(kPortable);
+    const int result = data.StoreGroup(*records, 5, image.data());
     if (c.message) {
       EXPECT_EQ(result, 0) << c.name;
       EXPECT_EQ(messages.texts(), std::vector<std::string>{c.message}) << c.name;
@@ -429,10 +441,10 @@ TEST(GroupZoneData, PortableStoreGroupRefusals) {
     // The same group switched off is never tested, nor one in a slot that
     // no zone owns (the radio never uses it).
     group.flags = 0;
-    EXPECT_EQ(data.StoreGroup(5, image.data()), 1) << c.name;
+    EXPECT_EQ(data.StoreGroup(*records, 5, image.data()), 1) << c.name;
     data.m_groups[100] = group;
     data.m_groups[100].flags = group_flag::kEnabled;
-    EXPECT_EQ(data.StoreGroup(100, image.data()), 1) << c.name;
+    EXPECT_EQ(data.StoreGroup(*records, 100, image.data()), 1) << c.name;
   }
 }
 
@@ -443,7 +455,7 @@ TEST(GroupZoneData, StoreGroupRules) {
   portable.m_groups[3].settings = {0xFF, 0xFF, 0x00, 0xFF, 0x12, 0x34};
   portable.m_groups[3].channelWord = 0x0123;
   portable.m_groups[3].SetTag("TAGTAG");
-  ASSERT_EQ(portable.StoreGroup(3, image.data()), 1);
+  ASSERT_EQ(portable.StoreGroup(*RecordsOf(kPortable), 3, image.data()), 1);
   const std::uint8_t expected[16] = {0xFF, 0x9F, 0x00, 0xFB, 0x12, 0x34, 0x01, 0x23,
                                      'T',  'A',  'G',  'T',  'A',  'G',  0,    0};
   EXPECT_EQ(0, std::memcmp(image.data() + GroupOffset(3), expected, 16));
@@ -454,16 +466,16 @@ TEST(GroupZoneData, StoreGroupRules) {
   CRadioDataCore mobile(kMobileFamilyTraits);
   mobile.SetZoneDefaults();
   mobile.m_groups[0].settings[group_byte::kOptions0] = 0xFF;
-  std::uint8_t board = 0x03;
-  mobile.m_radioWide.optionBoard = [&] { return board; };
-  ASSERT_EQ(mobile.StoreGroup(0, image.data()), 1);
+  const auto records = RecordsOf(kMobile);
+  records->global.optionBoard = 0x03;
+  ASSERT_EQ(mobile.StoreGroup(*records, 0, image.data()), 1);
   EXPECT_EQ(image[GroupOffset(0)], 0xE7);
   EXPECT_EQ(mobile.m_groups[0].settings[group_byte::kOptions0], 0xE7);
-  board = 0x64;  // another board: the bits stay
+  records->global.optionBoard = 0x64;  // another board: the bits stay
   mobile.m_groups[0].settings[group_byte::kOptions0] = 0xFF;
-  ASSERT_EQ(mobile.StoreGroup(0, image.data()), 1);
+  ASSERT_EQ(mobile.StoreGroup(*records, 0, image.data()), 1);
   EXPECT_EQ(image[GroupOffset(0)], 0xFF);
-  EXPECT_EQ(mobile.StoreGroup(250, image.data()), 0);
+  EXPECT_EQ(mobile.StoreGroup(*records, 250, image.data()), 0);
 }
 
 TEST(GroupZoneData, DefaultsAndZoneInitialisation) {
@@ -590,6 +602,7 @@ TEST(GroupZoneData, GroupListsStayInsideTheGroupTable) {
 }
 
 TEST(GroupZoneData, PageNamesReachTheOneRadioData) {
+  FreshProgramState fresh;
   g_portableSystemArrays[zone_byte::kType][7] = 0x84;
   EXPECT_TRUE(g_portableData.IsLtrZone(7));
   g_mobileData.m_repeaters[3][4] = 0x1234;
@@ -601,6 +614,4 @@ TEST(GroupZoneData, PageNamesReachTheOneRadioData) {
   g_mobileData.m_groupCounts[0] = 4;
   EXPECT_EQ(g_mobileSystemGroupCount[0], 4);
   EXPECT_EQ(g_portableData.Traits().family, kPortable);
-  g_portableData.SetZoneDefaults();
-  g_mobileData.SetZoneDefaults();
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "ProgramState.h"
 #include "ScriptedMessages.h"
 #include "model/ModelChange.h"
 #include "model/RadioImage.h"
@@ -11,6 +12,7 @@ namespace {
 // The home view numbers the home group over all zones, so it needs the zone
 // group counts of the image being unpacked, not those of the radio before.
 TEST(ScreenDataDrivers, HomeViewCountsTheGroupsOfTheImageItUnpacks) {
+  FreshProgramState fresh;
   ScriptedMessages messages;
   ASSERT_TRUE(AllocateRadioImage());
   for (std::uint8_t model : {kFamilyMobileUhf, kFamilyPortableVhf}) {

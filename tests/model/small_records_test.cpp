@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "FakeRadioData.h"
+#include "ProgramState.h"
 #include "ScriptedMessages.h"
 #include "model/DtmfData.h"
 #include "model/GlobalRecord.h"
@@ -17,16 +18,14 @@ using Bytes = std::vector<std::uint8_t>;
 
 class SmallRecords : public ::testing::Test {
 protected:
-  void SetUp() override { Reset(); }
-  void TearDown() override { Reset(); }
-  static void Reset() {
-    ResetRadioWideRecords();
+  void SetUp() override {
     g_mobileGlobalRecord.modelCode = 0x61;
     g_portableGlobalRecord.modelCode = 0xB9;
     g_mobileGlobalRecord.modelByte = 0;
     g_portableGlobalRecord.modelByte = 0;
   }
 
+  FreshProgramState fresh;
   Bytes image = Bytes(kImageBufferSize, 0xFF);
   ScriptedMessages messages;
 };
@@ -53,7 +52,7 @@ TEST_F(SmallRecords, KeyCodesArePairSwappedBothWays) {
   Bytes out(kImageBufferSize, 0xFF);
   out[202] = 0x0A;
   out[208] = 0x00;
-  ASSERT_EQ(keys.Pack(out.data()), 1);
+  ASSERT_EQ(keys.Pack(g_mobileModel, out.data()), 1);
   EXPECT_EQ(out[188], 12);
   EXPECT_EQ(out[189], 1);
   EXPECT_EQ(out[201], 64);
@@ -70,7 +69,7 @@ TEST_F(SmallRecords, CodesOutsideTheCatalogueMarkNothingAndSurvive) {
   image[202] = 0xF0;
   image[203] = 0xDE;
   for (Family f : {kMobile, kPortable}) {
-    CKeyAssignRecord& keys = KeyAssignOf(f);
+    CKeyAssignRecord& keys = ModelOf(f).keys;
     keys.Unpack(image.data());
     int marked = 0;
     for (int i = 0; i < keys.InUseCount(); ++i) marked += keys.inUse[i];
@@ -80,7 +79,7 @@ TEST_F(SmallRecords, CodesOutsideTheCatalogueMarkNothingAndSurvive) {
     EXPECT_EQ(keys.InUseIndex(73), 40);
     Bytes out = image;
     out[188] = out[189] = out[202] = out[203] = 0;
-    ASSERT_EQ(keys.Pack(out.data()), 1);
+    ASSERT_EQ(keys.Pack(ModelOf(f), out.data()), 1);
     EXPECT_EQ(out, image) << f;
   }
 }
@@ -100,7 +99,7 @@ TEST_F(SmallRecords, PhoneKeyNeedsDialMemoryZeroWhereTheRadioCanDial) {
     DtmfStringFromText(c.memoryZero, digits);
     g_mobileDtmfData.SetDialMemory(kDialMemoryZero, digits);
     Bytes out = image;
-    EXPECT_EQ(g_mobileKeyAssign.Pack(out.data()), c.result) << int(c.product);
+    EXPECT_EQ(g_mobileKeyAssign.Pack(g_mobileModel, out.data()), c.result) << int(c.product);
     if (c.result == 0) {
       EXPECT_EQ(out, image);
     }
@@ -111,9 +110,9 @@ TEST_F(SmallRecords, PhoneKeyNeedsDialMemoryZeroWhereTheRadioCanDial) {
 
   // The portable radio can dial when bit 5 of its model byte is set.
   g_portableKeyAssign.keyFunc[0] = kKeyPhone;
-  EXPECT_EQ(g_portableKeyAssign.Pack(image.data()), 1);
+  EXPECT_EQ(g_portableKeyAssign.Pack(g_portableModel, image.data()), 1);
   g_portableGlobalRecord.modelByte = 0x20;
-  EXPECT_EQ(g_portableKeyAssign.Pack(image.data()), 0);
+  EXPECT_EQ(g_portableKeyAssign.Pack(g_portableModel, image.data()), 0);
 }
 
 TEST_F(SmallRecords, VersionAndSerialTexts) {
@@ -121,11 +120,11 @@ TEST_F(SmallRecords, VersionAndSerialTexts) {
   image[1] = 0x12;
   Bytes adjust(kAdjustCopySize, 0);
   auto serial = [&](Family f, std::uint8_t a, std::uint8_t b, std::uint8_t c, std::uint8_t d) {
-    CRadioInfoRecord& info = RadioInfoOf(f);
+    CRadioInfoRecord& info = ModelOf(f).radioInfo;
     const std::size_t at[2][4] = {{380, 381, 382, 383}, {121, 124, 125, 126}};
     const std::uint8_t bytes[4] = {a, b, c, d};
     for (int i = 0; i < 4; ++i) adjust[at[f][i]] = bytes[i];
-    info.Unpack(image.data(), adjust.data());
+    info.Unpack(ModelOf(f), image.data(), adjust.data());
     // Packing gives the very bytes back.
     Bytes packed(kAdjustCopySize, 0xEE);
     info.PackSerial(packed.data());
@@ -172,13 +171,13 @@ TEST_F(SmallRecords, HomeViewFlagAndOpeningCopies) {
   image[207] = 0x7F;
   image[208] = 0x08;
   CMobileSmallRecord small;
-  small.Unpack(image.data());
+  small.Unpack(g_mobileModel, image.data());
   EXPECT_EQ(small.homeGroupNumber, 5);  // group 1 of zone 1 is group 4, numbered 5
   EXPECT_EQ(small.homeZoneNumber, 2);
   EXPECT_EQ(small.homeGrpScan, 1);
   EXPECT_EQ(small.revertGroup, 1);
   image[140] = 255;
-  small.Unpack(image.data());
+  small.Unpack(g_mobileModel, image.data());
   EXPECT_EQ(small.homeGroupNumber, 0);  // none, not a group of another zone
   CPortableSmallRecord portable;
   EXPECT_EQ(portable.homeZoneNumber, 255);

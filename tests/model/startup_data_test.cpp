@@ -4,10 +4,10 @@
 #include <filesystem>
 #include <string>
 
+#include "ProgramState.h"
 #include "ScriptedMessages.h"
 #include "model/DataFile.h"
-#include "model/GlobalRecord.h"
-#include "model/RadioData.h"
+#include "model/FamilyModel.h"
 #include "model/ModelChange.h"
 #include "model/RadioImage.h"
 #include "model/ScreenData.h"
@@ -33,10 +33,7 @@ protected:
     ASSERT_TRUE(AllocateRadioImage());
     BuildDefaultImage(g_pRadioImage);
   }
-  void TearDown() override {
-    SetDataFileView(nullptr);
-    g_dataFileName = kDefaultDataFileName;
-  }
+  FreshProgramState fresh_;
   TempDir dir_;
   ScriptedMessages msgs_;
   RecordingView view_;
@@ -77,6 +74,7 @@ TEST_F(StartupTest, AMissingFileGivesADefaultImage) {
 }
 
 TEST(StartupOutOfMemory, SaysSoAndStops) {
+  FreshProgramState fresh;
   TempDir dir;
   ScriptedMessages msgs;
   ReleaseRadioImage();
@@ -89,6 +87,7 @@ TEST(StartupOutOfMemory, SaysSoAndStops) {
 }
 
 TEST(DefaultDataFiles, TheShippedFilesLoadAsTheirModel) {
+  FreshProgramState fresh;
   const char* programDir = RP58_PROGRAM_DIR;
   ScriptedMessages msgs;
   ASSERT_TRUE(AllocateRadioImage());
@@ -104,7 +103,7 @@ TEST(DefaultDataFiles, TheShippedFilesLoadAsTheirModel) {
     const std::string path = std::string(programDir) + "/" + f.file;
     ASSERT_EQ(g_dataFile.LoadDataFile(path, programDir), 1);
     EXPECT_EQ(g_isPortable, FamilyOfCode(f.model) == kPortable ? 1 : 0);
-    EXPECT_EQ(GlobalRecordOf(FamilyOfCode(f.model)).modelCode, f.model);
+    EXPECT_EQ(ModelOf(FamilyOfCode(f.model)).global.modelCode, f.model);
     // A radio programmed from a default file reads back as its own family,
     // and a mobile one keeps its product code (band limits, tail blocks).
     EXPECT_EQ(IdentifyRadioFamily(g_pRadioImage), FamilyOfCode(f.model));

@@ -11,7 +11,7 @@
 #include "framework/ButtonsAndLists.h"
 #include "framework/EditControls.h"
 #include "framework/SettingsBinder.h"
-#include "model/RadioImage.h"
+#include "model/FamilyModel.h"
 #include "pages/PageBase.h"
 #include "pages/radio/GlobalFields.h"
 
@@ -89,7 +89,7 @@ protected:
 private:
   // The column of the rows' per-family numbers.
   std::size_t Column() const { return family_ == kPortable ? 1 : 0; }
-  CGlobalRecord& Record() const { return GlobalRecordOf(family_); }
+  CGlobalRecord& Record() const { return ModelOf(family_).global; }
   void BuildControls();
   void BindRow(const Global1Row& row, QComboBox* combo);
 

@@ -8,10 +8,11 @@
 #include <QLineEdit>
 #include <memory>
 
+#include "ProgramState.h"
 #include "QtTestSupport.h"
 #include "ScriptedMessages.h"
 #include "app/SaveQuestion.h"
-#include "model/GlobalRecord.h"
+#include "model/FamilyModel.h"
 #include "model/Privilege.h"
 #include "model/RadioData.h"
 #include "pages/radio/Global1Page.h"
@@ -54,14 +55,13 @@ private:
 class Global1Fixture : public ::testing::TestWithParam<Family> {
 protected:
   void SetUp() override {
+    ResetProgramState();
+    ASSERT_TRUE(AllocateRadioImage());  // as the program's start-up does
     family = GetParam();
     g_isPortable = family == kPortable ? 1 : 0;
-    for (Family f : {kMobile, kPortable}) GlobalRecordOf(f).SetDefaults();
     g_mobileData.m_productWord = 11u << 8;
     g_portableProductWord = 0;
-    g_dataModified = 0;
     g_portableModelChange = 0;
-    g_manufacturerMode = 0;
     g_pMainDlg = &mainDlg;
     if (family == kPortable) {
       page = std::make_unique<CPortableGlobal1Page>();
@@ -81,7 +81,7 @@ protected:
   }
 
   int Col() const { return family == kPortable ? 1 : 0; }
-  CGlobalRecord& Record() const { return GlobalRecordOf(family); }
+  CGlobalRecord& Record() const { return ModelOf(family).global; }
   template <class T = QComboBox>
   T* Control(int id) const {
     return FindControl<T>(page->Body(), id);

@@ -346,11 +346,11 @@ TEST_P(PortableGlobal1Page, BackLightIsPackedIntoBothOfItsHomes) {
   QComboBox* backLight = Control(1653);
   UserChooses(backLight, 1);
   EXPECT_EQ(Record().backLight, 1u);
-  ASSERT_EQ(Record().Pack(image.data(), 0), 1);
+  ASSERT_EQ(Record().Pack(ModelOf(family), image.data(), 0), 1);
   EXPECT_EQ(image[0x2A] & 0x04, 0x04);
   EXPECT_EQ(image[0xB6] & 0x40, 0x40);
   UserChooses(backLight, 0);
-  ASSERT_EQ(Record().Pack(image.data(), 0), 1);
+  ASSERT_EQ(Record().Pack(ModelOf(family), image.data(), 0), 1);
   EXPECT_EQ(image[0x2A] & 0x04, 0);
   EXPECT_EQ(image[0xB6] & 0x40, 0);
 }

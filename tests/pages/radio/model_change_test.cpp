@@ -21,7 +21,6 @@ constexpr std::uint32_t kChannel1[] = {45000000, 13400000, 45000000, 14600000};
 class ModelChange : public Global1Fixture {
 protected:
   void SetUp() override {
-    ASSERT_TRUE(AllocateRadioImage());
     Global1Fixture::SetUp();
     // A radio of the page's own family with a stored password and a channel.
     Record().modelCode = family == kMobile ? kFamilyMobileUhf : kFamilyPortableUhf;
