@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "ProgramState.h"
 #include "ScriptedMessages.h"
 #include "model/ConfigFile.h"
 #include "model/DataFile.h"
@@ -139,18 +140,10 @@ std::vector<std::string> LibraryFiles() {
 // copy of zeros, fresh records of both families, no configuration files
 // (the working folder must be an empty one).
 void ResetToFreshProcess() {
+  ResetProgramState();
   ASSERT_TRUE(AllocateRadioImage());
-  g_adjustCopy.fill(0);
-  g_dataModified = 0;
-  g_saveWithoutPack = 0;
-  g_imageLoaded = 0;
-  g_manufacturerMode = 0;
-  g_serviceMode = 0;
-  SetYearSource(nullptr);
   g_config.ReadConfig();  // from the test's own empty working folder
   g_portableConfig.ReadConfig();
-  g_mobileFiveToneCodes = CFiveToneCodeRecord();
-  g_portableFiveToneTones = CFiveToneToneRecord();
   ResetToDefaultModel(kFamilyPortableUhf);
   ResetToDefaultModel(kFamilyMobileUhf);
 }

@@ -12,6 +12,7 @@
 
 #include "model/ConfigFile.h"
 #include "model/DataFile.h"
+#include "model/FamilyModel.h"
 #include "model/GlobalRecord.h"
 #include "model/MessageBox.h"
 #include "model/ModelChange.h"
@@ -229,7 +230,7 @@ bool BuildEdges(std::uint8_t model, FrequencyCount base) {
   std::vector<int> counts(kZoneCount, 8);
   for (int z = 26; z < kZoneCount; ++z) counts[static_cast<std::size_t>(z)] = 7;  // 26 x 8 + 6 x 7 = 250
   AssignZones(counts, {0, 15, 31}, channels);
-  CGlobalRecord& global = GlobalRecordOf(CurrentFamily());
+  CGlobalRecord& global = CurrentModel().global;
   global.homeZone = kZoneCount - 1;
   global.homeGroup = kGroupCount - 1;
   return Pack();
