@@ -13,7 +13,7 @@
 #include "framework/SettingsBinder.h"
 #include "model/FamilyModel.h"
 #include "pages/PageBase.h"
-#include "pages/radio/GlobalFields.h"
+#include "model/GlobalRecordFields.h"
 
 // The boxes of the page, left column first.
 enum class Global1Box : std::uint8_t {

@@ -1,0 +1,102 @@
+#pragma once
+// Every bit field of the radio-wide record, named once: the image byte whose
+// copy the record keeps and the bits of it, or a word the record keeps apart
+// (the back-light flag). The record's checks and pack edits, the settings
+// pages' rows and the print routines all read a setting through its name
+// here, so they cannot drift apart.
+#include <cstdint>
+
+#include "model/GlobalRecord.h"
+#include "model/Settings.h"
+
+struct GlobalField {
+  int imageByte = -1;
+  BitRange bits = kWholeByte;
+  std::uint32_t CGlobalRecord::*word = nullptr;
+};
+
+constexpr GlobalField At(int imageByte, BitRange bits = kWholeByte) { return {imageByte, bits, nullptr}; }
+constexpr GlobalField Word(std::uint32_t CGlobalRecord::*word) { return {-1, kWholeByte, word}; }
+
+// The field in the record; a null reference when the record keeps no copy of
+// its image byte (a mobile-only byte of the portable record).
+FieldRef Resolve(CGlobalRecord& record, const GlobalField& field);
+// Its value; 0 where the record keeps no copy.
+std::uint32_t ValueOf(const CGlobalRecord& record, const GlobalField& field);
+
+namespace global {
+
+// 0x1E (30)
+inline constexpr GlobalField kSystemScan = At(0x1E, Bit(5));  // packing always sets it
+inline constexpr GlobalField kSystemBit6 = At(0x1E, Bit(6));  // packing always clears it
+inline constexpr GlobalField kPagingAllowed = At(0x1E, Bit(7));  // cleared while a paging decode is on
+// 0x2A (42)
+inline constexpr GlobalField kLcdAngle = At(0x2A, Bit(0));
+inline constexpr GlobalField kPortableBackLight = At(0x2A, Bit(2));
+inline constexpr GlobalField kLcdBit4 = At(0x2A, Bit(4));  // always 0 in the image
+inline constexpr GlobalField kLcdBit5 = At(0x2A, Bit(5));  // cleared by unpack
+// 0x2B (43): the portable radio keeps its own setting in the high nibble
+inline constexpr GlobalField kSqlLevelOffset = At(0x2B, Bits(0, 3));
+inline constexpr GlobalField kLcdContrast = At(0x2B, Bits(4, 7));  // mobile
+// 0xB6 (182)
+inline constexpr GlobalField kTagging = At(0xB6, Bits(1, 3));
+inline constexpr GlobalField kTalkBack = At(0xB6, Bit(4));
+inline constexpr GlobalField kHomeGrpScan = At(0xB6, Bit(5));
+inline constexpr GlobalField kMobileBackLight = At(0xB6, Bit(6));
+inline constexpr GlobalField kRotarySwitchMode = At(0xB6, Bit(7));
+// 0xB7 (183)
+inline constexpr GlobalField kScanResumeRx = At(0xB7, Bits(0, 3));
+inline constexpr GlobalField kScanResumeTx = At(0xB7, Bits(4, 7));
+// 0xB8 (184), 0xBB (187): tenths of a second
+inline constexpr GlobalField kDualWatchTimeA = At(0xB8);
+inline constexpr GlobalField kDualWatchTimeB = At(0xBB);
+// 0xB9 (185)
+inline constexpr GlobalField kFunctionalTones = At(0xB9, Bit(2));
+inline constexpr GlobalField kControlsTones = At(0xB9, Bit(3));
+inline constexpr GlobalField kPowerOnTone = At(0xB9, Bit(4));
+inline constexpr GlobalField kOffHookHorn = At(0xB9, Bit(5));
+inline constexpr GlobalField kOffHookMonitor = At(0xB9, Bit(6));
+inline constexpr GlobalField kOffHookScan = At(0xB9, Bit(7));
+// 0xBA (186)
+inline constexpr GlobalField kRxSaveMode = At(0xBA, Bits(0, 2));
+inline constexpr GlobalField kSaveBit4 = At(0xBA, Bit(4));  // packing always clears it
+inline constexpr GlobalField kApoTime = At(0xBA, Bits(6, 7));
+// 0xCA (202): the record keeps the low nibble
+inline constexpr GlobalField kQalsBit1 = At(0xCA, Bit(1));  // packing always sets it
+inline constexpr GlobalField kQalsBeep = At(0xCA, Bit(3));
+// 0xCC (204)
+inline constexpr GlobalField kHighBattery = At(0xCC, Bit(0));
+inline constexpr GlobalField kLowBatteryAlert = At(0xCC, Bit(1));
+// 0xCD (205)
+inline constexpr GlobalField kClone = At(0xCD, Bit(0));  // a radio password switches it off
+inline constexpr GlobalField kAdvancedBit4 = At(0xCD, Bit(4));  // always set
+inline constexpr GlobalField kMicrophone = At(0xCD, Bit(5));  // always set by packing
+// 0xD0 (208)
+inline constexpr GlobalField kLockRestriction = At(0xD0, Bits(0, 2));
+inline constexpr GlobalField kRevertGroup = At(0xD0, Bits(3, 4));
+inline constexpr GlobalField kPowerOnStatus = At(0xD0, Bits(5, 7));
+// 0xD1 (209)
+inline constexpr GlobalField kScanBeep = At(0xD1, Bit(2));
+inline constexpr GlobalField kScanEdit = At(0xD1, Bit(3));
+// 0xDE (222), 0xDF (223)
+inline constexpr GlobalField kMicrophoneSens = At(0xDE);
+inline constexpr GlobalField kBeepLevel = At(0xDF);
+// Mobile only.
+inline constexpr GlobalField kBackLightDimmer = At(0xF4, Bits(0, 1));
+inline constexpr GlobalField kZoneScan = At(0xF6, Bit(5));
+inline constexpr GlobalField kOptionBoard = At(0xF7, Bits(0, 2));
+inline constexpr GlobalField kOptionBoardCode = At(0xF7, Bits(5, 7));  // the board's companion code
+inline constexpr GlobalField kScanDisplay = At(0x2C0, Bit(7));
+inline constexpr GlobalField kDisplayFlashBit6 = At(0x2C1, Bit(6));  // set by packing a radio's image
+inline constexpr GlobalField kLedOnTime = At(0x2F3);  // 10 ms units
+inline constexpr GlobalField kLedOffTime = At(0x2F4);
+
+// Mobile: 0xB6 bit 6 both ways; portable: read from 0x2A bit 2, packed into both.
+inline constexpr GlobalField kBackLight = Word(&CGlobalRecord::backLight);
+
+// Values the record's checks and pack edits look for.
+inline constexpr std::uint32_t kRevertGroupHome = 1;
+inline constexpr std::uint32_t kRevertGroupLastBusy = 3;
+inline constexpr std::uint32_t kPowerOnZone1 = 1;
+
+}  // namespace global
