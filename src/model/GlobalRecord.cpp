@@ -6,6 +6,7 @@
 
 #include "model/ConfigFile.h"
 #include "model/FamilyModel.h"
+#include "model/GlobalRecordText.h"
 #include "model/MessageBox.h"
 
 namespace {
@@ -236,8 +237,7 @@ void CGlobalRecord::Unpack(const CFamilyModel& model, const std::uint8_t* image)
   modelCode = image[pos::kModelCode];
   modelGroup = modelCode & family_.modelMask;
   std::memcpy(radioPassword.data(), image + pos::kPassword, radioPassword.size());
-  passwordText.assign(radioPassword.data(), strnlen(radioPassword.data(), radioPassword.size()));
-  passwordText.erase(passwordText.find_last_not_of(' ') + 1);
+  passwordText = PasswordText(*this);
   // Zones first: a group is placed by the zone read with it.
   for (const GroupPair& p : PairTable(*this)) {
     *p.zone = image[p.zoneImage];

@@ -5,12 +5,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
-#include <cstdlib>
 #include <filesystem>
 
 #include "framework/ChoiceHelpers.h"
 #include "framework/SettingsForm.h"
 #include "model/Digits.h"
+#include "model/GlobalRecordText.h"
 #include "model/ModelChange.h"
 #include "model/Privilege.h"
 #include "model/RadioData.h"
@@ -44,22 +44,9 @@ constexpr int kBelowModelY = 24;  // the left column's boxes start under the MOD
 
 constexpr int kPasswordLength = 8;
 constexpr int kLedDigits = 4;
-// LED times are kept in 10 ms units and shown in milliseconds.
-constexpr int kLedMaxMs = 2550;
-constexpr const char* kMsecUnit = "msec";
 
-// The Clone setting of the Global 2 page (image 205 bit 0): a radio with a
-// password cannot be cloned.
-constexpr BitRange kCloneBit = Bit(0);
-
-// Option board byte (0xF7): bits 0-2 the board, bits 5-7 its companion code,
-// bits 3-4 the radio's own.
-constexpr std::uint8_t kOptionBoardKeep = 0x18;
-constexpr std::uint8_t kOptionBoardXld = 0x64;  // board 4, code 3
-constexpr std::uint8_t kOptionBoardXbe = 0x03;
-constexpr BitRange kBoardBits = Bits(0, 2);
-constexpr BitRange kBoardCodeBits = Bits(5, 7);
-enum OptionBoardRow { kRowXld, kRowXbe, kRowNone };
+// The LED time of each edit.
+const GlobalField& LedField(int which) { return which == 0 ? global::kLedOnTime : global::kLedOffTime; }
 
 // MODEL rows as a value table; after a cancelled change a portable code is
 // also looked for among the mobile rows.
@@ -211,30 +198,13 @@ void CGlobal1Page::UpdateEnableStates() {
 // Password
 
 void CGlobal1Page::ShowPassword() {
-  CGlobalRecord& r = Record();
-  // A zero byte ends the text; the blanks that pad it are not part of it.
-  std::string text(r.radioPassword.data(), strnlen(r.radioPassword.data(), r.radioPassword.size()));
-  text.erase(text.find_last_not_of(' ') + 1);
-  r.passwordText = text;
-  if (!text.empty()) {
-    if (std::uint8_t* clone = r.FieldOfImageByte(205)) FieldRef(clone, kCloneBit).Set(0);
-  }
+  TakePasswordFromBytes(Record());
   const QSignalBlocker block(password_.data());
-  password_->setText(QString::fromStdString(text));
+  password_->setText(QString::fromStdString(Record().passwordText));
 }
 
 void CGlobal1Page::OnPasswordCommitted() {
-  CGlobalRecord& r = Record();
-  const std::string text = password_->text().toUpper().toStdString();
-  if (text.empty()) {
-    r.radioPassword.fill(0);
-  } else {
-    for (std::size_t i = 0; i < r.radioPassword.size(); ++i) r.radioPassword[i] = i < text.size() ? text[i] : ' ';
-  }
-  r.passwordText = text;
-  if (!text.empty()) {
-    if (std::uint8_t* clone = r.FieldOfImageByte(205)) FieldRef(clone, kCloneBit).Set(0);
-  }
+  StorePassword(Record(), password_->text().toUpper().toStdString());
   g_dataModified = 1;
 }
 
@@ -244,21 +214,17 @@ void CGlobal1Page::OnPasswordCommitted() {
 void CGlobal1Page::ShowLedTime(int which) {
   QLineEdit* edit = led_[static_cast<std::size_t>(which)];
   if (edit == nullptr) return;
-  const CGlobalRecord& r = Record();
-  const int stored = which == 0 ? r.ledOnTime : r.ledOffTime;
+  const auto stored = static_cast<std::uint8_t>(ValueOf(Record(), LedField(which)));
   const QSignalBlocker block(edit);
-  edit->setText(QString::number(stored * 10) + QString::fromLatin1(kMsecUnit));
+  edit->setText(QString::fromStdString(LedTimeText(stored)));
   ledPending_[static_cast<std::size_t>(which)] = false;
 }
 
 void CGlobal1Page::CommitLedTime(int which) {
   QLineEdit* edit = led_[static_cast<std::size_t>(which)];
   if (edit == nullptr) return;
-  // The number at the start of the text; none (an emptied edit) is 0.
-  const int ms = std::atoi(edit->text().toLatin1().constData());
-  if (ms >= 0 && ms <= kLedMaxMs) {
-    CGlobalRecord& r = Record();
-    (which == 0 ? r.ledOnTime : r.ledOffTime) = static_cast<std::uint8_t>((ms + 5) / 10);
+  if (const auto stored = LedTimeOfText(edit->text().toStdString())) {
+    Resolve(Record(), LedField(which)).Set(*stored);
     g_dataModified = 1;
   }
   ShowLedTime(which);
@@ -289,23 +255,14 @@ bool CGlobal1Page::eventFilter(QObject* watched, QEvent* event) {
 
 void CGlobal1Page::SelectOptionBoard() {
   if (optionBoard_ == nullptr) return;
-  const std::uint8_t board = Record().optionBoard;
-  int row = kRowNone;
-  if (kBoardBits.Get(board) == 4 && kBoardCodeBits.Get(board) == 3) {
-    row = kRowXld;
-  } else if (kBoardBits.Get(board) == 3) {
-    row = kRowXbe;
-  }
   const QSignalBlocker block(optionBoard_.data());
   optionBoard_->clear();
-  optionBoard_->addItems({QStringLiteral("XLD-200"), QStringLiteral("XBE-16"), QStringLiteral("None")});
-  optionBoard_->setCurrentIndex(row);
+  for (const char* text : kOptionBoardRows) optionBoard_->addItem(QString::fromLatin1(text));
+  optionBoard_->setCurrentIndex(OptionBoardOf(Record()));
 }
 
 void CGlobal1Page::OnOptionBoardActivated(int row) {
-  std::uint8_t& board = Record().optionBoard;
-  const std::uint8_t kept = board & kOptionBoardKeep;
-  board = row == kRowXld ? (kept | kOptionBoardXld) : row == kRowXbe ? (kept | kOptionBoardXbe) : kept;
+  SetOptionBoard(Record(), static_cast<OptionBoardRow>(row));
   g_dataModified = 1;
 }
 

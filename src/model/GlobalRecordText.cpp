@@ -1,0 +1,56 @@
+#include "model/GlobalRecordText.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "model/GlobalRecordFields.h"
+
+namespace {
+
+constexpr int kLedMaxMs = 2550;
+
+void KeepPasswordText(CGlobalRecord& record, std::string text) {
+  record.passwordText = std::move(text);
+  // A radio with a password cannot be cloned.
+  if (!record.passwordText.empty()) Resolve(record, global::kClone).Set(0);
+}
+
+}  // namespace
+
+std::string PasswordText(const CGlobalRecord& record) {
+  const auto& bytes = record.radioPassword;
+  std::string text(bytes.data(), strnlen(bytes.data(), bytes.size()));
+  text.erase(text.find_last_not_of(' ') + 1);
+  return text;
+}
+
+void StorePassword(CGlobalRecord& record, const std::string& typed) {
+  auto& bytes = record.radioPassword;
+  if (typed.empty()) {
+    bytes.fill(0);
+  } else {
+    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = i < typed.size() ? typed[i] : ' ';
+  }
+  KeepPasswordText(record, typed);
+}
+
+void TakePasswordFromBytes(CGlobalRecord& record) { KeepPasswordText(record, PasswordText(record)); }
+
+std::string LedTimeText(std::uint8_t stored) { return std::to_string(stored * 10) + "msec"; }
+
+std::optional<std::uint8_t> LedTimeOfText(const std::string& typed) {
+  const int ms = std::atoi(typed.c_str());
+  if (ms < 0 || ms > kLedMaxMs) return std::nullopt;
+  return static_cast<std::uint8_t>((ms + 5) / 10);
+}
+
+OptionBoardRow OptionBoardOf(const CGlobalRecord& record) {
+  const std::uint32_t board = ValueOf(record, global::kOptionBoard);
+  if (board == 4 && ValueOf(record, global::kOptionBoardCode) == 3) return kOptionBoardXld;
+  return board == 3 ? kOptionBoardXbe : kOptionBoardNone;
+}
+
+void SetOptionBoard(CGlobalRecord& record, OptionBoardRow row) {
+  Resolve(record, global::kOptionBoard).Set(row == kOptionBoardXld ? 4 : row == kOptionBoardXbe ? 3 : 0);
+  Resolve(record, global::kOptionBoardCode).Set(row == kOptionBoardXld ? 3 : 0);
+}
