@@ -59,5 +59,8 @@ void CSettingsBinder::Store(const QComboBox* combo, int row) const {
   if (s == nullptr || row < 0 || static_cast<std::size_t>(row) >= s->choices.size()) return;
   s->field.Set(s->choices[static_cast<std::size_t>(row)].value);
   g_dataModified = 1;
+  // Two lists of one field never show different choices.
+  for (const BoundSetting& other : settings_)
+    if (&other != s && other.field == s->field) Select(other);
   if (s->afterStore) s->afterStore();
 }

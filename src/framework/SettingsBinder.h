@@ -39,7 +39,8 @@ public:
   void SetGroupEnabled(int group, bool enabled) const;
 
   // What a user's choice of `row` does: the row's value into the field,
-  // then the data marked changed, then the setting's afterStore.
+  // then the data marked changed, every other list of the same field
+  // reselected, then the setting's afterStore.
   void Store(const QComboBox* combo, int row) const;
 
   const std::vector<BoundSetting>& Settings() const { return settings_; }

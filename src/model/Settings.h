@@ -29,6 +29,7 @@ struct BitRange {
   constexpr std::uint32_t Put(std::uint32_t container, std::uint32_t value) const {
     return (container & ~Mask()) | ((value << low) & Mask());
   }
+  bool operator==(const BitRange&) const = default;
 };
 constexpr BitRange Bit(int n) { return {static_cast<std::uint8_t>(n), 1}; }
 constexpr BitRange Bits(int first, int last) {

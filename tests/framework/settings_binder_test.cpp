@@ -67,6 +67,20 @@ TEST_F(BinderFixture, UserChoiceStoresIntoItsBitsOnlyMarksDirtyAndRunsTheFollowU
   EXPECT_EQ(g_dataModified, 0);
 }
 
+TEST_F(BinderFixture, ListsOfOneFieldShowTheSameChoice) {
+  std::uint8_t byte = 0;
+  binder.Bind({combos[0], kThree, 0, FieldRef(&byte, Bits(0, 2)), 0, {}});
+  binder.Bind({combos[1], kThree, 0, FieldRef(&byte, Bits(0, 2)), 0, {}});
+  binder.Bind({combos[2], kThree, 0, FieldRef(&byte, Bits(0, 3)), 0, {}});  // overlaps, not the same
+  binder.Refresh();
+  UserChooses(combos[1], 2);
+  EXPECT_EQ(byte, 5);
+  EXPECT_EQ(combos[0]->currentIndex(), 2);
+  EXPECT_EQ(combos[2]->currentIndex(), 0);
+  UserChooses(combos[0], 1);
+  EXPECT_EQ(combos[1]->currentIndex(), 1);
+}
+
 TEST_F(BinderFixture, GroupsEnableTogetherAndClearForgetsTheBindings) {
   std::uint8_t byte = 0;
   binder.Bind({combos[0], kThree, 0, FieldRef(&byte, Bit(0)), 1, {}});

@@ -18,29 +18,26 @@
 
 namespace {
 
-// The boxes: heading, its number on each page, and the column it opens.
-struct BoxHeading {
-  Global1Box box;
-  const char* text;
-  std::array<int, 2> id;  // 0 = the family has no such box
-};
-constexpr BoxHeading kBoxes[] = {
-    {Global1Box::kDisplay, "Display", {1424, 1683}},
+// The template: 367 x 300 dialog units, two columns; the left column's
+// boxes start under the MODEL row.
+constexpr int kColumnWidth = 176;
+constexpr SettingsColumn kLeftColumn = {6, 24, kColumnWidth};
+constexpr SettingsColumn kRightColumn = {186, 6, kColumnWidth};
+constexpr SettingsColumn kModelColumn = {6, 8, kColumnWidth};
+
+// The boxes in the order of the page. MODEL heads the left column, above the
+// boxes, but is built last: it is the last stop of the Tab order.
+constexpr SettingsBox<Global1Box> kBoxes[] = {
+    {Global1Box::kDisplay, "Display", {1424, 1683}, kLeftColumn},
     {Global1Box::kAudible, "Audible Sounds", {1426, 1687}},
     {Global1Box::kPowerSaving, "Power saving", {1432, 1694}},
-    {Global1Box::kMicHook, "Microphone Hook Function", {1428, 1699}},
+    {Global1Box::kMicHook, "Microphone Hook Function", {1428, 1699}, kRightColumn},
     {Global1Box::kScan, "Scan Function", {1429, 1703}},
     {Global1Box::kPassword, "Password", {1430, 1712}},
     {Global1Box::kHandheld, "Handheld", {1431, 1713}},
     {Global1Box::kOptionBoard, "Option Board", {1433, 0}},
+    {Global1Box::kModel, nullptr, {0, 0}, kModelColumn},
 };
-
-// The template: 367 x 300 dialog units, two columns.
-constexpr int kLeftX = 6;
-constexpr int kRightX = 186;
-constexpr int kColumnWidth = 176;
-constexpr int kTopY = 6;
-constexpr int kBelowModelY = 24;  // the left column's boxes start under the MODEL row
 
 constexpr int kPasswordLength = 8;
 constexpr int kLedDigits = 4;
@@ -56,8 +53,9 @@ constexpr std::uint8_t kPortableCodeBits = 0x38;  // bits 3-5, all set in both p
 
 }  // namespace
 
-CGlobal1Page::CGlobal1Page(Family family, int templateId)
-    : CScrollablePage(templateId, QSize(367, 300), nullptr, 9), family_(family) {}
+CGlobal1Page::CGlobal1Page(Family family, int templateId) : CSettingsPage(family, templateId, QSize(367, 300), 9) {
+  SetRows(Global1Rows(), kBoxes, [this](const GlobalField& field) { return Resolve(Record(), field); });
+}
 
 int CGlobal1Page::ModelIndex() const {
   const auto code = static_cast<std::uint8_t>(Record().modelCode);
@@ -65,87 +63,47 @@ int CGlobal1Page::ModelIndex() const {
 }
 
 bool CGlobal1Page::OnInitDialog() {
-  CScrollablePage::OnInitDialog();
-  destroying_ = false;
-  bold_ = font();
-  bold_.setWeight(QFont::Bold);
-  binder_.Clear();
   ledPending_ = {};
-  BuildControls();
-  if (optionBoard_ != nullptr)
-    optionBoard_->setEnabled(g_manufacturerMode != 0);
-  RefreshFromData();
-  return true;
+  return CSettingsPage::OnInitDialog();
 }
 
-void CGlobal1Page::BuildControls() {
-  CSettingsForm form(*this, bold_);
-  const std::size_t col = Column();
-  form.Column(kLeftX, kBelowModelY, kColumnWidth);
-  for (const BoxHeading& box : kBoxes) {
-    if (box.id[col] == 0) continue;
-    if (box.box == Global1Box::kMicHook) form.Column(kRightX, kTopY, kColumnWidth);
-    form.BeginGroup(box.id[col], box.text);
-    for (const Global1Row& row : Global1Rows()) {
-      if (row.box == box.box && row.id[col] != 0) {
-        const int id = row.id[col];
-        const int labelId = row.labelId[col];
-        switch (row.kind) {
-          case Global1Kind::kChoice:
-            BindRow(row, form.Row<QComboBox>(labelId, row.label, id, row.hidden));
-            break;
-          case Global1Kind::kLedOnTime:
-          case Global1Kind::kLedOffTime: {
-            // Whole milliseconds; blank and signs are dropped without a beep.
-            auto* edit = form.Row<CValueEdit>(labelId, row.label, id);
-            edit->SetupValueEdit(nullptr, kLedDigits, 0, 1, 0, 0, 0, 0, 0);
-            for (const char c : {' ', '+', '-'}) edit->AddIgnoredChar(c);
-            edit->installEventFilter(this);
-            led_[row.kind == Global1Kind::kLedOnTime ? 0 : 1] = edit;
-            break;
-          }
-          case Global1Kind::kPassword: {
-            auto* edit = form.Row<CUpperEdit>(labelId, row.label, id);
-            edit->SetEditLimits(nullptr, kPasswordLength);
-            edit->installEventFilter(this);
-            password_ = edit;
-            break;
-          }
-          case Global1Kind::kOptionBoard: {
-            QComboBox* combo = form.Row<QComboBox>(labelId, row.label, id);
-            combo->setEnabled(false);  // the template creates it disabled
-            connect(combo, &QComboBox::activated, this, [this](int r) { OnOptionBoardActivated(r); });
-            optionBoard_ = combo;
-            break;
-          }
-          case Global1Kind::kModel:
-            break;
-        }
-      }
+void CGlobal1Page::BuildCustomRow(const FamilyRow& row, CSettingsForm& form) {
+  switch (static_cast<Global1Kind>(row.kind)) {
+    case Global1Kind::kLedOnTime:
+    case Global1Kind::kLedOffTime: {
+      // Whole milliseconds; blank and signs are dropped without a beep.
+      auto* edit = form.Row<CValueEdit>(row.labelId, row.label, row.id);
+      edit->SetupValueEdit(nullptr, kLedDigits, 0, 1, 0, 0, 0, 0, 0);
+      for (const char c : {' ', '+', '-'}) edit->AddIgnoredChar(c);
+      edit->installEventFilter(this);
+      led_[static_cast<Global1Kind>(row.kind) == Global1Kind::kLedOnTime ? 0 : 1] = edit;
+      break;
     }
-    form.EndGroup();
+    case Global1Kind::kPassword: {
+      auto* edit = form.Row<CUpperEdit>(row.labelId, row.label, row.id);
+      edit->SetEditLimits(nullptr, kPasswordLength);
+      edit->installEventFilter(this);
+      password_ = edit;
+      break;
+    }
+    case Global1Kind::kOptionBoard: {
+      auto* combo = form.Row<QComboBox>(row.labelId, row.label, row.id);
+      // Only the manufacturer chooses the board.
+      combo->setEnabled(g_manufacturerMode != 0);
+      connect(combo, &QComboBox::activated, this, [this](int r) { OnOptionBoardActivated(r); });
+      optionBoard_ = combo;
+      break;
+    }
+    case Global1Kind::kModel: {
+      model_ = form.Row<CKeyCombo>(row.labelId, row.label, row.id);
+      if (auto* label = FindControl<QLabel>(Body(), row.labelId)) label->setFont(BoldFont());
+      model_->SetEditLimits(nullptr, 0);  // typing a letter must not change the model
+      connect(model_.data(), &QComboBox::activated, this, [this](int r) { OnModelActivated(r); });
+      break;
+    }
+    case Global1Kind::kChoice:
+      break;
   }
-  // MODEL heads the left column, above the boxes; lay it out last so the
-  // boxes' frames stay behind it.
-  const Global1Row& modelRow = Global1Rows().front();
-  CSettingsForm top(*this, bold_);
-  top.Column(kLeftX, kTopY + 2, kColumnWidth);
-  model_ = top.Row<CKeyCombo>(modelRow.labelId[col], modelRow.label, global1::kModel[col]);
-  if (auto* label = FindControl<QLabel>(Body(), modelRow.labelId[col])) label->setFont(bold_);
-  model_->SetEditLimits(nullptr, 0);  // typing a letter must not change the model
-  connect(model_.data(), &QComboBox::activated, this, [this](int r) { OnModelActivated(r); });
-}
-
-void CGlobal1Page::BindRow(const Global1Row& row, QComboBox* combo) {
-  BoundSetting s{combo, row.ChoicesOf(family_), row.fallback, Resolve(Record(), row.field), row.group, {}};
-  // The two "Scan Beep" lists show one bit: a choice in either shows in both.
-  const std::size_t col = Column();
-  const int id = row.id[col];
-  if (id == global1::kAudibleScanBeep[col] || id == global1::kScanScanBeep[col]) {
-    const int other = id == global1::kAudibleScanBeep[col] ? global1::kScanScanBeep[col] : global1::kAudibleScanBeep[col];
-    s.afterStore = [this, other] { binder_.Reselect(FindControl<QComboBox>(Body(), other)); };
-  }
-  binder_.Bind(std::move(s));
 }
 
 // ---------------------------------------------------------------------------
@@ -154,7 +112,7 @@ void CGlobal1Page::BindRow(const Global1Row& row, QComboBox* combo) {
 void CGlobal1Page::RefreshFromData() {
   if (!HasWindow() || model_ == nullptr) return;
   CommitPendingEdits();
-  binder_.Refresh();
+  CSettingsPage::RefreshFromData();
   SelectModelRow(false);
   ShowLedTime(0);
   ShowLedTime(1);
@@ -189,9 +147,9 @@ void CGlobal1Page::SelectModelRow(bool afterCancel) {
 void CGlobal1Page::UpdateEnableStates() {
   bool groupA = false;
   if (family_ == kMobile) groupA = IsMobileProductCode(static_cast<std::uint8_t>(g_mobileData.m_productWord >> 8));
-  binder_.SetGroupEnabled(kGroupA, groupA);
-  binder_.SetGroupEnabled(kGroupB, !groupA);
-  binder_.SetGroupEnabled(kGroupNever, false);
+  SetGroupEnabled(kGroupA, groupA);
+  SetGroupEnabled(kGroupB, !groupA);
+  SetGroupEnabled(kGroupNever, false);
 }
 
 // ---------------------------------------------------------------------------
@@ -246,7 +204,7 @@ bool CGlobal1Page::eventFilter(QObject* watched, QEvent* event) {
     QTimer::singleShot(0, static_cast<QLineEdit*>(watched), &QLineEdit::selectAll);
   }
   // Leaving an edit the user did not touch changes nothing.
-  if (led && type == QEvent::FocusOut && !destroying_) CommitPendingEdits();
+  if (led && type == QEvent::FocusOut && !IsClosing()) CommitPendingEdits();
   return CScrollablePage::eventFilter(watched, event);
 }
 
@@ -301,18 +259,7 @@ void CGlobal1Page::OnModelChange(int row) {
 
 void CGlobal1Page::OnDestroyWindow() {
   CommitPendingEdits();
-  destroying_ = true;
-  binder_.Clear();
-}
-
-void CGlobal1Page::showEvent(QShowEvent* event) {
-  CScrollablePage::showEvent(event);
-  if (!destroying_) RefreshFromData();
-}
-
-void CGlobal1Page::hideEvent(QHideEvent* event) {
-  CScrollablePage::hideEvent(event);
-  if (!destroying_) RefreshFromData();
+  CSettingsPage::OnDestroyWindow();
 }
 
 LParam CGlobal1Page::OnUserMessage(unsigned msg, WParam wParam, LParam) {

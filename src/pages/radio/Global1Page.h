@@ -2,20 +2,22 @@
 // The Global 1 page of both families: the MODEL choice and the radio-wide
 // display, sound, power-saving, microphone-hook, scan, password, handheld
 // and (mobile) option-board settings. Every setting is a row of one table;
-// the two page classes differ only by the column of the table they use.
-#include <QFont>
+// the two page classes differ only by the column of the table they use. The
+// page's own code is the MODEL choice and its model change, the password,
+// the LED times and the option board.
 #include <QPointer>
 #include <array>
 #include <span>
 
 #include "framework/ButtonsAndLists.h"
 #include "framework/EditControls.h"
-#include "framework/SettingsBinder.h"
+#include "framework/SettingsPage.h"
 #include "model/FamilyModel.h"
-#include "pages/PageBase.h"
 #include "model/GlobalRecordFields.h"
+#include "model/RadioImage.h"
+#include "pages/PageBase.h"
 
-// The boxes of the page, left column first.
+// The boxes of the page, left column first; MODEL stands above them.
 enum class Global1Box : std::uint8_t {
   kModel,
   kDisplay,
@@ -35,21 +37,7 @@ enum class Global1Kind : std::uint8_t { kChoice, kModel, kLedOnTime, kLedOffTime
 // others; "LCD Angle" is never live.
 enum Global1Group : int { kGroupNone = 0, kGroupA = 1, kGroupB = 2, kGroupNever = 3 };
 
-struct Global1Row {
-  const char* label;
-  std::array<int, 2> id;       // the control on the mobile / portable page; 0 = the family has none
-  std::array<int, 2> labelId;  // its label; 0 = unnumbered
-  Global1Box box;
-  Global1Kind kind = Global1Kind::kChoice;
-  Choices choices{};
-  Choices portableChoices{};  // empty: as `choices`
-  int fallback = 0;
-  GlobalField field{};
-  int group = kGroupNone;
-  bool hidden = false;  // on the template without the visible style
-
-  Choices ChoicesOf(Family f) const { return f == kPortable && !portableChoices.empty() ? portableChoices : choices; }
-};
+using Global1Row = SettingsRow<GlobalField, Global1Box, Global1Kind>;
 
 // Every row, in the order of the page within its box.
 std::span<const Global1Row> Global1Rows();
@@ -65,15 +53,14 @@ inline constexpr int kLedOffTime = 1627;
 inline constexpr int kOptionBoard = 1593;
 }  // namespace global1
 
-class CGlobal1Page : public CScrollablePage {
+class CGlobal1Page : public CSettingsPage {
 public:
   // Index into the main window's model names: 0 UHF and 1 VHF mobile, 2 UHF
   // and 3 VHF portable, by the model code of the family's radio-wide record.
   int ModelIndex() const;
-  Family PageFamily() const { return family_; }
 
   // Refills and reselects every control from the family's record.
-  void RefreshFromData();
+  void RefreshFromData() override;
 
   LParam OnUserMessage(unsigned msg, WParam wParam, LParam lParam) override;
 
@@ -82,16 +69,11 @@ protected:
 
   bool OnInitDialog() override;
   void OnDestroyWindow() override;
-  void showEvent(QShowEvent* event) override;
-  void hideEvent(QHideEvent* event) override;
+  void BuildCustomRow(const FamilyRow& row, CSettingsForm& form) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-  // The column of the rows' per-family numbers.
-  std::size_t Column() const { return family_ == kPortable ? 1 : 0; }
   CGlobalRecord& Record() const { return ModelOf(family_).global; }
-  void BuildControls();
-  void BindRow(const Global1Row& row, QComboBox* combo);
 
   void OnModelActivated(int row);
   void OnModelChange(int row);
@@ -105,11 +87,7 @@ private:
   void SelectOptionBoard();
   void UpdateEnableStates();
 
-  Family family_;
-  CSettingsBinder binder_;
-  QFont bold_;
   int modelRow_ = 0;  // the MODEL row shown
-  bool destroying_ = false;
   QPointer<CKeyCombo> model_;
   QPointer<CUpperEdit> password_;
   std::array<QPointer<CValueEdit>, 2> led_;

@@ -88,7 +88,7 @@ constexpr Global1Row kRows[] = {
      .choices = kDisableEnable, .fallback = 1, .field = global::kLowBatteryAlert, .group = kGroupB},
     {.label = "APO time", .id = {1590, 1662}, .labelId = {1587, 1697}, .box = B::kPowerSaving, .choices = kApoTime,
      .field = global::kApoTime, .hidden = true},
-    // The same bit as "Low Battery Alert", not mirrored: it is never seen.
+    // The same bit as "Low Battery Alert"; never seen.
     {.label = "Low Battery", .id = {1044, 1664}, .labelId = {0, 0}, .box = B::kPowerSaving, .choices = kDisableEnable,
      .field = global::kLowBatteryAlert, .hidden = true},
     {.label = "High Battery", .id = {1045, 1665}, .labelId = {0, 0}, .box = B::kPowerSaving, .choices = kDisableEnable,
