@@ -61,16 +61,28 @@ inline constexpr GlobalField kOffHookScan = At(0xB9, Bit(7));
 inline constexpr GlobalField kRxSaveMode = At(0xBA, Bits(0, 2));
 inline constexpr GlobalField kSaveBit4 = At(0xBA, Bit(4));  // packing always clears it
 inline constexpr GlobalField kApoTime = At(0xBA, Bits(6, 7));
+// 0xC8 (200)
+inline constexpr GlobalField kTotReleaseTime = At(0xC8, Bits(0, 1));
+inline constexpr GlobalField kTotPenaltyTime = At(0xC8, Bits(2, 3));
 // 0xCA (202): the record keeps the low nibble
 inline constexpr GlobalField kQalsBit1 = At(0xCA, Bit(1));  // packing always sets it
+inline constexpr GlobalField kQalsTxTime = At(0xCA, Bit(2));
 inline constexpr GlobalField kQalsBeep = At(0xCA, Bit(3));
 // 0xCC (204)
 inline constexpr GlobalField kHighBattery = At(0xCC, Bit(0));
 inline constexpr GlobalField kLowBatteryAlert = At(0xCC, Bit(1));
+inline constexpr GlobalField kPttInterlock = At(0xCC, Bit(2));
 // 0xCD (205)
 inline constexpr GlobalField kClone = At(0xCD, Bit(0));  // a radio password switches it off
 inline constexpr GlobalField kAdvancedBit4 = At(0xCD, Bit(4));  // always set
 inline constexpr GlobalField kMicrophone = At(0xCD, Bit(5));  // always set by packing
+// 0xCE (206), 0xCF (207): emergency
+inline constexpr GlobalField kEmergencyTxTime = At(0xCE, Bits(0, 3));
+inline constexpr GlobalField kEmergencyRxTime = At(0xCE, Bits(4, 7));
+inline constexpr GlobalField kEmergencyTime = At(0xCF, Bits(0, 3));
+inline constexpr GlobalField kEmergencyLed = At(0xCF, Bit(4));
+inline constexpr GlobalField kEmergencyLcd = At(0xCF, Bit(5));
+inline constexpr GlobalField kEmergencyAfMute = At(0xCF, Bit(6));
 // 0xD0 (208)
 inline constexpr GlobalField kLockRestriction = At(0xD0, Bits(0, 2));
 inline constexpr GlobalField kRevertGroup = At(0xD0, Bits(3, 4));
@@ -78,18 +90,28 @@ inline constexpr GlobalField kPowerOnStatus = At(0xD0, Bits(5, 7));
 // 0xD1 (209)
 inline constexpr GlobalField kScanBeep = At(0xD1, Bit(2));
 inline constexpr GlobalField kScanEdit = At(0xD1, Bit(3));
+inline constexpr GlobalField kEmergencyLockOut = At(0xD1, Bit(5));
+inline constexpr GlobalField kEmergencyKeyHoldingTime = At(0xD1, Bits(6, 7));
 // 0xDE (222), 0xDF (223)
 inline constexpr GlobalField kMicrophoneSens = At(0xDE);
 inline constexpr GlobalField kBeepLevel = At(0xDF);
+// 0xE9 (233)
+inline constexpr GlobalField kDataMode = At(0xE9, Bits(5, 6));
 // Mobile only.
 inline constexpr GlobalField kBackLightDimmer = At(0xF4, Bits(0, 1));
 inline constexpr GlobalField kZoneScan = At(0xF6, Bit(5));
 inline constexpr GlobalField kOptionBoard = At(0xF7, Bits(0, 2));
 inline constexpr GlobalField kOptionBoardCode = At(0xF7, Bits(5, 7));  // the board's companion code
 inline constexpr GlobalField kScanDisplay = At(0x2C0, Bit(7));
+inline constexpr GlobalField kQalsMode = At(0x2C1, Bits(0, 1));
+inline constexpr GlobalField kEmergencyDisplay = At(0x2C1, Bit(4));
+inline constexpr GlobalField kEmergencyKeyInhibit = At(0x2C1, Bit(5));
 inline constexpr GlobalField kDisplayFlashBit6 = At(0x2C1, Bit(6));  // set by packing a radio's image
 inline constexpr GlobalField kLedOnTime = At(0x2F3);  // 10 ms units
 inline constexpr GlobalField kLedOffTime = At(0x2F4);
+inline constexpr GlobalField kEmergencyLedColor = At(0x2F5, Bits(1, 2));
+inline constexpr GlobalField kEmergencyLedBlink = At(0x2F5, Bits(4, 6));
+inline constexpr GlobalField kSilentMode = At(0x2F5, Bit(7));
 
 // Mobile: 0xB6 bit 6 both ways; portable: read from 0x2A bit 2, packed into both.
 inline constexpr GlobalField kBackLight = Word(&CGlobalRecord::backLight);

@@ -259,6 +259,48 @@ TEST_P(Global1Page, EverySettingComesBackFromASavedFile) {
   }
 }
 
+// A few rows typed by hand from the radio's documentation, not from the row
+// table: the choice lands in its image bits when packed and comes back from
+// them when unpacked.
+TEST_P(Global1Page, AFewRowsLandInTheImageBitsTheRadioReads) {
+  struct Case {
+    std::array<int, 2> id;
+    int row;
+    int imageByte;
+    std::uint8_t mask;
+    std::array<std::uint8_t, 2> bits;  // mobile / portable
+  } cases[] = {
+      {{1068, 0}, 0, 0x2C0, 0x80, {0x00, 0}},        // "Scan Display": "Revert Grp"
+      {{1032, 0}, 9, 0x2B, 0xF0, {0x90, 0}},         // "LCD contrast": 9
+      {{1059, 1670}, 3, 0xBB, 0xFF, {20, 20}},       // "Dual Watch Time B": "2.0sec"
+      {{1586, 1678}, 1, 0xB6, 0x80, {0x80, 0x80}},   // "Rotary Switch mode": "Zone select"
+      {{1066, 1675}, 2, 0xD0, 0x18, {0x18, 0x18}},   // "Revert Group": "Last Busy"
+      {{1028, 1652}, 3, 0xB6, 0x0E, {0x0C, 0x02}},   // "Zone./Grp. Tagging": 3 sec / "Combined"
+      {{1039, 1657}, 1, 0xB9, 0x10, {0x10, 0x10}},   // "Power on Tone": "Enable"
+  };
+  std::vector<std::uint8_t> image(kImageBufferSize, 0);
+  for (const Case& c : cases) {
+    const int id = c.id[static_cast<std::size_t>(Col())];
+    if (id == 0) continue;
+    UserChooses(Control(id), c.row);
+  }
+  ASSERT_EQ(Record().Pack(image.data(), 0), 1);
+  for (const Case& c : cases) {
+    if (c.id[static_cast<std::size_t>(Col())] == 0) continue;
+    EXPECT_EQ(image[static_cast<std::size_t>(c.imageByte)] & c.mask, c.bits[static_cast<std::size_t>(Col())])
+        << c.id[0];
+  }
+  Record().SetDefaults();
+  Record().Unpack(image.data());
+  page->RefreshFromData();
+  for (const Case& c : cases) {
+    const int id = c.id[static_cast<std::size_t>(Col())];
+    if (id != 0) {
+      EXPECT_EQ(Control(id)->currentIndex(), c.row) << id;
+    }
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Families, Global1Page, ::testing::Values(kMobile, kPortable), FamilyName);
 
 // ---------------------------------------------------------------------------
