@@ -6,6 +6,7 @@
 
 #include "model/ConfigFile.h"
 #include "model/FamilyModel.h"
+#include "model/GlobalRecordFields.h"
 #include "model/GlobalRecordText.h"
 #include "model/MessageBox.h"
 
@@ -32,21 +33,7 @@ constexpr std::size_t kLastGroupBlock = 253;
 constexpr std::size_t kEmergencyCode = 646;
 }  // namespace pos
 
-// Bits the pack forces or the checks read.
-constexpr std::uint8_t kPagingAllowed = 0x80;     // 30 b7
-constexpr std::uint8_t kAlwaysClear30 = 0x40;     // 30 b6
-constexpr std::uint8_t kAlwaysSet30 = 0x20;       // 30 b5
-constexpr std::uint8_t kLcdB4 = 0x10;             // 42 b4, always 0 in the image
-constexpr std::uint8_t kLcdB5 = 0x20;             // 42 b5, cleared by unpack
-constexpr std::uint8_t kPortableBackLight = 0x04; // 42 b2
-constexpr std::uint8_t kHomeGrpScan = 0x20;       // 182 b5
-constexpr std::uint8_t kMobileBackLight = 0x40;   // 182 b6
-constexpr std::uint8_t kSaveB4 = 0x10;            // 186 b4
-constexpr std::uint8_t kQalsB1 = 0x02;            // 202 b1
-constexpr std::uint8_t kAdvancedB4 = 0x10;        // 205 b4
-constexpr std::uint8_t kMicrophone = 0x20;        // 205 b5
-constexpr std::uint8_t kRevertGroupForced = 0x18; // 208 b3-4
-constexpr std::uint8_t kDisplayB6 = 0x40;         // 705 b6
+// The bits the pack forces and the checks read are named in GlobalRecordFields.h.
 constexpr std::uint8_t kModelByteDefault = 0x2F;  // mobile 249 of a fresh radio
 
 enum Families : std::uint8_t { kBoth, kMobileOnly };
@@ -248,9 +235,9 @@ void CGlobalRecord::Unpack(const CFamilyModel& model, const std::uint8_t* image)
       dsubGroup[i] = ToAbsoluteGroup(model, image[pos::kDsubGroups + i], dsubZone);
   }
   std::copy_n(image + pos::kEmergencyCode, emergencyCode.size(), emergencyCode.begin());
-  lcdOptions &= static_cast<std::uint8_t>(~kLcdB5);
-  advancedOptions |= kAdvancedB4;
-  backLight = mobile ? (displayOptions & kMobileBackLight) != 0 : (lcdOptions & kPortableBackLight) != 0;
+  Resolve(*this, global::kLcdBit5).Set(0);
+  Resolve(*this, global::kAdvancedBit4).Set(1);
+  backLight = ValueOf(*this, mobile ? global::kMobileBackLight : global::kPortableBackLight);
   if (!mobile && (optionByte31 & 0x04) != 0 && ((optionByte31 >> 3) & 0x0F) != 3)
     optionByte31 = static_cast<std::uint8_t>((optionByte31 & ~0x78) | (3 << 3));
 }
@@ -261,12 +248,13 @@ void CGlobalRecord::Unpack(const CFamilyModel& model, const std::uint8_t* image)
 bool CGlobalRecord::CheckSettings(const CFamilyModel& model) const {
   const IRadioDataView& data = model.RadioDataView();
   const CKeyAssignRecord& keys = model.keys;
-  const bool revertGroup1 = ((powerOnOptions >> 3) & 3) == 1;
-  if (keys.HasCode(kKeyHome) || (displayOptions & kHomeGrpScan) != 0 || revertGroup1) {
+  const bool revertGroup1 = ValueOf(*this, global::kRevertGroup) == global::kRevertGroupHome;
+  if (keys.HasCode(kKeyHome) || ValueOf(*this, global::kHomeGrpScan) != 0 || revertGroup1) {
     if (!ZoneProgrammed(data, homeZone)) return Refuse(kHomeSystemRefusal);
     if (!GroupProgrammed(data, homeGroup)) return Refuse(kHomeGroupRefusal);
   }
-  if (((powerOnOptions >> 5) & 7) == 1 && !(data.IsZoneEnabled(0) && data.IsGroupEnabled(0)))
+  if (ValueOf(*this, global::kPowerOnStatus) == global::kPowerOnZone1 &&
+      !(data.IsZoneEnabled(0) && data.IsGroupEnabled(0)))
     return Refuse(kSystem1Refusal);
   const std::uint8_t shortcuts[4][2] = {{shortcut1Zone, shortcut1Group},
                                         {shortcut2Zone, shortcut2Group},
@@ -286,24 +274,20 @@ bool CGlobalRecord::CheckSettings(const CFamilyModel& model) const {
 
 void CGlobalRecord::ApplyPackEdits(const CFamilyModel& model, bool defaultImage) {
   const bool mobile = IsMobile();
-  lcdOptions &= static_cast<std::uint8_t>(~kLcdB4);
-  if (!mobile) {
-    lcdOptions |= kPortableBackLight;
-    if (backLight == 0) lcdOptions &= static_cast<std::uint8_t>(~kPortableBackLight);
-  }
-  if (backLight == 1) {
-    displayOptions |= kMobileBackLight;
-  } else {
-    displayOptions &= static_cast<std::uint8_t>(~kMobileBackLight);
-  }
-  advancedOptions |= kAdvancedB4 | kMicrophone;
-  if (model.dtmf.AnyPagingDecodeOn()) systemOptions &= static_cast<std::uint8_t>(~kPagingAllowed);
-  saveOptions &= static_cast<std::uint8_t>(~kSaveB4);
-  qalsOptions |= kQalsB1;
-  if (model.keys.HasCode(kKeyPhone)) powerOnOptions |= kRevertGroupForced;
+  Resolve(*this, global::kLcdBit4).Set(0);
+  // A portable flag of 2 sets 0x2A bit 2 alone.
+  if (!mobile) Resolve(*this, global::kPortableBackLight).Set(backLight != 0 ? 1 : 0);
+  Resolve(*this, global::kMobileBackLight).Set(backLight == 1 ? 1 : 0);
+  Resolve(*this, global::kAdvancedBit4).Set(1);
+  Resolve(*this, global::kMicrophone).Set(1);
+  if (model.dtmf.AnyPagingDecodeOn()) Resolve(*this, global::kPagingAllowed).Set(0);
+  Resolve(*this, global::kSaveBit4).Set(0);
+  Resolve(*this, global::kQalsBit1).Set(1);
+  if (model.keys.HasCode(kKeyPhone))
+    Resolve(*this, global::kRevertGroup).Set(global::kRevertGroupLastBusy);
   if (!mobile) afMinVrLevel = 0;
   if (mobile && defaultImage) afMinVrLevel = 1;
-  if (mobile && !defaultImage) displayFlashOptions |= kDisplayB6;
+  if (mobile && !defaultImage) Resolve(*this, global::kDisplayFlashBit6).Set(1);
 }
 
 int CGlobalRecord::PackSettings(const CFamilyModel& model, std::uint8_t* image, bool defaultImage) {
@@ -316,7 +300,9 @@ int CGlobalRecord::PackSettings(const CFamilyModel& model, std::uint8_t* image, 
   for (const ByteCopy& c : ByteTable(*this)) {
     if (c.handling == kPlain && (c.families == kBoth || mobile)) image[c.image] = *c.field;
   }
-  image[pos::kSystemOptions] = static_cast<std::uint8_t>((systemOptions & ~kAlwaysClear30) | kAlwaysSet30);
+  // System Scan always set, bit 6 always clear.
+  const std::uint32_t system = global::kSystemBit6.bits.Put(systemOptions, 0);
+  image[pos::kSystemOptions] = static_cast<std::uint8_t>(global::kSystemScan.bits.Put(system, 1));
   image[pos::kModelCode] = static_cast<std::uint8_t>(modelCode);
   std::memcpy(image + pos::kPassword, radioPassword.data(), radioPassword.size());
   // The portable radio keeps its own setting in the high nibble of 43.
@@ -324,7 +310,7 @@ int CGlobalRecord::PackSettings(const CFamilyModel& model, std::uint8_t* image, 
                               ? sqlLevelOffset
                               : static_cast<std::uint8_t>((image[pos::kSqlLevel] & 0xF0) | sqlLevelOffset);
   const std::uint8_t qalsHigh = defaultImage ? 0 : image[pos::kQalsOptions] & 0xF0;
-  image[pos::kQalsOptions] = static_cast<std::uint8_t>(qalsHigh | (qalsOptions & 0x0F) | kQalsB1);
+  image[pos::kQalsOptions] = static_cast<std::uint8_t>(qalsHigh | global::kQalsBit1.bits.Put(qalsOptions & 0x0F, 1));
   image[pos::kFirstDigitDelay] = static_cast<std::uint8_t>((firstDigitDelayOptions & ~0x06) | 0x09);
   for (const GroupPair& p : PairTable(*this)) {
     image[p.groupImage] = ToZoneGroup(model, *p.group);
