@@ -284,14 +284,14 @@ TEST_P(Global1Page, AFewRowsLandInTheImageBitsTheRadioReads) {
     if (id == 0) continue;
     UserChooses(Control(id), c.row);
   }
-  ASSERT_EQ(Record().Pack(image.data(), 0), 1);
+  ASSERT_EQ(Record().Pack(ModelOf(family), image.data(), 0), 1);
   for (const Case& c : cases) {
     if (c.id[static_cast<std::size_t>(Col())] == 0) continue;
     EXPECT_EQ(image[static_cast<std::size_t>(c.imageByte)] & c.mask, c.bits[static_cast<std::size_t>(Col())])
         << c.id[0];
   }
   Record().SetDefaults();
-  Record().Unpack(image.data());
+  Record().Unpack(ModelOf(family), image.data());
   page->RefreshFromData();
   for (const Case& c : cases) {
     const int id = c.id[static_cast<std::size_t>(Col())];
