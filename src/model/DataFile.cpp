@@ -174,8 +174,13 @@ int CDataFile::LoadDataFile(const std::string& path, const std::string& programD
   }
   // Everything is read into scratch copies and committed only when the whole
   // file has loaded, so a refused file leaves the working data as it was.
-  std::vector<std::uint8_t> image(g_pRadioImage, g_pRadioImage + kImageSize);
-  std::array<std::uint8_t, kAdjustCopySize> adjust = g_adjustCopy;
+  // The copies start unwritten: what the file does not define (a portable
+  // file ends at 0x5880, a mobile tail may be missing) must not keep the
+  // bytes of the file open before, or a save would write them into this one.
+  std::vector<std::uint8_t> image(kImageSize);
+  ClearRadioImage(image.data());
+  std::array<std::uint8_t, kAdjustCopySize> adjust;
+  adjust.fill(kUnwrittenByte);
   std::uint8_t* img = image.data();
 
   if (!ReadExactly(in, img, area::kZoneRecords)) {
@@ -209,7 +214,7 @@ int CDataFile::LoadDataFile(const std::string& path, const std::string& programD
   // Only the mobile layout goes on past 0x5C80: a portable file's later bytes
   // are not a tail, whatever its product code says.
   if (family == kMobile && IsMobileProductCode(img[area::kProductCode]) && in.is_open()) {
-    // The tail is optional: a file that ends early keeps what was there.
+    // The tail is optional: a file that ends early leaves the rest unwritten.
     std::uint8_t block[kBlockSize];
     for (std::size_t b = 0; b < 62 && ReadExactly(in, block, kBlockSize); ++b)
       std::memcpy(img + area::kMobileCarried + b * kBlockSize, block, kBlockSize);

@@ -85,7 +85,7 @@ void SetPairSwappedBit(std::uint8_t* base, int zone, bool on) {
     base[pos.byte] &= static_cast<std::uint8_t>(~mask);
 }
 
-void ClearRadioImage(std::uint8_t* image) { std::memset(image, 0xFF, kImageSize); }
+void ClearRadioImage(std::uint8_t* image) { std::memset(image, kUnwrittenByte, kImageSize); }
 
 namespace {
 std::uint8_t* PlainAllocate(std::size_t bytes) { return new (std::nothrow) std::uint8_t[bytes]; }
@@ -104,6 +104,6 @@ bool AllocateRadioImage() {
     g_pRadioImage = g_allocator(kImageBufferSize);
     if (g_pRadioImage == nullptr) return false;
   }
-  std::memset(g_pRadioImage, 0xFF, kImageBufferSize);
+  std::memset(g_pRadioImage, kUnwrittenByte, kImageBufferSize);
   return true;
 }

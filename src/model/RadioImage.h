@@ -12,6 +12,9 @@ inline constexpr std::size_t kImageBlocks = 257;
 inline constexpr std::size_t kImageSize = kBlockSize * kImageBlocks;       // 32,896
 inline constexpr std::size_t kImageBufferSize = kImageSize + kBlockSize;   // one spare block
 inline constexpr std::size_t kAdjustCopySize = 384;
+// The value of image bytes nothing has written; a default image holds it
+// wherever no record writes.
+inline constexpr std::uint8_t kUnwrittenByte = 0xFF;
 
 // Area map: byte offsets into the image.
 namespace area {
@@ -138,7 +141,7 @@ using ImageAllocator = std::uint8_t* (*)(std::size_t bytes);
 void SetImageAllocator(ImageAllocator allocator);
 // Gives the buffer back (only tests do: the program keeps it for its life).
 void ReleaseRadioImage();
-// Sets every image byte to 0xFF, the value of bytes nothing has written.
+// Sets every image byte to kUnwrittenByte.
 void ClearRadioImage(std::uint8_t* image);
 
 inline constexpr const char* kDefaultDataFileName = "Data/DEFAULTU.K58";

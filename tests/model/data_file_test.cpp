@@ -5,6 +5,7 @@
 
 #include <csignal>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <type_traits>
@@ -85,9 +86,9 @@ TEST_F(DataFileTest, RawImagesRoundTripByteForByte) {
     const std::size_t readEnd = portable ? 0x5880 : 0x6000;
     EXPECT_TRUE(std::equal(file.begin(), file.begin() + readEnd, back.begin()));
     for (std::size_t i = readEnd; i < kImageSize; ++i)
-      ASSERT_EQ(back[i], tail ? file[i] : 0x55) << i;  // untouched unless the tail was read
+      ASSERT_EQ(back[i], tail ? file[i] : kUnwrittenByte) << i;  // unwritten unless the tail was read
     // A portable file's first adjustment block is read from 0x5380 too.
-    EXPECT_EQ(g_adjustCopy[3], portable ? img[0x5383] : tail ? adjust[3] : 0);
+    EXPECT_EQ(g_adjustCopy[3], portable ? img[0x5383] : tail ? adjust[3] : kUnwrittenByte);
   }
   for (auto& t : msgs_.texts())
     if (t.rfind("FCC Rule Caution!", 0) != 0) ADD_FAILURE() << t;
@@ -282,12 +283,12 @@ TEST_F(DataFileTest, TruncatedFiles) {
   }
   // The completed portable files took their 5-Tone areas from the default file.
   EXPECT_TRUE(std::equal(defaults.begin() + 0x5400, defaults.begin() + 0x5880, g_pRadioImage + 0x5400));
-  // A short mobile tail keeps what the image held past it.
+  // A short mobile tail leaves the image unwritten past it.
   WriteWholeFile("cut.dat", Bytes(mobile.begin(), mobile.begin() + 0x6100));
   SetImage(Bytes(kImageSize, 0x33));
   ASSERT_EQ(g_dataFile.LoadDataFile("cut.dat", dir_.path()), 1);
   EXPECT_EQ(g_pRadioImage[0x6000], mobile[0x6000]);
-  EXPECT_EQ(g_pRadioImage[0x6100], 0x33);
+  EXPECT_EQ(g_pRadioImage[0x6100], kUnwrittenByte);
 }
 
 // The tail after 0x6000 belongs to the mobile layout. A portable file stops
@@ -299,9 +300,53 @@ TEST_F(DataFileTest, APortableFileNeverReadsTheMobileTail) {
   SetImage(Bytes(kImageSize, 0x55));
   g_adjustCopy.fill(0);
   ASSERT_EQ(g_dataFile.LoadDataFile("odd.P58", dir_.path()), 1);
-  for (std::size_t i = 0x5880; i < kImageSize; ++i) ASSERT_EQ(g_pRadioImage[i], 0x55) << std::hex << i;
+  for (std::size_t i = 0x5880; i < kImageSize; ++i) ASSERT_EQ(g_pRadioImage[i], kUnwrittenByte) << std::hex << i;
   EXPECT_TRUE(std::equal(file.begin() + 0x5380, file.begin() + 0x5400, g_adjustCopy.begin()));
-  EXPECT_EQ(g_adjustCopy[kBlockSize], 0);
+  EXPECT_EQ(g_adjustCopy[kBlockSize], kUnwrittenByte);
+}
+
+// What a file does not define never comes from the file open before it: a
+// portable file saves as it was loaded, and a mobile file without its tail
+// saves the same, whichever file was open first or none (a fresh process,
+// its adjustment copy all zeros).
+TEST_F(DataFileTest, WhatAFileDoesNotDefineNeverComesFromTheFileBefore) {
+  // A portable file as a save leaves it: unwritten past its 5-Tone areas but
+  // for the adjustment copy, whose first block is the one at 0x5380.
+  Bytes portable = PatternImage(0xB9, 0x00);
+  std::fill(portable.begin() + 0x5880, portable.end(), kUnwrittenByte);
+  std::copy(portable.begin() + 0x5380, portable.begin() + 0x5400, portable.begin() + area::kMobileAdjust);
+  // A mobile product code that has no tail: the file's bytes past 0x6000 are not its radio's.
+  const Bytes plainMobile = PatternImage(0x61, 0x0C, 5);
+  Bytes plainSaved(kImageSize, kUnwrittenByte);
+  std::copy(plainMobile.begin(), plainMobile.begin() + 0x6000, plainSaved.begin());
+  WriteWholeFile("portable.P58", portable);
+  WriteWholeFile("plain.K58", plainMobile);
+  WriteWholeFile("mobile.K58", PatternImage(0x61, 0x0B, 7));
+  WriteWholeFile("other.P58", PatternImage(0x3C, 0x00, 9));
+  const struct {
+    const char* file;
+    const Bytes& saved;
+  } rows[] = {{"portable.P58", portable}, {"plain.K58", plainSaved}};
+  for (const auto& r : rows) {
+    for (const char* before : {"", "mobile.K58", "other.P58", "portable.P58"}) {
+      SCOPED_TRACE(std::string(r.file) + " after " + (*before ? before : "a fresh start"));
+      ASSERT_TRUE(AllocateRadioImage());
+      g_adjustCopy.fill(0);
+      if (*before) {
+        ASSERT_EQ(g_dataFile.LoadDataFile(before, dir_.path()), 1);
+      }
+      ASSERT_EQ(g_dataFile.LoadDataFile(r.file, dir_.path()), 1);
+      g_saveWithoutPack = 1;  // the image as loaded, nothing packed over it
+      ASSERT_TRUE(g_dataFile.SaveDataFile("out.dat"));
+      g_saveWithoutPack = 0;
+      const Bytes out = ReadWholeFile("out.dat");
+      ASSERT_EQ(out.size(), r.saved.size());
+      const auto diff = std::mismatch(out.begin(), out.end(), r.saved.begin());
+      EXPECT_TRUE(diff.first == out.end()) << "first difference at 0x" << std::hex << (diff.first - out.begin());
+    }
+  }
+  for (auto& t : msgs_.texts())
+    if (t.rfind("FCC Rule Caution!", 0) != 0) ADD_FAILURE() << t;
 }
 
 TEST_F(DataFileTest, ShortPortableFileWithoutItsDefaultFileIsRefused) {

@@ -67,14 +67,7 @@ struct KnownFault {
   Check check;
   AllowedChange change;
 };
-const KnownFault kKnownFaults[] = {
-    {Check::kFreshLoadAndSave,
-     {kPortableFiles, 0x7F80, 0x807F, 0xFF, After::kAny,
-      "fault: a fresh process saves a portable file's last two adjustment-copy blocks as 00, not FF"}},
-    {Check::kAfterAnotherFile,
-     {kPortableFiles, 0x5880, 0x807F, 0xFF, After::kAny,
-      "fault: a portable file opened after a mobile one is saved with the mobile file's bytes 0x5880-0x807F"}},
-};
+const std::vector<KnownFault> kKnownFaults = {};
 
 unsigned FamiliesOf(const Bytes& file) {
   return FamilyOfCode(file[area::kFamilyCode]) == kPortable ? kPortableFiles : kMobileFiles;
