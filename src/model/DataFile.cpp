@@ -165,10 +165,14 @@ bool ConfirmNarrowbandCaution() {
   return !from2013;
 }
 
-int CDataFile::LoadDataFile(const std::string& path, const std::string& programDir) {
+int CDataFile::LoadDataFile(const std::string& path, const std::string& programDir, const std::string& refusalNote) {
+  const auto refuse = [&refusalNote](const std::string& text, unsigned style = kMsgOk) {
+    ShowMessageBox(text + refusalNote, style);
+    return 0;
+  };
   std::ifstream in(path, std::ios::binary);
   if (!in.is_open()) {
-    ShowMessageBox(Formatted("Problem opening file\n    %s\n\n   Press any key", path));
+    refuse(Formatted("Problem opening file\n    %s\n\n   Press any key", path));
     RebuildTabs();
     return 0;
   }
@@ -183,15 +187,9 @@ int CDataFile::LoadDataFile(const std::string& path, const std::string& programD
   adjust.fill(kUnwrittenByte);
   std::uint8_t* img = image.data();
 
-  if (!ReadExactly(in, img, area::kZoneRecords)) {
-    ShowMessageBox(kReadError);
-    return 0;
-  }
+  if (!ReadExactly(in, img, area::kZoneRecords)) return refuse(kReadError);
   const Family family = FamilyOfCode(img[area::kFamilyCode]);
-  if (family == kUnknownFamily) {
-    ShowMessageBox("Hardware configuration mismatched!", kMsgOk | kMsgIconWarning);
-    return 0;
-  }
+  if (family == kUnknownFamily) return refuse("Hardware configuration mismatched!", kMsgOk | kMsgIconWarning);
   bool ok = ReadExactly(in, img + area::kZoneRecords, 16 * kBlockSize) &&
             ReadExactly(in, img + area::kGroupRecords, 32 * kBlockSize);
   if (ok && family == kMobile) {
@@ -207,10 +205,7 @@ int CDataFile::LoadDataFile(const std::string& path, const std::string& programD
       }
     }
   }
-  if (!ok) {
-    ShowMessageBox(kReadError);
-    return 0;
-  }
+  if (!ok) return refuse(kReadError);
   // Only the mobile layout goes on past 0x5C80: a portable file's later bytes
   // are not a tail, whatever its product code says.
   if (family == kMobile && IsMobileProductCode(img[area::kProductCode]) && in.is_open()) {

@@ -21,9 +21,9 @@ inline constexpr const char* kDefaultMobileVhfFile = "Data/DEFAULTV.K58";
 class CDataFile {
 public:
   // 1 when the file was loaded and unpacked; 0 when refused (a message has
-  // been shown). A refused file leaves the image, the adjustment copy, the
-  // family and the records exactly as they were.
-  int LoadDataFile(const std::string& path, const std::string& programDir);
+  // been shown, followed by refusalNote). A refused file leaves the image,
+  // the adjustment copy, the family and the records exactly as they were.
+  int LoadDataFile(const std::string& path, const std::string& programDir, const std::string& refusalNote = "");
   // true when the whole file was written. A refusal, a cancelled caution or
   // a write failure leaves any existing file untouched and the data dirty.
   bool SaveDataFile(const std::string& path);

@@ -7,7 +7,9 @@
 #include "model/DataFile.h"
 #include "model/FamilyModel.h"
 #include "model/MessageBox.h"
+#include "model/ModelChange.h"
 #include "model/RadioImage.h"
+#include "model/RadioModels.h"
 
 namespace {
 
@@ -64,15 +66,31 @@ int PackIntoScratch(std::uint8_t* image, Pack&& pack) {
 void SetDataFileView(IDataFileView* view) { g_view = view; }
 IDataFileView* GetDataFileView() { return g_view; }
 
+namespace {
+
+// Follows the start-up file's own refusal.
+const char* const kBuiltInDefaultsNote = "\n\nThe built-in defaults are used.";
+
+// Stands in for the start-up file: the records as they are, identified as
+// the default files are (the mobile UHF model of Data/DEFAULTU.K58 with its
+// product code), so the mobile-only settings are there just as with the file.
+void BuildBuiltInDefaults() {
+  static_assert(kModelCodes[0] == kFamilyMobileUhf);
+  ApplyModelChoice(ModelChoiceOfRow(0), kMobile);
+  BuildDefaultImage(g_pRadioImage);
+}
+
+}  // namespace
+
 bool LoadStartupData(const std::string& programDir) {
   if (!AllocateRadioImage()) {
     ShowMessageBox("It is short of memory!");
     return false;
   }
   const bool bundledDefault = g_dataFileName == kDefaultDataFileName;
-  if (g_dataFile.LoadDataFile(g_dataFileName, programDir) == 0) {
+  if (g_dataFile.LoadDataFile(g_dataFileName, programDir, kBuiltInDefaultsNote) == 0) {
     g_dataFileName = kNoDataFileName;
-    BuildDefaultImage(g_pRadioImage);
+    BuildBuiltInDefaults();
   } else if (bundledDefault) {
     // The bundled file's groups are named by number; a user's own file keeps
     // the names it was saved with.

@@ -20,7 +20,8 @@ void SetDataFileView(IDataFileView* view);
 IDataFileView* GetDataFileView();
 
 // Start-up: allocates the image and loads g_dataFileName from programDir, or
-// builds a default image when it doesn't load. Returns false only when the
+// builds a default image identified as the default files' radio when it
+// doesn't load (the load's message then says so). Returns false only when the
 // image could not be allocated ("It is short of memory!" has been shown); the
 // program must not go on then.
 bool LoadStartupData(const std::string& programDir);

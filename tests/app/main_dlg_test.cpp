@@ -50,13 +50,14 @@ TEST_F(MainDlgTest, AFileThatDoesNotLoadGivesItsMessageAndTheDefaultImage) {
   wrongFamily[area::kFamilyCode] = 0x00;
   WriteWholeFile(dir.File("wrong.K58"), wrongFamily);
   WriteWholeFile(dir.File("short.K58"), std::vector<unsigned char>(100, 0xFF));
+  const std::string kBuiltIn = "\n\nThe built-in defaults are used.";
   const struct {
     const char* arg;
     std::string message;
   } rows[] = {
-      {"missing", "Problem opening file\n    " + dir.File("missing.K58") + "\n\n   Press any key"},
-      {"wrong.K58", "Hardware configuration mismatched!"},
-      {"short.K58", "Problem reading from file"},
+      {"missing", "Problem opening file\n    " + dir.File("missing.K58") + "\n\n   Press any key" + kBuiltIn},
+      {"wrong.K58", "Hardware configuration mismatched!" + kBuiltIn},
+      {"short.K58", "Problem reading from file" + kBuiltIn},
   };
   for (const auto& r : rows) {
     msgs.clear();

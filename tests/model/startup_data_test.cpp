@@ -7,6 +7,7 @@
 #include "ProgramState.h"
 #include "ScriptedMessages.h"
 #include "model/DataFile.h"
+#include "model/Digits.h"
 #include "model/FamilyModel.h"
 #include "model/ModelChange.h"
 #include "model/RadioImage.h"
@@ -67,10 +68,57 @@ TEST_F(StartupTest, AUsersFileKeepsItsGroupNames) {
 TEST_F(StartupTest, AMissingFileGivesADefaultImage) {
   g_dataFileName = "gone.K58";
   ASSERT_TRUE(LoadStartupData(dir_.path()));
-  EXPECT_EQ(msgs_.texts(), std::vector<std::string>{"Problem opening file\n    gone.K58\n\n   Press any key"});
+  EXPECT_EQ(msgs_.texts(), std::vector<std::string>{"Problem opening file\n    gone.K58\n\n   Press any key"
+                                                    "\n\nThe built-in defaults are used."});
   EXPECT_EQ(g_dataFileName, kNoDataFileName);
   EXPECT_EQ(g_pRadioImage[area::kFamilyCode], kFamilyMobileUhf);  // built from the records
   EXPECT_EQ(view_.modelLines, 1);
+}
+
+// A program folder without Data/ gives the radio the default file would
+// have given: a mobile one with its product code, so the mobile-only
+// settings are live, and the message says the built-in defaults are used.
+TEST_F(StartupTest, WithoutTheDataFolderTheBuiltInDefaultsAreTheDefaultFilesRadio) {
+  std::filesystem::remove_all("Data");
+  g_mobileProductWord = 0;  // as a fresh process has it
+  g_dataFileName = kDefaultDataFileName;
+  ASSERT_TRUE(LoadStartupData(dir_.path()));
+  EXPECT_EQ(msgs_.texts(), std::vector<std::string>{"Problem opening file\n    Data/DEFAULTU.K58\n\n   Press any key"
+                                                    "\n\nThe built-in defaults are used."});
+  EXPECT_EQ(g_dataFileName, kNoDataFileName);
+  EXPECT_TRUE(IsMobileProductCode(static_cast<std::uint8_t>(g_mobileProductWord >> 8)));
+  EXPECT_EQ(IdentifyRadioFamily(g_pRadioImage), kMobile);
+  // The identification word and the model are those of the shipped start-up file.
+  const std::vector<unsigned char> shipped =
+      ReadWholeFile(std::string(RP58_PROGRAM_DIR) + "/" + kDefaultDataFileName);
+  ASSERT_EQ(shipped.size(), kImageSize);
+  for (std::size_t at : {area::kIdentWord, area::kProductCode, area::kFamilyCode, area::kModelByte})
+    EXPECT_EQ(g_pRadioImage[at], shipped[at]) << "image byte " << at;
+}
+
+// Whatever keeps the start-up file from loading, its message says what follows.
+TEST_F(StartupTest, EveryRefusalOfTheStartupFileSaysTheBuiltInDefaultsAreUsed) {
+  std::vector<unsigned char> wrongFamily(kImageSize, 0xFF);
+  wrongFamily[area::kFamilyCode] = 0x00;
+  WriteWholeFile("wrong.K58", wrongFamily);
+  WriteWholeFile("short.K58", std::vector<unsigned char>(100, 0xFF));
+  const struct {
+    const char* file;
+    const char* message;
+  } rows[] = {{"wrong.K58", "Hardware configuration mismatched!\n\nThe built-in defaults are used."},
+              {"short.K58", "Problem reading from file\n\nThe built-in defaults are used."}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.file);
+    msgs_.clear();
+    g_dataFileName = r.file;
+    ASSERT_TRUE(LoadStartupData(dir_.path()));
+    EXPECT_EQ(msgs_.texts(), std::vector<std::string>{r.message});
+    EXPECT_EQ(g_dataFileName, kNoDataFileName);
+  }
+  // Elsewhere a refused file says nothing more than why.
+  msgs_.clear();
+  EXPECT_EQ(g_dataFile.LoadDataFile("wrong.K58", dir_.path()), 0);
+  EXPECT_EQ(msgs_.texts(), std::vector<std::string>{"Hardware configuration mismatched!"});
 }
 
 TEST(StartupOutOfMemory, SaysSoAndStops) {
