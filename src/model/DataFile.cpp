@@ -1,6 +1,8 @@
 #include "model/DataFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -89,6 +91,58 @@ bool IsWriteProtected(const std::string& path, const struct stat& st) {
   return ::access(path.c_str(), W_OK) != 0 || (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
+// Temporary files of a save are named ".<target>.save-<pid>" beside the target,
+// so the next save of the same file can tell its own leftovers from anything
+// else in the folder, including the temporaries of other targets.
+constexpr const char* kTemporaryTag = ".save-";
+
+std::string TemporaryPrefix(const std::string& target) { return "." + target + kTemporaryTag; }
+
+// The owner's process id when name is a temporary of target, else 0.
+pid_t TemporaryOwner(const std::string& name, const std::string& target) {
+  const std::string prefix = TemporaryPrefix(target);
+  if (name.size() <= prefix.size() || name.size() > prefix.size() + 9 || name.compare(0, prefix.size(), prefix) != 0 ||
+      name[prefix.size()] == '0')
+    return 0;
+  pid_t pid = 0;
+  for (std::size_t i = prefix.size(); i < name.size(); ++i) {
+    if (name[i] < '0' || name[i] > '9') return 0;
+    pid = pid * 10 + (name[i] - '0');
+  }
+  return pid;
+}
+
+// Saves run one at a time in a process, so a temporary carrying our own id
+// is a leftover of an earlier process that had it. Another user's live
+// process answers EPERM and counts as alive.
+bool OwnerIsGone(pid_t pid) { return pid == ::getpid() || (::kill(pid, 0) != 0 && errno == ESRCH); }
+
+// Removes the temporaries that killed or crashed saves of target left in
+// folder. Only this user's plain files of exactly that name form are touched.
+void RemoveStaleTemporaries(const std::string& folder, const std::string& target) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) return;
+  const int dfd = ::dirfd(dir);
+  while (const dirent* e = ::readdir(dir)) {
+    const pid_t owner = TemporaryOwner(e->d_name, target);
+    struct stat st {};
+    if (owner <= 0 || ::fstatat(dfd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+    if (S_ISREG(st.st_mode) && st.st_uid == ::geteuid() && OwnerIsGone(owner)) ::unlinkat(dfd, e->d_name, 0);
+  }
+  ::closedir(dir);
+}
+
+// Makes the rename itself durable. A folder the user may write but not list
+// cannot be opened, and some file systems cannot sync a folder; neither is a
+// failed save.
+bool SyncFolder(const std::string& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return errno == EACCES;
+  const bool ok = ::fsync(fd) == 0 || errno == EINVAL;
+  ::close(fd);
+  return ok;
+}
+
 // Writes the file whole or not at all: a temporary file in the same folder,
 // flushed to disk, then renamed over the target. Bytes an existing file holds
 // beyond the image are carried over.
@@ -96,8 +150,13 @@ bool WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t
   struct stat old {};
   const bool exists = ::stat(path.c_str(), &old) == 0;
   if (exists && IsWriteProtected(path, old)) return false;
-  std::string tmp = path + ".XXXXXX";
-  const int fd = ::mkstemp(tmp.data());
+  const std::size_t slash = path.find_last_of('/');
+  const bool bare = slash == std::string::npos;
+  const std::string target = bare ? path : path.substr(slash + 1);
+  const std::string folder = bare ? "." : slash == 0 ? "/" : path.substr(0, slash);
+  RemoveStaleTemporaries(folder, target);
+  const std::string tmp = (bare ? "" : path.substr(0, slash + 1)) + TemporaryPrefix(target) + std::to_string(::getpid());
+  const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
   if (fd < 0) return false;
   bool ok = WriteAll(fd, bytes.data(), bytes.size());
   if (!exists) {
@@ -118,8 +177,11 @@ bool WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t
   ok = ok && ::fsync(fd) == 0;
   ok = (::close(fd) == 0) && ok;
   ok = ok && ::rename(tmp.c_str(), path.c_str()) == 0;
-  if (!ok) ::unlink(tmp.c_str());
-  return ok;
+  if (!ok) {
+    ::unlink(tmp.c_str());
+    return false;
+  }
+  return SyncFolder(folder);
 }
 
 }  // namespace
