@@ -62,6 +62,20 @@ struct GroupPair {
   std::uint8_t* zone;
 };
 
+// The absolute index of the zone's first group.
+int FirstGroupOf(const IRadioDataView& data, int zone) {
+  int first = 0;
+  for (int z = 0; z < zone; ++z) first += data.GroupCount(z);
+  return first;
+}
+
+// Whether an absolute group is one of the zone's own groups.
+bool GroupOfZone(const IRadioDataView& data, std::uint8_t group, std::uint8_t zone) {
+  if (group == kNoGroup || zone >= kZoneCount) return false;
+  const int first = FirstGroupOf(data, zone);
+  return group >= first && group < first + data.GroupCount(zone);
+}
+
 bool ZoneProgrammed(const IRadioDataView& data, std::uint8_t zone) {
   return zone != kNoZone && data.IsZoneEnabled(zone);
 }
@@ -140,8 +154,8 @@ std::vector<ByteCopy> ByteTable(CGlobalRecord& r) {
 }
 
 // Group/zone pairs in image order; the group byte is the zone byte - 1.
-std::vector<GroupPair> PairTable(CGlobalRecord& r) {
-  return {
+std::array<GroupPair, CGlobalRecord::kGroupPairCount> PairTable(CGlobalRecord& r) {
+  return {{
       {140, 141, &r.homeGroup, &r.homeZone},
       {210, 211, &r.dataGroup, &r.dataZone},
       {214, 215, &r.shortcut1Group, &r.shortcut1Zone},
@@ -149,7 +163,7 @@ std::vector<GroupPair> PairTable(CGlobalRecord& r) {
       {218, 219, &r.shortcut3Group, &r.shortcut3Zone},
       {220, 221, &r.shortcut4Group, &r.shortcut4Zone},
       {234, 235, &r.emergencyGroup, &r.emergencyZone},
-  };
+  }};
 }
 
 }  // namespace
@@ -177,6 +191,8 @@ void CGlobalRecord::SetDefaults() {
     if (value != kNoDefault) *c.field = static_cast<std::uint8_t>(value);
   }
   for (const GroupPair& p : PairTable(*this)) *p.group = *p.zone = kNoGroup;
+  keptPairGroups_.fill({});
+  keptDsubGroups_.fill({});
   dataZone = family_.dataZoneDefault;
   hardwareByte = 0;
   passwordText.clear();
@@ -206,10 +222,25 @@ std::uint8_t CGlobalRecord::ToZoneGroup(const CFamilyModel& model, std::uint8_t 
 
 std::uint8_t CGlobalRecord::ToAbsoluteGroup(const CFamilyModel& model, std::uint8_t group, std::uint8_t zone) {
   if (group == kNoGroup || zone >= kZoneCount) return kNoGroup;
-  const IRadioDataView& data = model.RadioDataView();
-  int absolute = group;
-  for (int z = 0; z < zone; ++z) absolute += data.GroupCount(z);
+  const int absolute = group + FirstGroupOf(model.RadioDataView(), zone);
   return absolute < kGroupCount ? static_cast<std::uint8_t>(absolute) : kNoGroup;
+}
+
+std::uint8_t CGlobalRecord::UnpackGroup(const CFamilyModel& model, std::uint8_t imageByte, std::uint8_t zone,
+                                        KeptGroupByte& kept) {
+  const std::uint8_t group = ToAbsoluteGroup(model, imageByte, zone);
+  kept = {};
+  if (imageByte != kNoGroup && !GroupOfZone(model.RadioDataView(), group, zone)) kept = {true, imageByte, group, zone};
+  return group;
+}
+
+// Packed from the absolute index, a group its zone does not have would land
+// in a later zone and move on every save.
+std::uint8_t CGlobalRecord::PackGroup(const CFamilyModel& model, std::uint8_t group, std::uint8_t zone,
+                                      const KeptGroupByte& kept) {
+  if (kept.kept && group == kept.group && zone == kept.zone && !GroupOfZone(model.RadioDataView(), group, zone))
+    return kept.imageByte;
+  return ToZoneGroup(model, group);
 }
 
 // ---------------------------------------------------------------------------
@@ -226,13 +257,14 @@ void CGlobalRecord::Unpack(const CFamilyModel& model, const std::uint8_t* image)
   std::memcpy(radioPassword.data(), image + pos::kPassword, radioPassword.size());
   passwordText = PasswordText(*this);
   // Zones first: a group is placed by the zone read with it.
-  for (const GroupPair& p : PairTable(*this)) {
-    *p.zone = image[p.zoneImage];
-    *p.group = ToAbsoluteGroup(model, image[p.groupImage], *p.zone);
+  const auto pairs = PairTable(*this);
+  for (std::size_t i = 0; i < pairs.size(); ++i) {
+    *pairs[i].zone = image[pairs[i].zoneImage];
+    *pairs[i].group = UnpackGroup(model, image[pairs[i].groupImage], *pairs[i].zone, keptPairGroups_[i]);
   }
   if (mobile) {
     for (std::size_t i = 0; i < dsubGroup.size(); ++i)
-      dsubGroup[i] = ToAbsoluteGroup(model, image[pos::kDsubGroups + i], dsubZone);
+      dsubGroup[i] = UnpackGroup(model, image[pos::kDsubGroups + i], dsubZone, keptDsubGroups_[i]);
   }
   std::copy_n(image + pos::kEmergencyCode, emergencyCode.size(), emergencyCode.begin());
   Resolve(*this, global::kLcdBit5).Set(0);
@@ -312,13 +344,15 @@ int CGlobalRecord::PackSettings(const CFamilyModel& model, std::uint8_t* image, 
   const std::uint8_t qalsHigh = defaultImage ? 0 : image[pos::kQalsOptions] & 0xF0;
   image[pos::kQalsOptions] = static_cast<std::uint8_t>(qalsHigh | global::kQalsBit1.bits.Put(qalsOptions & 0x0F, 1));
   image[pos::kFirstDigitDelay] = static_cast<std::uint8_t>((firstDigitDelayOptions & ~0x06) | 0x09);
-  for (const GroupPair& p : PairTable(*this)) {
-    image[p.groupImage] = ToZoneGroup(model, *p.group);
-    image[p.zoneImage] = *p.zone;
+  const auto pairs = PairTable(*this);
+  for (std::size_t i = 0; i < pairs.size(); ++i) {
+    image[pairs[i].groupImage] = PackGroup(model, *pairs[i].group, *pairs[i].zone, keptPairGroups_[i]);
+    image[pairs[i].zoneImage] = *pairs[i].zone;
   }
   if (!mobile && !defaultImage) image[pos::kDataZone] = dataZone & 0x1F;
   if (mobile) {
-    for (std::size_t i = 0; i < dsubGroup.size(); ++i) image[pos::kDsubGroups + i] = ToZoneGroup(model, dsubGroup[i]);
+    for (std::size_t i = 0; i < dsubGroup.size(); ++i)
+      image[pos::kDsubGroups + i] = PackGroup(model, dsubGroup[i], dsubZone, keptDsubGroups_[i]);
   }
   std::copy(emergencyCode.begin(), emergencyCode.end(), image + pos::kEmergencyCode);
 

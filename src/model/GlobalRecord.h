@@ -102,6 +102,8 @@ public:
   // 255 when the group cannot be placed.
   static std::uint8_t ToZoneGroup(const CFamilyModel& model, std::uint8_t absolute);
   static std::uint8_t ToAbsoluteGroup(const CFamilyModel& model, std::uint8_t group, std::uint8_t zone);
+  // Home, data, short cut 1-4 and emergency.
+  static constexpr std::size_t kGroupPairCount = 7;
 
   // The record's copy of a plain settings byte of the image, or nullptr when
   // the record keeps no such copy (or it is a group or zone of a pair).
@@ -114,11 +116,26 @@ protected:
   explicit CGlobalRecord(const GlobalRecordFamily& family);
 
 private:
+  // A group byte of the image that names no group of its pair's zone: the
+  // pages show the pair as not set, and the pack writes the byte back as it
+  // came while the pair still holds what the unpack made of it.
+  struct KeptGroupByte {
+    bool kept = false;
+    std::uint8_t imageByte = kNoGroup;
+    std::uint8_t group = kNoGroup, zone = kNoZone;  // the pair as unpacked
+  };
+
   int PackSettings(const CFamilyModel& model, std::uint8_t* image, bool defaultImage);
   int PackBlocks(const CFamilyModel& model, std::uint8_t* image);
   bool CheckSettings(const CFamilyModel& model) const;
   void ApplyPackEdits(const CFamilyModel& model, bool defaultImage);
+  static std::uint8_t UnpackGroup(const CFamilyModel& model, std::uint8_t imageByte, std::uint8_t zone,
+                                  KeptGroupByte& kept);
+  static std::uint8_t PackGroup(const CFamilyModel& model, std::uint8_t group, std::uint8_t zone,
+                                const KeptGroupByte& kept);
   const GlobalRecordFamily& family_;
+  std::array<KeptGroupByte, kGroupPairCount> keptPairGroups_{};  // in image order
+  std::array<KeptGroupByte, 16> keptDsubGroups_{};
 };
 
 class CMobileGlobalRecord : public CGlobalRecord {

@@ -251,6 +251,82 @@ TEST_P(GlobalRecordTest, GroupConversionAndItsBounds) {
   EXPECT_EQ(r.homeZone, 1);
 }
 
+// A group byte naming no group of its zone shows as not set on the pages; it
+// must come back from every save as the radio held it, until the pair is edited.
+TEST_P(GlobalRecordTest, AGroupItsZoneDoesNotHaveIsKeptUntilThePairIsEdited) {
+  auto zones = [this] {
+    radio.counts = {};
+    radio.counts[0] = 1;  // absolute group 0
+    radio.counts[19] = 71;  // 1-71
+    radio.counts[23] = 80;  // 72-151
+  };
+  ASSERT_EQ(rec().PackDefault(model(), image.data(), 0), 1);  // settings the checks pass
+  using Edit = std::function<void(CGlobalRecord&)>;
+  struct Case {
+    const char* name;
+    std::uint8_t zone, group;  // image 235 / 234
+    Edit edit;
+    std::uint8_t saved;        // image 234 after the pack
+  };
+  const Edit none = [](CGlobalRecord&) {};
+  const Case cases[] = {
+      {"zone 0, group deep into zone 23", 0, 0x87, none, 0x87},
+      {"no zone", 255, 7, none, 7},
+      {"beyond group 249", 23, 0xF0, none, 0xF0},
+      {"one past zone 19", 19, 71, none, 71},
+      {"None chosen", 0, 0x87, [](CGlobalRecord& r) { r.emergencyGroup = kNoGroup; }, 0xFF},
+      {"another zone and its group", 0, 0x87,
+       [](CGlobalRecord& r) {
+         r.emergencyZone = 19;
+         r.emergencyGroup = 6;
+       },
+       5},
+      {"another zone, then back", 0, 0x87,
+       [](CGlobalRecord& r) {
+         r.emergencyZone = 19;
+         r.emergencyGroup = kNoGroup;
+         r.emergencyZone = 0;
+       },
+       0xFF},
+      // The kept 7 would be a group of zone 19.
+      {"a zone for the pair without one", 255, 7, [](CGlobalRecord& r) { r.emergencyZone = 19; }, 0xFF},
+      // Absolute 81 was beyond zone 19 (1-71) and becomes its group 70 when
+      // zone 0 grows: the pages show it set, so it packs as any set pair.
+      {"the group becomes its zone's own", 19, 80, [this](CGlobalRecord&) { radio.counts[0] = 11; }, 70},
+      {"a model change", 255, 7, [](CGlobalRecord& r) { r.SetDefaults(); }, 0xFF},
+  };
+  for (const Case& c : cases) {
+    zones();
+    image[235] = c.zone;
+    image[234] = c.group;
+    rec().Unpack(model(), image.data());
+    c.edit(rec());
+    Bytes out = image;
+    ASSERT_EQ(rec().Pack(model(), out.data(), 0), 1) << c.name;
+    EXPECT_EQ(out[234], c.saved) << c.name;
+    EXPECT_EQ(out[235], rec().emergencyZone) << c.name;
+  }
+
+  // Unpack and pack four times over: nothing moves, the D-sub groups
+  // (sharing one zone) neither.
+  zones();
+  rec().SetDefaults();
+  image[235] = 0;
+  image[234] = 0x87;
+  image[731] = 0;
+  image[732] = 0;
+  image[745] = 0x87;
+  for (int save = 1; save <= 4; ++save) {
+    rec().Unpack(model(), image.data());
+    ASSERT_EQ(rec().Pack(model(), image.data(), 0), 1);
+    EXPECT_EQ(image[234], 0x87) << "save " << save;
+    if (family() == kMobile) {
+      EXPECT_EQ(image[732], 0) << "save " << save;
+      EXPECT_EQ(image[745], 0x87) << "save " << save;
+    }
+  }
+}
+
 TEST_P(GlobalRecordTest, UnpackNormalisesItsCopies) {
   image[31] = 0x04;
   image[42] = 0x2C;

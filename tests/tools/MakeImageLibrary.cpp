@@ -236,6 +236,31 @@ bool BuildEdges(std::uint8_t model, FrequencyCount base) {
   return Pack();
 }
 
+// Pairs whose group byte names no group of their zone, as a radio may hold
+// them: the pages show them as not set, and a load and save must keep them.
+// Zones 0-4 hold 1, 71, 2, 80 and 3 groups.
+const Poke kPairsBeyondZones[] = {
+    {140, 1}, {141, 0},      // home: one past zone 0's only group, which is zone 1's first
+    {210, 0xF0}, {211, 3},   // data: beyond group 249 counted over all zones
+    {214, 7},                // short cut 1: a group without a zone (215 stays FF)
+    {216, 0}, {217, 40},     // short cut 2: a zone the radio does not have
+    {218, 79}, {219, 3},     // short cut 3: zone 3's last group, a pair as the pages set it
+    {220, 71}, {221, 1},     // short cut 4: one past zone 1's groups
+    {234, 0x87}, {235, 0},   // emergency: deep into zone 3's groups counted from zone 0
+    {731, 1},                // D-sub zone 1: inside, one past, far beyond
+    {732, 0}, {733, 70}, {734, 71}, {745, 100},
+};
+
+bool BuildPairsBeyondZones(std::uint8_t model, FrequencyCount base) {
+  StartRadio(model);
+  const std::vector<std::uint8_t> fresh(g_pRadioImage, g_pRadioImage + kImageSize);
+  for (int i = 0; i < 4; ++i) ProgramChannel(i, base + 12500 * static_cast<FrequencyCount>(i), base);
+  AssignZones({1, 71, 2, 80, 3}, {}, {0, 1, 2, 3});
+  if (!Pack()) return false;
+  PokeAll(std::begin(kPairsBeyondZones), std::end(kPairsBeyondZones));
+  return DiffersFromFreshRadio(fresh, std::begin(kPairsBeyondZones), std::end(kPairsBeyondZones));
+}
+
 bool Save(const std::string& path) {
   // A data file carries the portable radio's adjustment block where the
   // radio keeps it; saved as the image stands, the image must hold it.
@@ -271,6 +296,7 @@ int main(int argc, char** argv) {
       {"portable-vhf-radio-wide.P58", &BuildRadioWide, kFamilyPortableVhf, 15101250},
       {"mobile-vhf-edges.K58", &BuildEdges, kFamilyMobileVhf, 15201250},
       {"portable-uhf-edges.P58", &BuildEdges, kFamilyPortableUhf, 46201250},
+      {"mobile-uhf-pairs-beyond-zones.K58", &BuildPairsBeyondZones, kFamilyMobileUhf, 46301250},
   };
   bool ok = true;
   for (const auto& f : files) {
