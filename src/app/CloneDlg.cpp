@@ -315,14 +315,10 @@ CCloneDlg::Job CCloneDlg::MakeReadJob(CCloneLink& link) {
     });
     return entry;
   });
-  // The data model belongs to the dialog's thread.
-  m_readHooks.rebuildAdjustHeader = [this, rebuild = m_readHooks.rebuildAdjustHeader](Family family,
-                                                                                    std::uint8_t* copy) {
-    OnGuiThread([&] { rebuild(family, copy); });
-  };
   m_reader = std::make_unique<CRadioReader>(link, m_readSettings, m_readHooks);
   Job job;
   job.run = [this] { return m_reader->ReceiveAll(); };
+  // The commit runs on this thread: its hooks reach the data model directly.
   job.commit = [this] {
     m_reader->Commit();
     // The records now hold exactly what the radio holds.

@@ -76,10 +76,14 @@ ReadHooks ModelReadHooks(std::function<std::optional<std::string>()> askRadioPas
   ReadHooks hooks;
   hooks.askRadioPassword = std::move(askRadioPassword);
   hooks.rebuildAdjustHeader = [](Family family, std::uint8_t* adjustCopy) {
+    auto rebuild = [adjustCopy](auto& data) {
+      data.LoadAdjustmentData(g_pRadioImage, adjustCopy, 1);
+      data.StoreAdjustmentData(adjustCopy);
+    };
     if (family == kPortable)
-      g_portableData.StoreAdjustmentData(adjustCopy);
+      rebuild(g_portableData);
     else
-      g_mobileData.StoreAdjustmentData(adjustCopy);
+      rebuild(g_mobileData);
   };
   hooks.unpackScreens = [](bool polled) {
     UnpackImageToScreens(g_pRadioImage);
@@ -372,8 +376,7 @@ int CRadioReader::ReceiveMobileRest() {
     StoreBlock(b, block);
     ShowProgress(b, kMobileAdjustLast);
   }
-  if (!layout.romEditorMode && !settings_.manufacturerMode && hooks_.rebuildAdjustHeader)
-    hooks_.rebuildAdjustHeader(kMobile, adjust_.data());
+  rebuildHeader_ = !layout.romEditorMode && !settings_.manufacturerMode;
 
   return Finish(kMobileAdjustLast);
 }
@@ -391,15 +394,12 @@ int CRadioReader::ReceivePortableRest() {
     if (!readAll && b < limit && !InUse(b, layout)) continue;
     const int r = ReadRestBlock(b, block, kPortableTotal);
     if (r != kLinkOk) return r;
+    // The adjustment block also fills the start of the adjustment copy.
     if (b == limit - 1) {
-      // The adjustment block: it enters the image through the adjustment copy,
-      // with the header the data model holds.
       std::memcpy(adjust_.data(), block, kBlockSize);
-      if (!readAll && hooks_.rebuildAdjustHeader) hooks_.rebuildAdjustHeader(kPortable, adjust_.data());
-      StoreBlock(b, adjust_.data());
-    } else {
-      StoreBlock(b, block);
+      rebuildHeader_ = !readAll;
     }
+    StoreBlock(b, block);
     ShowProgress(b + 1, kPortableTotal);
   }
 
@@ -415,6 +415,12 @@ void CRadioReader::Commit() {
     g_dataFileName = kReadFileName;
   } else {
     g_dataModified = 0;
+  }
+  // Only now, from the radio's own header: rebuilt while the read ran, the
+  // header came from whatever data was open before.
+  if (rebuildHeader_ && hooks_.rebuildAdjustHeader) {
+    hooks_.rebuildAdjustHeader(family_, g_adjustCopy.data());
+    if (family_ == kPortable) std::memcpy(g_pRadioImage + area::kPortableAdjust, g_adjustCopy.data(), kBlockSize);
   }
   if (hooks_.unpackScreens) hooks_.unpackScreens(polled_);
   g_imageLoaded = 1;

@@ -69,8 +69,11 @@ struct ReadHooks {
   // Asks the user for the radio's password: the text entered (upper case,
   // padded with blanks to 8 characters), or nothing when cancelled.
   std::function<std::optional<std::string>()> askRadioPassword;
-  // Writes the adjustment header that the data model holds over the start of
-  // the adjustment copy just read, in the family's layout.
+  // Runs when a polled read outside ROM-editor and manufacturer mode is
+  // committed, before unpackScreens: takes the adjustment header of the copy
+  // just read into the data model and writes it back over the copy's start,
+  // in the family's layout. The portable image's adjustment block then takes
+  // the copy's first block.
   std::function<void(Family family, std::uint8_t* adjustCopy)> rebuildAdjustHeader;
   // Runs after a successful read has been committed: unpack g_pRadioImage
   // into the records of g_isPortable's family; after a polled read also the
@@ -133,6 +136,7 @@ private:
   std::array<std::uint8_t, kAdjustCopySize> adjust_;
   Family family_;
   bool polled_ = false;
+  bool rebuildHeader_ = false;  // the commit rebuilds the adjustment header
   int errors_ = 0;
   int timeouts_ = 0;
 };

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
+#include <algorithm>
 #include <condition_variable>
 #include <cstdlib>
 #include <cstring>
@@ -74,10 +75,11 @@ private:
   bool held_ = false;
 };
 
-// A radio of the family, made from the shipped default file: identified as
+// A radio of the family and band, made from the shipped default file: identified as
 // a radio of that family and carrying its own power-on text.
-std::vector<std::uint8_t> RadioMemory(Family family) {
-  const std::string source = std::string(RP58_PROGRAM_DIR) + "/Data/DEFAULTU." + (family == kPortable ? "P58" : "K58");
+std::vector<std::uint8_t> RadioMemory(Family family, bool uhf = true) {
+  const std::string source =
+      std::string(RP58_PROGRAM_DIR) + "/Data/DEFAULT" + (uhf ? "U." : "V.") + (family == kPortable ? "P58" : "K58");
   const std::vector<unsigned char> file = ReadWholeFile(source);
   std::vector<std::uint8_t> memory(file.begin(), file.end());
   memory.resize(kImageBufferSize, 0xFF);
@@ -293,6 +295,43 @@ TEST_F(CloneDlgTest, StreamedReadFillsTheShownFamilysRecords) {
   EXPECT_EQ(std::memcmp(g_adjustCopy.data(), memory.data() + kBlockSize * 57, kBlockSize), 0);
   EXPECT_EQ(PowerOnText(kMobile), kRadioText);
   EXPECT_EQ(g_isPortable, 0);
+}
+
+// A file saved after a read is what adjustment recovery writes back into
+// that radio: it must hold the radio's own alignment, whatever band the data
+// open before held.
+TEST_F(CloneDlgTest, ReadThenSaveHoldsTheRadiosOwnAlignment) {
+  for (const Family family : {kMobile, kPortable}) {
+    SCOPED_TRACE(family == kMobile ? "mobile" : "portable");
+    StartWith(family);  // UHF data
+    const std::vector<std::uint8_t> memory = RadioMemory(family, false);
+    const std::size_t adjust = family == kMobile ? area::kMobileAdjust : area::kPortableAdjust;
+    ASSERT_FALSE(std::equal(g_adjustCopy.begin(), g_adjustCopy.begin() + kBlockSize, memory.begin() + adjust));
+    Radio(SimProtocol::kPolled, memory);
+    Serve();
+    ASSERT_EQ(Read().line1, "Upload is completed");
+    ASSERT_TRUE(g_dataFile.SaveDataFile(dir.File("read.dat")));
+    const std::vector<unsigned char> file = ReadWholeFile(dir.File("read.dat"));
+    ASSERT_EQ(file.size(), kImageSize);
+    auto same = [&](std::size_t at, std::size_t radioAt, std::size_t n) {
+      return std::equal(file.begin() + at, file.begin() + at + n, memory.begin() + radioAt);
+    };
+    if (family == kMobile) {
+      // The adjustment blocks are the copy as read: header, serial and all.
+      EXPECT_TRUE(same(area::kMobileAdjust, area::kMobileAdjust, kAdjustCopySize));
+    } else {
+      // The adjustment block, in the image and as the copy's first block.
+      EXPECT_TRUE(same(area::kPortableAdjust, area::kPortableAdjust, kBlockSize));
+      EXPECT_TRUE(same(area::kMobileAdjust, area::kPortableAdjust, kBlockSize));
+    }
+    // The first channel is packed with the tune levels of the radio's own alignment.
+    const std::size_t slot = ChannelOffset(family, 0);
+    const std::size_t slotSize =
+        family == kMobile ? CMobileChannelRecord::kSlotSize : CPortableChannelRecord::kSlotSize;
+    EXPECT_TRUE(same(slot, slot, slotSize));
+    pty.reset();
+    dlg.reset();
+  }
 }
 
 TEST_F(CloneDlgTest, RadioPasswordIsAskedOnScreenAndAnsweredRight) {

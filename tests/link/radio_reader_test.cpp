@@ -62,8 +62,13 @@ protected:
       return passwordAnswer_;
     };
     hooks_.rebuildAdjustHeader = [this](Family family, std::uint8_t* adjust) {
+      const std::size_t size = family == kMobile ? kMobileHeader : kPortableHeader;
       rebuiltFor_.push_back(family);
-      std::memset(adjust, 0xC3, family == kMobile ? kMobileHeader : kPortableHeader);
+      // What the hook is given: the radio's header, committed, nothing unpacked yet.
+      headerAtRebuild_.assign(adjust, adjust + size);
+      committedAtRebuild_ = adjust == g_adjustCopy.data() && g_isPortable == (family == kPortable ? 1 : 0) &&
+                            unpacked_.empty();
+      std::memset(adjust, 0xC3, size);
     };
     hooks_.unpackScreens = [this](bool polled) { unpacked_.push_back(polled); };
   }
@@ -95,6 +100,8 @@ protected:
   std::optional<std::string> passwordAnswer_;
   int passwordAsked_ = 0;
   std::vector<Family> rebuiltFor_;
+  std::vector<std::uint8_t> headerAtRebuild_;
+  bool committedAtRebuild_ = false;
   std::vector<bool> unpacked_;
 };
 
@@ -107,8 +114,12 @@ TEST_F(RadioRead, PolledMobileReadFillsImageAndAdjustmentCopy) {
   for (int b = 0; b <= 191; ++b) EXPECT_TRUE(SameBlock(g_pRadioImage, mem.data(), b)) << b;
   for (int b = 192; b <= 253; ++b) EXPECT_TRUE(BlankBlock(g_pRadioImage, b)) << b;  // never asked for
   for (int b = 254; b <= 256; ++b) EXPECT_TRUE(SameBlock(g_pRadioImage, mem.data(), b)) << b;
-  // The header comes from the data model, the rest (serial number among it) from the radio.
+  // The header is rebuilt from the radio's own at the commit; the rest
+  // (serial number among it) is the radio's as read.
   EXPECT_EQ(rebuiltFor_, std::vector<Family>{kMobile});
+  EXPECT_TRUE(std::equal(headerAtRebuild_.begin(), headerAtRebuild_.end(), mem.begin() + area::kMobileAdjust));
+  EXPECT_EQ(headerAtRebuild_.size(), kMobileHeader);
+  EXPECT_TRUE(committedAtRebuild_);
   EXPECT_TRUE(std::all_of(g_adjustCopy.begin(), g_adjustCopy.begin() + kMobileHeader, [](auto b) { return b == 0xC3; }));
   EXPECT_TRUE(std::equal(g_adjustCopy.begin() + kMobileHeader, g_adjustCopy.end(), mem.begin() + area::kMobileAdjust + kMobileHeader));
 
@@ -130,8 +141,11 @@ TEST_F(RadioRead, PolledPortableReadSwitchesFamily) {
   for (int b = 0; b <= 166; ++b) EXPECT_TRUE(SameBlock(g_pRadioImage, mem.data(), b)) << b;
   for (int b = 168; b <= 176; ++b) EXPECT_TRUE(SameBlock(g_pRadioImage, mem.data(), b)) << b;
   for (int b = 177; b <= 256; ++b) EXPECT_TRUE(BlankBlock(g_pRadioImage, b)) << b;
-  // Block 167 enters through the adjustment copy with the model's header.
+  // Block 167 enters through the adjustment copy with the rebuilt header.
   EXPECT_EQ(rebuiltFor_, std::vector<Family>{kPortable});
+  EXPECT_TRUE(std::equal(headerAtRebuild_.begin(), headerAtRebuild_.end(), mem.begin() + area::kPortableAdjust));
+  EXPECT_EQ(headerAtRebuild_.size(), kPortableHeader);
+  EXPECT_TRUE(committedAtRebuild_);
   EXPECT_EQ(g_adjustCopy[kPortableHeader - 1], 0xC3);
   EXPECT_EQ(g_adjustCopy[kPortableHeader], mem[area::kPortableAdjust + kPortableHeader]);
   EXPECT_EQ(std::memcmp(g_pRadioImage + area::kPortableAdjust, g_adjustCopy.data(), kBlockSize), 0);
@@ -490,27 +504,41 @@ TEST_F(RadioRead, PortAndLeadProblemsAreReported) {
   ExpectUntouched();
 }
 
-TEST_F(RadioRead, TheProgramsHooksTakeTheHeaderFromTheDataModel) {
+// The header the program rebuilds the adjustment copy from is the radio's
+// own, not the one of the data open before, and the data model takes it: a
+// save after the read writes that radio's alignment.
+TEST_F(RadioRead, TheProgramsHooksTakeTheHeaderFromTheRadio) {
   for (const Family family : {kMobile, kPortable}) {
     SetUp();
+    const std::size_t headerSize = family == kPortable ? kPortableHeader : kMobileHeader;
+    const std::size_t radioAdjust = family == kPortable ? area::kPortableAdjust : area::kMobileAdjust;
+    auto modelHeader = [family] {
+      std::array<std::uint8_t, kAdjustCopySize> header{};
+      if (family == kPortable)
+        g_portableData.StoreAdjustmentData(header.data());
+      else
+        g_mobileData.StoreAdjustmentData(header.data());
+      return header;
+    };
     // The program shows the other family when the read starts.
     g_isPortable = family == kMobile ? 1 : 0;
     ReadSettings settings = CurrentReadSettings(false);
     EXPECT_EQ(settings.currentFamily, family == kMobile ? kPortable : kMobile);
     CSimRadio radio(SimProtocol::kPolled, RadioMemory(family));
+    const auto& mem = radio.Memory();
+    ASSERT_FALSE(std::equal(mem.begin() + radioAdjust, mem.begin() + radioAdjust + headerSize, modelHeader().begin()));
     link_.emplace(radio, clock_);
     CCloneLink link(*link_, clock_, cancel_, status_);
     ASSERT_EQ(ReadFromRadio(link, settings, ModelReadHooks(nullptr)), kTransferDone);
 
     EXPECT_EQ(g_isPortable, family == kPortable ? 1 : 0);
-    std::array<std::uint8_t, kAdjustCopySize> header{};
-    const std::size_t headerSize = family == kPortable ? kPortableHeader : kMobileHeader;
-    if (family == kPortable)
-      g_portableData.StoreAdjustmentData(header.data());
-    else
-      g_mobileData.StoreAdjustmentData(header.data());
-    EXPECT_TRUE(std::equal(header.begin(), header.begin() + headerSize, g_adjustCopy.begin()));
-    EXPECT_EQ(g_adjustCopy[headerSize], radio.Memory()[(family == kPortable ? area::kPortableAdjust : area::kMobileAdjust) + headerSize]);
+    const auto header = modelHeader();
+    EXPECT_TRUE(std::equal(header.begin(), header.begin() + headerSize, mem.begin() + radioAdjust));
+    EXPECT_TRUE(std::equal(g_adjustCopy.begin(), g_adjustCopy.begin() + headerSize, mem.begin() + radioAdjust));
+    EXPECT_EQ(g_adjustCopy[headerSize], mem[radioAdjust + headerSize]);
+    if (family == kPortable) {
+      EXPECT_TRUE(SameBlock(g_pRadioImage, mem.data(), 167));
+    }
   }
 }
 
