@@ -396,7 +396,10 @@ int CRadioReader::ReceivePortableRest() {
     if (r != kLinkOk) return r;
     // The adjustment block also fills the start of the adjustment copy.
     if (b == limit - 1) {
+      // A portable radio's copy is this one block; the rest stays unwritten,
+      // as in a portable data file, never the bytes of the data open before.
       std::memcpy(adjust_.data(), block, kBlockSize);
+      std::fill(adjust_.begin() + kBlockSize, adjust_.end(), kUnwrittenByte);
       rebuildHeader_ = !readAll;
     }
     StoreBlock(b, block);
