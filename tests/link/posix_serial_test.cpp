@@ -74,6 +74,39 @@ TEST(PosixSerialPort, WholeReadOverAPseudoTerminal) {
   for (int b = 0; b <= 166; ++b) EXPECT_TRUE(SameBlock(g_pRadioImage, bench.radio.Memory().data(), b)) << b;
 }
 
+// The benchmark's paced cable: the request reaches the radio only after the
+// line time of its four bytes (their echoes with it), and the five bytes of
+// the answer follow one line time apart.
+TEST(PosixSerialPort, PacedCableTakesEachByteItsLineTimeBothWays) {
+  PtyBench bench(kMobile);
+  bench.pty.PaceLine(kLineMicrosPerByte9600);
+  ASSERT_TRUE(bench.Start());
+  CPosixSerialPort port(bench.pty.Path());
+  ASSERT_TRUE(port.Open());
+  port.SetTimeouts(kLongReadTimeouts);
+  const auto lineTime = [](int bytes) {
+    return std::chrono::microseconds(static_cast<std::int64_t>(bytes * kLineMicrosPerByte9600));
+  };
+  const std::uint8_t request[4] = {kCmdReadWord, 2, 124, static_cast<std::uint8_t>(kCmdReadWord + 2 + 124)};
+  const auto start = std::chrono::steady_clock::now();
+  ASSERT_EQ(port.Write(request, sizeof request), 4);
+  std::uint8_t got[9] = {};
+  ASSERT_EQ(port.Read(got, 1), 1);
+  const auto firstEcho = std::chrono::steady_clock::now() - start;
+  ASSERT_EQ(port.Read(got + 1, 8), 8);
+  const auto whole = std::chrono::steady_clock::now() - start;
+  bench.pty.Stop();
+
+  EXPECT_EQ(std::memcmp(got, request, sizeof request), 0);
+  EXPECT_EQ(got[4], kCmdReadWord);
+  EXPECT_EQ(got[5], 3);
+  EXPECT_EQ(got[6], 0x25);
+  EXPECT_GE(firstEcho, lineTime(1));
+  EXPECT_GE(whole, lineTime(9));
+  EXPECT_EQ(bench.pty.BytesFromProgram(), 4u);
+  EXPECT_EQ(bench.pty.BytesFromRadio(), 5u);
+}
+
 TEST(PosixSerialPort, MissingDeviceAndHangUpAreFailures) {
   CPosixSerialPort missing("/nonexistent/ttyS99");
   EXPECT_FALSE(missing.Open());

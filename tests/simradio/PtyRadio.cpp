@@ -3,17 +3,20 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cmath>
+#include <iterator>
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
+#include <sys/prctl.h>
 #include <termios.h>
 #include <unistd.h>
 #include <vector>
 
 namespace {
-std::uint64_t NowMicros() {
+double NowMicros() {
   using namespace std::chrono;
-  return static_cast<std::uint64_t>(duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count());
+  return duration<double, std::micro>(steady_clock::now().time_since_epoch()).count();
 }
 }  // namespace
 
@@ -55,35 +58,64 @@ bool CPtyRadio::WriteAll(const std::uint8_t* data, std::size_t count) {
   return true;
 }
 
+void CPtyRadio::TakeRadioOutput(double now) {
+  auto& output = radio_.Output();
+  for (const std::uint8_t byte : output) {
+    radioLineFree_ = std::max(radioLineFree_, now) + pace_;
+    ToProgram(radioLineFree_, byte);
+  }
+  fromRadio_ += output.size();
+  output.clear();
+}
+
+void CPtyRadio::ToProgram(double due, std::uint8_t byte) {
+  // Echoes and the radio's bytes travel on lines of their own; the program
+  // gets them in the order they finish, ties in the order they were sent.
+  auto at = toProgram_.end();
+  while (at != toProgram_.begin() && std::prev(at)->due > due) --at;
+  toProgram_.insert(at, {due, byte});
+}
+
 void CPtyRadio::Serve(const std::atomic<bool>& stop) {
+  // Line times are a millisecond apart when paced; the default slack of the
+  // kernel's timers would blur them.
+  prctl(PR_SET_TIMERSLACK, 1UL);
   std::vector<std::uint8_t> out;
   std::uint8_t in[512];
   while (!stop.load()) {
-    std::uint64_t now = NowMicros();
-    radio_.Advance(now);
-    int timeoutMs = 20;
-    if (const auto event = radio_.NextEvent(); event && *event > now)
-      timeoutMs = std::min<int>(timeoutMs, static_cast<int>((*event - now) / 1000) + 1);
-    if (!radio_.Output().empty()) timeoutMs = 0;
-    pollfd p{master_, POLLIN, 0};
-    const int ready = poll(&p, 1, timeoutMs);
-    out.clear();
-    if (ready > 0 && (p.revents & POLLIN)) {
-      const ssize_t n = read(master_, in, sizeof in);
-      now = NowMicros();
+    const double now = NowMicros();
+    radio_.Advance(static_cast<std::uint64_t>(now));
+    TakeRadioOutput(now);
+    for (ssize_t n; (n = read(master_, in, sizeof in)) > 0;) {
       for (ssize_t i = 0; i < n; ++i) {
-        out.push_back(in[i]);  // the cable's echo comes first
-        radio_.Receive(in[i], now);
-        auto& reply = radio_.Output();
-        out.insert(out.end(), reply.begin(), reply.end());
-        reply.clear();
+        programLineFree_ = std::max(programLineFree_, now) + pace_;
+        toRadio_.push_back({programLineFree_, in[i]});
       }
+      fromProgram_ += static_cast<std::uint64_t>(n);
     }
-    radio_.Advance(NowMicros());
-    auto& pending = radio_.Output();
-    out.insert(out.end(), pending.begin(), pending.end());
-    pending.clear();
+    // The radio hears a byte, and the program its echo, once its stop bits are through.
+    while (!toRadio_.empty() && toRadio_.front().due <= now) {
+      const LineByte sent = toRadio_.front();
+      toRadio_.pop_front();
+      ToProgram(sent.due, sent.byte);
+      radio_.Receive(sent.byte, static_cast<std::uint64_t>(sent.due));
+      TakeRadioOutput(sent.due);
+    }
+    out.clear();
+    while (!toProgram_.empty() && toProgram_.front().due <= now) {
+      out.push_back(toProgram_.front().byte);
+      toProgram_.pop_front();
+    }
     if (!out.empty()) WriteAll(out.data(), out.size());
+
+    double next = now + 20'000;
+    if (const auto event = radio_.NextEvent()) next = std::min(next, static_cast<double>(*event));
+    if (!toRadio_.empty()) next = std::min(next, toRadio_.front().due);
+    if (!toProgram_.empty()) next = std::min(next, toProgram_.front().due);
+    const double wait = std::max(0.0, next - NowMicros());
+    const timespec timeout{static_cast<time_t>(wait / 1e6), static_cast<long>(std::fmod(wait, 1e6) * 1000)};
+    pollfd p{master_, POLLIN, 0};
+    ppoll(&p, 1, &timeout, nullptr);
   }
 }
 
