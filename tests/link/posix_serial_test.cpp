@@ -12,6 +12,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "LinkFixture.h"
 #include "PtyRadio.h"
@@ -105,6 +106,31 @@ TEST(PosixSerialPort, PacedCableTakesEachByteItsLineTimeBothWays) {
   EXPECT_GE(whole, lineTime(9));
   EXPECT_EQ(bench.pty.BytesFromProgram(), 4u);
   EXPECT_EQ(bench.pty.BytesFromRadio(), 5u);
+}
+
+// The port takes all that has come in one go; what no read asked for yet
+// goes with the close as the driver's queue does, and never reaches the
+// next session.
+TEST(PosixSerialPort, CloseDropsWhatCameButWasNotRead) {
+  PtyBench bench(kMobile);
+  ASSERT_TRUE(bench.Start());
+  CPosixSerialPort port(bench.pty.Path());
+  ASSERT_TRUE(port.Open());
+  const std::uint8_t request[4] = {kCmdReadWord, 2, 124, static_cast<std::uint8_t>(kCmdReadWord + 2 + 124)};
+  ASSERT_EQ(port.Write(request, sizeof request), 4);
+  const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (bench.pty.BytesFromRadio() < 5 && std::chrono::steady_clock::now() < giveUp)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  bench.pty.Stop();  // the echoes and the answer are on their way, nothing more
+
+  port.SetTimeouts(kShortReadTimeouts);
+  std::uint8_t byte = 0;
+  ASSERT_EQ(port.Read(&byte, 1), 1);
+  EXPECT_EQ(byte, kCmdReadWord);
+  port.Close();
+  ASSERT_TRUE(port.Open());
+  port.SetTimeouts(kShortReadTimeouts);
+  EXPECT_EQ(port.Read(&byte, 1), 0);
 }
 
 TEST(PosixSerialPort, MissingDeviceAndHangUpAreFailures) {

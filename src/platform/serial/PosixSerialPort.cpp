@@ -1,8 +1,10 @@
 #include "platform/serial/PosixSerialPort.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <system_error>
 #include <fcntl.h>
 #include <poll.h>
@@ -85,12 +87,14 @@ void CPosixSerialPort::Close() {
   int lines = TIOCM_DTR;
   ioctl(fd_, TIOCMBIC, &lines);
   tcflush(fd_, TCIOFLUSH);
+  aheadAt_ = aheadEnd_ = 0;
   ::close(fd_);
   fd_ = -1;
 }
 
 void CPosixSerialPort::Release() {
   if (fd_ < 0) return;
+  aheadAt_ = aheadEnd_ = 0;
   ::close(fd_);
   fd_ = -1;
 }
@@ -115,12 +119,20 @@ int CPosixSerialPort::Write(const std::uint8_t* data, std::size_t count) {
   return static_cast<int>(done);
 }
 
+std::size_t CPosixSerialPort::TakeAhead(std::uint8_t* data, std::size_t count) {
+  const std::size_t n = std::min(count, aheadEnd_ - aheadAt_);
+  std::memcpy(data, ahead_.data() + aheadAt_, n);
+  aheadAt_ += n;
+  return n;
+}
+
 int CPosixSerialPort::Read(std::uint8_t* data, std::size_t count) {
   if (fd_ < 0) return -1;
+  std::size_t done = TakeAhead(data, count);
+  if (done == count) return static_cast<int>(done);
   const auto start = Clock::now();
   const auto total = start + std::chrono::milliseconds(timeouts_.readTotalMultiplier * count +
                                                       timeouts_.readTotalConstant);
-  std::size_t done = 0;
   while (done < count) {
     auto deadline = total;
     if (done > 0 && timeouts_.readInterval > 0) {
@@ -130,9 +142,11 @@ int CPosixSerialPort::Read(std::uint8_t* data, std::size_t count) {
     const int ready = WaitReady(fd_, POLLIN, deadline);
     if (ready < 0) return done > 0 ? static_cast<int>(done) : -1;
     if (ready == 0) break;
-    const ssize_t n = ::read(fd_, data + done, count - done);
+    const ssize_t n = ::read(fd_, ahead_.data(), ahead_.size());
     if (n > 0) {
-      done += static_cast<std::size_t>(n);
+      aheadAt_ = 0;
+      aheadEnd_ = static_cast<std::size_t>(n);
+      done += TakeAhead(data + done, count - done);
     } else if (n == 0 || (errno != EAGAIN && errno != EINTR)) {
       return done > 0 ? static_cast<int>(done) : -1;
     }

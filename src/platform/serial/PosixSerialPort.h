@@ -1,6 +1,8 @@
 #pragma once
 // The programming cable's serial port: a terminal device driven with
 // termios, every wait a poll() deadline.
+#include <array>
+#include <cstdint>
 #include <string>
 
 #include "link/SerialPort.h"
@@ -29,8 +31,16 @@ public:
   int Read(std::uint8_t* data, std::size_t count) override;
 
 private:
+  // Hands out bytes already taken from the driver; how many.
+  std::size_t TakeAhead(std::uint8_t* data, std::size_t count);
+
   std::string path_;
   int fd_ = -1;
   std::string openFailure_;
   CommTimeouts timeouts_ = kWriteTimeouts;
+  // The engines read a byte at a time; one read() takes all that has come,
+  // and the bytes nobody asked for yet wait here.
+  std::array<std::uint8_t, 512> ahead_{};
+  std::size_t aheadAt_ = 0;
+  std::size_t aheadEnd_ = 0;
 };
