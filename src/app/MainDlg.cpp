@@ -378,18 +378,18 @@ std::string CMainDlg::FileLineText() const { return m_fileLine->text().toStdStri
 
 // --- file commands ---
 
-int CMainDlg::ConfirmSaveChanges() {
+int CMainDlg::ConfirmSaveChanges(AfterNo afterNo) {
   // An edit that stores its text when it is left (the LED times) may still
   // hold what the user typed: leave it first, so the question knows of it.
   const QPointer<QWidget> focus = QApplication::focusWidget();
   if (focus != nullptr && isAncestorOf(focus)) focus->clearFocus();
-  const int answer = ::ConfirmSaveChanges(*this);
+  const int answer = ::ConfirmSaveChanges(*this, afterNo);
   if (focus != nullptr && focus->isVisible() && QApplication::focusWidget() == nullptr) focus->setFocus();
   return answer;
 }
 
 void CMainDlg::OnOpenFile() {
-  if (ConfirmSaveChanges() == 0) return;
+  if (ConfirmSaveChanges(AfterNo::kReplace) == 0) return;
   MessageBeep();
   const CwdKeeper cwd;
   FileDialogRequest request;

@@ -81,8 +81,9 @@ public:
   void OnSendToRadio();
   void OnPageCommand(int command);  // the "&Menu" items
 
-  // IMainDialog
-  int ConfirmSaveChanges() override;
+  // IMainDialog: for callers that drop the data after a No.
+  int ConfirmSaveChanges() override { return ConfirmSaveChanges(AfterNo::kDrop); }
+  int ConfirmSaveChanges(AfterNo afterNo);
   void OnRomEdit() override {}
   QWidget* Window() override { return this; }
 

@@ -5,11 +5,11 @@
 
 std::string SaveQuestionText(const std::string& fileLine) { return "Save changes to " + fileLine + "?"; }
 
-int ConfirmSaveChanges(ISaveTarget& target) {
+int ConfirmSaveChanges(ISaveTarget& target, AfterNo afterNo) {
   if (!g_dataModified) return 1;
   const int answer = ShowMessageBox(SaveQuestionText(target.FileLineText()), static_cast<unsigned>(kMsgYesNoCancel) | kMsgIconWarning);
   if (answer == kIdNo) {
-    g_dataModified = 0;
+    if (afterNo == AfterNo::kDrop) g_dataModified = 0;
     return 1;
   }
   if (answer != kIdYes) return 0;

@@ -1,6 +1,6 @@
 #pragma once
 // The question asked before unsaved changes could be lost (Exit, closing the
-// window, Open, a model change).
+// window, Open, Read from Radio, a model change).
 #include <string>
 
 class ISaveTarget {
@@ -15,7 +15,18 @@ public:
 // "Save changes to %1?" with the file line's text.
 std::string SaveQuestionText(const std::string& fileLine);
 
+// What the caller does with the data after a No.
+enum class AfterNo {
+  // Throws it away whatever follows (Exit, closing, a model change): the
+  // changes are no longer marked.
+  kDrop,
+  // Replaces it only if its own step succeeds (Open, Read from Radio), and
+  // the replacement clears the mark: a cancelled dialog must leave the
+  // changes marked, or closing would lose them without asking.
+  kReplace,
+};
+
 // 1 = go on: nothing was changed, the user said No, or said Yes and the save
 // completed. 0 = stop: Cancel, or Yes and the save was cancelled, refused or
 // failed; the changes stay marked.
-int ConfirmSaveChanges(ISaveTarget& target);
+int ConfirmSaveChanges(ISaveTarget& target, AfterNo afterNo = AfterNo::kDrop);

@@ -77,6 +77,44 @@ TEST_F(FileCommandsTest, OpenStopsWhenTheSaveDidNotHappen) {
   EXPECT_EQ(g_dataModified, 1);
 }
 
+// No at the question lets the Open go on; the changes stay marked until a
+// file has actually replaced them, so closing still asks.
+TEST_F(FileCommandsTest, NoKeepsTheChangesMarkedUntilAFileReplacesThem) {
+  WriteWholeFile(dir.File("short.K58"), std::vector<unsigned char>(100, 0xFF));
+  struct Row {
+    const char* name;
+    std::optional<std::string> open;  // nullopt: the open dialog is cancelled
+    bool replaced;
+  };
+  const Row rows[] = {
+      {"open dialog cancelled", std::nullopt, false},
+      {"other extension", std::string("notes.txt"), false},
+      {"file that does not load", std::string("short.K58"), false},
+      {"file loaded", std::string("m.K58"), true},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    g_dataModified = 1;
+    msgs.clear();
+    msgs.Answer(kIdNo);
+    if (r.open)
+      files.Choose(dir.File(*r.open));
+    else
+      files.Cancel();
+    dlg->Action(kCmdOpenFile)->trigger();
+    ASSERT_FALSE(msgs.texts().empty());
+    EXPECT_EQ(msgs.texts()[0], kQuestion);
+    EXPECT_EQ(g_dataModified, r.replaced ? 0 : 1);
+
+    msgs.clear();
+    msgs.Answer(kIdCancel);
+    dlg->close();
+    EXPECT_EQ(msgs.texts(), r.replaced ? std::vector<std::string>{} : std::vector<std::string>{kQuestion});
+    EXPECT_EQ(dlg->isVisible(), !r.replaced);
+    dlg->show();
+  }
+}
+
 TEST_F(FileCommandsTest, OpenLoadsEitherFamilyAndRefusesOtherExtensions) {
   WriteDataFile(dir.File("hand.p58"), kPortable);
   msgs.Answer(kIdNo);

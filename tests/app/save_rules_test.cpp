@@ -25,24 +25,30 @@ TEST(SaveQuestion, OutcomesKeepTheChangesUnlessSavedOrDropped) {
   struct Row {
     int answer;
     bool saveSucceeds;
+    AfterNo afterNo;
     int result;
     int dirtyAfter;
     int saveCalls;
   };
   const Row rows[] = {
-      {kIdNo, true, 1, 0, 0},      // No: go on, changes dropped
-      {kIdYes, true, 1, 0, 1},     // Yes, saved
-      {kIdYes, false, 0, 1, 1},    // Yes, but the save was cancelled, refused or failed
-      {kIdCancel, true, 0, 1, 0},  // Cancel
+      {kIdNo, true, AfterNo::kDrop, 1, 0, 0},        // No: go on, changes dropped
+      {kIdNo, true, AfterNo::kReplace, 1, 1, 0},     // No: go on, marked until the data is replaced
+      {kIdYes, true, AfterNo::kDrop, 1, 0, 1},       // Yes, saved
+      {kIdYes, true, AfterNo::kReplace, 1, 0, 1},    // Yes, saved
+      {kIdYes, false, AfterNo::kDrop, 0, 1, 1},      // Yes, but the save was cancelled, refused or failed
+      {kIdYes, false, AfterNo::kReplace, 0, 1, 1},
+      {kIdCancel, true, AfterNo::kDrop, 0, 1, 0},    // Cancel
+      {kIdCancel, true, AfterNo::kReplace, 0, 1, 0},
   };
   for (const Row& r : rows) {
+    SCOPED_TRACE(testing::Message() << r.answer << " " << r.saveSucceeds << " " << static_cast<int>(r.afterNo));
     ScriptedMessages msgs;
     msgs.Answer(r.answer);
     FakeSave target;
     target.saves = r.saveSucceeds;
     g_dataModified = 1;
-    EXPECT_EQ(ConfirmSaveChanges(target), r.result) << r.answer << r.saveSucceeds;
-    EXPECT_EQ(g_dataModified, r.dirtyAfter) << r.answer << r.saveSucceeds;
+    EXPECT_EQ(ConfirmSaveChanges(target, r.afterNo), r.result);
+    EXPECT_EQ(g_dataModified, r.dirtyAfter);
     EXPECT_EQ(target.calls, r.saveCalls);
     ASSERT_EQ(msgs.shown().size(), 1u);
     EXPECT_EQ(msgs.shown()[0].text, "Save changes to File:radio.K58?");
