@@ -495,6 +495,7 @@ void CMainDlg::OnRomEditCommand() {
 }
 
 void CMainDlg::OnReadFromRadio() {
+  if (ConfirmSaveChanges(AfterNo::kReplace) == 0) return;
   CCloneDlg clone(this);
   g_cloneOk = 0;
   // Global 1 stays on screen while the radio is read.

@@ -24,6 +24,12 @@ inline void WriteDataFile(const std::string& path, Family family, bool uhf = tru
   WriteWholeFile(path, bytes);
 }
 
+// An answer to the save question and, after Yes, to the save dialog.
+struct SaveAnswer {
+  int answer;
+  std::optional<std::string> saveAs = std::nullopt;  // nullopt: the save dialog is cancelled
+};
+
 class MainDlgTest : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -41,6 +47,15 @@ protected:
     const auto rc = dlg->OnInitDialog(args, dir.path());
     if (!rc) dlg->show();
     return rc;
+  }
+
+  void Script(const SaveAnswer& a) {
+    msgs.Answer(a.answer);
+    if (a.answer != kIdYes) return;
+    if (a.saveAs)
+      files.Choose(dir.File(*a.saveAs));
+    else
+      files.Cancel();
   }
 
   // Template of the one page that has a window; -1 for none, -2 for several.

@@ -93,6 +93,12 @@ std::string PowerOnText(Family family) {
   return family == kPortable ? g_portableOpeningMsg.powerOnText : g_mobileOpeningMsg.powerOnText;
 }
 
+// The question before a read replaces unsaved changes, with the file that
+// StartWith loaded.
+std::string SaveQuestionOf(Family family) {
+  return std::string("Save changes to File:start.") + (family == kPortable ? "P58" : "K58") + "?";
+}
+
 // What the clone dialog showed when its transfer ended.
 struct CloneOutcome {
   bool ran = false;
@@ -233,6 +239,7 @@ TEST_F(CloneDlgTest, FullReadSwitchesToTheRadiosFamilyAndShowsItsData) {
     SCOPED_TRACE(r.name);
     StartWith(r.shown);
     g_dataModified = 1;
+    msgs.Answer(kIdNo);  // the read replaces the changes
     const std::vector<std::uint8_t> memory = RadioMemory(r.radio);
     CSimRadio& radio = Radio(SimProtocol::kPolled, memory);
     if (r.switchedOff) {
@@ -250,7 +257,7 @@ TEST_F(CloneDlgTest, FullReadSwitchesToTheRadiosFamilyAndShowsItsData) {
     const int total = r.radio == kPortable ? 177 : 256;
     EXPECT_EQ(out.counter, "Receive block " + std::to_string(total) + " / " + std::to_string(total));
     EXPECT_EQ(out.progress, total);
-    EXPECT_TRUE(msgs.texts().empty());
+    EXPECT_EQ(msgs.texts(), std::vector<std::string>{SaveQuestionOf(r.shown)});
     EXPECT_GE(beeps.count(), 2);  // the start and the end
     EXPECT_EQ(g_cloneOk, 1);
     EXPECT_EQ(g_isPortable, r.radio == kPortable ? 1 : 0);
@@ -274,6 +281,53 @@ TEST_F(CloneDlgTest, FullReadSwitchesToTheRadiosFamilyAndShowsItsData) {
   }
 }
 
+// Unsaved changes are asked about before the read starts, as Open asks:
+// Cancel reads nothing and leaves the window as it was, Yes saves first, No
+// reads; the changes are unmarked only once the radio's data replaced them.
+TEST_F(CloneDlgTest, ReadAsksBeforeItReplacesUnsavedChanges) {
+  struct Row {
+    const char* name;
+    SaveAnswer save;
+    bool reads;
+  };
+  const Row rows[] = {
+      {"cancel", {kIdCancel}, false},
+      {"yes, save cancelled", {kIdYes}, false},
+      {"yes, saved", {kIdYes, "kept.K58"}, true},
+      {"no", {kIdNo}, true},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    StartWith(kMobile);
+    dlg->SelectTab(3);
+    std::memcpy(g_mobileOpeningMsg.powerOnText, "EDITED  ", kTextLength);  // an unsaved edit
+    g_dataModified = 1;
+    Radio(SimProtocol::kPolled, RadioMemory(kPortable));
+    Serve();
+    Script(r.save);
+
+    const CloneOutcome out = Read();
+
+    ASSERT_FALSE(msgs.texts().empty());
+    EXPECT_EQ(msgs.texts()[0], SaveQuestionOf(kMobile));
+    EXPECT_EQ(out.ran, r.reads);
+    EXPECT_EQ(g_isPortable, r.reads ? 1 : 0);
+    EXPECT_EQ(g_dataModified, r.reads ? 0 : 1);
+    if (r.reads) {
+      EXPECT_EQ(PowerOnText(kPortable), kRadioText);
+    } else {
+      EXPECT_EQ(PowerOnText(kMobile), "EDITED  ");
+      EXPECT_EQ(dlg->CurrentTab(), 3);
+      EXPECT_EQ(ShownSlot(), PageSlot::kMobileKeyAssign);
+    }
+    if (r.save.saveAs) {
+      EXPECT_EQ(ReadWholeFile(dir.File(*r.save.saveAs)).size(), kImageSize);
+    }
+    pty.reset();
+    dlg.reset();
+  }
+}
+
 TEST_F(CloneDlgTest, StreamedReadFillsTheShownFamilysRecords) {
   // A factory file with the streamed layout: 58 blocks, the last one the
   // adjustment block.
@@ -281,6 +335,7 @@ TEST_F(CloneDlgTest, StreamedReadFillsTheShownFamilysRecords) {
   StartWith(kMobile);
   ASSERT_TRUE(g_config.UsesStreamProtocol());
   g_dataModified = 1;
+  msgs.Answer(kIdNo);
   const std::vector<std::uint8_t> memory = RadioMemory(kMobile);
   Radio(SimProtocol::kStreamed, memory);
   Serve();
@@ -380,6 +435,7 @@ TEST_F(CloneDlgTest, FailuresKeepThePreviousDataAndSayWhy) {
     const std::vector<std::uint8_t> before(g_pRadioImage, g_pRadioImage + kImageSize);
     const std::string text = PowerOnText(kPortable);
     g_dataModified = 1;
+    msgs.Answer(kIdNo);  // a read that fails replaces nothing: the changes stay marked
     std::vector<std::uint8_t> memory = RadioMemory(kMobile);
     r.radio(memory);
     CSimRadio& radio = Radio(r.streamed ? SimProtocol::kStreamed : SimProtocol::kPolled, memory);
@@ -395,6 +451,7 @@ TEST_F(CloneDlgTest, FailuresKeepThePreviousDataAndSayWhy) {
     EXPECT_TRUE(out.ran);
     std::vector<std::string> boxes = r.boxes;
     if (r.noDevice) boxes[0] += "\n" + dir.File("no-such-tty") + ": No such file or directory";
+    boxes.insert(boxes.begin(), SaveQuestionOf(kPortable));
     EXPECT_EQ(msgs.texts(), boxes);
     EXPECT_EQ(out.okShown, !r.line1.empty());
     EXPECT_EQ(out.line1, r.line1);

@@ -22,16 +22,15 @@ protected:
 TEST_F(FileCommandsTest, ExitAsksAndKeepsTheDataUnlessSavedOrDropped) {
   struct Row {
     const char* name;
-    int answer;
-    std::optional<std::string> saveAs;  // nullopt: the save dialog is cancelled
+    SaveAnswer save;
     bool closes;
   };
   const Row rows[] = {
-      {"no", kIdNo, std::nullopt, true},
-      {"yes, saved", kIdYes, std::string("kept"), true},
-      {"yes, save cancelled", kIdYes, std::nullopt, false},
-      {"yes, save refused", kIdYes, std::string("wrong.P58"), false},
-      {"cancel", kIdCancel, std::nullopt, false},
+      {"no", {kIdNo}, true},
+      {"yes, saved", {kIdYes, "kept"}, true},
+      {"yes, save cancelled", {kIdYes}, false},
+      {"yes, save refused", {kIdYes, "wrong.P58"}, false},
+      {"cancel", {kIdCancel}, false},
   };
   msgs.Answer(kIdCancel);
   dlg->Action(kCmdExit)->trigger();
@@ -40,13 +39,7 @@ TEST_F(FileCommandsTest, ExitAsksAndKeepsTheDataUnlessSavedOrDropped) {
     dlg->show();
     g_dataModified = 1;
     msgs.clear();
-    msgs.Answer(r.answer);
-    if (r.answer == kIdYes) {
-      if (r.saveAs)
-        files.Choose(dir.File(*r.saveAs));
-      else
-        files.Cancel();
-    }
+    Script(r.save);
     dlg->Action(kCmdExit)->trigger();
     ASSERT_FALSE(msgs.texts().empty()) << r.name;
     EXPECT_EQ(msgs.texts()[0].rfind("Save changes to File:", 0), 0u) << r.name;
