@@ -11,6 +11,7 @@
 
 #include "app/MainDlg.h"
 #include "app/SingleInstance.h"
+#include "app/StartProbe.h"
 #include "model/MessageBox.h"
 #include "platform/FileDialogs.h"
 #include "platform/KeyPreview.h"
@@ -46,6 +47,7 @@ int main(int argc, char** argv) {
   else
     InstallQtMessageSink();
   InstallQtFileDialogs();
+  InstallStartProbe();
 
   std::error_code ec;
   const std::string startFolder = std::filesystem::current_path(ec).string();
