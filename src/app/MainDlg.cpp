@@ -171,8 +171,9 @@ std::optional<int> CMainDlg::OnInitDialog(const std::vector<std::string>& args, 
   }
 
   setWindowTitle(MainTitle(g_manufacturerMode != 0, g_serviceMode != 0));
-  m_pages->mobileSystem.SetFirstSystem(0);
-  m_pages->portableSystem.SetFirstSystem(0);
+  // The zone tables start at zone 0; one not made yet starts there anyway.
+  for (const PageSlot slot : {PageSlot::kMobileSystem, PageSlot::kPortableSystem})
+    if (auto* table = dynamic_cast<CFirstSystemPageBase*>(m_pages->Built(slot))) table->SetFirstSystem(0);
   m_zoneSubPage = ZoneTableTemplate(kMobile);
   g_takePageSize = true;
   m_serialEdit->setEnabled(g_manufacturerMode != 0 || g_serviceMode != 0);
@@ -213,7 +214,9 @@ void CMainDlg::RebuildTabs() {
   // current family's records.
   g_portableModelChange = 0;
   CloseCurrentPage();
-  CreatePageWindow(family == kPortable ? PageSlot::kPortableGlobal1 : PageSlot::kMobileGlobal1);
+  // A window not shown yet gets its page when it is shown: building it now
+  // would only build it twice.
+  if (isVisible()) CreatePageWindow(Global1Slot(family));
 }
 
 void CMainDlg::CloseCurrentPage() {
@@ -223,8 +226,8 @@ void CMainDlg::CloseCurrentPage() {
 }
 
 void CMainDlg::DestroyPageWindow(PageSlot slot) {
+  if (!m_pages->HasWindow(slot)) return;
   CScrollablePage& page = m_pages->Page(slot);
-  if (!page.HasWindow()) return;
   g_pageRect = page.geometry();  // the next page takes the same place
   page.DestroyWindow();
 }
@@ -310,7 +313,7 @@ void CMainDlg::OnModelTimer() {
   m_tabs->setEnabled(true);
   DestroyPageWindow(PageSlot::kMobileGlobal1);
   DestroyPageWindow(PageSlot::kPortableGlobal1);
-  CreatePageWindow(CurrentFamily() == kPortable ? PageSlot::kPortableGlobal1 : PageSlot::kMobileGlobal1);
+  CreatePageWindow(Global1Slot(CurrentFamily()));
 }
 
 void CMainDlg::AfterRadioRead() {
@@ -366,8 +369,7 @@ void CMainDlg::SetSerialText(const std::string& text) {
 }
 
 void CMainDlg::UpdateModelLine() {
-  const int model = CurrentFamily() == kPortable ? m_pages->portableGlobal1.ModelIndex()
-                                                 : m_pages->mobileGlobal1.ModelIndex();
+  const int model = m_pages->Global1(CurrentFamily()).ModelIndex();
   if (model >= 0 && model < static_cast<int>(kModelNames.size()))
     m_modelLine->setText(QString::fromLatin1(kModelNames[static_cast<std::size_t>(model)]));
 }
@@ -513,8 +515,7 @@ void CMainDlg::OnReadFromRadio() {
   m_zoneSubPage = ZoneTableTemplate(CurrentFamily());
   SetFileLine("");
   SetSerialText(m_records->SerialText());
-  const PageSlot global1 = CurrentFamily() == kPortable ? PageSlot::kPortableGlobal1 : PageSlot::kMobileGlobal1;
-  if (m_pages->Page(global1).HasWindow()) UpdateModelLine();
+  if (m_pages->HasWindow(Global1Slot(CurrentFamily()))) UpdateModelLine();
   RebuildTabs();
   m_tabs->setEnabled(false);
   m_modelTimer.start();

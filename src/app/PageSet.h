@@ -1,8 +1,10 @@
 #pragma once
 // The main window's page objects, one per page class, and the one place that
-// maps a PageSlot to its object.
+// maps a PageSlot to its object. An object is made the first time its slot
+// is asked for, so start-up builds only the pages it shows.
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "app/PageTable.h"
@@ -15,46 +17,19 @@
 
 class CPageSet {
 public:
-  CPageSet();
-
+  // The slot's page object, made on first use.
   CScrollablePage& Page(PageSlot slot);
-  bool HasWindow(PageSlot slot) { return Page(slot).HasWindow(); }
+  // The slot's page object, or nullptr while nothing has asked for it.
+  CScrollablePage* Built(PageSlot slot) const { return m_pages[static_cast<std::size_t>(slot)].get(); }
+  bool HasWindow(PageSlot slot) const;
   // Every page that has a window, in slot order (normally one at most).
-  std::optional<PageSlot> FirstWithWindow();
+  std::optional<PageSlot> FirstWithWindow() const;
+
+  CGlobal1Page& Global1(Family family);
 
   // Hands a zone to a page before its window is made.
   void HandZone(PageSlot slot, ZoneHandOver how, std::uint8_t zone);
 
-  CMobileGlobal1Page mobileGlobal1;
-  CPortableGlobal1Page portableGlobal1;
-  CMobileGlobal2Page mobileGlobal2;
-  CPortableGlobal2Page portableGlobal2;
-  CMobileSpecialPage mobileSpecial;
-  CMobileSystemPage mobileSystem;
-  CPortableSystemPage portableSystem;
-  CMobileLtrAdvancedPage mobileLtrAdvanced;
-  CPortableLtrAdvancedPage portableLtrAdvanced;
-  CMobileInterconnectPage mobileInterconnect;
-  CPortableInterconnectPage portableInterconnect;
-  CMobileRepeaterPage mobileRepeater;
-  CPortableRepeaterPage portableRepeater;
-  CMobileLtrGroupBasicPage mobileLtrGroupBasic;
-  CPortableLtrGroupBasicPage portableLtrGroupBasic;
-  CMobileLtrGroupAdvancedPage mobileLtrGroupAdvanced;
-  CPortableLtrGroupAdvancedPage portableLtrGroupAdvanced;
-  CMobileConvGroupBasicPage mobileConvGroupBasic;
-  CPortableConvGroupBasicPage portableConvGroupBasic;
-  CMobileConvGroupAdvancedPage mobileConvGroupAdvanced;
-  CPortableConvGroupAdvancedPage portableConvGroupAdvanced;
-  CMobileDtmfAniPage mobileDtmfAni;
-  CPortableDtmfAniPage portableDtmfAni;
-  CMobileRfChannelListPage mobileRfChannelList;
-  CPortableRfChannelListPage portableRfChannelList;
-  CMobileKeyAssignPage mobileKeyAssign;
-  CPortableKeyAssignPage portableKeyAssign;
-  CMobileFiveTonePage mobileFiveTone;
-  CPortableFiveTonePage portableFiveTone;
-
 private:
-  std::array<CScrollablePage*, kPageSlotCount> m_slots;
+  std::array<std::unique_ptr<CScrollablePage>, kPageSlotCount> m_pages;
 };

@@ -48,6 +48,10 @@ inline constexpr int kPageSlotCount = 29;
 // Template number of a page class (two classes share 173 and 223).
 int PageTemplate(PageSlot slot);
 Family PageFamily(PageSlot slot);
+// The family's Global 1 page.
+inline PageSlot Global1Slot(Family family) {
+  return family == kPortable ? PageSlot::kPortableGlobal1 : PageSlot::kMobileGlobal1;
+}
 
 // What a tab shows, the same idea in both families.
 enum class TabKind : int {

@@ -1,9 +1,45 @@
 #include "framework/SettingsBinder.h"
 
 #include <QAbstractItemView>
+#include <QEvent>
 #include <QSignalBlocker>
 
 #include "model/RadioImage.h"
+
+namespace {
+
+// The drop-down shows long choices whole even where the list is narrow.
+void FitPopupWidth(QComboBox* combo) { combo->view()->setMinimumWidth(combo->view()->sizeHintForColumn(0)); }
+
+// A combo makes its drop-down list only when asked for it, and most lists
+// are never opened: the width is set when the user first reaches for one.
+class PopupWidthOnFirstUse : public QObject {
+public:
+  explicit PopupWidthOnFirstUse(QComboBox* combo) : QObject(combo) {
+    setObjectName(kName);
+    combo->installEventFilter(this);
+  }
+  static constexpr const char* kName = "rp58PopupWidth";
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick || type == QEvent::KeyPress) {
+      watched->removeEventFilter(this);
+      FitPopupWidth(static_cast<QComboBox*>(watched));
+      deleteLater();
+    }
+    return false;
+  }
+};
+
+void FitPopupWidthWhenOpened(QComboBox* combo) {
+  if (combo->findChild<QAbstractItemView*>() != nullptr)
+    FitPopupWidth(combo);
+  else if (combo->findChild<QObject*>(PopupWidthOnFirstUse::kName, Qt::FindDirectChildrenOnly) == nullptr)
+    new PopupWidthOnFirstUse(combo);
+}
+
+}  // namespace
 
 void CSettingsBinder::Bind(BoundSetting setting) {
   QComboBox* combo = setting.combo;
@@ -22,8 +58,7 @@ void CSettingsBinder::Fill(const BoundSetting& s) {
   const QSignalBlocker block(s.combo);
   s.combo->clear();
   for (const Choice& c : s.choices) s.combo->addItem(QString::fromLatin1(c.text));
-  // The drop-down shows long choices whole even where the list is narrow.
-  s.combo->view()->setMinimumWidth(s.combo->view()->sizeHintForColumn(0));
+  FitPopupWidthWhenOpened(s.combo);
   s.combo->setCurrentIndex(s.fallbackRow);
 }
 

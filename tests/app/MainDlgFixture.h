@@ -62,10 +62,10 @@ protected:
   int ShownTemplate() {
     int found = -1;
     for (int i = 0; i < kPageSlotCount; ++i) {
-      CScrollablePage& page = dlg->Pages().Page(static_cast<PageSlot>(i));
-      if (!page.HasWindow()) continue;
+      const CScrollablePage* page = dlg->Pages().Built(static_cast<PageSlot>(i));
+      if (page == nullptr || !page->HasWindow()) continue;
       if (found != -1) return -2;
-      found = page.TemplateId();
+      found = page->TemplateId();
     }
     return found;
   }

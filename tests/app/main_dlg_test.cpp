@@ -1,4 +1,6 @@
+#include <QAbstractItemView>
 #include <QAction>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QTabBar>
 #include <QTest>
@@ -302,4 +304,45 @@ TEST_F(MainDlgTest, MemoryEditorNeedsTheFactoryFile) {
   msgs.clear();
   dlg->Action(kCmdRomEdit)->trigger();
   EXPECT_EQ(msgs.texts(), std::vector<std::string>{"ROM Editor can't be carried out\n"});
+}
+
+// Start-up builds what the window shows and no more: the family's Global 1
+// page, without the drop-down lists of its choices; the other page objects
+// and the lists come when first needed and behave as if they had been
+// there all along.
+TEST_F(MainDlgTest, StartBuildsOnlyTheShownPageAndNoDropDownList) {
+  for (Family family : {kMobile, kPortable}) {
+    SCOPED_TRACE(family);
+    WriteDataFile(dir.File("s.dat"), family);
+    dlg = std::make_unique<CMainDlg>();
+    ASSERT_FALSE(dlg->OnInitDialog({"s.dat"}, dir.path()));
+    EXPECT_FALSE(ShownSlot());  // a window not shown yet needs no page
+    dlg->show();
+    std::vector<PageSlot> built;
+    for (int i = 0; i < kPageSlotCount; ++i)
+      if (dlg->Pages().Built(static_cast<PageSlot>(i)) != nullptr) built.push_back(static_cast<PageSlot>(i));
+    EXPECT_EQ(built, std::vector<PageSlot>{Global1Slot(family)});
+    EXPECT_TRUE(dlg->findChildren<QAbstractItemView*>().empty());
+
+    // The user opens a list: it is made then, wide enough for its longest choice.
+    QWidget* body = dlg->Pages().Page(Global1Slot(family)).Body();
+    auto* combo = FindControl<QComboBox>(body, family == kPortable ? 1656 : 1031);  // Scan Beep
+    ASSERT_NE(combo, nullptr);
+    QTest::mouseClick(combo, Qt::LeftButton);
+    ASSERT_NE(combo->findChild<QAbstractItemView*>(), nullptr);
+    EXPECT_TRUE(combo->view()->isVisible());
+    EXPECT_GT(combo->view()->minimumWidth(), 0);
+    EXPECT_EQ(combo->view()->minimumWidth(), combo->view()->sizeHintForColumn(0));
+    combo->hidePopup();
+    EXPECT_EQ(dlg->findChildren<QAbstractItemView*>().size(), 1u);
+
+    // Every tab still shows its page, made on the way.
+    for (int pos = dlg->TabBar()->count() - 1; pos >= 0; --pos) {
+      dlg->TabBar()->setCurrentIndex(pos);
+      const auto slot = ShownSlot();
+      ASSERT_TRUE(slot);
+      EXPECT_EQ(PageFamily(*slot), family);
+    }
+    EXPECT_EQ(ShownSlot(), Global1Slot(family));
+  }
 }
