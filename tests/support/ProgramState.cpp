@@ -6,6 +6,7 @@
 #include "model/Privilege.h"
 #include "model/RadioImage.h"
 #include "model/ScreenData.h"
+#include "model/ZoneGroups.h"
 
 void ResetProgramState() {
   ReleaseRadioImage();
@@ -14,6 +15,7 @@ void ResetProgramState() {
   g_isPortable = 0;
   g_isPortableSaved = 0;
   g_dataModified = 0;
+  g_newlyEnabledSystem = 0;
   g_imageLoaded = 0;
   g_saveWithoutPack = 0;
   g_dataFileName = kDefaultDataFileName;
