@@ -1,5 +1,6 @@
 #include "framework/GridBinder.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QSignalBlocker>
 
@@ -67,8 +68,15 @@ void CGridBinder::Clear() {
     if (!edit.isNull()) edit->removeEventFilter(this);
   filtered_.clear();
   lines_.clear();
+  afterRefresh_ = nullptr;
   open_ = {};
   currentColumn_ = kNoItem;
+}
+
+void CGridBinder::CommitFocusedEdit() {
+  const auto* edit = qobject_cast<const QLineEdit*>(QApplication::focusWidget());
+  const CellAt at = Find(edit);
+  if (at.line >= 0 && lines_[static_cast<std::size_t>(at.line)].isEdit) EditLeft(at, edit);
 }
 
 int CGridBinder::ItemOfColumn(int column) const {
@@ -95,6 +103,7 @@ CGridBinder::CellAt CGridBinder::Find(const QWidget* cell) const {
 
 void CGridBinder::Refresh() const {
   for (std::size_t i = 0; i < lines_.size(); ++i) RefreshLine(static_cast<int>(i));
+  if (afterRefresh_) afterRefresh_();
 }
 
 void CGridBinder::RefreshLine(int index) const {
@@ -164,12 +173,12 @@ void CGridBinder::Commit() {
   const GridListLine& l = lines_[static_cast<std::size_t>(open_.line)].list;
   const std::uint32_t oldValue = l.line.Value(open_.item);
   const std::uint32_t value = open_.rows[static_cast<std::size_t>(row)].value;
-  l.line.Store(open_.item, value, ItemCount());
+  if (!l.hookStores) l.line.Store(open_.item, value, ItemCount());
   if (l.afterCommit) l.afterCommit(open_.item, oldValue, value);
   CLinkStatic* cell = open_.cell;
   Close();
-  OnNextControl(NotifyTargetOf(cell));
   Refresh();
+  OnNextControl(NotifyTargetOf(cell));
   g_dataModified = 1;
 }
 

@@ -7,7 +7,9 @@
 //   the row of the stored value, without storing or marking anything;
 // - commits the chosen row on Enter or a double-click: exactly the field's
 //   bits (a Default choice also into the items it fans out to), then the
-//   line's afterCommit, the data marked changed and the grid refreshed;
+//   line's afterCommit, the grid refreshed, the focus moved on to the next
+//   control (so it lands on what the commit has just enabled) and the data
+//   marked changed;
 // - closes the list on Esc without committing.
 // Edit cells (aliases, tags, counts) commit through the page's function
 // when they lose the focus.
@@ -46,6 +48,9 @@ struct GridListLine {
   // Runs after each commit, before the refresh: follow-up fields, resets.
   // A line with a null field stores nothing itself and does its store here.
   std::function<void(int item, std::uint32_t oldValue, std::uint32_t newValue)> afterCommit;
+  // The field only shows the value; afterCommit makes the whole store (a
+  // choice that runs a rule of the model rather than setting bits).
+  bool hookStores = false;
 };
 
 // A line of edit cells.
@@ -65,6 +70,9 @@ public:
   int AddEditLine(GridEditLine line);
   // Forgets every line; the page's window is going.
   void Clear();
+  // Runs the commit of the edit cell that has the focus, as its losing the
+  // focus would (before the page goes, or refreshes under it).
+  void CommitFocusedEdit();
 
   // Column c shows item FirstItem() + c while that is below ItemCount().
   void SetItemCount(std::function<int()> count) { itemCount_ = std::move(count); }
@@ -87,6 +95,13 @@ public:
   void Commit();
   // Closes the open list without committing; the focus goes back to its cell.
   void Close();
+  // Hides the open list without committing; the focus stays where it is
+  // (the grid is scrolling under it).
+  void Dismiss() { HideList(); }
+
+  // Runs at the end of every Refresh: the page's own controls (captions,
+  // buttons) follow the data with the cells.
+  void SetAfterRefresh(std::function<void()> hook) { afterRefresh_ = std::move(hook); }
 
   // The page forwards its user messages: Enter on a cell (UM_CELL_ACTIVATE)
   // opens its list, Enter in the open list (UM_LIST_CHOSEN) commits. true
@@ -130,6 +145,7 @@ private:
   std::vector<QPointer<QObject>> filtered_;  // edits carrying this filter
   std::function<int()> itemCount_;
   std::function<CellLook(int, int)> lookRule_;
+  std::function<void()> afterRefresh_;
   int first_ = 0;
   int currentColumn_ = kNoItem;
   OpenState open_;

@@ -11,14 +11,18 @@
 inline constexpr QSize kEmptyPageSize{400, 240};
 
 // A page that shows zones from a first one, set before its window is made.
+// Five zone columns: the first lies in 0..27 whatever the caller hands over.
 class CFirstSystemPageBase : public CScrollablePage {
 public:
-  explicit CFirstSystemPageBase(int templateId) : CScrollablePage(templateId, kEmptyPageSize) {}
-  void SetFirstSystem(std::uint8_t zone) { m_firstSystem = zone; }
-  std::uint8_t FirstSystem() const { return m_firstSystem; }
+  explicit CFirstSystemPageBase(int templateId, QSize templateSize = kEmptyPageSize, int fontPoints = 8)
+      : CScrollablePage(templateId, templateSize, nullptr, fontPoints) {}
+  void SetFirstSystem(int zone) { m_firstSystem = zone < 0 ? 0 : zone > kLastFirstSystem ? kLastFirstSystem : zone; }
+  int FirstSystem() const { return m_firstSystem; }
+
+  static constexpr int kLastFirstSystem = 27;
 
 protected:
-  std::uint8_t m_firstSystem = 0;
+  int m_firstSystem = 0;
 };
 
 // Set by the portable Global 1 page when its model changes; read and

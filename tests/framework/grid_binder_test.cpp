@@ -359,6 +359,29 @@ TEST_F(GridFixture, AnEditCommitsWhenItLosesTheFocusAndClosesAnOpenList) {
   EXPECT_EQ(g_dataModified, 0);
 }
 
+TEST_F(GridFixture, ThePageCanCommitTheFocusedEditDismissAListAndFollowEachRefresh) {
+  int refreshes = 0;
+  page.grid.SetAfterRefresh([&refreshes] { ++refreshes; });
+  page.aliases[1]->setFocus();
+  QTest::keyClicks(page.aliases[1], "PEAK");
+  page.grid.CommitFocusedEdit();  // the page is going: the edit commits where it stands
+  EXPECT_EQ(zones[1].alias, "PEAK");
+  EXPECT_EQ(QApplication::focusWidget(), page.aliases[1]);
+  EXPECT_EQ(refreshes, 1);
+
+  Click(kPowerLine, 0);
+  page.Cell(kScanLine, 1)->setFocus();
+  page.grid.Dismiss();  // the grid scrolls under the open list
+  EXPECT_FALSE(page.lists[kPowerLine]->isVisible());
+  EXPECT_EQ(page.grid.OpenList(), nullptr);
+  EXPECT_EQ(QApplication::focusWidget(), page.Cell(kScanLine, 1));
+  EXPECT_EQ(page.Cell(kPowerLine, 0)->TextColor(), QColor(Qt::black));
+  EXPECT_EQ(zones[0].opts, 0x84);
+
+  page.grid.Refresh();
+  EXPECT_EQ(refreshes, 2);
+}
+
 }  // namespace
 
 // The description alone, as a print routine uses it.
