@@ -29,6 +29,9 @@ void ApplyLook(QWidget* cell, CellLook look) {
   QPalette p = cell->palette();
   p.setColor(QPalette::Window, CellLookColor(look));  // a static's background
   p.setColor(QPalette::Base, CellLookColor(look));    // an edit's
+  // A disabled cell still shows its value, darker than its grey ground.
+  p.setColor(QPalette::Disabled, QPalette::WindowText, FromColorRef(0x606060));
+  p.setColor(QPalette::Disabled, QPalette::Text, FromColorRef(0x606060));
   cell->setPalette(p);
   cell->setEnabled(look != CellLook::Disabled);
 }

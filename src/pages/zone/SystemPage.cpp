@@ -138,6 +138,10 @@ void CSystemPageBase::BuildControls() {
     auto* c = Place<CLinkStatic>(id, L::X(column), y, L::kCellWidth, L::kCellHeight);
     c->setFrameStyle(QFrame::Box | QFrame::Plain);
     c->setAlignment(Qt::AlignCenter);
+    // The desktop font is wider than the template's: "Conventional" must fit.
+    QFont f = c->font();
+    f.setPointSizeF(f.pointSizeF() - 1);
+    c->setFont(f);
     return c;
   };
   std::vector<CLinkStatic*> defaults(lines_.size(), nullptr);
