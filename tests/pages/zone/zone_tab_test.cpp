@@ -100,3 +100,10 @@ INSTANTIATE_TEST_SUITE_P(TestsData, ZoneTab,
                          });
 
 }  // namespace
+
+TEST(ZoneHelp, TheContentsLeadToTheZonePage) {
+  const std::string help = std::string(RP58_SOURCE_DIR) + "/resources/help/";
+  const std::vector<unsigned char> index = ReadWholeFile(help + "index.html");
+  EXPECT_NE(std::string(index.begin(), index.end()).find("href=\"zone.html\""), std::string::npos);
+  EXPECT_TRUE(std::filesystem::is_regular_file(help + "zone.html"));
+}
