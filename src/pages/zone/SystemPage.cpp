@@ -205,10 +205,15 @@ void CSystemPageBase::BuildControls() {
   aliasLine_ = grid_.AddEditLine(
       {{aliases_.begin(), aliases_.end()},
        [&data](int item) {
+         // The blanks that pad the slot are not part of what the user typed.
          const Text9& name = data.m_zoneNames[static_cast<std::size_t>(item)];
-         return QString::fromLatin1(name.data(), static_cast<int>(strnlen(name.data(), kAliasLength))).trimmed();
+         QString text = QString::fromLatin1(name.data(), static_cast<int>(strnlen(name.data(), kAliasLength)));
+         while (text.endsWith(QLatin1Char(' '))) text.chop(1);
+         return text;
        },
-       [this](int item, const QString& text) { return StoreAlias(item, text); }});
+       // Stored at each keystroke: merely passing through leaves a file's
+       // alias as it was.
+       nullptr});
   lineRows_.push_back(-1);
   grid_.SetLookRule([this](int line, int item) { return LookOf(line, item); });
   grid_.SetAfterRefresh([this] { UpdateButtons(); });
@@ -290,14 +295,13 @@ void CSystemPageBase::CheckGroupTotal(int column) {
   ShowMessageBox("Too many groups");
 }
 
-bool CSystemPageBase::StoreAlias(int zone, const QString& text) {
+void CSystemPageBase::StoreAlias(int zone, const QString& text) {
   Text9& name = ModelOf(family_).radioData.m_zoneNames[static_cast<std::size_t>(zone)];
   const QByteArray typed = text.toUpper().toLatin1().left(kAliasLength);
   Text9 now{};
   for (int i = 0; i < kAliasLength; ++i) now[static_cast<std::size_t>(i)] = i < typed.size() ? typed[i] : ' ';
-  if (now == name) return false;
   name = now;
-  return true;
+  g_dataModified = 1;
 }
 
 // ---------------------------------------------------------------------------
@@ -348,7 +352,6 @@ LParam CSystemPageBase::OnUserMessage(unsigned msg, WParam wParam, LParam lParam
     case UM_TEXT_EDITED:
       if (const int c = ColumnOf(system_page::kAliases, wParam); c >= 0 && aliases_[c] != nullptr) {
         StoreAlias(m_firstSystem + c, aliases_[c]->text());
-        g_dataModified = 1;
       }
       return 0;
     default:

@@ -57,7 +57,7 @@ private:
   void OnEnableChosen(int zone, std::uint32_t value);
   bool CommitCount(int zone, const QString& text);
   void CheckGroupTotal(int column);
-  bool StoreAlias(int zone, const QString& text);
+  void StoreAlias(int zone, const QString& text);
   void ReportZoneOff(int zone, bool emergency, bool home);
   void Navigate(unsigned msg, WParam wParam, LParam lParam);
   void OnButton(int id);

@@ -366,6 +366,22 @@ TEST_P(SystemPage, DefaultChoicesIntoBytes2To9ReachLtrZonesOnly) {
   }
 }
 
+TEST_P(SystemPage, PassingThroughAnAliasLeavesAFilesTextAsItWas) {
+  SetText(Data().m_zoneNames[0], "zone-1");  // what a file may hold
+  page->RefreshGrid();
+  auto* alias = Control<QLineEdit>(system_page::kAliases[0]);
+  EXPECT_EQ(alias->text(), "zone-1");
+  alias->setFocus();
+  Settle();
+  Control<QPushButton>(system_page::kInterconnect)->setFocus();
+  Settle();
+  EXPECT_EQ(std::string(Data().m_zoneNames[0].data()), "zone-1");
+  EXPECT_EQ(g_dataModified, 0);
+  Type(system_page::kAliases[0], "hill");
+  EXPECT_EQ(std::string(Data().m_zoneNames[0].data()), "HILL    ");
+  EXPECT_EQ(g_dataModified, 1);
+}
+
 INSTANTIATE_TEST_SUITE_P(BothFamilies, SystemPage, ::testing::Values(kMobile, kPortable), FamilyName);
 
 }  // namespace
