@@ -309,6 +309,7 @@ void CSystemPageBase::StoreAlias(int zone, const QString& text) {
 
 void CSystemPageBase::Navigate(unsigned msg, WParam wParam, LParam lParam) {
   MessageBeep();
+  grid_.CommitFocusedEdit();
   // The main dialog takes this page's window down when it opens the next.
   PostUserMessage(g_pMainDlg != nullptr ? g_pMainDlg->Window() : window(), msg, wParam, lParam);
 }

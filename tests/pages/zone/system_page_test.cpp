@@ -360,10 +360,12 @@ TEST_P(SystemPage, DefaultChoicesIntoBytes2To9ReachLtrZonesOnly) {
     if (!l.line.HasDefault()) continue;
     const bool bytes2To9 = l.row == SystemRow::kAreaCode || l.row == SystemRow::kHomeChannel || l.row == SystemRow::kScanWords;
     l.line.Store(kDefaultItem, 1, kZoneCount);
+    if (l.afterCommit) l.afterCommit(kDefaultItem, 0, 1);  // the Default Home Channel marks no repeater
     for (int k = 2; k <= 9; ++k)
       EXPECT_EQ(ZoneByte(1, k), conventional[static_cast<std::size_t>(k)]) << l.line.caption << " byte " << k;
     if (bytes2To9) EXPECT_EQ(l.line.Value(0), 1u) << l.line.caption;
   }
+  EXPECT_EQ(Data().m_repeaters[0][0], 1);
 }
 
 TEST_P(SystemPage, PassingThroughAnAliasLeavesAFilesTextAsItWas) {
