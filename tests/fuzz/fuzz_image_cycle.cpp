@@ -1,0 +1,78 @@
+// Image -> records -> image: a data file loaded and saved, then that save
+// loaded and saved again. The first save may normalise what the file held;
+// the second must equal it byte for byte, but for the known faults below.
+// Input: the data file (tests/data holds good seeds).
+#include <cstdio>
+#include <vector>
+
+#include "FuzzSupport.h"
+#include "model/DataFile.h"
+#include "model/RadioImage.h"
+
+namespace {
+
+// Faults not mended yet: each names what drifts and goes when the mend
+// lands (the drift it allows is then checked again).
+//
+// kChannelSlotsDrift: a channel slot whose contents no page could have made
+// does not survive two cycles. Seen so far: a frequency far outside the
+// band packs to a synthesizer word of 0, which reads back as the band's
+// default frequency; a portable slot with 0xFF count bytes packs as a
+// programmed channel and reads back as an empty one.
+constexpr bool kChannelSlotsDrift = true;
+//
+// kZoneGroupBeyondCount: a zone/group pair of the radio-wide record whose
+// group lies beyond its zone's group count is stored as a group of another
+// zone, and moves again on the next cycle.
+constexpr bool kZoneGroupBeyondCount = true;
+
+// The radio-wide record's zone/group pairs: the group byte and the zone byte.
+struct PairBytes {
+  std::size_t group, zone;
+};
+constexpr PairBytes kPairs[] = {{140, 141}, {210, 211}, {214, 215}, {216, 217}, {218, 219}, {220, 221}, {234, 235}};
+// The mobile D-sub groups: 16 group bytes of one zone.
+constexpr std::size_t kDsubZone = 731, kDsubFirstGroup = 732, kDsubGroups = 16;
+
+bool GroupBeyondCount(const Bytes& file, std::size_t groupByte, std::size_t zoneByte) {
+  const std::uint8_t zone = file[zoneByte], group = file[groupByte];
+  return group != kNoGroup && (zone >= kZoneCount || group >= file[area::kZoneGroupCounts + zone]);
+}
+
+// Whether a known fault explains a drift at offset i of the first save.
+bool DriftExplained(const Bytes& first, std::size_t i) {
+  const Family family = FamilyOfCode(first[area::kFamilyCode]) == kPortable ? kPortable : kMobile;
+  const std::size_t slotsEnd = ChannelOffset(family, kChannelCount - 1) + (family == kPortable ? 22 : 25);
+  if (kChannelSlotsDrift && i >= area::kChannels && i < slotsEnd) return true;
+  if (!kZoneGroupBeyondCount) return false;
+  for (const PairBytes& p : kPairs)
+    if (i == p.group && GroupBeyondCount(first, p.group, p.zone)) return true;
+  return family == kMobile && i >= kDsubFirstGroup && i < kDsubFirstGroup + kDsubGroups &&
+         GroupBeyondCount(first, i, kDsubZone);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  CCautiousMessages& messages = CautiousUser(true);
+  ResetModel();
+  const std::string in = ScratchFile("cycle-in.dat"), once = ScratchFile("once.dat"), twice = ScratchFile("twice.dat");
+  WriteWholeFile(in, data, size);
+  RemoveFile(once);
+  RemoveFile(twice);
+  if (g_dataFile.LoadDataFile(in, ProgramDir()) != 1) return 0;
+  if (!g_dataFile.SaveDataFile(once)) return 0;  // a pack check refused the records
+
+  messages.last.clear();
+  FUZZ_CHECK(g_dataFile.LoadDataFile(once, ProgramDir()) == 1, "the first save is refused on load: " + messages.last);
+  FUZZ_CHECK(g_dataFile.SaveDataFile(twice), "the records of the first save do not save again: " + messages.last);
+  const Bytes first = ReadWholeFile(once), second = ReadWholeFile(twice);
+  FUZZ_CHECK(first.size() == second.size(), "the second save has another size");
+  for (std::size_t i = 0; i < first.size(); ++i) {
+    if (first[i] == second[i] || DriftExplained(first, i)) continue;
+    char what[96];
+    std::snprintf(what, sizeof what, "byte 0x%04zX drifts from %02X to %02X on the second save", i, first[i], second[i]);
+    InvariantBroken(what + std::string("; all: ") + Differences(first, second, 16));
+  }
+  return 0;
+}
