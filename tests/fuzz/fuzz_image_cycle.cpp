@@ -20,35 +20,12 @@ namespace {
 // default frequency; a portable slot with 0xFF count bytes packs as a
 // programmed channel and reads back as an empty one.
 constexpr bool kChannelSlotsDrift = true;
-//
-// kZoneGroupBeyondCount: a zone/group pair of the radio-wide record whose
-// group lies beyond its zone's group count is stored as a group of another
-// zone, and moves again on the next cycle.
-constexpr bool kZoneGroupBeyondCount = true;
-
-// The radio-wide record's zone/group pairs: the group byte and the zone byte.
-struct PairBytes {
-  std::size_t group, zone;
-};
-constexpr PairBytes kPairs[] = {{140, 141}, {210, 211}, {214, 215}, {216, 217}, {218, 219}, {220, 221}, {234, 235}};
-// The mobile D-sub groups: 16 group bytes of one zone.
-constexpr std::size_t kDsubZone = 731, kDsubFirstGroup = 732, kDsubGroups = 16;
-
-bool GroupBeyondCount(const Bytes& file, std::size_t groupByte, std::size_t zoneByte) {
-  const std::uint8_t zone = file[zoneByte], group = file[groupByte];
-  return group != kNoGroup && (zone >= kZoneCount || group >= file[area::kZoneGroupCounts + zone]);
-}
 
 // Whether a known fault explains a drift at offset i of the first save.
 bool DriftExplained(const Bytes& first, std::size_t i) {
   const Family family = FamilyOfCode(first[area::kFamilyCode]) == kPortable ? kPortable : kMobile;
   const std::size_t slotsEnd = ChannelOffset(family, kChannelCount - 1) + (family == kPortable ? 22 : 25);
-  if (kChannelSlotsDrift && i >= area::kChannels && i < slotsEnd) return true;
-  if (!kZoneGroupBeyondCount) return false;
-  for (const PairBytes& p : kPairs)
-    if (i == p.group && GroupBeyondCount(first, p.group, p.zone)) return true;
-  return family == kMobile && i >= kDsubFirstGroup && i < kDsubFirstGroup + kDsubGroups &&
-         GroupBeyondCount(first, i, kDsubZone);
+  return kChannelSlotsDrift && i >= area::kChannels && i < slotsEnd;
 }
 
 }  // namespace

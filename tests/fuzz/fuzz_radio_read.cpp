@@ -15,11 +15,6 @@ namespace {
 
 constexpr std::uint64_t kEscAfterMicros = 20ull * 60 * 1'000'000;
 
-// Known fault, being mended elsewhere: a streamed read over an echoing cable
-// takes the echo of its own request for the radio's silence and asks again,
-// for ever (until Esc). Until the mend lands the streamed read gets a
-// two-wire cable; remove this to fuzz it with the echo.
-constexpr bool kKnownFaultStreamedReadEchoLoops = true;
 
 
 }  // namespace
@@ -51,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   std::atomic<bool> cancel{false};
   CFuzzClock clock(cancel, kEscAfterMicros, "the read");
-  const bool echo = in->echo && !(kKnownFaultStreamedReadEchoLoops && in->streamed);
+  const bool echo = in->echo;
   CScriptPort port(in->script, in->scriptSize, clock, echo, in->failOpen);
   CNullCloneStatus status;
   CCloneLink link(port, clock, cancel, status);
