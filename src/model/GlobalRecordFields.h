@@ -38,6 +38,9 @@ inline constexpr GlobalField kLcdBit5 = At(0x2A, Bit(5));  // cleared by unpack
 // 0x2B (43): the portable radio keeps its own setting in the high nibble
 inline constexpr GlobalField kSqlLevelOffset = At(0x2B, Bits(0, 3));
 inline constexpr GlobalField kLcdContrast = At(0x2B, Bits(4, 7));  // mobile
+// The portable page reads and writes the record's whole byte (the unpack
+// keeps only the low nibble, so a file cannot bring more).
+inline constexpr GlobalField kPortableSqlLevelOffset = At(0x2B);
 // 0xB6 (182)
 inline constexpr GlobalField kTagging = At(0xB6, Bits(1, 3));
 inline constexpr GlobalField kTalkBack = At(0xB6, Bit(4));
@@ -76,6 +79,7 @@ inline constexpr GlobalField kPttInterlock = At(0xCC, Bit(2));
 inline constexpr GlobalField kClone = At(0xCD, Bit(0));  // a radio password switches it off
 inline constexpr GlobalField kAdvancedBit4 = At(0xCD, Bit(4));  // always set
 inline constexpr GlobalField kMicrophone = At(0xCD, Bit(5));  // always set by packing
+inline constexpr GlobalField kAdvancedKeyHoldingTime = At(0xCD, Bits(2, 3));  // portable
 // 0xCE (206), 0xCF (207): emergency
 inline constexpr GlobalField kEmergencyTxTime = At(0xCE, Bits(0, 3));
 inline constexpr GlobalField kEmergencyRxTime = At(0xCE, Bits(4, 7));
@@ -112,6 +116,17 @@ inline constexpr GlobalField kLedOffTime = At(0x2F4);
 inline constexpr GlobalField kEmergencyLedColor = At(0x2F5, Bits(1, 2));
 inline constexpr GlobalField kEmergencyLedBlink = At(0x2F5, Bits(4, 6));
 inline constexpr GlobalField kSilentMode = At(0x2F5, Bit(7));
+// Mobile Special.
+inline constexpr GlobalField kAfMinVrLevel = At(0xE2);  // 0..31
+inline constexpr GlobalField kHornAlertTime = At(0x2C0, Bits(4, 6));
+inline constexpr GlobalField kExternalPtt = At(0x2C0, Bit(3));
+inline constexpr GlobalField kIgnitionSense = At(0x2EC, Bit(1));
+inline constexpr GlobalField kExtMicSense = At(0x2F6);
+// The function codes of the accessory connector's lines: outputs of ACC
+// Port1-5, inputs of ACC Port1-4 and Port6 (Port5 has no input).
+inline constexpr int kAccPorts = 5;
+constexpr GlobalField AccOutput(int port) { return At(0x2CF + port); }
+constexpr GlobalField AccInput(int port) { return At(port < 4 ? 0x2D5 + port : 0x2DA); }
 
 // Mobile: 0xB6 bit 6 both ways; portable: read from 0x2A bit 2, packed into both.
 inline constexpr GlobalField kBackLight = Word(&CGlobalRecord::backLight);

@@ -3,11 +3,14 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "model/Digits.h"
+#include "model/DtmfData.h"
 #include "model/GlobalRecordFields.h"
 
 namespace {
 
 constexpr int kLedMaxMs = 2550;
+constexpr int kAfMinVrMax = 31;
 
 void KeepPasswordText(CGlobalRecord& record, std::string text) {
   record.passwordText = std::move(text);
@@ -53,4 +56,22 @@ OptionBoardRow OptionBoardOf(const CGlobalRecord& record) {
 void SetOptionBoard(CGlobalRecord& record, OptionBoardRow row) {
   Resolve(record, global::kOptionBoard).Set(row == kOptionBoardXld ? 4 : row == kOptionBoardXbe ? 3 : 0);
   Resolve(record, global::kOptionBoardCode).Set(row == kOptionBoardXld ? 3 : 0);
+}
+
+std::string EmergencyCodeText(const CGlobalRecord& record) {
+  const std::uint8_t* digits = record.emergencyCode.data();
+  const int count = DtmfDigitCount(digits);
+  std::string text;
+  for (int i = 0; i < kDtmfMaxDigits; ++i) text += i < count ? DtmfDigitToChar(DtmfDigitAt(digits, i)) : ' ';
+  return text;
+}
+
+void StoreEmergencyCode(CGlobalRecord& record, const std::string& typed) {
+  DtmfStringFromText(typed, record.emergencyCode.data());
+}
+
+std::optional<std::uint8_t> AfMinVrLevelOfText(const std::string& typed) {
+  const int level = std::atoi(typed.c_str());
+  if (level < 0 || level > kAfMinVrMax) return std::nullopt;
+  return static_cast<std::uint8_t>(level);
 }

@@ -32,3 +32,14 @@ inline constexpr const char* kOptionBoardRows[] = {"XLD-200", "XBE-16", "None"};
 OptionBoardRow OptionBoardOf(const CGlobalRecord& record);
 // Stores a row's board and code; the byte's other bits are the radio's own.
 void SetOptionBoard(CGlobalRecord& record, OptionBoardRow row);
+
+// The emergency code as its edit shows it: the digits ("*", "#", "0"-"9",
+// "A"-"D"), then blanks up to 15 characters.
+std::string EmergencyCodeText(const CGlobalRecord& record);
+// Stores the edit's whole text: a blank ends the count (the characters after
+// it are kept in their digits), and the digits past the text are cleared.
+void StoreEmergencyCode(CGlobalRecord& record, const std::string& typed);
+
+// The mobile AF Min VR level of a typed text: the number its digits start
+// with (none is 0); nothing above 31.
+std::optional<std::uint8_t> AfMinVrLevelOfText(const std::string& typed);

@@ -18,8 +18,9 @@ constexpr std::size_t kFlags = 208;      // b0-2
 constexpr int kPairedCodes = 12;
 }  // namespace key
 
-// Key function of each extra-field value 1..12; 0 and 13-15 name none.
-constexpr std::uint8_t kExtraFunctions[16] = {0, 3, 4, 5, 6, 7, 8, 30, 31, 18, 64, 65, 66, 0, 0, 0};
+// Key function of each extra-field value 1..13 (13 = Monitor); 0, 14 and 15
+// name none. Both families' radios use these fields.
+constexpr std::uint8_t kExtraFunctions[16] = {0, 3, 4, 5, 6, 7, 8, 30, 31, 18, 64, 65, 66, 1, 0, 0};
 
 constexpr std::uint8_t kModelByteCanDial = 0x20;  // portable image 249 b5
 
