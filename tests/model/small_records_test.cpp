@@ -63,7 +63,8 @@ TEST_F(SmallRecords, KeyCodesArePairSwappedBothWays) {
 
 TEST_F(SmallRecords, CodesOutsideTheCatalogueMarkNothingAndSurvive) {
   // Codes 40 and 79 are not in the mobile catalogue, 74 not in the portable
-  // one; 255 is what an erased radio holds; extra nibbles 13-15 name nothing.
+  // one; 255 is what an erased radio holds; extra nibbles 14 and 15 name
+  // nothing, 13 is Monitor.
   const std::uint8_t codes[] = {40, 79, 255, 74, 31, 78};
   for (int k = 0; k < 6; ++k) image[188 + (k ^ 1)] = codes[k];
   image[202] = 0xF0;
@@ -73,8 +74,9 @@ TEST_F(SmallRecords, CodesOutsideTheCatalogueMarkNothingAndSurvive) {
     keys.Unpack(image.data());
     int marked = 0;
     for (int i = 0; i < keys.InUseCount(); ++i) marked += keys.inUse[i];
-    const int expected = f == kMobile ? 3 : 1;  // 31, and 74 and 78 on the mobile only
+    const int expected = f == kMobile ? 4 : 2;  // 31 and Monitor, and 74 and 78 on the mobile only
     EXPECT_EQ(marked, expected) << f;
+    EXPECT_TRUE(keys.IsInUse(1)) << f;
     EXPECT_EQ(keys.InUseIndex(78), f == kMobile ? 45 : -1);
     EXPECT_EQ(keys.InUseIndex(73), 40);
     Bytes out = image;
