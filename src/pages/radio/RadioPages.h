@@ -3,15 +3,8 @@
 // Assignment of both families.
 #include "pages/PageBase.h"
 #include "pages/radio/Global1Page.h"
+#include "pages/radio/Global2Page.h"
 
-class CMobileGlobal2Page : public CScrollablePage {
-public:
-  CMobileGlobal2Page() : CScrollablePage(140, kEmptyPageSize) {}
-};
-class CPortableGlobal2Page : public CScrollablePage {
-public:
-  CPortableGlobal2Page() : CScrollablePage(110, kEmptyPageSize) {}
-};
 
 class CMobileSpecialPage : public CScrollablePage {
 public:
