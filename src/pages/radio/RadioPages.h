@@ -4,6 +4,7 @@
 #include "pages/PageBase.h"
 #include "pages/radio/Global1Page.h"
 #include "pages/radio/Global2Page.h"
+#include "pages/radio/KeyAssignPage.h"
 
 
 class CMobileSpecialPage : public CScrollablePage {
@@ -11,11 +12,3 @@ public:
   CMobileSpecialPage() : CScrollablePage(232, kEmptyPageSize) {}
 };
 
-class CMobileKeyAssignPage : public CScrollablePage {
-public:
-  CMobileKeyAssignPage() : CScrollablePage(142, kEmptyPageSize) {}
-};
-class CPortableKeyAssignPage : public CScrollablePage {
-public:
-  CPortableKeyAssignPage() : CScrollablePage(215, kEmptyPageSize) {}
-};
