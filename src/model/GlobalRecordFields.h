@@ -24,6 +24,9 @@ FieldRef Resolve(CGlobalRecord& record, const GlobalField& field);
 // Its value; 0 where the record keeps no copy.
 std::uint32_t ValueOf(const CGlobalRecord& record, const GlobalField& field);
 
+// Ports of each side of the mobile accessory connector.
+inline constexpr int kAccPorts = 5;
+
 namespace global {
 
 // 0x1E (30)
@@ -124,7 +127,6 @@ inline constexpr GlobalField kIgnitionSense = At(0x2EC, Bit(1));
 inline constexpr GlobalField kExtMicSense = At(0x2F6);
 // The function codes of the accessory connector's lines: outputs of ACC
 // Port1-5, inputs of ACC Port1-4 and Port6 (Port5 has no input).
-inline constexpr int kAccPorts = 5;
 constexpr GlobalField AccOutput(int port) { return At(0x2CF + port); }
 constexpr GlobalField AccInput(int port) { return At(port < 4 ? 0x2D5 + port : 0x2DA); }
 

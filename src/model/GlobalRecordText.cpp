@@ -1,5 +1,6 @@
 #include "model/GlobalRecordText.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -75,3 +76,47 @@ std::optional<std::uint8_t> AfMinVrLevelOfText(const std::string& typed) {
   if (level < 0 || level > kAfMinVrMax) return std::nullopt;
   return static_cast<std::uint8_t>(level);
 }
+
+std::vector<std::uint8_t> ExclusiveRows(std::uint8_t none, std::span<const std::uint8_t> candidates,
+                                        std::span<const std::uint8_t> held, std::size_t own) {
+  std::vector<std::uint8_t> rows = {none};
+  for (const std::uint8_t value : candidates) {
+    bool heldElsewhere = false;
+    for (std::size_t i = 0; i < held.size(); ++i)
+      if (i != own && held[i] == value) heldElsewhere = true;
+    if (!heldElsewhere || (own < held.size() && held[own] == value)) rows.push_back(value);
+  }
+  return rows;
+}
+
+namespace {
+
+std::array<std::uint8_t, kAccPorts> AccCodes(const CGlobalRecord& record, bool input) {
+  std::array<std::uint8_t, kAccPorts> codes{};
+  for (int port = 0; port < kAccPorts; ++port)
+    codes[static_cast<std::size_t>(port)] =
+        static_cast<std::uint8_t>(ValueOf(record, input ? global::AccInput(port) : global::AccOutput(port)));
+  return codes;
+}
+
+Choices AccTable(bool input) { return input ? Choices(kAccInputFunctions) : Choices(kAccOutputFunctions); }
+
+}  // namespace
+
+std::vector<std::uint8_t> AccFunctionRows(const CGlobalRecord& record, bool input, int port) {
+  std::vector<std::uint8_t> candidates;
+  for (const Choice& c : AccTable(input).subspan(1))
+    if (!(input && c.value == kAccDataMode && port != kAccInputPort6)) candidates.push_back(static_cast<std::uint8_t>(c.value));
+  const auto held = AccCodes(record, input);
+  return ExclusiveRows(0, candidates, held, static_cast<std::size_t>(port));
+}
+
+void StoreAccFunction(CGlobalRecord& record, bool input, int port, std::uint8_t code) {
+  Resolve(record, input ? global::AccInput(port) : global::AccOutput(port)).Set(code);
+  // Ports 1-4 have both an input and an output on one line.
+  constexpr int kLinesWithBoth = 4;
+  if (code != 0 && port < kLinesWithBoth)
+    Resolve(record, input ? global::AccOutput(port) : global::AccInput(port)).Set(0);
+}
+
+const char* AccFunctionText(bool input, std::uint8_t code) { return ChoiceText(AccTable(input), code, -1); }

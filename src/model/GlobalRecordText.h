@@ -4,9 +4,12 @@
 // a widget.
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "model/GlobalRecord.h"
+#include "model/Settings.h"
 
 // The password: the eight bytes up to the first zero byte, without the
 // blanks that pad them.
@@ -43,3 +46,31 @@ void StoreEmergencyCode(CGlobalRecord& record, const std::string& typed);
 // The mobile AF Min VR level of a typed text: the number its digits start
 // with (none is 0); nothing above 31.
 std::optional<std::uint8_t> AfMinVrLevelOfText(const std::string& typed);
+
+// The functions of the mobile accessory connector's lines (ACC Port1-6), as
+// the Mobile Special page offers them. "Data mode" is an input of Port6 only.
+inline constexpr Choice kAccInputFunctions[] = {
+    {"None", 0},     {"MON", 1},          {"Dimmer", 2},   {"Hook", 3},     {"Scan", 4},      {"Emergency", 6},
+    {"CH SW0", 8},   {"CH SW1", 9},       {"CH SW2", 10},  {"CH SW3", 11},  {"TX Low power", 13},
+    {"Call 1", 14},  {"Call 2", 15},      {"AF Min VR", 19}, {"Ext Beep", 21}, {"MIC PTT Inhibit", 22},
+    {"AF MUTE", 24}, {"Data mode", 25}};
+inline constexpr Choice kAccOutputFunctions[] = {
+    {"None", 0}, {"Busy", 1},     {"AF Mute", 2},        {"ACC1", 3},           {"ACC2", 4},
+    {"Horn Alert", 5}, {"Public Address", 6}, {"PTT", 7}, {"TX Power", 8}, {"Short cut GP1", 14},
+    {"Short cut GP2", 15}, {"Short cut GP3", 16}, {"Short cut GP4", 17}};
+inline constexpr int kAccInputPort6 = 4;  // the fifth input is Port6's
+inline constexpr std::uint32_t kAccDataMode = 25;
+
+// Pickers that share one set of values, each value held by one picker at a
+// time: the values picker `own` may show, "none" first, then every
+// candidate no other picker holds and its own, in the candidates' order.
+std::vector<std::uint8_t> ExclusiveRows(std::uint8_t none, std::span<const std::uint8_t> candidates,
+                                        std::span<const std::uint8_t> held, std::size_t own);
+
+// The functions the list of an ACC port offers (port: 0-4 of its side).
+std::vector<std::uint8_t> AccFunctionRows(const CGlobalRecord& record, bool input, int port);
+// Stores a port's function. A line is an input or an output: a function on
+// one side of ACC Port1-4 clears the other side.
+void StoreAccFunction(CGlobalRecord& record, bool input, int port, std::uint8_t code);
+// The text of a function code of a side; "" for a code no row holds.
+const char* AccFunctionText(bool input, std::uint8_t code);

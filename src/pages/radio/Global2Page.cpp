@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "framework/SettingsForm.h"
+#include "pages/radio/RadioPageLayout.h"
 #include "model/Digits.h"
 #include "model/DtmfData.h"
 #include "model/GlobalRecordText.h"
@@ -13,10 +14,9 @@
 
 namespace {
 
-// The template: 367 x 300 dialog units, two columns of boxes.
-constexpr int kColumnWidth = 176;
-constexpr SettingsColumn kLeftColumn = {6, 6, kColumnWidth};
-constexpr SettingsColumn kRightColumn = {186, 6, kColumnWidth};
+using radio_layout::kLeftColumn;
+using radio_layout::kRightColumn;
+using radio_layout::SplitRow;
 
 constexpr SettingsBox<Global2Box> kMobileBoxes[] = {
     {Global2Box::kEmergency, "Emergency", {1424, 1424}, kLeftColumn},
@@ -51,13 +51,6 @@ std::pair<std::uint8_t*, std::uint8_t*> PairBytes(CGlobalRecord& r, int zoneByte
   }
 }
 
-// Splits a row's control in two halves, the second for `second`.
-void SplitRow(QWidget* first, QWidget* second) {
-  const QRect g = first->geometry();
-  const int half = (g.width() - 3) / 2;
-  first->setGeometry(g.x(), g.y(), half, g.height());
-  second->setGeometry(g.x() + half + 3, g.y(), g.width() - half - 3, g.height());
-}
 
 }  // namespace
 

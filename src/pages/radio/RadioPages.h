@@ -5,10 +5,5 @@
 #include "pages/radio/Global1Page.h"
 #include "pages/radio/Global2Page.h"
 #include "pages/radio/KeyAssignPage.h"
-
-
-class CMobileSpecialPage : public CScrollablePage {
-public:
-  CMobileSpecialPage() : CScrollablePage(232, kEmptyPageSize) {}
-};
+#include "pages/radio/MobileSpecialPage.h"
 
