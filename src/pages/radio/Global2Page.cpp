@@ -36,6 +36,7 @@ constexpr SettingsBox<Global2Box> kPortableBoxes[] = {
 };
 
 constexpr int kCodeLength = 15;
+constexpr int kPairLabelRoom = 28;  // dialog units the pair rows take from their labels
 constexpr int kGroupHead = 1563;
 
 // The record's bytes of a pair, by its zone byte.
@@ -87,7 +88,7 @@ void CGlobal2Page::BuildCustomRow(const FamilyRow& row, CSettingsForm& form) {
       auto* group = Place<QLabel>(kGroupHead, 0, 0, 1, 1);
       zone->setText(QStringLiteral("Zone"));
       group->setText(QStringLiteral("Group"));
-      SplitRow(zone, group);
+      SplitRow(zone, group, Units().ToPixelsX(kPairLabelRoom));
       break;
     }
     case Global2Kind::kChoice:
@@ -101,7 +102,7 @@ void CGlobal2Page::BuildPair(const FamilyRow& row, CSettingsForm& form) {
   if (ids == std::end(global2::kPairs)) return;
   auto* zone = form.Row<QComboBox>(row.labelId, row.label, ids->zone);
   auto* group = Place<QComboBox>(ids->group, 0, 0, 1, 1);
-  SplitRow(zone, group);
+  SplitRow(zone, group, Units().ToPixelsX(kPairLabelRoom));
   if (ids->zone != global2::kPairs[0].zone) {
     if (auto* label = FindControl<QLabel>(Body(), row.labelId)) label->setFont(BoldFont());
   }

@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 
 #include "framework/ChoiceHelpers.h"
 #include "model/FamilyModel.h"
@@ -65,6 +67,24 @@ private:
   Family family_;
 };
 
+// A key button whose caption wraps onto a second line, as the long function
+// names need; its text stays the function's name.
+class CKeyButton : public CFlatButton {
+public:
+  explicit CKeyButton(QWidget* parent) : CFlatButton(parent) {}
+
+protected:
+  void paintEvent(QPaintEvent*) override {
+    QStylePainter p(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.text.clear();
+    p.drawControl(QStyle::CE_PushButton, option);
+    p.drawItemText(rect().adjusted(2, 1, -2, -1), Qt::AlignCenter | Qt::TextWordWrap, palette(), isEnabled(), text(),
+                   QPalette::ButtonText);
+  }
+};
+
 }  // namespace
 
 CKeyAssignPage::CKeyAssignPage(Family family, int templateId)
@@ -94,7 +114,7 @@ bool CKeyAssignPage::OnInitDialog() {
   }
   for (int k = 0; k < kAssignableKeys; ++k) {
     const QRect& r = layout_.buttons[static_cast<std::size_t>(k)];
-    auto* button = Place<CFlatButton>(layout_.buttonIds[static_cast<std::size_t>(k)], r.x(), r.y(), r.width(), r.height());
+    auto* button = Place<CKeyButton>(layout_.buttonIds[static_cast<std::size_t>(k)], r.x(), r.y(), r.width(), r.height());
     connect(button, &QPushButton::clicked, this, [this, k] { OpenList(k); });
     buttons_[static_cast<std::size_t>(k)] = button;
   }

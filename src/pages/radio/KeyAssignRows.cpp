@@ -30,7 +30,9 @@ KeyPageLayout PortableLayout() {
   constexpr int kRows[] = {52, 79, 106, 133, 160, 187};
   for (int k = 0; k < kAssignableKeys; ++k)
     l.buttons[static_cast<std::size_t>(k)] = QRect(IsHoldKey(k) ? 88 : 45, kRows[k % kPhysicalKeys], 42, 26);
-  l.labels = {{0, "Press", QRect(45, 37, 42, 12), kCentre}, {0, "Press and hold", QRect(88, 37, 45, 12), kCentre}};
+  // The headings sit on the buttons; "Press and hold" takes two lines.
+  constexpr Qt::Alignment kOnTop = Qt::AlignHCenter | Qt::AlignBottom;
+  l.labels = {{0, "Press", QRect(45, 29, 42, 20), kOnTop}, {0, "Press and hold", QRect(88, 29, 45, 20), kOnTop}};
   for (int j = 0; j < kPhysicalKeys; ++j) {
     const auto name = CKeyAssignModel::KeyNames(kPortable)[static_cast<std::size_t>(j)];
     l.labels.push_back({0, name, QRect(2, kRows[j], 40, 26), j < 2 ? kLeft : kRight});

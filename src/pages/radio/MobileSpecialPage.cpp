@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QLabel>
+#include <QAbstractItemView>
 #include <QLineEdit>
 #include <QTimer>
 
@@ -24,6 +25,7 @@ constexpr SettingsBox<MobileSpecialBox> kBoxes[] = {
 };
 
 constexpr int kAfMinVrDigits = 2;
+constexpr int kLineLabelRoom = 38;  // dialog units the port rows take from their labels
 constexpr int kInputHead = 2327, kOutputHead = 2328;
 
 
@@ -48,6 +50,7 @@ CMobileSpecialPage::CMobileSpecialPage() : CSettingsPage(kMobile, 232, QSize(367
 }
 
 bool CMobileSpecialPage::OnInitDialog() {
+  afMinVrTyped_ = false;
   inputs_ = {};
   outputs_ = {};
   groups_ = {};
@@ -72,7 +75,7 @@ void CMobileSpecialPage::BuildCustomRow(const FamilyRow& row, CSettingsForm& for
       auto* output = Place<QLabel>(kOutputHead, 0, 0, 1, 1);
       input->setText(QStringLiteral("Input"));
       output->setText(QStringLiteral("Output"));
-      SplitRow(input, output);
+      SplitRow(input, output, Units().ToPixelsX(kLineLabelRoom));
       break;
     }
     case MobileSpecialKind::kAccPort: {
@@ -83,7 +86,9 @@ void CMobileSpecialPage::BuildCustomRow(const FamilyRow& row, CSettingsForm& for
       // Port5 has only an output, Port6 only an input: the other half stays empty.
       auto* left = form.Row<QComboBox>(0, row.label, row.id);
       auto* right = Place<QComboBox>(0, 0, 0, 1, 1);
-      SplitRow(left, right);
+      SplitRow(left, right, Units().ToPixelsX(kLineLabelRoom));
+      // The lists open wide enough for their longest function.
+      for (QComboBox* half : {left, right}) half->view()->setMinimumWidth(half->width() * 3 / 2);
       QComboBox* input = line->input != 0 ? left : nullptr;
       QComboBox* output = line->output != 0 ? right : nullptr;
       for (QComboBox* half : {left, right}) {
@@ -205,8 +210,9 @@ void CMobileSpecialPage::ShowAfMinVr() {
 }
 
 void CMobileSpecialPage::CommitAfMinVr() {
-  // Leaving the edit as it was shown changes nothing.
-  if (afMinVr_ == nullptr || afMinVr_->text() == QString::number(Record().afMinVrLevel)) return;
+  // An edit the user has not typed in changes nothing.
+  if (!afMinVrTyped_ || afMinVr_ == nullptr) return;
+  afMinVrTyped_ = false;
   if (const auto level = AfMinVrLevelOfText(afMinVr_->text().toStdString())) {
     Record().afMinVrLevel = *level;
     g_dataModified = 1;
@@ -228,4 +234,10 @@ bool CMobileSpecialPage::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusOut && !IsClosing()) CommitAfMinVr();
   }
   return CSettingsPage::eventFilter(watched, event);
+}
+
+LParam CMobileSpecialPage::OnUserMessage(unsigned msg, WParam wParam, LParam) {
+  // The edit reports every key it takes; the level is stored when the edit is left.
+  if (msg == UM_VALUE_EDITED && static_cast<int>(wParam) == mobile_special::kAfMinVr) afMinVrTyped_ = true;
+  return 0;
 }

@@ -48,6 +48,7 @@ public:
   CMobileSpecialPage();
 
   void RefreshFromData() override;
+  LParam OnUserMessage(unsigned msg, WParam wParam, LParam lParam) override;
 
 protected:
   bool OnInitDialog() override;
@@ -70,6 +71,7 @@ private:
   void CommitAfMinVr();
 
   QPointer<CValueEdit> afMinVr_;
+  bool afMinVrTyped_ = false;
   std::array<ValueList, kAccPorts> inputs_{};
   std::array<ValueList, kAccPorts> outputs_{};
   std::unique_ptr<CComboChoiceList> zone_;

@@ -16,6 +16,13 @@ protected:
   QComboBox* Output(int line) const { return Control(kLines[line].output); }
   QComboBox* Group(int n) const { return Control(mobile_special::kFirstGroup + n); }
   CMobileSpecialPage& Page() const { return static_cast<CMobileSpecialPage&>(*page); }
+  void Reopen() {
+    page->DestroyWindow();
+    Settle();
+    ASSERT_TRUE(page->Create(&host));
+    page->show();
+    Settle();
+  }
   QLineEdit* Level() const { return Control<QLineEdit>(mobile_special::kAfMinVr); }
   // Enters the edit (which selects its text) and types over it; "" clears it.
   void TypeLevel(const char* text) {
@@ -74,6 +81,14 @@ TEST_P(MobileSpecial, AFunctionIsOfferedOnlyToThePortHoldingItAndDataModeOnlyToP
 }
 
 TEST_P(MobileSpecial, AfMinVrLevelIsStoredWhenLeftAndBeforeTheWindowGoes) {
+  // Opening, refreshing and closing the page store nothing.
+  EXPECT_EQ(Level()->text(), "1");
+  Page().RefreshFromData();
+  Level()->setFocus();
+  Control(2321)->setFocus();
+  Reopen();
+  EXPECT_EQ(Record().afMinVrLevel, 1);
+  EXPECT_EQ(g_dataModified, 0);
   struct Case {
     const char* typed;
     int stored;
@@ -91,10 +106,9 @@ TEST_P(MobileSpecial, AfMinVrLevelIsStoredWhenLeftAndBeforeTheWindowGoes) {
   Page().RefreshFromData();
   EXPECT_EQ(Record().afMinVrLevel, 12);
   TypeLevel("9");
-  page->DestroyWindow();
+  Reopen();
   EXPECT_EQ(Record().afMinVrLevel, 9);
-  Settle();
-  ASSERT_TRUE(page->Create(&host));
+  EXPECT_EQ(Level()->text(), "9");
 }
 
 TEST_P(MobileSpecial, GroupSwitchTableOffersEachGroupOfTheZoneToOnePositionAtATime) {
