@@ -120,6 +120,36 @@ TEST_P(KeyAssignPage, APhoneKeyWithoutDialMemoryZeroIsRefusedAtSaveAndTheFileSta
   EXPECT_EQ(ReadWholeFile(file), before);
 }
 
+// Keys typed from the radio's documentation: each 16-bit pair of key bytes
+// (188-199) holds its two keys swapped, so key 0 is byte 189 and key 1 byte 188.
+TEST_P(KeyAssignPage, ChosenFunctionsLandInTheirImageBytesThroughASavedFile) {
+  struct Case {
+    int key;
+    const char* function;
+    int imageByte;
+    std::uint8_t code;
+  } cases[] = {
+      {1, "Scan", 188, 3},
+      {2, "TX Low Power", 191, 5},
+      {9, "Call 2", 196, 70},
+      {11, "Continuous zone down", 198, 66},
+      {0, "None", 189, 0},
+  };
+  TempDir dir;
+  const std::string file = LoadDefaultFile(dir);
+  for (const Case& c : cases) Assign(c.key, c.function);
+  ASSERT_TRUE(g_dataFile.SaveDataFile(file));
+  ModelOf(family).keys.SetDefaults();
+  Refresh();
+  std::fill(g_pRadioImage, g_pRadioImage + kImageBufferSize, 0);
+  ASSERT_EQ(g_dataFile.LoadDataFile(file, dir.path()), 1);
+  Refresh();
+  for (const Case& c : cases) {
+    EXPECT_EQ(g_pRadioImage[c.imageByte], c.code) << c.function;
+    EXPECT_EQ(Button(c.key)->text(), c.function) << c.function;
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Families, KeyAssignPage, ::testing::Values(kMobile, kPortable), FamilyName);
 
 using MobileKeyAssignPage = KeyAssignPage;
