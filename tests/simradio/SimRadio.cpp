@@ -23,18 +23,25 @@ CSimRadio::CSimRadio(SimProtocol protocol, std::vector<std::uint8_t> memory, int
   if (memory_.size() < kImageBufferSize) memory_.resize(kImageBufferSize, 0xFF);
 }
 
-void CSimRadio::PowerOn(Micros) {
+void CSimRadio::PowerOn(Micros now) {
   powerOnAt_.reset();
+  if (repeatPowerUp_) nextPowerUp_ = now + *repeatPowerUp_;
   state_ = State::kWaitingWakeUp;
   frame_.clear();
-  output_.push_back('P');
+  output_.push_back(PowerUpByte());
 }
 
 void CSimRadio::Advance(Micros now) {
   if (powerCycle_.exchange(false) || (powerOnAt_ && *powerOnAt_ <= now)) PowerOn(now);
+  AdvanceAlign(now);
 }
 
-std::optional<CSimRadio::Micros> CSimRadio::NextEvent() const { return powerOnAt_; }
+std::optional<CSimRadio::Micros> CSimRadio::NextEvent() const {
+  const std::optional<Micros> align = NextAlignEvent();
+  if (!powerOnAt_) return align;
+  if (!align) return powerOnAt_;
+  return std::min(*powerOnAt_, *align);
+}
 
 std::optional<SimFault> CSimRadio::FaultForReply() {
   const std::optional<SimFault> fault = PeekFault();
@@ -60,6 +67,10 @@ void CSimRadio::Receive(std::uint8_t byte, Micros now) {
     case State::kWaitingWakeUp:
       if (protocol_ == SimProtocol::kPolled) {
         if (byte == kPolledWakeUp) state_ = State::kListening;
+        if (byte == kStreamConfigMode) {  // the raw '0' of alignment mode
+          state_ = State::kAligning;
+          frame_.clear();
+        }
         return;
       }
       if (byte == kStreamWakeUp) {
@@ -103,6 +114,11 @@ void CSimRadio::Receive(std::uint8_t byte, Micros now) {
       return;
     case State::kReceiving:
       ReceiveStreamByte(byte);
+      return;
+    case State::kAligning:
+      HandleAlignByte(byte, now);
+      return;
+    case State::kRestarting:
       return;
   }
 }
@@ -181,14 +197,20 @@ void CSimRadio::SendStreamBlock() {
 }
 
 void CSimRadio::HandleFrameByte(std::uint8_t byte) {
-  if (frame_.empty() && (byte < 0xF0 || byte > 0xF3)) return;  // not a command: noise or a stray echo
+  // Not a command: noise or a stray echo.
+  if (frame_.empty() && (byte < 0xF0 || byte > 0xF3) && !(state_ == State::kAligning && IsAlignCommandByte(byte))) return;
   frame_.push_back(byte);
   if (frame_.size() < 2) return;
   const std::size_t whole = static_cast<std::size_t>(frame_[1]) + 2;
   if (frame_.size() < whole) return;
   std::uint8_t sum = 0;
   for (std::size_t i = 0; i + 1 < whole; ++i) sum = static_cast<std::uint8_t>(sum + frame_[i]);
-  if (sum == frame_.back()) AnswerFrame();
+  if (sum == frame_.back()) {
+    if (frame_[0] < 0xF0)
+      AnswerAlignFrame();
+    else
+      AnswerFrame();
+  }
   frame_.clear();
 }
 

@@ -33,6 +33,14 @@ struct SimWrite {
   bool operator==(const SimWrite&) const = default;
 };
 
+// Faults of a radio in alignment mode besides the planned replies (a planned
+// kNak answers an ACK command 0x15, kSilence leaves it unanswered).
+enum class SimAlignFault {
+  kNeverBack,    // after '8' the radio never comes back
+  kStrayBytes,   // noise on the line while it restarts
+  kNakAtPowerUp  // it says 0x15 instead of 'P' when it comes on
+};
+
 struct SimFaultPlan {
   SimFault fault;
   int firstReply;  // the radio's replies are counted from 0
@@ -85,10 +93,31 @@ public:
   // The word at an EEPROM address, as the radio holds it.
   std::uint16_t Word(int address) const;
 
+  // Alignment (SimAlign.cpp). A polled radio enters it with a raw '0' after
+  // its 'P'; it then answers the alignment commands of its family.
+  void SetFamily(bool portable) { alignPortable_ = portable; }
+  void AlignFault(SimAlignFault fault) { alignFaults_.push_back(fault); }
+  // How long '8' takes until the radio says 'P' again.
+  void SetRestartDelay(Micros delay) { restartDelay_ = delay; }
+  // Switched off, it comes on by itself after `delay` and then says 'P'
+  // every `every` until the program answers, so a program that opens the
+  // port later still sees it power up.
+  void ComeOnByItself(Micros delay, Micros every);
+  bool Aligning() const { return state_ == State::kAligning; }
+  // True between '4' and '5' (or a restart).
+  bool Keyed() const { return keyed_; }
+  int AlignChannel() const { return alignChannel_; }
+  int Restarts() const { return restarts_; }
+  // Every alignment command received (command and data, no sum; the
+  // portable's raw 0x00 as {0x00}), in order.
+  const std::vector<std::vector<std::uint8_t>>& AlignFrames() const { return alignFrames_; }
+  // Only the frames of one command.
+  std::vector<std::vector<std::uint8_t>> AlignFramesOf(std::uint8_t command) const;
+
 private:
   // kConfig: a streamed radio's command mode for its configuration block;
   // kReceiving: it takes streamed blocks from the PC.
-  enum class State { kOff, kWaitingWakeUp, kListening, kStreaming, kConfig, kReceiving };
+  enum class State { kOff, kWaitingWakeUp, kListening, kStreaming, kConfig, kReceiving, kAligning, kRestarting };
 
   std::optional<SimFault> PeekFault() const;
   // The fault planned for the reply about to go out; counts the reply.
@@ -119,4 +148,29 @@ private:
   std::vector<int> misreported_;
   std::atomic<bool> powerCycle_{false};
   std::size_t restartMatched_ = 0;
+
+  // Alignment (SimAlign.cpp).
+  bool HasAlignFault(SimAlignFault fault) const;
+  static bool IsAlignCommandByte(std::uint8_t byte) { return byte >= '0' && byte <= '?'; }
+  void HandleAlignByte(std::uint8_t byte, Micros now);
+  void AnswerAlignFrame();
+  void AlignAck();
+  void AdvanceAlign(Micros now);
+  std::optional<Micros> NextAlignEvent() const;
+  // 'P', or 0x15 for a radio with that fault.
+  std::uint8_t PowerUpByte() const;
+  bool alignPortable_ = false;
+  Micros alignNow_ = 0;  // when the byte being handled came
+  std::vector<SimAlignFault> alignFaults_;
+  Micros restartDelay_ = 500'000;
+  std::optional<Micros> restartAt_;
+  std::optional<Micros> strayAt_;
+  std::optional<Micros> repeatPowerUp_;
+  std::optional<Micros> nextPowerUp_;
+  bool keyed_ = false;
+  int alignChannel_ = 0;
+  int restarts_ = 0;
+  std::uint8_t work_[4] = {};
+  std::uint8_t channelValues_[4] = {};
+  std::vector<std::vector<std::uint8_t>> alignFrames_;
 };
