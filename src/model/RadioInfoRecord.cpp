@@ -71,13 +71,19 @@ int CRadioInfoRecord::Unpack(const CFamilyModel& model, const std::uint8_t* imag
 
   const std::uint8_t a = adjust[family_.serialBytes[0]];
   const std::uint8_t b = adjust[family_.serialBytes[1]];
-  serialText = SerialPrefix(model, a, b);
-  serialText += DtmfDigitToChar(a >> 4);
-  serialText += SerialLetter(a & 0x0F);
-  AppendHexPair(serialText, b);
-  AppendHexPair(serialText, adjust[family_.serialBytes[2]]);
-  AppendHexPair(serialText, adjust[family_.serialBytes[3]]);
+  serialText = SerialPrefix(model, a, b) +
+               SerialNumberText(a, b, adjust[family_.serialBytes[2]], adjust[family_.serialBytes[3]]);
   return 1;
+}
+
+std::string SerialNumberText(std::uint8_t a, std::uint8_t b, std::uint8_t c, std::uint8_t d) {
+  std::string text;
+  text += DtmfDigitToChar(a >> 4);
+  text += SerialLetter(a & 0x0F);
+  AppendHexPair(text, b);
+  AppendHexPair(text, c);
+  AppendHexPair(text, d);
+  return text;
 }
 
 void CRadioInfoRecord::PackSerial(std::uint8_t* adjust) const {

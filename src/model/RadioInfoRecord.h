@@ -9,6 +9,10 @@
 
 class CFamilyModel;
 
+// The eight serial-number characters of the four serial bytes (without the
+// model prefix), as the main window and the alignment window show them.
+std::string SerialNumberText(std::uint8_t a, std::uint8_t b, std::uint8_t c, std::uint8_t d);
+
 struct RadioInfoFamily {
   Family family;
   std::size_t serialBytes[4];  // offsets into the adjustment data

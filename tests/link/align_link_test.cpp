@@ -7,41 +7,10 @@
 
 #include "LinkFixture.h"
 #include "ScriptedMessages.h"
-#include "SimLink.h"
-#include "link/AlignLink.h"
+#include "AlignFixture.h"
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-struct AlignBench {
-  explicit AlignBench(Family family)
-      : radio(SimProtocol::kPolled, RadioMemory(family)), port(radio, clock), link(port, clock, cancel, status),
-        align(link, family) {
-    radio.SetFamily(family == kPortable);
-    port.Open();
-  }
-  // Powers the radio on and takes it into alignment mode.
-  void Enter() {
-    radio.PowerOn(clock.NowMicros());
-    ASSERT_EQ(align.EnterAlignMode(), kAlignOk);
-    ASSERT_TRUE(radio.Aligning());
-    mark = port.Sent().size();
-  }
-  // What the program wrote since Enter.
-  Bytes SentSinceEnter() const { return Bytes(port.Sent().begin() + static_cast<long>(mark), port.Sent().end()); }
-  // Spoils every reply from now on.
-  void SpoilReplies(SimFault fault) { radio.Plan({fault, radio.Replies(), 1000}); }
-
-  CVirtualClock clock;
-  std::atomic<bool> cancel{false};
-  RecordingStatus status;
-  CSimRadio radio;
-  CSimLink port;
-  CCloneLink link;
-  CAlignLink align;
-  std::size_t mark = 0;
-};
 
 struct CommandCase {
   std::uint8_t cmd;

@@ -61,9 +61,9 @@ void CSimRadio::AnswerAlignFrame() {
       // The meter follows what was loaded last, so it moves with the slider.
       const int count = alignPortable_ ? 4 : 8;
       std::vector<std::uint8_t> meter(static_cast<std::size_t>(count));
+      const int loaded = work_[0] + work_[1] + work_[2];
       for (int i = 0; i < count; ++i)
-        meter[static_cast<std::size_t>(i)] =
-            static_cast<std::uint8_t>(work_[i % 4] / 2 + channelValues_[i % 4] / 2 + i);
+        meter[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>((loaded + channelValues_[i % 4]) / 2 + i);
       SendFrame(cmd, meter);
       return;
     }

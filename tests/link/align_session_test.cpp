@@ -1,0 +1,412 @@
+// The alignment start and the alignment items against the simulated radio
+// in alignment mode, on virtual time.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "AlignFixture.h"
+#include "ProgramState.h"
+#include "ScriptedMessages.h"
+#include "link/AlignItems.h"
+#include "link/AlignStart.h"
+#include "model/ConfigFile.h"
+
+namespace {
+
+// A radio memory that aligns: identified, no password, the given last
+// channel block, channel 0 programmed and tune points in the tune block.
+std::vector<std::uint8_t> AlignMemory(Family family, int lastChannelBlock = 60) {
+  std::vector<std::uint8_t> memory = RadioMemory(family, 56, lastChannelBlock);
+  memory[area::kRadioPassword] = 0;
+  memory[0x100] = 0x00;  // block 2: step code 0
+  return memory;
+}
+
+struct StartBench : AlignBench {
+  explicit StartBench(Family family, std::vector<std::uint8_t> memory) : AlignBench(family, std::move(memory)) {
+    radio.ComeOnByItself(100'000, 2'000'000);
+    settings.currentFamily = family;
+    hooks.askPreset = [this](Family f, std::uint8_t code) {
+      presets.push_back({f, code});
+      return presetAnswer;
+    };
+    hooks.askRadioPassword = [this] {
+      ++passwordAsked;
+      return password;
+    };
+  }
+  int Run() { return RunAlignStart(align, settings, hooks, data); }
+  // The sequence of command letters the radio received since `from`.
+  std::string Commands(std::size_t from = 0) const {
+    std::string text;
+    const auto& frames = radio.AlignFrames();
+    for (std::size_t i = from; i < frames.size(); ++i) {
+      if (!text.empty()) text += ' ';
+      const std::uint8_t c = frames[i][0];
+      text += c == 0 ? std::string("z") : c >= 0xF0 ? "F" + std::to_string(c - 0xF0) : std::string(1, char(c));
+    }
+    return text;
+  }
+
+  ScriptedMessages msgs;
+  AlignStartSettings settings;
+  AlignStartHooks hooks;
+  AlignData data;
+  std::vector<std::pair<Family, std::uint8_t>> presets;
+  bool presetAnswer = true;
+  std::optional<std::string> password;
+  int passwordAsked = 0;
+};
+
+}  // namespace
+
+TEST(AlignStart, UploadsTheFamilysBlocksAndSelectsChannelZero) {
+  for (const Family family : {kMobile, kPortable}) {
+    StartBench b(family, AlignMemory(family, 60));
+    ASSERT_EQ(b.Run(), kAlignOk) << family;
+    EXPECT_EQ(b.data.family, family);
+    EXPECT_EQ(b.data.blockCount, 60);
+    std::vector<int> loaded;
+    for (int i = 0; i < kAlignImageBlocks; ++i)
+      if (b.data.loaded[static_cast<std::size_t>(i)]) loaded.push_back(i);
+    const std::vector<int> expected = family == kMobile ? std::vector<int>{2, 3, 4, 5, 57, 58, 59, 60, 254, 255, 256}
+                                                        : std::vector<int>{2, 3, 4, 57, 58, 59, 60, 167};
+    EXPECT_EQ(loaded, expected) << family;
+    EXPECT_TRUE(SameBlock(b.data.image.data(), b.radio.Memory().data(), family == kMobile ? 256 : 167));
+    // The checksum word went to the radio and the buffer alike.
+    const int sumWord = family == kMobile ? 2 : 1;
+    EXPECT_EQ(b.radio.Word(sumWord), b.data.Word(sumWord));
+    EXPECT_EQ(b.radio.AlignFramesOf('0').back(), (std::vector<std::uint8_t>{'0', 0, 0}));
+    ASSERT_EQ(b.presets.size(), 1u);
+    EXPECT_EQ(b.presets[0].second, b.radio.Memory()[32]);
+    EXPECT_EQ(b.status.line2, "100% complete  ");
+    EXPECT_TRUE(b.msgs.texts().empty());
+  }
+}
+
+TEST(AlignStart, ChannelBlocksFollowWord126Clamped) {
+  struct Case {
+    Family family;
+    int low;
+    int last;  // -1: no channel block
+  } cases[] = {{kMobile, 200, 184}, {kPortable, 200, 166}, {kMobile, 40, -1}, {kMobile, 0xFF, 184}};
+  for (const Case& c : cases) {
+    StartBench b(c.family, AlignMemory(c.family, c.low));
+    ASSERT_EQ(b.Run(), kAlignOk);
+    int last = -1;
+    for (int i = kAlignFirstChannelBlock; i <= 184 && i != b.data.TuneBlock(); ++i)
+      if (b.data.loaded[static_cast<std::size_t>(i)]) last = i;
+    EXPECT_EQ(last, c.last) << c.low;
+  }
+}
+
+TEST(AlignStart, OutcomesOfIdentificationPasswordAndCancel) {
+  {  // wrong password, box cancelled
+    auto memory = AlignMemory(kMobile);
+    memory[area::kRadioPassword] = 'A';
+    StartBench b(kMobile, memory);
+    EXPECT_EQ(b.Run(), kAlignPasswordMismatch);
+    EXPECT_EQ(b.passwordAsked, 1);
+    EXPECT_EQ(b.msgs.texts(), (std::vector<std::string>{"Password mismatched!"}));
+  }
+  {  // the right password typed
+    auto memory = AlignMemory(kMobile);
+    memory[area::kRadioPassword] = 'A';
+    StartBench b(kMobile, memory);
+    b.password = "A";
+    EXPECT_EQ(b.Run(), kAlignOk);
+  }
+  {  // a portable radio from the mobile start: the password step stays, the family switches
+    auto memory = AlignMemory(kPortable);
+    memory[area::kRadioPassword] = 'A';
+    StartBench b(kMobile, memory);
+    b.password = "A";
+    EXPECT_EQ(b.Run(), kAlignOk);
+    EXPECT_EQ(b.passwordAsked, 1);
+    EXPECT_EQ(b.data.family, kPortable);
+    EXPECT_EQ(b.presets.at(0).first, kPortable);
+  }
+  {  // neither family
+    auto memory = AlignMemory(kMobile);
+    memory[249] = 0x45;
+    StartBench b(kMobile, memory);
+    EXPECT_EQ(b.Run(), kAlignStopped);
+    EXPECT_EQ(b.msgs.texts(), (std::vector<std::string>{"Hardware configuration mismatched!"}));
+    // In manufacturer mode it goes on in the current family.
+    StartBench m(kPortable, memory);
+    m.settings.manufacturerMode = true;
+    EXPECT_EQ(m.Run(), kAlignOk);
+    EXPECT_EQ(m.data.family, kPortable);
+  }
+  {  // the preset prompt cancelled: nothing uploaded
+    StartBench b(kMobile, AlignMemory(kMobile));
+    b.presetAnswer = false;
+    EXPECT_EQ(b.Run(), kAlignStopped);
+    EXPECT_FALSE(b.data.loaded[2]);
+  }
+  {  // Esc while waiting: no message
+    StartBench b(kMobile, AlignMemory(kMobile));
+    b.cancel = true;
+    EXPECT_EQ(b.Run(), kAlignIoError);
+    EXPECT_TRUE(b.msgs.texts().empty());
+  }
+  {  // Esc during the upload
+    StartBench b(kMobile, AlignMemory(kMobile));
+    b.hooks.askPreset = [&b](Family, std::uint8_t) {
+      b.cancel = true;
+      return true;
+    };
+    EXPECT_EQ(b.Run(), kAlignUploadCancelled);
+    EXPECT_EQ(b.status.line1, "\r\nUpload is aborted. Press any key");
+  }
+  {  // 0x15 at power-up
+    StartBench b(kMobile, AlignMemory(kMobile));
+    b.radio.AlignFault(SimAlignFault::kNakAtPowerUp);
+    EXPECT_EQ(b.Run(), kAlignWrongReply);
+    EXPECT_EQ(b.msgs.texts(), (std::vector<std::string>{"alignment mode error -3\r\n"}));
+  }
+}
+
+namespace {
+
+// A started alignment and its window's session.
+struct SessionBench : StartBench {
+  explicit SessionBench(Family family, std::vector<std::uint8_t> memory) : StartBench(family, std::move(memory)) {
+    started = Run();
+    ranges.slider.fill(255);
+    ranges.meter.fill(255);
+    session.emplace(align, data, ranges);
+    frameMark = radio.AlignFrames().size();
+  }
+  explicit SessionBench(Family family) : SessionBench(family, AlignMemory(family)) {}
+  std::string Since() {
+    std::string text = Commands(frameMark);
+    frameMark = radio.AlignFrames().size();
+    return text;
+  }
+  int started;
+  AlignRanges ranges;
+  std::optional<CAlignSession> session;
+  std::size_t frameMark = 0;
+};
+
+struct ItemSequence {
+  Family family;
+  int item;
+  const char* start;
+  const char* adjust;
+  const char* ok;
+  const char* cancel;
+};
+
+// Each item's commands on Start, a value change, Ok and Cancel; the portable's are ours, made from the
+// mobile sequences and the portable frames ('z' is the raw 0x00).
+const ItemSequence kSequences[] = {
+    {kMobile, kItemPowerHigh, "4 2 ;", "2", "5", "2 5"},
+    {kMobile, kItemPowerLowHigh, "4 2 ;", "2", "5", "2 5"},
+    {kMobile, kItemPowerLowMid, "4 2 ;", "2", "5", "2 5"},
+    {kMobile, kItemMaxDeviation, "4 2 ; 3 6", "3", "6 9 5", "6 ; 3 5"},
+    {kMobile, kItemModBalance, "4 2 ; 9 3", "3", "6 9 5", "6 ; 3 5"},
+    {kMobile, kItemCtcss, "4 2 ; 3 7", "3", "7 5", "7 ; 3 5"},
+    {kMobile, kItemDcs, "4 2 ; 3 7", "3", "7 5", "7 ; 3 5"},
+    {kMobile, kItemLtr, "4 2 ; 3 7", "3", "7 5", "7 ; 3 5"},
+    {kMobile, kItemSeqTone, "4 2 ; 3", ";", "6 5", "6 ; 5"},
+    {kMobile, kItemReference, "4 2 ; 3", ";", "6 5", "; 5"},
+    {kMobile, kItemTightNoise, "", "", "", ""},
+    {kMobile, kItemThresholdNoise, "", "", "", ""},
+    {kMobile, kItemTightRssi, "", "", "", ""},
+    {kMobile, kItemFullScaleRssi, "", "", "", ""},
+    {kMobile, kItemRxTune, "2", "2", "8 > 0", "2"},
+    {kMobile, kItemTxVcv, "4 2", "2", "5", "5 2"},
+    {kMobile, kItemRxVcv, "2", "2", "5", "2"},
+    {kPortable, kItemPowerHigh, "4 2", "2", "5", "2 5"},
+    {kPortable, kItemPowerLowHigh, "4 2", "2", "5", "2 5"},
+    {kPortable, kItemMaxDeviation, "z 4 2 ; 3 6", "3", "z 5", "3 z 5"},
+    {kPortable, kItemModBalance, "z 4 2 ; 9 3", "3", "z 5", "3 z 5"},
+    {kPortable, kItemCtcss, "z 4 2 ; 3 7", "3", "z 5", "3 z 5"},
+    {kPortable, kItemDcs, "z 4 2 ; 3 7", "3", "z 5", "3 z 5"},
+    {kPortable, kItemLtr, "z 4 2 ; 3 7", "3", "z 5", "3 z 5"},
+    {kPortable, kItemStdDeviation, "z 4 2 ; 3", "3", "z 5", "3 z 5"},
+    {kPortable, kItemSeqTone, "4 2 ;", ";", "5", "; 5"},
+    {kPortable, kItemReference, "4 2 ;", ";", "5", "; 5"},
+    {kPortable, kItemTightNoise, "", "", "", ""},
+    {kPortable, kItemThresholdNoise, "", "", "", ""},
+    {kPortable, kItemTightRssi, "", "", "", ""},
+    {kPortable, kItemFullScaleRssi, "", "", "", ""},
+    {kPortable, kItemRxTune, "2", "2", "8 > 0", "2"},
+};
+
+}  // namespace
+
+TEST(AlignItems, EachItemsCommandSequences) {
+  for (const ItemSequence& s : kSequences) {
+    const std::string name = std::to_string(s.family) + "/" + std::to_string(s.item);
+    for (const bool ok : {true, false}) {
+      SessionBench b(s.family);
+      ASSERT_EQ(b.started, kAlignOk);
+      ASSERT_EQ(b.session->Start(s.item), kAlignOk) << name;
+      // Polls are not part of the sequences.
+      const std::string start = b.Since();
+      EXPECT_EQ(start, s.start) << name;
+      ASSERT_EQ(b.session->Adjust(b.session->Value() == 0 ? 1 : b.session->Value() - 1), kAlignOk) << name;
+      EXPECT_EQ(b.Since(), s.adjust) << name;
+      if (b.session->Polling())
+        for (int i = 0; i < kAlignPollsPerDisplay; ++i) ASSERT_EQ(b.session->Poll(), kAlignOk) << name;
+      b.Since();
+      const std::size_t writes = b.radio.Writes().size();
+      ASSERT_EQ(ok ? b.session->Ok() : b.session->Cancel(), kAlignOk) << name;
+      EXPECT_EQ(b.Since(), ok ? s.ok : s.cancel) << name << (ok ? " Ok" : " Cancel");
+      // Ok writes the item's word and the checksum word (RX Tune: its blocks).
+      const std::size_t written = b.radio.Writes().size() - writes;
+      if (ok && s.item != kItemRxTune) EXPECT_EQ(written, 2u) << name;
+      if (!ok) EXPECT_EQ(written, 0u) << name;
+      EXPECT_FALSE(b.session->Measuring()) << name;
+      EXPECT_FALSE(b.radio.Keyed()) << name;
+      EXPECT_TRUE(b.msgs.texts().empty()) << name;
+    }
+  }
+}
+
+TEST(AlignItems, OkStoresTheValueInItsByteOnlyAndTheChecksum) {
+  SessionBench b(kMobile);
+  const std::uint16_t before = b.radio.Word(7);
+  ASSERT_EQ(b.session->Start(kItemPowerLowHigh), kAlignOk);
+  EXPECT_EQ(b.session->Value(), before >> 8);
+  const int moved = (before >> 8) ^ 0x11;
+  ASSERT_EQ(b.session->Adjust(moved), kAlignOk);
+  ASSERT_EQ(b.session->Ok(), kAlignOk);
+  EXPECT_EQ(b.radio.Word(7), moved << 8 | (before & 0xFF));
+  std::uint16_t sum = 0;
+  for (int a = 3; a <= 16; ++a) sum = static_cast<std::uint16_t>(sum + b.radio.Word(a));
+  EXPECT_EQ(b.radio.Word(2), sum);
+  EXPECT_EQ(b.data.Word(7), b.radio.Word(7));
+}
+
+TEST(AlignItems, CancelAfterAMovedSliderSendsTheSavedValue) {
+  SessionBench b(kMobile);
+  ASSERT_EQ(b.session->Start(kItemPowerHigh), kAlignOk);
+  const int saved = b.session->SavedValue();
+  ASSERT_EQ(b.session->Adjust(saved / 2), kAlignOk);
+  ASSERT_EQ(b.radio.AlignFramesOf('2').back()[1], saved / 2);
+  ASSERT_EQ(b.session->Cancel(), kAlignOk);
+  EXPECT_EQ(b.radio.AlignFramesOf('2').back()[1], saved);
+  EXPECT_EQ(b.radio.Word(8) & 0xFF, saved) << "nothing stored";
+  EXPECT_FALSE(b.radio.Keyed());
+}
+
+TEST(AlignItems, CancelUnkeysEvenWhenItsEarlierStepsFail) {
+  SessionBench b(kMobile);
+  ASSERT_EQ(b.session->Start(kItemMaxDeviation), kAlignOk);
+  ASSERT_TRUE(b.radio.Keyed());
+  b.radio.Plan({SimFault::kSilence, b.radio.Replies(), 4});  // ';' and the three '3' sends
+  EXPECT_EQ(b.session->Cancel(), kAlignTimeout);
+  EXPECT_FALSE(b.radio.Keyed());
+  EXPECT_FALSE(b.session->Measuring());
+  EXPECT_EQ(b.msgs.texts().at(0), "!! com error !! 2\n");
+}
+
+TEST(AlignItems, RxTuneStoreStaysInsideTheChannelBlocks) {
+  // Word 126 low byte 0xFF: the loop must not run into the tune blocks.
+  SessionBench b(kMobile, AlignMemory(kMobile, 0xFF));
+  ASSERT_EQ(b.started, kAlignOk);
+  ASSERT_EQ(b.session->Start(kItemRxTune), kAlignOk);
+  ASSERT_EQ(b.session->Ok(), kAlignOk);
+  int tuneBlockWrites = 0;
+  for (const SimWrite& w : b.radio.Writes()) {
+    if (w.kind != SimWrite::kBlock) continue;
+    const int block = w.address + 2;
+    if (block == 254) ++tuneBlockWrites;
+    else EXPECT_LE(block, 184);
+  }
+  EXPECT_EQ(tuneBlockWrites, 1);
+  EXPECT_EQ(b.radio.Restarts(), 1);
+  EXPECT_TRUE(b.radio.Aligning());
+  EXPECT_TRUE(b.msgs.texts().empty());
+}
+
+TEST(AlignItems, RxTuneWritesNothingMoreAfterAFailedTunePointBlock) {
+  for (const Family family : {kMobile, kPortable}) {
+    SessionBench b(family);
+    ASSERT_EQ(b.session->Start(kItemRxTune), kAlignOk);
+    b.radio.Plan({SimFault::kNak, b.radio.Replies(), 6});
+    const std::size_t writes = b.radio.Writes().size();
+    EXPECT_EQ(b.session->Ok(), kAlignWrongReply);
+    EXPECT_EQ(b.radio.Writes().size(), writes);
+    EXPECT_EQ(b.radio.Restarts(), 0);
+    EXPECT_EQ(b.msgs.texts(), (std::vector<std::string>{"!! download error !!\n"}));
+    // Still measuring: Cancel puts the stored tune back.
+    EXPECT_TRUE(b.session->Measuring());
+    EXPECT_EQ(b.session->Cancel(), kAlignOk);
+  }
+}
+
+TEST(AlignItems, PortableRxTuneTouchesOnlyTheTuneBytesOfItsSlots) {
+  SessionBench b(kPortable, AlignMemory(kPortable, 0xFF));
+  const std::vector<std::uint8_t> before = b.radio.Memory();
+  ASSERT_EQ(b.session->Start(kItemRxTune), kAlignOk);
+  ASSERT_EQ(b.session->Ok(), kAlignOk);
+  for (std::size_t i = 57 * kBlockSize; i < 167 * kBlockSize; ++i) {
+    const std::size_t slotByte = (i - 0x1C80) % 22;
+    if (slotByte != 13) ASSERT_EQ(b.radio.Memory()[i], before[i]) << i;
+  }
+  int tuneBlockWrites = 0;
+  for (const SimWrite& w : b.radio.Writes())
+    if (w.kind == SimWrite::kBlock && w.address + 2 == 167) ++tuneBlockWrites;
+  EXPECT_EQ(tuneBlockWrites, 1);
+}
+
+TEST(AlignChannels, StepSkipsUnprogrammedChannelsAndWraps) {
+  auto memory = AlignMemory(kMobile, 184);
+  for (int c = 0; c < kAlignChannelCount; ++c)
+    memory[kBlockSize * (57 + c / 5) + 25 * (c % 5) + 1] = c == 5 || c == 639 ? 0x20 : 0xFF;
+  SessionBench b(kMobile, memory);
+  ASSERT_EQ(b.session->StepChannel(+1), kAlignOk);
+  EXPECT_EQ(b.data.channel, 5);
+  ASSERT_EQ(b.session->StepChannel(-1), kAlignOk);
+  EXPECT_EQ(b.data.channel, 639);
+  EXPECT_EQ(b.radio.AlignChannel(), 639);
+  ASSERT_EQ(b.session->StepChannel(+1), kAlignOk);
+  EXPECT_EQ(b.data.channel, 5);
+}
+
+TEST(AlignChannels, NoProgrammedChannelKeepsTheCurrentOne) {
+  auto memory = AlignMemory(kMobile, 60);
+  for (int c = 0; c < 20; ++c) memory[kBlockSize * (57 + c / 5) + 25 * (c % 5) + 1] = 0xFF;
+  SessionBench b(kMobile, memory);
+  const std::size_t selects = b.radio.AlignFramesOf('0').size();
+  EXPECT_EQ(b.session->StepChannel(+1), kAlignOk);
+  EXPECT_EQ(b.session->StepChannel(-1), kAlignOk);
+  EXPECT_EQ(b.data.channel, 0);
+  EXPECT_EQ(b.radio.AlignFramesOf('0').size(), selects);
+}
+
+TEST(AlignRangesTest, SliderMaximaAreClampedToAByte) {
+  const auto saved = g_cfgRanges;
+  g_cfgRanges[0] = 300;
+  g_cfgRanges[9] = 1000;
+  AlignData data;
+  const AlignRanges ranges = CurrentAlignRanges(data);
+  g_cfgRanges = saved;
+  EXPECT_EQ(ranges.slider[kItemPowerHigh], 255);
+  EXPECT_EQ(ranges.slider[kItemRxTune], 255);
+}
+
+TEST(AlignItems, MeterPollAveragesAndFollowsTheTuneValue) {
+  SessionBench b(kMobile);
+  ASSERT_EQ(b.session->Start(kItemRxTune), kAlignOk);
+  ASSERT_TRUE(b.session->Polling());
+  for (int i = 0; i < kAlignPollsPerDisplay; ++i) ASSERT_EQ(b.session->Poll(), kAlignOk);
+  const int first = b.session->Meter();
+  ASSERT_GE(first, 0);
+  ASSERT_EQ(b.session->Adjust(b.session->Value() < 128 ? 250 : 10), kAlignOk);
+  for (int i = 0; i < kAlignPollsPerDisplay; ++i) ASSERT_EQ(b.session->Poll(), kAlignOk);
+  EXPECT_NE(b.session->Meter(), first);
+  // A silent radio stops the poll with a message.
+  b.radio.Plan({SimFault::kSilence, b.radio.Replies(), 3});
+  EXPECT_EQ(b.session->Poll(), kAlignTimeout);
+  EXPECT_FALSE(b.session->Polling());
+  EXPECT_EQ(b.msgs.texts(), (std::vector<std::string>{"!! com error !! 2\n"}));
+}
