@@ -14,6 +14,8 @@
 #include <QVBoxLayout>
 #include <type_traits>
 
+#include "app/DialogButtons.h"
+#include "app/LinkThread.h"
 #include "app/PasswordDlg.h"
 #include "framework/EditControls.h"
 #include "link/CloneLink.h"
@@ -27,111 +29,21 @@
 namespace {
 ILinkClock* g_cloneClock = nullptr;
 
-// The engine's status calls arrive on the worker thread; the widgets change
-// on the dialog's thread, in the order the engine made them.
-class QtCloneStatus : public ICloneStatus {
-public:
-  QtCloneStatus(QObject* context, QLabel* line1, QLabel* line2, QLabel* counter, QProgressBar* progress,
-                std::atomic<bool>& boxLast)
-      : context_(context), line1_(line1), line2_(line2), counter_(counter), progress_(progress), boxLast_(boxLast) {}
-
-  void SetStatusLine1(const std::string& text) override { SetLine(line1_, text); }
-  void SetStatusLine2(const std::string& text) override { SetLine(line2_, text); }
-  void SetBlockCounter(const std::string& text) override { SetText(counter_, text); }
-  void SetProgressRange(int maximum) override {
-    Post([bar = progress_, maximum] { bar->setRange(0, maximum); });
-  }
-  void SetProgress(int position) override {
-    Post([bar = progress_, position] { bar->setValue(position); });
-  }
-  void Beep() override {
-    Post([] { MessageBeep(); });
-  }
-
-private:
-  // A status text told after a box is what the user must read last.
-  void SetLine(QLabel* label, const std::string& text) {
-    if (!text.empty()) boxLast_ = false;
-    SetText(label, text);
-  }
-  void SetText(QLabel* label, const std::string& text) {
-    Post([label, text = QString::fromStdString(text)] { label->setText(text); });
-  }
-  template <class Fn>
-  void Post(Fn fn) {
-    QMetaObject::invokeMethod(context_, std::move(fn), Qt::QueuedConnection);
-  }
-
-  QObject* context_;
-  QLabel* line1_;
-  QLabel* line2_;
-  QLabel* counter_;
-  QProgressBar* progress_;
-  std::atomic<bool>& boxLast_;
-};
-
-// Stands in for the program's message sink while a transfer runs: a box the
-// engine raises is shown by the previous sink on the dialog's thread, and
-// the dialog learns that the user has been told.
-class GuiThreadMessages : public IMessageSink {
-public:
-  GuiThreadMessages(QObject* context, std::atomic<bool>& shown)
-      : context_(context), shown_(shown), previous_(GetMessageSink()) {
-    SetMessageSink(this);
-  }
-  ~GuiThreadMessages() override { SetMessageSink(previous_); }
-  GuiThreadMessages(const GuiThreadMessages&) = delete;
-  GuiThreadMessages& operator=(const GuiThreadMessages&) = delete;
-
-  int Show(const std::string& text, const std::string& caption, unsigned style) override {
-    shown_ = true;
-    int result = 0;
-    auto show = [&] {
-      // The worker waits meanwhile, so nothing else uses the sink.
-      SetMessageSink(previous_);
-      result = ShowMessageBox(text, style, caption);
-      SetMessageSink(this);
-    };
-    if (QThread::currentThread() == context_->thread())
-      show();
-    else
-      QMetaObject::invokeMethod(context_, show, Qt::BlockingQueuedConnection);
-    return result;
-  }
-
-private:
-  QObject* context_;
-  std::atomic<bool>& shown_;
-  IMessageSink* previous_;
-};
-
-QLabel* AddLabel(QWidget* parent, QBoxLayout* layout, int id, const QString& text = QString()) {
-  auto* label = new QLabel(text, parent);
-  SetControlId(label, id);
-  layout->addWidget(label);
-  return label;
-}
-
-QPushButton* AddButton(QWidget* parent, QBoxLayout* layout, int id, const QString& text) {
-  auto* button = new QPushButton(text, parent);
-  SetControlId(button, id);
-  button->setAutoDefault(false);
-  layout->addWidget(button);
-  return button;
-}
 }  // namespace
 
 void SetCloneClock(ILinkClock* clock) { g_cloneClock = clock; }
+
+ILinkClock* CloneClock() { return g_cloneClock; }
 
 CCloneDlg::CCloneDlg(QWidget* parent)
     : QDialog(parent), m_port(std::make_unique<CPosixSerialPort>(ComPortDevicePath(g_config.GetComPortIndex()))) {
   setWindowTitle(QStringLiteral("RP58"));
   auto* layout = new QVBoxLayout(this);
-  m_title = AddLabel(this, layout, kCloneTitleId);
+  m_title = AddControlLabel(this, layout, kCloneTitleId);
   m_title->setAlignment(Qt::AlignCenter);
-  m_status1 = AddLabel(this, layout, kCloneStatus1Id);
-  m_status2 = AddLabel(this, layout, kCloneStatus2Id);
-  m_counter = AddLabel(this, layout, kCloneCounterId);
+  m_status1 = AddControlLabel(this, layout, kCloneStatus1Id);
+  m_status2 = AddControlLabel(this, layout, kCloneStatus2Id);
+  m_counter = AddControlLabel(this, layout, kCloneCounterId);
   m_progress = new QProgressBar(this);
   SetControlId(m_progress, kCloneProgressId);
   m_progress->setRange(0, 100);
@@ -146,18 +58,18 @@ CCloneDlg::CCloneDlg(QWidget* parent)
   m_blockEdit = new QLineEdit(this);
   SetControlId(m_blockEdit, kCloneBlockEditId);
   oneBlock->addWidget(m_blockEdit);
-  m_rangeHint = AddLabel(this, oneBlock, kCloneRangeHintId);
+  m_rangeHint = AddControlLabel(this, oneBlock, kCloneRangeHintId);
   layout->addLayout(oneBlock);
   m_serial = new CFiveToneEdit(this);
   SetControlId(m_serial, kCloneSerialId);
   layout->addWidget(m_serial);
 
   auto* buttons = new QHBoxLayout;
-  m_start = AddButton(this, buttons, kCloneStartId, QStringLiteral("Start"));
-  m_cancelButton = AddButton(this, buttons, kCloneCancelId, QStringLiteral("Cancel"));
-  m_ok = AddButton(this, buttons, kCloneOkId, QStringLiteral("OK"));
-  m_nextRadio = AddButton(this, buttons, kCloneNextRadioId, QStringLiteral("Next Radio"));
-  m_continue = AddButton(this, buttons, kCloneContinueId, QStringLiteral("Continue"));
+  m_start = AddControlButton(this, buttons, kCloneStartId, QStringLiteral("Start"));
+  m_cancelButton = AddControlButton(this, buttons, kCloneCancelId, QStringLiteral("Cancel"));
+  m_ok = AddControlButton(this, buttons, kCloneOkId, QStringLiteral("OK"));
+  m_nextRadio = AddControlButton(this, buttons, kCloneNextRadioId, QStringLiteral("Next Radio"));
+  m_continue = AddControlButton(this, buttons, kCloneContinueId, QStringLiteral("Continue"));
   layout->addLayout(buttons);
   // Wide enough for the longest status line, so the window doesn't jump.
   setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("back ON to start uploading")) * 3 / 2);

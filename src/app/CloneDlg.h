@@ -54,6 +54,8 @@ inline constexpr int kCloneStartTimerMs = 100;
 // The clock the transfers run on; nullptr restores the machine's own. Tests
 // hand in one that doesn't sleep, so a read costs only what the wire takes.
 void SetCloneClock(ILinkClock* clock);
+// The clock handed in, or nullptr for the machine's own.
+ILinkClock* CloneClock();
 
 class CCloneDlg : public QDialog, public KeyPreview {
   Q_OBJECT

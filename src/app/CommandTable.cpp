@@ -56,7 +56,7 @@ const CommandRow kMainCommands[] = {
 
     {.id = kCmdReadFromRadio, .menu = kRadio, .text = "&Read from Radio", .run = Run<&CMainDlg::OnReadFromRadio>},
     {.id = kCmdSendToRadio, .menu = kRadio, .text = "&Send to Radio", .run = Run<&CMainDlg::OnSendToRadio>},
-    {.id = kCmdAlignment, .menu = kRadio, .text = "&Alignment"},
+    {.id = kCmdAlignment, .menu = kRadio, .text = "&Alignment", .run = Run<&CMainDlg::OnAlignment>},
     {.id = kCmdAdjustmentRecover, .menu = kRadio, .text = "Adjustment Recover"},
 
     {.id = kCmdHelpTopics, .menu = kHelp, .text = "&Help Topics", .run = Run<&CMainDlg::OnHelpTopics>},

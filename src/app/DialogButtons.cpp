@@ -2,6 +2,7 @@
 
 #include <QBoxLayout>
 #include <QDialog>
+#include <QLabel>
 #include <QPushButton>
 
 #include "platform/ControlIds.h"
@@ -14,4 +15,19 @@ QDialogButtonBox* AddDialogButtons(QDialog* dialog, QBoxLayout* layout, QDialogB
   QObject::connect(box, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
   layout->addWidget(box);
   return box;
+}
+
+QLabel* AddControlLabel(QWidget* parent, QBoxLayout* layout, int id, const QString& text) {
+  auto* label = new QLabel(text, parent);
+  SetControlId(label, id);
+  layout->addWidget(label);
+  return label;
+}
+
+QPushButton* AddControlButton(QWidget* parent, QBoxLayout* layout, int id, const QString& text) {
+  auto* button = new QPushButton(text, parent);
+  SetControlId(button, id);
+  button->setAutoDefault(false);
+  layout->addWidget(button);
+  return button;
 }

@@ -18,6 +18,8 @@
 
 #include "app/AboutDlg.h"
 #include "app/ChannelReferences.h"
+#include "app/AlignDlg.h"
+#include "app/AlignStartDlg.h"
 #include "app/CloneDlg.h"
 #include "app/ConfigDlg.h"
 #include "app/Help.h"
@@ -494,6 +496,15 @@ void CMainDlg::OnRomEditCommand() {
     return;
   }
   OnRomEdit();
+}
+
+void CMainDlg::OnAlignment() {
+  // The start dialog owns the port; it closes it after the window.
+  CAlignStartDlg start(CurrentFamily(), this);
+  start.exec();
+  if (!start.Continue()) return;
+  CAlignDlg window(start.Link(), start.Data(), this);
+  window.exec();
 }
 
 void CMainDlg::OnReadFromRadio() {

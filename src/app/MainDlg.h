@@ -79,6 +79,8 @@ public:
   void OnRomEditCommand();
   void OnReadFromRadio();
   void OnSendToRadio();
+  // The alignment start, then the alignment window of the radio's family.
+  void OnAlignment();
   void OnPageCommand(int command);  // the "&Menu" items
 
   // IMainDialog: for callers that drop the data after a No.

@@ -68,7 +68,7 @@ const std::vector<std::string> kMobileMenu = {
     "&Radio",
     "  &Read from Radio 32771",
     "  &Send to Radio 32773",
-    "  &Alignment 32866 grey",
+    "  &Alignment 32866",
     "  Adjustment Recover 32818 grey",
     "&Help",
     "  &Help Topics 32791",

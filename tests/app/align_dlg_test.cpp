@@ -1,0 +1,232 @@
+// Alignment end to end: the main window's Alignment command runs the start
+// dialog, the preset prompt and the alignment window against a simulated
+// radio on a pseudo-terminal, as a technician would; and the step texts.
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTimer>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <functional>
+
+#include "MainDlgFixture.h"
+#include "PtyRadio.h"
+#include "SimRadio.h"
+#include "app/AlignDlg.h"
+#include "app/AlignStartDlg.h"
+#include "app/AlignTexts.h"
+#include "app/CloneDlg.h"
+#include "app/CommandTable.h"
+#include "framework/Meters.h"
+#include "platform/ControlIds.h"
+
+namespace {
+
+// Real time without the protocol's pauses.
+class NoPauseClock : public CSystemClock {
+public:
+  void SleepMicros(std::uint64_t) override {}
+};
+
+std::vector<std::uint8_t> DefaultRadio(Family family, bool uhf) {
+  const std::string source = std::string(RP58_PROGRAM_DIR) + "/Data/DEFAULT" + (uhf ? "U." : "V.") +
+                             (family == kPortable ? "P58" : "K58");
+  const std::vector<unsigned char> file = ReadWholeFile(source);
+  std::vector<std::uint8_t> memory(file.begin(), file.end());
+  memory.resize(kImageBufferSize, 0xFF);
+  memory[area::kProductCode] = 39;
+  memory[249] = family == kPortable ? 0x35 : 0x25;
+  // Channel 0 programmed.
+  if (family == kPortable)
+    memory[0x1C80] = 0x10;
+  else
+    memory[57 * kBlockSize + 1] = 0x20;
+  return memory;
+}
+
+// One step of a technician's walk through the window; true when done.
+using WalkStep = std::function<bool(CAlignDlg&)>;
+
+class AlignDlgTest : public MainDlgTest {
+protected:
+  void SetUp() override {
+    MainDlgTest::SetUp();
+    SetCloneClock(&clock);
+  }
+  void TearDown() override {
+    SetCloneClock(nullptr);
+    unsetenv("RP58_COM1");
+    pty.reset();
+    MainDlgTest::TearDown();
+  }
+
+  void Serve(Family family, bool uhf = true) {
+    sim = std::make_unique<CSimRadio>(SimProtocol::kPolled, DefaultRadio(family, uhf), 1, 58);
+    sim->SetFamily(family == kPortable);
+    sim->SetRestartDelay(50'000);
+    sim->ComeOnByItself(50'000, 1'000'000);
+    pty = std::make_unique<CPtyRadio>(*sim);
+    ASSERT_TRUE(pty->Create());
+    setenv("RP58_COM1", pty->Path().c_str(), 1);
+    pty->Start();
+  }
+
+  // Runs Alignment from the menu: the preset is started, OK pressed once
+  // the upload is done, then the walk's steps run in the window.
+  void Align(std::deque<WalkStep> walk) {
+    bool windowSeen = false;
+    QTimer driver;
+    driver.setInterval(2);
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (auto* preset = qobject_cast<CAlignPresetDlg*>(modal)) {
+        presetText = FindControl<QLabel>(preset, kAlignTitleId)->text().toStdString();
+        FindControl<QPushButton>(preset, kAlignStartId)->click();
+        return;
+      }
+      if (auto* start = qobject_cast<CAlignStartDlg*>(modal)) {
+        auto* ok = FindControl<QPushButton>(start, kAlignOkId);
+        if (ok->isVisible()) ok->click();
+        return;
+      }
+      auto* window = qobject_cast<CAlignDlg*>(modal);
+      if (window == nullptr || window->Busy()) return;
+      windowSeen = true;
+      if (!walk.empty() && walk.front()(*window)) walk.pop_front();
+    });
+    driver.start();
+    dlg->Action(kCmdAlignment)->trigger();
+    driver.stop();
+    EXPECT_TRUE(windowSeen);
+    EXPECT_TRUE(walk.empty()) << walk.size() << " steps not run";
+  }
+
+  static WalkStep Click(int id) {
+    return [id](CAlignDlg& w) {
+      auto* button = FindControl<QAbstractButton>(&w, id);
+      if (!button->isVisible() || !button->isEnabled()) return false;
+      button->click();
+      return true;
+    };
+  }
+  static WalkStep Do(std::function<void(CAlignDlg&)> fn) {
+    return [fn](CAlignDlg& w) {
+      fn(w);
+      return true;
+    };
+  }
+
+  NoPauseClock clock;
+  std::unique_ptr<CSimRadio> sim;
+  std::unique_ptr<CPtyRadio> pty;  // serves sim: goes first
+  std::string presetText;
+};
+
+}  // namespace
+
+TEST_F(AlignDlgTest, TechnicianAlignsPowerHighAndStoresIt) {
+  WriteDataFile(dir.File("a.K58"), kMobile);
+  ASSERT_FALSE(Start({"a.K58"}));
+  Serve(kMobile);
+  int saved = -1;
+  int stored = -1;
+  std::string stepText, serial, radioType;
+  Align({Click(3611),
+         Do([&](CAlignDlg& w) {
+           stepText = FindControl<QPlainTextEdit>(&w, kAlignStepTextId)->toPlainText().toStdString();
+           serial = FindControl<QLabel>(&w, kAlignSerialId)->text().toStdString();
+           radioType = FindControl<QLabel>(&w, kAlignRadioTypeId)->text().toStdString();
+         }),
+         Click(kAlignItemStartId),
+         Do([&](CAlignDlg& w) {
+           saved = w.Session().SavedValue();
+           stored = saved > 10 ? saved - 7 : saved + 7;
+           FindControl<CMeterSlider>(&w, kAlignSliderId)->setValue(stored);
+         }),
+         Click(kAlignItemOkId), Click(kAlignExitId)});
+  ASSERT_GE(saved, 0);
+  EXPECT_NE(presetText.find("481.100   481.100   450.100   511.900"), std::string::npos);
+  EXPECT_NE(stepText.find("Tx Power High"), std::string::npos);
+  EXPECT_EQ(radioType, "UHF");
+  EXPECT_EQ(serial.size(), 8u);
+  EXPECT_EQ(sim->Word(8) & 0xFF, stored);
+  EXPECT_FALSE(sim->Keyed());
+  EXPECT_TRUE(msgs.texts().empty());
+}
+
+TEST_F(AlignDlgTest, CloseBoxDuringAKeyedItemUnkeysFirst) {
+  WriteDataFile(dir.File("a.K58"), kMobile);
+  ASSERT_FALSE(Start({"a.K58"}));
+  Serve(kMobile);
+  bool keyed = false;
+  Align({Click(3613), Click(kAlignItemStartId), Do([&](CAlignDlg& w) {
+           keyed = sim->Keyed();
+           w.close();
+         })});
+  EXPECT_TRUE(keyed);
+  EXPECT_FALSE(sim->Keyed());
+  EXPECT_EQ(sim->AlignFrames().back()[0], '5');
+}
+
+TEST_F(AlignDlgTest, PortableVhfRadioShowsVhfAndTheWholeChannelRange) {
+  WriteDataFile(dir.File("a.P58"), kPortable, false);
+  ASSERT_FALSE(Start({"a.P58"}));
+  Serve(kPortable, false);
+  std::string radioType;
+  int maximum = 0;
+  Align({Do([&](CAlignDlg& w) {
+           radioType = FindControl<QLabel>(&w, kAlignRadioTypeId)->text().toStdString();
+           maximum = FindControl<QSpinBox>(&w, kAlignChannelUpDownId)->maximum();
+         }),
+         Click(kAlignExitId)});
+  EXPECT_EQ(radioType, "VHF");
+  EXPECT_EQ(maximum, 640);
+  EXPECT_NE(presetText.find("161.100   161.100   146.100   173.900"), std::string::npos);
+}
+
+TEST(AlignStepTexts, SelectionBySetAndBits) {
+  // A mobile product code and bit 0x10: the UHF/VHF heading.
+  const std::string high = AlignStepText(kMobile, kItemPowerHigh, 39, 0x71);
+  EXPECT_EQ(high.rfind("This parameter is used to align TX High power (UHF 45W,  VHF 50W).\r\n\r\nStep 1:", 0), 0u);
+  EXPECT_NE(high.find("Tx Power High:UHF 45[W]"), std::string::npos);
+  EXPECT_NE(AlignStepText(kMobile, kItemPowerHigh, 39, 0x61).find("(50W)"), std::string::npos);
+  // Another product code: the other set.
+  EXPECT_NE(AlignStepText(kMobile, kItemPowerHigh, 5, 0x61).find("(5W)"), std::string::npos);
+  // "Power Low-High" with bit 0x10 has the Low item's heading.
+  EXPECT_EQ(AlignStepText(kMobile, kItemPowerLowHigh, 39, 0x10).rfind("This parameter is used to align TX Low power (10W).\r\n\r\n", 0), 0u);
+  // "S Full Scale RSSI" has the Tight Noise Squelch heading.
+  EXPECT_EQ(AlignStepText(kMobile, kItemFullScaleRssi, 39, 0x61).rfind("This parameter is used to align Tight Noise Squelch RSSI.\r\n\r\n", 0), 0u);
+  // The VCV target by the band bits, with its plus-minus sign.
+  EXPECT_NE(AlignStepText(kMobile, kItemTxVcv, 39, 0x61).find("\"165\u00B13\""), std::string::npos);
+  EXPECT_NE(AlignStepText(kMobile, kItemRxVcv, 39, 0x01).find("\"185\u00B13\""), std::string::npos);
+  // Threshold Noise SQL: -8 with band bits, -8.5 without.
+  EXPECT_NE(AlignStepText(kMobile, kItemThresholdNoise, 39, 0x61).find("            -8dBuV\r\n"), std::string::npos);
+  EXPECT_NE(AlignStepText(kMobile, kItemThresholdNoise, 39, 0x01).find("-8.5dBuV"), std::string::npos);
+  // The portable window has its own set.
+  EXPECT_NE(AlignStepText(kPortable, kItemFullScaleRssi, 0, 0xB9).find("TX SAVE RSSI"), std::string::npos);
+  EXPECT_NE(AlignStepText(kPortable, kItemStdDeviation, 0, 0xB9).find("STD Deviation(MIC Sensivity)"), std::string::npos);
+  EXPECT_TRUE(AlignStepText(kMobile, kItemStdDeviation, 39, 0x61).empty());
+}
+
+TEST(AlignPresetPromptTest, FrequencyLineByBand) {
+  struct Case {
+    Family family;
+    std::uint8_t code;
+    const char* line;  // nullptr: no line
+  } cases[] = {
+      {kMobile, 0x01, "154.100   154.100   134.100   173.900"}, {kMobile, 0x61, "481.100   481.100   450.100   511.900"},
+      {kMobile, 0x21, nullptr},                                  {kPortable, 0xB9, "470.100   470.100   450.100   489.900"},
+      {kPortable, 0x3C, "161.100   161.100   146.100   173.900"}, {kPortable, 0x3D, nullptr},
+  };
+  for (const Case& c : cases) {
+    const std::string text = AlignPresetPrompt(c.family, c.code);
+    const std::string tail = "Wide       Narrow     Wide       Wide\r\n";
+    ASSERT_NE(text.find(tail), std::string::npos);
+    EXPECT_EQ(text.substr(text.find(tail) + tail.size()), c.line ? c.line : "") << int(c.code);
+  }
+}
