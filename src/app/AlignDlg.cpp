@@ -231,9 +231,14 @@ CAlignDlg::~CAlignDlg() {
   if (m_worker.joinable()) m_worker.join();
 }
 
-void CAlignDlg::Exchange(std::function<int()> fn, std::function<void(int)> after) {
+void CAlignDlg::Exchange(std::function<int()> fn, std::function<void(int)> after, bool disable) {
   m_busy = true;
-  m_body->setEnabled(false);
+  if (disable) {
+    // The window waits for the radio; the focus comes back afterwards, so
+    // Up and Down keep moving the slider.
+    m_focus = focusWidget();
+    m_body->setEnabled(false);
+  }
   m_messages = std::make_unique<GuiThreadMessages>(this, m_boxShown);
   m_worker = std::thread([this, fn = std::move(fn), after = std::move(after)] {
     const int result = fn();
@@ -243,13 +248,22 @@ void CAlignDlg::Exchange(std::function<int()> fn, std::function<void(int)> after
           if (m_worker.joinable()) m_worker.join();
           m_messages.reset();
           m_busy = false;
-          m_body->setEnabled(true);
+          if (!m_body->isEnabled()) {
+            m_body->setEnabled(true);
+            if (m_focus && m_focus->isVisible() && m_focus->isEnabled()) m_focus->setFocus();
+          }
           if (after) after(result);
           if (m_closing) {
             CloseAfterCancel();
             return;
           }
-          if (m_pendingValue) {
+          // What the user did while the radio was busy comes now.
+          if (m_pendingAction) {
+            const std::function<void()> action = std::move(m_pendingAction);
+            m_pendingAction = nullptr;
+            m_pendingValue.reset();
+            action();
+          } else if (m_pendingValue) {
             const int value = *m_pendingValue;
             m_pendingValue.reset();
             OnSliderMoved(value);
@@ -257,6 +271,12 @@ void CAlignDlg::Exchange(std::function<int()> fn, std::function<void(int)> after
         },
         Qt::QueuedConnection);
   });
+}
+
+bool CAlignDlg::Later(void (CAlignDlg::*action)()) {
+  if (!m_busy) return false;
+  m_pendingAction = [this, action] { (this->*action)(); };
+  return true;
 }
 
 void CAlignDlg::RefreshChannel() {
@@ -268,9 +288,10 @@ void CAlignDlg::RefreshChannel() {
   m_channel->setText(QString::number(m_data.channel + 1));
   m_radioType->setText(QString::fromLatin1(AlignRadioTypeText(m_data.Byte(alignbyte::kFamilyCode))));
   m_if->setText(QString::asprintf("%.2f", info.ifMHz));
-  m_chSpace->setText(info.wide ? QStringLiteral("Wide  ") : QStringLiteral("Narrow"));
-  m_rx->setText(QString::asprintf("%.5f", info.rxMHz));
-  m_tx->setText(QString::asprintf("%.5f", info.txMHz));
+  // An unprogrammed channel (only ever the first one shown) has no frequencies.
+  m_chSpace->setText(!info.programmed ? QString() : info.wide ? QStringLiteral("Wide  ") : QStringLiteral("Narrow"));
+  m_rx->setText(info.programmed ? QString::asprintf("%.5f", info.rxMHz) : QString());
+  m_tx->setText(info.programmed ? QString::asprintf("%.5f", info.txMHz) : QString());
 }
 
 void CAlignDlg::ShowMeasuring(bool on) {
@@ -301,7 +322,7 @@ void CAlignDlg::OnItemButton(int item) {
 }
 
 void CAlignDlg::OnStart() {
-  if (m_busy || m_chosen == kItemNone || m_session.Measuring()) return;
+  if (Later(&CAlignDlg::OnStart) || m_chosen == kItemNone || m_session.Measuring()) return;
   MessageBeep();
   m_start->hide();
   ShowMeasuring(true);
@@ -358,17 +379,19 @@ void CAlignDlg::OnSliderMoved(int value) {
 
 void CAlignDlg::OnPollTimer() {
   if (m_busy || !m_session.Polling()) return;
+  // The poll leaves the window as it is: the slider may be held meanwhile.
   Exchange([this] { return m_session.Poll(); },
            [this](int) {
              if (!m_session.Polling()) m_poll.stop();
              if (m_session.Meter() < 0) return;
              m_meter2->setValue(m_session.Meter());
              m_meterValue->setText(QString::number(m_session.Meter()));
-           });
+           },
+           false);
 }
 
 void CAlignDlg::OnOk() {
-  if (m_busy || !m_session.Measuring()) return;
+  if (Later(&CAlignDlg::OnOk) || !m_session.Measuring()) return;
   MessageBeep();
   m_poll.stop();
   setCursor(Qt::WaitCursor);
@@ -385,7 +408,7 @@ void CAlignDlg::OnOk() {
 }
 
 void CAlignDlg::OnCancel() {
-  if (m_busy || !m_session.Measuring()) return;
+  if (Later(&CAlignDlg::OnCancel) || !m_session.Measuring()) return;
   m_poll.stop();
   Exchange([this] { return m_session.Cancel(); }, [this](int) { ShowIdle(); });
 }
@@ -393,7 +416,7 @@ void CAlignDlg::OnCancel() {
 void CAlignDlg::OnExit() { close(); }
 
 void CAlignDlg::OnChannelStep(int direction) {
-  if (m_busy || m_session.Measuring()) return;
+  if (m_busy || m_session.Measuring()) return;  // a step during a poll is not worth keeping
   Exchange([this, direction] { return m_session.StepChannel(direction); }, [this](int) { RefreshChannel(); });
 }
 

@@ -6,6 +6,7 @@
 // disabled meanwhile. Every way of closing it runs the item's Cancel first,
 // so the transmitter is never left keyed.
 #include <QDialog>
+#include <QPointer>
 #include <QTimer>
 #include <atomic>
 #include <functional>
@@ -88,8 +89,11 @@ protected:
   void closeEvent(QCloseEvent* e) override;
 
 private:
-  // Runs fn on the worker; `after` on this thread once it is done.
-  void Exchange(std::function<int()> fn, std::function<void(int)> after = {});
+  // Runs fn on the worker; `after` on this thread once it is done. The
+  // window is disabled meanwhile unless told otherwise.
+  void Exchange(std::function<int()> fn, std::function<void(int)> after = {}, bool disable = true);
+  // While an exchange runs: keeps the action for when it is done; true then.
+  bool Later(void (CAlignDlg::*action)());
   void OnPollTimer();
   void RefreshChannel();
   void ShowMeasuring(bool on);
@@ -104,6 +108,8 @@ private:
   std::atomic<bool> m_boxShown{false};
   std::unique_ptr<IMessageSink> m_messages;
   std::optional<int> m_pendingValue;
+  std::function<void()> m_pendingAction;
+  QPointer<QWidget> m_focus;
   bool m_closing = false;
   int m_chosen = kItemNone;
   QTimer m_poll;

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTest>
 #include <QTimer>
 #include <cstdlib>
 #include <cstring>
@@ -148,7 +149,15 @@ TEST_F(AlignDlgTest, TechnicianAlignsPowerHighAndStoresIt) {
            stored = saved > 10 ? saved - 7 : saved + 7;
            FindControl<CMeterSlider>(&w, kAlignSliderId)->setValue(stored);
          }),
-         Click(kAlignItemOkId), Click(kAlignExitId)});
+         // Then two steps down with the keyboard: the slider keeps the focus
+         // across each exchange with the radio.
+         Do([&](CAlignDlg&) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down); }),
+         Do([&](CAlignDlg&) {
+           QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+           stored -= 2;
+         }),
+         Do([&](CAlignDlg&) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); }),
+         Click(kAlignExitId)});
   ASSERT_GE(saved, 0);
   EXPECT_NE(presetText.find("481.100   481.100   450.100   511.900"), std::string::npos);
   EXPECT_NE(stepText.find("Tx Power High"), std::string::npos);
@@ -187,6 +196,59 @@ TEST_F(AlignDlgTest, PortableVhfRadioShowsVhfAndTheWholeChannelRange) {
   EXPECT_EQ(radioType, "VHF");
   EXPECT_EQ(maximum, 640);
   EXPECT_NE(presetText.find("161.100   161.100   146.100   173.900"), std::string::npos);
+}
+
+// Every item of both windows, as a technician runs it on a default file:
+// Start, the slider a few steps down, the meter read, Ok.
+TEST_F(AlignDlgTest, EveryItemRunsMovesItsMeterAndStores) {
+  for (const Family family : {kMobile, kPortable}) {
+    SCOPED_TRACE(family);
+    const std::string name = family == kPortable ? "a.P58" : "a.K58";
+    WriteDataFile(dir.File(name), family);
+    ASSERT_FALSE(Start({name}));
+    Serve(family);
+    std::deque<WalkStep> walk;
+    std::vector<int> ran;
+    std::vector<int> metersShown;
+    for (int item = 0; item < kItemNone; ++item) {
+      const int id = AlignItemButtonId(family, item);
+      if (id == 0) continue;
+      walk.push_back([id, item, &ran](CAlignDlg& w) {
+        auto* button = FindControl<QRadioButton>(&w, id);
+        if (button->isEnabled()) {
+          button->click();
+          FindControl<QPushButton>(&w, kAlignItemStartId)->click();
+          ran.push_back(item);
+        }
+        return true;
+      });
+      walk.push_back([](CAlignDlg& w) {
+        if (!w.Session().Measuring()) return true;
+        auto* slider = FindControl<CMeterSlider>(&w, kAlignSliderId);
+        if (slider->isVisible()) slider->setValue(std::max(0, slider->value() - 3));
+        return true;
+      });
+      walk.push_back([&metersShown](CAlignDlg& w) {
+        if (w.Session().Polling() && w.Session().Meter() < 0) return false;
+        if (w.Session().Polling()) metersShown.push_back(w.Session().Item());
+        return true;
+      });
+      walk.push_back([](CAlignDlg& w) {
+        if (w.Session().Measuring()) FindControl<QPushButton>(&w, kAlignItemOkId)->click();
+        return true;
+      });
+    }
+    walk.push_back(Click(kAlignExitId));
+    Align(walk);
+    EXPECT_GE(ran.size(), family == kPortable ? 15u : 13u);
+    EXPECT_GE(metersShown.size(), 5u);
+    EXPECT_FALSE(sim->Keyed());
+    EXPECT_EQ(sim->Restarts(), 1) << "RX Tune restarts the radio";
+    EXPECT_TRUE(sim->Aligning());
+    EXPECT_TRUE(msgs.texts().empty()) << msgs.texts().front();
+    dlg.reset();
+    pty.reset();
+  }
 }
 
 TEST(AlignStepTexts, SelectionBySetAndBits) {

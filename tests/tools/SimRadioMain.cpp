@@ -2,7 +2,7 @@
 // its path and serves a data file's image as the radio's memory until
 // interrupted, so Read from Radio and Send to Radio can be tried with
 // RP58_COM1 pointing at it. Enter on its terminal switches the radio off and
-// on, as the program asks before a streamed send.
+// on, as the program asks before a streamed send and before an alignment.
 #include <atomic>
 #include <csignal>
 #include <cstdio>
@@ -22,10 +22,12 @@ void OnSignal(int) { g_stop = true; }
 
 int Usage() {
   std::fprintf(stderr,
-               "usage: rp58-simradio [--stream] [--eeprom-end 63|127] [--off] <file.K58|file.P58>\n"
+               "usage: rp58-simradio [--stream] [--eeprom-end 63|127] [--off | --align] <file.K58|file.P58>\n"
                "  --stream      speak the streamed block protocol (flash start 0x1DC00)\n"
                "  --eeprom-end  the radio's EEPROM end word for the streamed layout (default 127)\n"
                "  --off         start switched off; it comes on 2 s after the program first calls\n"
+               "  --align       start switched off; it comes on by itself and says so every 2 s\n"
+               "                until the program answers (Alignment without pressing Enter)\n"
                "Press Enter to switch the radio off and on.\n");
   return 1;
 }
@@ -34,6 +36,7 @@ int Usage() {
 int main(int argc, char** argv) {
   bool stream = false;
   bool off = false;
+  bool align = false;
   int eepromEnd = 127;
   std::string file;
   for (int i = 1; i < argc; ++i) {
@@ -42,6 +45,8 @@ int main(int argc, char** argv) {
       stream = true;
     } else if (arg == "--off") {
       off = true;
+    } else if (arg == "--align") {
+      align = true;
     } else if (arg == "--eeprom-end" && i + 1 < argc) {
       eepromEnd = std::atoi(argv[++i]);
     } else if (!arg.empty() && arg[0] != '-' && file.empty()) {
@@ -50,7 +55,7 @@ int main(int argc, char** argv) {
       return Usage();
     }
   }
-  if (file.empty() || (eepromEnd != 63 && eepromEnd != 127)) return Usage();
+  if (file.empty() || (eepromEnd != 63 && eepromEnd != 127) || (align && (off || stream))) return Usage();
 
   if (!AllocateRadioImage() || g_dataFile.LoadDataFile(file, ".") != 1) {
     std::fprintf(stderr, "rp58-simradio: cannot load %s\n", file.c_str());
@@ -59,10 +64,13 @@ int main(int argc, char** argv) {
   std::vector<std::uint8_t> memory(g_pRadioImage, g_pRadioImage + kImageBufferSize);
   const int lastEeprom = eepromEnd == 63 ? 0 : 1;
   CSimRadio radio(stream ? SimProtocol::kStreamed : SimProtocol::kPolled, memory, lastEeprom, lastEeprom + 57);
+  // Its alignment mode answers as a radio of the file's family.
+  radio.SetFamily(FamilyOfCode(memory[area::kFamilyCode]) == kPortable);
   if (off) {
     radio.StartSwitchedOff();
     radio.PowerOnAfterFirstByte(2'000'000);
   }
+  if (align) radio.ComeOnByItself(1'000'000, 2'000'000);
   CPtyRadio pty(radio);
   if (!pty.Create()) {
     std::perror("rp58-simradio: openpty");
