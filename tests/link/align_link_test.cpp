@@ -215,3 +215,11 @@ TEST(AlignMode, NakAfterRestartIsAWrongReply) {
   b.radio.AlignFault(SimAlignFault::kNakAtPowerUp);
   EXPECT_EQ(b.align.Restart(true), kAlignWrongReply);
 }
+
+TEST(AlignCommands, AFailingDeviceGivesOneAfterTheResends) {
+  AlignBench b(kMobile);
+  b.Enter();
+  b.port.UnplugAfter(0, true);
+  EXPECT_EQ(b.align.Command(kAlignEndItem), kAlignIoError);
+  EXPECT_EQ(b.align.Command(kAlignSelectChannel, {0, 1}), kAlignIoError);
+}

@@ -356,6 +356,16 @@ TEST(AlignItems, PortableRxTuneTouchesOnlyTheTuneBytesOfItsSlots) {
   for (const SimWrite& w : b.radio.Writes())
     if (w.kind == SimWrite::kBlock && w.address + 2 == 167) ++tuneBlockWrites;
   EXPECT_EQ(tuneBlockWrites, 1);
+  // Every slot's new tune byte reached the radio, also where a slot
+  // straddles two blocks.
+  int tuned = 0;
+  for (int c = 0; c < kAlignChannelCount; ++c) {
+    const std::size_t at = 0x1C80 + 22 * static_cast<std::size_t>(c) + 13;
+    if (before[at - 13] == 0xFF) continue;
+    EXPECT_EQ(b.radio.Memory()[at], b.data.image[at]) << c;
+    tuned += b.radio.Memory()[at] != before[at];
+  }
+  EXPECT_GT(tuned, 0);
 }
 
 TEST(AlignChannels, StepSkipsUnprogrammedChannelsAndWraps) {
