@@ -234,8 +234,9 @@ int CAlignSession::Start(int item) {
     value_ = Channel().tune;
   else if (kind != Kind::kReceiver)
     value_ = B(ValueByte());
-  value_ = std::min(value_, sliderMax_);
+  // Cancel puts back what the radio held, even above the slider's range.
   savedValue_ = value_;
+  value_ = std::min(value_, sliderMax_);
   if (kind == Kind::kDeviation || kind == Kind::kReference) {
     values_.Select(data_, ModeOf());
     if (kind == Kind::kDeviation) values_[ArgIndexOf(item)] = Byte(value_);

@@ -297,6 +297,18 @@ TEST(AlignItems, CancelAfterAMovedSliderSendsTheSavedValue) {
   EXPECT_FALSE(b.radio.Keyed());
 }
 
+TEST(AlignItems, AValueAboveTheSliderRangeIsPutBackByCancel) {
+  SessionBench b(kMobile);
+  const int held = b.radio.Word(8) & 0xFF;
+  ASSERT_GT(held, 3);
+  b.ranges.slider[kItemPowerHigh] = 3;
+  b.session.emplace(b.align, b.data, b.ranges);
+  ASSERT_EQ(b.session->Start(kItemPowerHigh), kAlignOk);
+  EXPECT_EQ(b.session->Value(), 3);
+  ASSERT_EQ(b.session->Cancel(), kAlignOk);
+  EXPECT_EQ(b.radio.AlignFramesOf('2').back()[1], held);
+}
+
 TEST(AlignItems, CancelUnkeysEvenWhenItsEarlierStepsFail) {
   SessionBench b(kMobile);
   ASSERT_EQ(b.session->Start(kItemMaxDeviation), kAlignOk);
