@@ -96,15 +96,20 @@ FrequencyCount ClampToCount(std::int64_t f) {
 }
 
 // The frequency a slot side holds. Synthesizer bytes of 0 mean the band's
-// default frequency; 0xFFFF over empty count bytes is the mark a frequency of
-// 0 leaves. A receive frequency has the IF offset taken back out.
+// default frequency, unless they are just what the count gives (N less the
+// bias is 0 in its low 16 bits): then the count is a frequency this program
+// packed and it is read back as such. 0xFFFF over empty count bytes is the
+// mark a frequency of 0 leaves. A receive frequency has the IF offset taken
+// back out.
 template <class Code>
 FrequencyCount DecodeSide(const std::uint8_t* slot, SlotSide side, int stepCode, const CBandRecord& band,
-                          bool receive, bool uhf) {
+                          bool receive, bool uhf, std::int64_t bias) {
   const std::uint16_t synth = GetBE16(slot + side.synth);
-  if (synth == 0) return uhf ? 45000000 : 15000000;
+  const std::uint32_t n = Code::Get(slot + side.count);
+  if (synth == 0 && (n == 0 || ((static_cast<std::int64_t>(n) - bias) & 0xFFFF) != 0))
+    return uhf ? 45000000 : 15000000;
   if (synth == kNoFrequencySynth && Code::IsNone(slot + side.count)) return 0;
-  std::int64_t f = static_cast<std::int64_t>(Code::Get(slot + side.count)) * band.StepCount(stepCode);
+  std::int64_t f = static_cast<std::int64_t>(n) * band.StepCount(stepCode);
   if (receive) f += band.IfOffsetMinus(stepCode) ? -band.IfOffsetCount(stepCode) : band.IfOffsetCount(stepCode);
   return ClampToCount(f);
 }
@@ -145,6 +150,18 @@ constexpr std::int64_t kPortableUhfBias = 0x8000;
 constexpr std::int64_t kPortableWideUhfBias = 0x10000;  // model codes 130 and 186
 
 bool IsPortableWideUhfModel(std::uint8_t modelCode) { return modelCode == 130 || modelCode == 186; }
+
+std::int64_t MobileBias(bool uhf, bool receive, int code) {
+  if (uhf) return kMobileUhfBias;
+  return receive ? kMobileVhfRxBias[code] : kMobileVhfTxBias[code];
+}
+
+// A UHF portable radio is one of band flag 0x80 or 0x60, or of a wide UHF model.
+std::int64_t PortableBias(const ChannelCodecContext& ctx, int code) {
+  const bool wideUhf = IsPortableWideUhfModel(ctx.modelCode);
+  if (!ctx.IsUhf() && !wideUhf) return kPortableVhfBias[code];
+  return wideUhf ? kPortableWideUhfBias : kPortableUhfBias;
+}
 
 // The segment row of a frequency, zero-padded to the widest row.
 using RowBytes = std::array<std::uint8_t, MobileAdjustmentHeader::kRowSize>;
@@ -236,8 +253,11 @@ void CMobileChannelRecord::LoadFromSlot(const std::uint8_t* slot, const ChannelC
   using namespace mobile_slot;
   m_mode = static_cast<std::uint8_t>((m_mode & 0x30) | (slot[kMode] & 0xCF));
   const CBandRecord& band = ctx.Band();
-  m_rxFrequency = DecodeSide<MobileCountCode>(slot, {kRxCount, kRxSynth}, RxStepCode(), band, true, ctx.IsUhf());
-  m_txFrequency = DecodeSide<MobileCountCode>(slot, {kTxCount, kTxSynth}, TxStepCode(), band, false, ctx.IsUhf());
+  const bool uhf = ctx.IsUhf();
+  m_rxFrequency = DecodeSide<MobileCountCode>(slot, {kRxCount, kRxSynth}, RxStepCode(), band, true, uhf,
+                                              MobileBias(uhf, true, RxStepCode()));
+  m_txFrequency = DecodeSide<MobileCountCode>(slot, {kTxCount, kTxSynth}, TxStepCode(), band, false, uhf,
+                                              MobileBias(uhf, false, TxStepCode()));
   if (slot[kRxCount] == 0xFF) {
     m_programmed &= ~1;
     m_rxSynthWord = kUnprogrammedMarker;
@@ -268,14 +288,14 @@ void CMobileChannelRecord::StoreToSlot(std::uint8_t* slot, const ChannelCodecCon
   const int rxCode = RxStepCode();
   const int txCode = TxStepCode();
   EncodeSide<MobileCountCode>(slot, {kRxCount, kRxSynth}, m_rxFrequency, rxCode, band, true,
-                              [uhf](int code) { return uhf ? kMobileUhfBias : kMobileVhfRxBias[code]; });
+                              [uhf](int code) { return MobileBias(uhf, true, code); });
   if (m_rxFrequency != 0) {
     m_rxSynthWord = GetBE16(slot + kRxCount);
     m_rxLow = slot[kRxCount + 2];
   }
   ComputeTuneLevel(CountToMHz(m_rxFrequency), ctx);
   EncodeSide<MobileCountCode>(slot, {kTxCount, kTxSynth}, m_txFrequency, txCode, band, false,
-                              [uhf](int code) { return uhf ? kMobileUhfBias : kMobileVhfTxBias[code]; });
+                              [uhf](int code) { return MobileBias(uhf, false, code); });
   if (m_txFrequency != 0) {
     m_txSynthWord = GetBE16(slot + kTxCount);
     m_txLow = slot[kTxCount + 2];
@@ -332,8 +352,10 @@ void CPortableChannelRecord::LoadFromSlot(const std::uint8_t* slot, const Channe
   // The step codes come first: the frequencies need them.
   m_mode = static_cast<std::uint8_t>((m_mode & 0x0F) | (slot[kMode] & 0xF0));
   const CBandRecord& band = ctx.Band();
-  m_rxFrequency = DecodeSide<PortableCountCode>(slot, {kRxCount, kRxSynth}, RxStepCode(), band, true, ctx.IsUhf());
-  m_txFrequency = DecodeSide<PortableCountCode>(slot, {kTxCount, kTxSynth}, TxStepCode(), band, false, ctx.IsUhf());
+  m_rxFrequency = DecodeSide<PortableCountCode>(slot, {kRxCount, kRxSynth}, RxStepCode(), band, true, ctx.IsUhf(),
+                                                PortableBias(ctx, RxStepCode()));
+  m_txFrequency = DecodeSide<PortableCountCode>(slot, {kTxCount, kTxSynth}, TxStepCode(), band, false, ctx.IsUhf(),
+                                                PortableBias(ctx, TxStepCode()));
   if (slot[kRxCount] == 0xFF) {
     m_programmed &= ~1;
     m_firstWord = kUnprogrammedMarker;
@@ -353,7 +375,10 @@ void CPortableChannelRecord::StoreToSlot(std::uint8_t* slot, const ChannelCodecC
   using namespace portable_slot;
   std::fill_n(slot, kSlotSize, 0);
   m_mode &= 0xF0;
-  if (!IsProgrammed()) {
+  // The mark of no receive frequency (0xFF in byte 0) is also the mark of an
+  // empty slot: a channel without one goes out as the empty slot it reads
+  // back as.
+  if (!IsProgrammed() || m_rxFrequency == 0) {
     m_firstWord = kUnprogrammedMarker;
     std::copy_n(kEmptyRxCount, 3, slot + kRxCount);
     std::copy_n(kEmptyTxCount, 3, slot + kTxCount);
@@ -361,12 +386,7 @@ void CPortableChannelRecord::StoreToSlot(std::uint8_t* slot, const ChannelCodecC
     return;
   }
   const CBandRecord& band = ctx.Band();
-  const bool wideUhf = IsPortableWideUhfModel(ctx.modelCode);
-  const bool uhf = ctx.IsUhf() || wideUhf;
-  const auto bias = [uhf, wideUhf](int code) {
-    if (!uhf) return kPortableVhfBias[code];
-    return wideUhf ? kPortableWideUhfBias : kPortableUhfBias;
-  };
+  const auto bias = [&ctx](int code) { return PortableBias(ctx, code); };
   EncodeSide<PortableCountCode>(slot, {kRxCount, kRxSynth}, m_rxFrequency, RxStepCode(), band, true, bias);
   m_firstWord = GetBE16(slot + kRxCount);
   ComputeTuneLevel(CountToMHz(m_rxFrequency), ctx);

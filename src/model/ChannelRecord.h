@@ -93,6 +93,25 @@ struct ChannelRecordBase {
 
   bool IsProgrammed() const { return (m_programmed & 1) != 0; }
 
+  // Loads a slot, then settles a frequency no slot can carry (one below the
+  // IF offset, or a count the synthesizer value contradicts) on what its
+  // pack reads back as: the channel shown is the one a save and a reload, or
+  // the radio, will have.
+  void LoadFromSlotSettled(const std::uint8_t* slot, const ChannelCodecContext& ctx) {
+    Self().LoadFromSlot(slot, ctx);
+    for (int pass = 0; pass < 3; ++pass) {
+      Derived copy = Self();
+      std::uint8_t packed[Derived::kSlotSize];
+      copy.StoreToSlot(packed, ctx);
+      Derived again = Self();
+      again.LoadFromSlot(packed, ctx);
+      if (again.m_rxFrequency == m_rxFrequency && again.m_txFrequency == m_txFrequency &&
+          again.IsProgrammed() == IsProgrammed())
+        return;
+      Self() = again;
+    }
+  }
+
   int RxStepCode() const { return (Self().m_mode >> Derived::kRxStepShift) & 3; }
   int TxStepCode() const { return (Self().m_mode >> Derived::kTxStepShift) & 3; }
   void SetRxStepCode(int code) { SetStepCode(Derived::kRxStepShift, code); }

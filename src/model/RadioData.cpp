@@ -523,7 +523,7 @@ void CRadioData<Channel, Header>::LoadFromImage(const std::uint8_t* image) {
 template <class Channel, class Header>
 void CRadioData<Channel, Header>::LoadChannel(int i, const std::uint8_t* slot) {
   if (i < 0 || i >= kChannelCount) return;
-  m_channels[i].LoadFromSlot(slot, ChannelContext());
+  m_channels[i].LoadFromSlotSettled(slot, ChannelContext());
 }
 
 template <class Channel, class Header>

@@ -279,7 +279,7 @@ TEST(ChannelSlots, UnprogrammedSlots) {
   loaded.LoadFromSlot(mslot, mobile.ctx);
   EXPECT_EQ(loaded.m_rxFrequency, 45000000u);
   MobileRadio vhf(false);
-  loaded.LoadFromSlot(mslot, vhf.ctx);
+  loaded.LoadFromSlotSettled(mslot, vhf.ctx);
   EXPECT_EQ(loaded.m_txFrequency, 15000000u);
 
   PortableRadio portable(true);
@@ -524,4 +524,55 @@ TEST(ChannelSlots, BareContextPacksWithoutOffsets) {
   CPortableChannelRecord pback;
   pback.LoadFromSlot(pslot, bare);
   EXPECT_EQ(pback.m_txFrequency, 46000000u);
+}
+
+// Slots no page makes (counts far outside the band, a receive count below
+// the IF offset, a programmed slot without a receive frequency) come back
+// from a save exactly as the first save wrote them.
+TEST(ChannelSlots, OddSlotsSurviveASecondSave) {
+  // Count 0x20000 on a VHF receive step code 3 gives a synthesizer value of
+  // 0, which is also the mark of the band's default frequency: the count wins
+  // when the value is just what the count gives.
+  MobileRadio vhf(false);
+  std::uint8_t mslot[25] = {};
+  mslot[0] = 0x40 | 3 << 2;  // wide, receive step code 3
+  mslot[1] = 0x28, mslot[2] = 0x00, mslot[3] = 0x01;
+  CMobileChannelRecord m;
+  m.LoadFromSlotSettled(mslot, vhf.ctx);
+  EXPECT_NE(m.m_rxFrequency, 15000000u);
+  std::uint8_t again[25];
+  m.StoreToSlot(again, vhf.ctx);
+  EXPECT_EQ(Pick(again, {1, 2, 3, 7, 8}), (Bytes{0x28, 0x00, 0x01, 0, 0}));
+  // A count the zero value does not fit still means the default frequency.
+  mslot[3] = 0x05;
+  m.LoadFromSlotSettled(mslot, vhf.ctx);
+  EXPECT_EQ(m.m_rxFrequency, 15000000u);
+
+  // A programmed portable channel without a receive frequency: byte 0 = 0xFF
+  // would read back as an empty slot, so it goes out as one.
+  PortableRadio portable(true);
+  CPortableChannelRecord p = PortableChannel(0, 46000000, 1, 1);
+  std::uint8_t pslot[22];
+  p.StoreToSlot(pslot, portable.ctx);
+  EXPECT_EQ(Pick(pslot, {0, 1, 2, 6, 7, 8}), (Bytes{0xFF, 0x2E, 18, 80, 46, 71}));
+
+  // Whatever a slot holds, the first save's slot is the second save's slot.
+  const std::vector<Bytes> odd = {
+      {0x00, 0x06, 0x17, 0x80, 0x22, 0xB8, 0x00, 0x06, 0x17, 0x00, 0x22, 0xB8, 0x00, 0x00, 0x0F, 0, 0, 0, 0, 0, 0, 0},
+      {0x00, 0x06, 0x17, 0xB5, 0x22, 0xB8, 0x00, 0x50, 0x36, 0x00, 0x75, 0x30, 0x00, 0xFF, 0, 0, 0, 0, 0, 0, 0, 0},
+      {0x7F, 0xFF, 0xFF, 0x00, 0x01, 0x00, 0x7F, 0xFF, 0xFF, 0x00, 0x00, 0x01, 0xF0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+  };
+  for (bool uhf : {false, true}) {
+    PortableRadio radio(uhf);
+    for (const Bytes& slot : odd) {
+      CPortableChannelRecord first;
+      first.LoadFromSlotSettled(slot.data(), radio.ctx);
+      std::uint8_t once[22], twice[22];
+      first.StoreToSlot(once, radio.ctx);
+      CPortableChannelRecord second;
+      second.LoadFromSlotSettled(once, radio.ctx);
+      second.StoreToSlot(twice, radio.ctx);
+      EXPECT_EQ(Bytes(once, once + 22), Bytes(twice, twice + 22)) << "uhf " << uhf << " slot " << int(slot[1]);
+    }
+  }
 }
