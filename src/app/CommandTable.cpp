@@ -69,7 +69,7 @@ const CommandRow kMainCommands[] = {
     {.id = kCmdToolbarSend, .text = "Send to Radio", .icon = QStyle::SP_ArrowUp, .run = Run<&CMainDlg::OnSendToRadio>},
     {.id = kCmdToolbarHelp, .text = "Help Topics", .icon = QStyle::SP_MessageBoxQuestion, .separatorBefore = true, .run = Run<&CMainDlg::OnHelpTopics>},
 
-    {.id = kCmdRomEdit, .shortcut = "Shift+F9", .run = Run<&CMainDlg::OnRomEditCommand>},
+    {.id = kCmdRomEdit, .run = Run<&CMainDlg::OnRomEditCommand>},
 };
 
 bool IsCommandEnabled(const CommandRow& row, const CommandState& state) {

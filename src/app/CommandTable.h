@@ -66,13 +66,14 @@ struct CommandState {
 inline constexpr QStyle::StandardPixmap kNoIcon = QStyle::SP_CustomBase;
 
 // Where a row sits: a menu path ("&Files>&Print" is the "&Print" popup of
-// "&Files"), else a toolbar button when it has an icon, else a shortcut.
+// "&Files"), else a toolbar button when it has an icon, else an action of the
+// window (with its shortcut, if any; Shift+F9 is not one: the pages route it).
 struct CommandRow {
   int id = 0;
   const char* menu = nullptr;
   const char* text = "";  // a button's text and tip
   QStyle::StandardPixmap icon = kNoIcon;
-  const char* shortcut = nullptr;  // a key of the whole window, "Shift+F9"
+  const char* shortcut = nullptr;  // a key of the whole window, "Ctrl+F12"
   bool separatorBefore = false;
   CommandEnable enable = CommandEnable::kAlways;
   CommandHandler run = nullptr;

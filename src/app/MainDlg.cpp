@@ -22,9 +22,12 @@
 #include "app/AlignStartDlg.h"
 #include "app/CloneDlg.h"
 #include "app/ConfigDlg.h"
+#include "app/CwdKeeper.h"
 #include "app/Help.h"
 #include "app/PageSet.h"
 #include "app/PasswordDlg.h"
+#include "app/RomEditDlg.h"
+#include "app/RomEditRoute.h"
 #include "app/SerialNumber.h"
 #include "framework/AnchorTabCtrl.h"
 #include "framework/EditControls.h"
@@ -59,20 +62,6 @@ bool HasDotInName(const std::string& path) {
   return path.find('.', slash == std::string::npos ? 0 : slash + 1) != std::string::npos;
 }
 
-// Restores the working directory when a command ends, as the file dialogs of
-// other systems may move it.
-class CwdKeeper {
-public:
-  CwdKeeper() : m_cwd(std::filesystem::current_path(m_ec)) {}
-  ~CwdKeeper() {
-    if (!m_ec) std::filesystem::current_path(m_cwd, m_ec);
-  }
-  std::string Path() const { return m_cwd.string(); }
-
-private:
-  std::error_code m_ec;
-  std::filesystem::path m_cwd;
-};
 
 }  // namespace
 
@@ -134,12 +123,14 @@ CMainDlg::CMainDlg(std::unique_ptr<IRecordAccess> records, QWidget* parent, std:
 
   resize(760, 560);
   g_pMainDlg = this;
+  g_pageRomEditRoute = RunPageRomEditCommand;
   SetDataFileView(this);
 }
 
 CMainDlg::~CMainDlg() {
   if (GetDataFileView() == this) SetDataFileView(nullptr);
   if (g_pMainDlg == this) g_pMainDlg = nullptr;
+  g_pageRomEditRoute = nullptr;
   m_pages.reset();
 }
 
@@ -203,6 +194,8 @@ void CMainDlg::showEvent(QShowEvent* e) {
 }
 
 void CMainDlg::RebuildTabs() {
+  // The image may have been replaced: an open editor shows it again.
+  if (m_romEdit != nullptr) m_romEdit->ShowBlock();
   const QSignalBlocker block(m_tabs);
   if (m_tabs->count() > 0) {
     CloseCurrentPage();
@@ -264,6 +257,12 @@ void CMainDlg::SelectTab(int position) {
 bool CMainDlg::PreviewKey(QKeyEvent* event) {
   const int key = event->key();
   if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape || key == Qt::Key_F1) return true;
+  // A page that has the focus took Shift+F9 already (each page class asks its
+  // own configuration); here it is the window's own.
+  if (key == Qt::Key_F9 && (event->modifiers() & Qt::ShiftModifier)) {
+    OnRomEditCommand();
+    return true;
+  }
   if (key >= Qt::Key_F2 && key <= Qt::Key_F7 && event->modifiers() == Qt::NoModifier) {
     if (const auto position = FunctionKeyTabPosition(key - Qt::Key_F1 + 1)) SelectTab(*position);
   }
@@ -324,16 +323,20 @@ void CMainDlg::AfterRadioRead() {
   m_zoneSubPage = ZoneTableTemplate(CurrentFamily());
   SetFileLine("");
   SetSerialText(m_records->SerialText());
-  UpdateModelLine();
+  if (m_pages->HasWindow(Global1Slot(CurrentFamily()))) UpdateModelLine();
   RebuildTabs();
   m_tabs->setEnabled(false);
   m_modelTimer.start();
 }
 
-void CMainDlg::OnSendToRadio() {
+void CMainDlg::OnSendToRadio() { SendToRadio(false); }
+
+void CMainDlg::SendToRadio(bool romEditor) {
   CCloneDlg clone(this);
-  // Before the direction: the memory editor's "only one block" is not offered here.
-  g_config.SetRomEditorMode(false);
+  // Before the direction: the dialog offers "only one block" in editor mode.
+  // Both configurations: the send reads the mode of the image's family.
+  g_config.SetRomEditorMode(romEditor);
+  g_portableConfig.SetRomEditorMode(romEditor);
   clone.SetDirection(kCloneSend);
   clone.exec();
   // The send may have taken the radio's serial number and identity.
@@ -408,12 +411,20 @@ void CMainDlg::OnOpenFile() {
     ShowMessageBox(WithName(kOpenProblem, name));
     return;
   }
+  LoadFile(name);
+}
+
+void CMainDlg::LoadFile(const std::string& name) {
   SelectTab(0);
   MessageBeep();
-  g_dataFile.LoadDataFile(name, m_programDir.empty() ? cwd.Path() : m_programDir);
+  g_dataFile.LoadDataFile(name, m_programDir.empty() ? CwdKeeper().Path() : m_programDir);
+  RefreshPage();
+  UpdateModelLine();
+}
+
+void CMainDlg::RefreshPage() {
   CloseCurrentPage();
   ShowPage();
-  UpdateModelLine();
 }
 
 bool CMainDlg::OnSaveFile() {
@@ -489,13 +500,13 @@ void CMainDlg::OnAbout() {
   dlg.exec();
 }
 
-void CMainDlg::OnRomEditCommand() {
-  if (!g_config.HasFactoryFile()) {
-    MessageBeep();
-    ShowMessageBox("ROM Editor can't be carried out\n");
-    return;
-  }
-  OnRomEdit();
+void CMainDlg::OnRomEditCommand() { AskRomEditor(g_config, this); }
+
+void CMainDlg::OnRomEdit() {
+  if (m_romEdit != nullptr && m_romEdit->isVisible()) return;
+  if (m_romEdit != nullptr) m_romEdit->deleteLater();
+  m_romEdit = new CRomEditDlg(*this);
+  m_romEdit->show();
 }
 
 void CMainDlg::OnAlignment() {
@@ -507,27 +518,23 @@ void CMainDlg::OnAlignment() {
   window.exec();
 }
 
-void CMainDlg::OnReadFromRadio() {
-  if (ConfirmSaveChanges(AfterNo::kReplace) == 0) return;
+void CMainDlg::OnReadFromRadio() { ReadFromRadio(false); }
+
+bool CMainDlg::ReadFromRadio(bool romEditor) {
+  if (ConfirmSaveChanges(AfterNo::kReplace) == 0) return false;
   CCloneDlg clone(this);
   g_cloneOk = 0;
   // Global 1 stays on screen while the radio is read.
   SelectTab(0);
   g_isPortableSaved = g_isPortable;
   clone.SetDirection(kCloneRead);
-  g_config.SetRomEditorMode(false);
+  g_config.SetRomEditorMode(romEditor);
+  g_portableConfig.SetRomEditorMode(romEditor);
   clone.exec();
   if (g_cloneOk != 1) {
     g_isPortable = g_isPortableSaved;
-    return;
+    return false;
   }
-  CloseCurrentPage();
-  ShowPage();
-  m_zoneSubPage = ZoneTableTemplate(CurrentFamily());
-  SetFileLine("");
-  SetSerialText(m_records->SerialText());
-  if (m_pages->HasWindow(Global1Slot(CurrentFamily()))) UpdateModelLine();
-  RebuildTabs();
-  m_tabs->setEnabled(false);
-  m_modelTimer.start();
+  AfterRadioRead();
+  return true;
 }

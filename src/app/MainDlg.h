@@ -2,6 +2,7 @@
 // The one window of the program: menu, toolbar, the file, model and serial
 // lines, and the tab control whose pages follow the current radio family.
 #include <QDialog>
+#include <QPointer>
 #include <QTimer>
 #include <memory>
 #include <optional>
@@ -12,6 +13,7 @@
 #include "app/CommandTable.h"
 #include "app/PageTable.h"
 #include "app/RecordAccess.h"
+#include "app/RomEditDlg.h"
 #include "app/SaveQuestion.h"
 #include "model/ScreenData.h"
 #include "pages/PageBase.h"
@@ -79,6 +81,15 @@ public:
   void OnRomEditCommand();
   void OnReadFromRadio();
   void OnSendToRadio();
+  // The clone dialog with the memory editor's mode set (romEditor) or cleared
+  // on both families' configurations. A read asks the save question first;
+  // true when it replaced the image.
+  bool ReadFromRadio(bool romEditor);
+  void SendToRadio(bool romEditor);
+  // Loads a data file as Open does, after the question was asked.
+  void LoadFile(const std::string& name);
+  // The shown page again, from the records.
+  void RefreshPage();
   // The alignment start, then the alignment window of the radio's family.
   void OnAlignment();
   void OnPageCommand(int command);  // the "&Menu" items
@@ -86,7 +97,9 @@ public:
   // IMainDialog: for callers that drop the data after a No.
   int ConfirmSaveChanges() override { return ConfirmSaveChanges(AfterNo::kDrop); }
   int ConfirmSaveChanges(AfterNo afterNo);
-  void OnRomEdit() override {}
+  // Opens the memory editor unless it is open and visible.
+  void OnRomEdit() override;
+  CRomEditDlg* RomEditor() const { return m_romEdit; }
   QWidget* Window() override { return this; }
 
   // User messages 0x40A-0x413 and 0x416-0x418.
@@ -151,6 +164,7 @@ private:
   int m_zoneSubPage = 163;
   bool m_closing = false;
   std::string m_programDir;
+  QPointer<CRomEditDlg> m_romEdit;  // null once the editor has gone
 };
 
 // The title: "RP58 for TM-6600 LTR/730A ( Version 3.01 )" with "(M)" or "(S)".

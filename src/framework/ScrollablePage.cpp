@@ -6,6 +6,7 @@
 
 bool g_takePageSize = false;
 QRect g_refPageRect;
+PageRomEditRoute g_pageRomEditRoute = nullptr;
 QRect g_pageRect;
 
 CScrollablePage::CScrollablePage(int templateId, QSize templateSize, QWidget* parent, int fontPoints)
@@ -165,7 +166,7 @@ void CScrollablePage::customEvent(QEvent* event) {
 bool CScrollablePage::PreviewKey(QKeyEvent* event) {
   const int key = event->key();
   if (key == Qt::Key_F9 && (event->modifiers() & Qt::ShiftModifier)) {
-    OnRomEditKey();
+    OnRomEditCommand();
     return true;
   }
   if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) return true;

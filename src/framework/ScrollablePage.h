@@ -27,6 +27,12 @@ extern QRect g_pageRect;
 // Shift+F9: the memory-editor request every page forwards.
 inline constexpr int kRomEditCommand = 32774;
 
+class CScrollablePage;
+// What a page does with Shift+F9 unless it overrides OnRomEditCommand: the
+// main window installs its routing by page class; null does nothing.
+using PageRomEditRoute = void (*)(CScrollablePage& page);
+extern PageRomEditRoute g_pageRomEditRoute;
+
 class CScrollablePage : public QAbstractScrollArea, public UserMessageTarget, public KeyPreview {
 public:
   // templateSize: the page's template in dialog units of a `fontPoints` font.
@@ -69,7 +75,7 @@ public:
   void UpdateScrollRanges();
 
   // The page key pattern: Enter and Esc are swallowed (a page never closes
-  // itself), F1-F7 go on to the main dialog, Shift+F9 runs OnRomEditKey.
+  // itself), F1-F7 go on to the main dialog, Shift+F9 runs OnRomEditCommand.
   // Pages that add keys override this and call it for the rest.
   bool PreviewKey(QKeyEvent* event) override;
 
@@ -79,8 +85,10 @@ protected:
   virtual bool OnInitDialog();
   // Runs before the controls go: commit what is still being edited.
   virtual void OnDestroyWindow() {}
-  // Shift+F9 (command 32774).
-  virtual void OnRomEditKey() {}
+  // Shift+F9 (command 32774): the handler g_pageRomEditRoute picks for the class.
+  virtual void OnRomEditCommand() {
+    if (g_pageRomEditRoute != nullptr) g_pageRomEditRoute(*this);
+  }
 
   void customEvent(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;

@@ -413,6 +413,8 @@ void CRadioReader::Commit() {
   if (g_pRadioImage == nullptr) AllocateRadioImage();
   std::memcpy(g_pRadioImage, image_.data(), kImageSize);
   g_adjustCopy = adjust_;
+  // The radio's image holds no hex edits: sends pack the records again.
+  g_config.SetRawImageEdited(false);
   if (polled_) {
     g_isPortable = family_ == kPortable ? 1 : 0;
     g_dataFileName = kReadFileName;

@@ -13,6 +13,7 @@
 #include <fstream>
 #include <vector>
 
+#include "model/ConfigFile.h"
 #include "model/Digits.h"
 #include "model/MessageBox.h"
 #include "model/RadioImage.h"
@@ -284,6 +285,8 @@ int CDataFile::LoadDataFile(const std::string& path, const std::string& programD
 
   std::memcpy(g_pRadioImage, img, kImageSize);
   g_adjustCopy = adjust;
+  // A loaded image holds no hex edits: sends pack the records again.
+  g_config.SetRawImageEdited(false);
   g_isPortable = family == kPortable ? 1 : 0;
   UnpackImageToScreens(g_pRadioImage);
   UnpackAdjustmentData(g_pRadioImage, g_adjustCopy.data(), 1);

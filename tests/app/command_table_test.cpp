@@ -1,4 +1,6 @@
 #include <QAction>
+#include <QComboBox>
+#include <QTest>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStyle>
@@ -132,14 +134,28 @@ TEST_F(MainDlgTest, ToolbarButtonsCarryTheirIconsAndTips) {
   }
 }
 
-TEST_F(MainDlgTest, ShiftF9IsTheMemoryEditorsShortcutOnTheWindow) {
-  ASSERT_FALSE(Start());
+// Shift+F9 is no shortcut of the window: the page with the focus asks its
+// own configuration, the window's own handler asks the mobile one.
+TEST_F(MainDlgTest, ShiftF9GoesToThePageWithTheFocusElseToTheWindow) {
+  WriteWholeFile("MB925.CFG", {0, 0, 0, 0, 0x7F, 0, 0x00, 0x80, 0x03, 0x00});  // the mobile factory file only
+  WriteDataFile(dir.File("p.P58"), kPortable);
+  ASSERT_FALSE(Start({"p.P58"}));
   QAction* romEdit = dlg->Action(kCmdRomEdit);
   ASSERT_NE(romEdit, nullptr);
-  EXPECT_EQ(romEdit->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F9));
-  EXPECT_EQ(romEdit->shortcutContext(), Qt::WindowShortcut);
+  EXPECT_TRUE(romEdit->shortcut().isEmpty());
   EXPECT_TRUE(dlg->actions().contains(romEdit));
-  EXPECT_TRUE(romEdit->text().isEmpty());
+
+  auto* combo = dlg->Pages().Page(PageSlot::kPortableGlobal1).Body()->findChild<QComboBox*>();
+  ASSERT_NE(combo, nullptr);
+  msgs.clear();
+  QTest::keyClick(combo, Qt::Key_F9, Qt::ShiftModifier);
+  EXPECT_EQ(msgs.texts(), std::vector<std::string>{"ROM Editor can't be carried out\n"});
+  EXPECT_EQ(dlg->findChild<CRomEditDlg*>(), nullptr);
+
+  msgs.clear();
+  QTest::keyClick(dlg->SerialEdit(), Qt::Key_F9, Qt::ShiftModifier);
+  EXPECT_TRUE(msgs.texts().empty());
+  EXPECT_NE(dlg->findChild<CRomEditDlg*>(), nullptr);
 }
 
 TEST_F(MainDlgTest, EveryRowOfTheCommandTableSitsWhereItsRowSays) {

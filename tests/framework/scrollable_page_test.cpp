@@ -30,7 +30,7 @@ protected:
     return true;
   }
   void OnDestroyWindow() override { ++destroyed; }
-  void OnRomEditKey() override { ++romEdits; }
+  void OnRomEditCommand() override { ++romEdits; }
 };
 
 // Stands in for the main dialog.
