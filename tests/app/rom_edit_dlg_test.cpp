@@ -1,0 +1,204 @@
+// The memory-block editor in the main window: opening and closing it, hex
+// edits and what they change, its file and radio buttons.
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTabBar>
+
+#include "CloneFixture.h"
+#include "app/RomEditDlg.h"
+#include "model/ConfigFile.h"
+#include "model/DataFile.h"
+#include "model/ScreenData.h"
+
+namespace {
+
+// COM1, LPT1, EEPROM end word 127, flash from 0x38000.
+const std::vector<unsigned char> kMobileFactory = {0, 0, 0, 0, 0x7F, 0, 0x00, 0x80, 0x03, 0x00};
+constexpr int kPowerOnBlock = static_cast<int>(area::kPowerOnText / kBlockSize);  // 6
+
+class RomEditTest : public CloneDlgTest {
+protected:
+  void SetUp() override {
+    CloneDlgTest::SetUp();
+    WriteWholeFile("MB925.CFG", kMobileFactory);
+  }
+
+  CRomEditDlg* Open() {
+    dlg->RunCommand(kCmdRomEdit);
+    return dlg->RomEditor();
+  }
+  // Types `keys` into the dump with the caret at line `row`, column `column`.
+  static void Type(CRomEditDlg* editor, int block, int row, int column, const char* keys) {
+    g_romEditBlock = block;
+    editor->ShowBlock();
+    editor->Dump()->SetDumpCaret(row * kDumpLineLength + column);
+    QTest::keyClicks(editor->Dump(), QString::fromLatin1(keys));
+  }
+  static std::string Line(CRomEditDlg* editor, int row) {
+    return editor->Dump()->toPlainText().split(QLatin1Char('\n')).at(row).toStdString();
+  }
+};
+
+}  // namespace
+
+TEST_F(RomEditTest, OpensOnceAndTheMainWindowLearnsWhenItHasGone) {
+  StartWith(kMobile);
+  CRomEditDlg* editor = Open();
+  ASSERT_NE(editor, nullptr);
+  EXPECT_TRUE(editor->isVisible());
+  EXPECT_EQ(editor->windowTitle(), "RB036 ROM EDIT");
+  EXPECT_EQ(editor->BlockText(), "00h");
+  // Asked again while it is open: the same window.
+  QTest::keyClick(dlg.get(), Qt::Key_F9, Qt::ShiftModifier);
+  EXPECT_EQ(dlg->RomEditor(), editor);
+  EXPECT_EQ(dlg->findChildren<CRomEditDlg*>().size(), 1);
+
+  FindControl<QPushButton>(editor, kRomEditCloseId)->click();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(dlg->RomEditor(), nullptr);
+  EXPECT_TRUE(dlg->findChildren<CRomEditDlg*>().isEmpty());
+  // A new one after it went.
+  CRomEditDlg* again = Open();
+  ASSERT_NE(again, nullptr);
+  EXPECT_TRUE(again->isVisible());
+}
+
+TEST_F(RomEditTest, BlockButtonsStayInsideTheLayout) {
+  StartWith(kMobile);
+  CRomEditDlg* editor = Open();
+  ASSERT_NE(editor, nullptr);
+  const struct {
+    int id;
+    const char* shown;
+  } steps[] = {{kRomEditUpId, "00h"},     {kRomEditDownId, "01h"}, {kRomEditDownId, "02h"},
+               {kRomEditBottomId, "FFh"}, {kRomEditDownId, "FFh"}, {kRomEditUpId, "FEh"},
+               {kRomEditTopId, "00h"}};
+  for (const auto& s : steps) {
+    FindControl<QPushButton>(editor, s.id)->click();
+    EXPECT_EQ(editor->BlockText(), s.shown) << s.id;
+  }
+  g_romEditBlock = 2;
+  editor->ShowBlock();
+  EXPECT_EQ(Line(editor, 0).substr(0, 7), "38000: ");
+}
+
+// A hex edit marks the data changed, reaches the records (a normal save packs
+// them back over the image and keeps the edit) and clears with the next load.
+TEST_F(RomEditTest, HexEditsMarkTheDataChangedAndSurviveAPackedSave) {
+  StartWith(kMobile);
+  CRomEditDlg* editor = Open();
+  ASSERT_NE(editor, nullptr);
+  ASSERT_EQ(g_dataModified, 0);
+  // The power-on text's first character becomes 'Z' (0x5A).
+  Type(editor, kPowerOnBlock, 0, 7, "5a");
+  EXPECT_EQ(g_pRadioImage[area::kPowerOnText], 0x5A);
+  EXPECT_EQ(Line(editor, 0).substr(7, 3), "5A ");
+  EXPECT_EQ(g_dataModified, 1);
+  EXPECT_TRUE(g_config.IsRawImageEdited());
+  EXPECT_EQ(g_mobileOpeningMsg.powerOnText[0], 'Z');
+
+  ASSERT_TRUE(g_dataFile.SaveDataFile(dir.File("edited.K58")));
+  EXPECT_EQ(ReadWholeFile(dir.File("edited.K58")).at(area::kPowerOnText), 0x5A);
+
+  // A refused key changes nothing.
+  BeepCounter beeps;
+  Type(editor, 0, 1, 7, "5");  // word 8: alignment data
+  EXPECT_EQ(beeps.count(), 1);
+
+  g_dataModified = 0;
+  ASSERT_EQ(g_dataFile.LoadDataFile(dir.File("start.K58"), dir.path()), 1);
+  EXPECT_FALSE(g_config.IsRawImageEdited());
+  // The open editor shows the image that replaced the edited one.
+  EXPECT_NE(Line(editor, 0).substr(7, 3), "5A ");
+}
+
+TEST_F(RomEditTest, FileLoadAsksTheSaveQuestionFirst) {
+  StartWith(kMobile);
+  CRomEditDlg* editor = Open();
+  ASSERT_NE(editor, nullptr);
+  Type(editor, kPowerOnBlock, 0, 7, "5a");
+  WriteDataFile(dir.File("other.K58"), kMobile, false);
+  msgs.Answer(kIdCancel);
+  FindControl<QPushButton>(editor, kRomEditLoadId)->click();
+  EXPECT_EQ(msgs.texts(), std::vector<std::string>{SaveQuestionOf(kMobile)});
+  EXPECT_EQ(g_pRadioImage[area::kPowerOnText], 0x5A);  // cancelled: nothing loaded
+
+  msgs.clear();
+  msgs.Answer(kIdNo);
+  files.Choose(dir.File("other.K58"));
+  FindControl<QPushButton>(editor, kRomEditLoadId)->click();
+  EXPECT_EQ(msgs.texts(), std::vector<std::string>{SaveQuestionOf(kMobile)});
+  EXPECT_EQ(dlg->FileLine(), "File:other.K58");
+  EXPECT_EQ(dlg->ModelLine(), "TM-6600-KR3B-50(VHF)");
+  EXPECT_EQ(g_dataModified, 0);
+  EXPECT_EQ(editor->BlockText(), "00h");
+}
+
+// From the editor: one block of the hex-edited image goes to the radio as it
+// is; the records, changed after the edit, are not packed over it.
+TEST_F(RomEditTest, OneBlockSendCarriesTheEditedBlockOnly) {
+  for (const Family family : {kMobile, kPortable}) {
+    SCOPED_TRACE(family == kMobile ? "mobile" : "portable");
+    StartWith(family);
+    const std::vector<std::uint8_t> memory = RadioMemory(family);
+    Radio(SimProtocol::kPolled, memory);
+    Serve();
+    CRomEditDlg* editor = Open();
+    ASSERT_NE(editor, nullptr);
+    Type(editor, kPowerOnBlock, 0, 7, "5a");
+    ASSERT_EQ(g_pRadioImage[area::kPowerOnText], 0x5A);
+    // A record that no longer matches the image: a pack would send it.
+    (family == kMobile ? g_mobileOpeningMsg.powerOnText : g_portableOpeningMsg.powerOnText)[1] = 'Q';
+    beforeStart = [](CCloneDlg& clone) {
+      FindControl<QCheckBox>(&clone, kCloneOneBlockId)->click();
+      FindControl<QLineEdit>(&clone, kCloneBlockEditId)->setText(QStringLiteral("6"));
+    };
+    const CloneOutcome out = RunFrom([editor] { FindControl<QPushButton>(editor, kRomEditSendId)->click(); });
+    EXPECT_TRUE(out.okShown);
+    EXPECT_EQ(out.line1, "Download is completed");
+    pty.reset();
+    const std::vector<SimWrite>& writes = sim->Writes();
+    // Between the markers that fence the memory writes, only the block.
+    const auto first = std::find(writes.begin(), writes.end(), SimWrite{SimWrite::kWord, 127, 0xFFFF});
+    ASSERT_NE(first, writes.end());
+    const std::vector<SimWrite> between(first + 1, writes.end());
+    EXPECT_EQ(between, (std::vector<SimWrite>{{SimWrite::kBlock, kPowerOnBlock - 2}, {SimWrite::kWord, 127, 0xA55A}}));
+    const std::vector<std::uint8_t>& radio = sim->Memory();
+    const auto at = static_cast<std::ptrdiff_t>(kPowerOnBlock * kBlockSize);
+    EXPECT_TRUE(std::equal(radio.begin() + at, radio.begin() + at + static_cast<std::ptrdiff_t>(kBlockSize),
+                           g_pRadioImage + at));
+    EXPECT_TRUE(std::equal(radio.begin() + kBlockSize * 2, radio.begin() + at, memory.begin() + kBlockSize * 2));
+    EXPECT_EQ(radio[area::kPowerOnText + 1], g_pRadioImage[area::kPowerOnText + 1]);
+    EXPECT_NE(radio[area::kPowerOnText + 1], 'Q');
+    beforeStart = nullptr;
+    dlg.reset();
+  }
+}
+
+// The editor's read is the main window's: the question first, then the
+// radio's family with its tab row.
+TEST_F(RomEditTest, ReadFromTheEditorSwitchesFamilyLikeTheMainRead) {
+  StartWith(kMobile);
+  g_dataModified = 1;
+  Radio(SimProtocol::kPolled, RadioMemory(kPortable));
+  Serve();
+  CRomEditDlg* editor = Open();
+  ASSERT_NE(editor, nullptr);
+  g_romEditBlock = 5;
+  editor->ShowBlock();
+  msgs.Answer(kIdNo);
+  const CloneOutcome out = RunFrom([editor] { FindControl<QPushButton>(editor, kRomEditReadId)->click(); });
+  EXPECT_TRUE(out.okShown);
+  EXPECT_EQ(msgs.texts(), std::vector<std::string>{SaveQuestionOf(kMobile)});
+  EXPECT_EQ(g_isPortable, 1);
+  EXPECT_EQ(dlg->TabBar()->count(), 7);  // the portable row
+  EXPECT_EQ(dlg->ZoneSubPage(), 115);
+  EXPECT_EQ(dlg->FileLine(), "");
+  EXPECT_EQ(editor->BlockText(), "00h");
+  EXPECT_EQ(PowerOnText(kPortable), kRadioText);
+  EXPECT_FALSE(g_config.IsRawImageEdited());
+  // The editor's mode reached both configurations.
+  EXPECT_TRUE(g_config.IsRomEditorMode());
+  EXPECT_TRUE(g_portableConfig.IsRomEditorMode());
+}
