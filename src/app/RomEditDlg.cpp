@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QTextBlock>
 #include <QVBoxLayout>
@@ -36,6 +37,34 @@ QPushButton* AddButton(QDialog* dlg, QBoxLayout* row, QPushButton* button, int i
   return button;
 }
 
+// The column heading. Its text is the template's, made for a proportional
+// font; in the fixed-pitch dump each half is drawn over its own columns.
+class CDumpHeading : public QLabel {
+public:
+  CDumpHeading(CHexEntryEdit* dump, QWidget* parent)
+      : QLabel(QStringLiteral("          00 01 02 03 04 05 06 07  08 09 0A 0B 0C 0D 0E 0F"), parent), dump_(dump) {
+    setFont(dump->font());
+    setMinimumHeight(QFontMetrics(font()).height() + 2);
+  }
+
+protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    painter.setFont(font());
+    const QFontMetrics metrics(font());
+    const int cw = metrics.horizontalAdvance(QLatin1Char('0'));
+    // Where the dump's first column sits, in this label's coordinates.
+    const int left = dump_->viewport()->mapTo(parentWidget(), QPoint(0, 0)).x() - x() +
+                     static_cast<int>(dump_->document()->documentMargin());
+    const QStringList halves = text().trimmed().split(QStringLiteral("  "));
+    for (int i = 0; i < halves.size() && i < 2; ++i)
+      painter.drawText(left + (kDumpFirstDigitColumn + 24 * i) * cw, metrics.ascent() + 1, halves[i]);
+  }
+
+private:
+  CHexEntryEdit* dump_;
+};
+
 }  // namespace
 
 CHexEntryEdit::CHexEntryEdit(QWidget* parent) : QPlainTextEdit(parent) {
@@ -44,6 +73,13 @@ CHexEntryEdit::CHexEntryEdit(QWidget* parent) : QPlainTextEdit(parent) {
   setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
   setLineWrapMode(QPlainTextEdit::NoWrap);
   setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  // Eight lines of 55 characters always fit: no scroll bars.
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  const QFontMetrics metrics(font());
+  const int margins = 2 * (frameWidth() + static_cast<int>(document()->documentMargin())) + 4;
+  setMinimumSize(metrics.horizontalAdvance(QString(kWidgetLineLength, QLatin1Char('0'))) + margins,
+                 metrics.lineSpacing() * kDumpLines + margins);
 }
 
 int CHexEntryEdit::DumpCaret() const {
@@ -94,12 +130,7 @@ CRomEditDlg::CRomEditDlg(CMainDlg& main) : QDialog(&main), m_main(main) {
 
   m_dump = new CHexEntryEdit(this);
   SetControlId(m_dump, kRomEditDumpId);
-  auto* heading = new QLabel(QStringLiteral("          00 01 02 03 04 05 06 07  08 09 0A 0B 0C 0D 0E 0F"), this);
-  heading->setFont(m_dump->font());
-  layout->addWidget(heading);
-  const QFontMetrics metrics(m_dump->font());
-  m_dump->setMinimumSize(metrics.horizontalAdvance(QString(kDumpLineLength, QLatin1Char('0'))) + 24,
-                         metrics.lineSpacing() * (kDumpLines + 1) + 12);
+  layout->addWidget(new CDumpHeading(m_dump, this));
   layout->addWidget(m_dump);
 
   auto* steps = new QHBoxLayout;
