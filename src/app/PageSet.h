@@ -14,6 +14,7 @@
 #include "pages/radio/RadioPages.h"
 #include "pages/signalling/SignallingPages.h"
 #include "pages/zone/SystemPages.h"
+#include "pages/zone/ZoneSettingsPages.h"
 
 class CPageSet {
 public:
