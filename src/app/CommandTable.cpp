@@ -29,14 +29,15 @@ constexpr const char* kRadio = "&Radio";
 constexpr const char* kHelp = "&Help";
 
 constexpr auto kPage = Run<&CMainDlg::OnPageCommand>;
+constexpr auto kPrintTable = Run<&CMainDlg::OnPrintTable>;
 
 // Rows without a handler are greyed: printing comes with the pages it
 // prints, alignment and recovery with their own dialogs.
 const CommandRow kMainCommands[] = {
     {.id = kCmdOpenFile, .menu = kFiles, .text = "&Open File", .run = Run<&CMainDlg::OnOpenFile>},
     {.id = kCmdSaveFile, .menu = kFiles, .text = "&Save File", .run = Run<&CMainDlg::OnSaveFile>},
-    {.id = kCmdPrintGlobal, .menu = kPrint, .text = "&Global"},
-    {.id = kCmdPrintKey, .menu = kPrint, .text = "&Key"},
+    {.id = kCmdPrintGlobal, .menu = kPrint, .text = "&Global", .run = kPrintTable},
+    {.id = kCmdPrintKey, .menu = kPrint, .text = "&Key", .run = Run<&CMainDlg::PrintKeyPageBitmap>},
     {.id = kCmdPrintDtmf, .menu = kPrint, .text = "&DTMF"},
     {.id = kCmdPrintZone, .menu = kPrint, .text = "&Zone"},
     {.id = kCmdPrintRfChannels, .menu = kPrint, .text = "&RF ch"},

@@ -93,6 +93,10 @@ public:
   // The alignment start, then the alignment window of the radio's family.
   void OnAlignment();
   void OnPageCommand(int command);  // the "&Menu" items
+  // The "&Print" menu: a table print of the current family, or the picture
+  // of the Key Assignment page (switching to its tab and back).
+  void OnPrintTable(int command);
+  void PrintKeyPageBitmap();
 
   // IMainDialog: for callers that drop the data after a No.
   int ConfirmSaveChanges() override { return ConfirmSaveChanges(AfterNo::kDrop); }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/MainDlg.h"
+#include "app/PrintDriver.h"
 #include "app/SingleInstance.h"
 #include "app/StartProbe.h"
 #include "model/MessageBox.h"
@@ -47,6 +48,7 @@ int main(int argc, char** argv) {
   else
     InstallQtMessageSink();
   InstallQtFileDialogs();
+  InstallQtPrintDialog();
   InstallStartProbe();
 
   std::error_code ec;

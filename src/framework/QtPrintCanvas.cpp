@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPagedPaintDevice>
+#include <utility>
 
 namespace {
 
@@ -21,6 +22,19 @@ QFont ToQFont(const PrintFont& font) {
   f.setStyleHint(QFont::SansSerif);  // the face is seldom installed here
   f.setPointSizeF(font.pointTenths / 10.0);
   return f;
+}
+
+PrintTextMetrics MetricsOf(const QFont& font, QPaintDevice* device) {
+  const QFontMetrics fm(font, device);
+  return {fm.ascent() + fm.descent(), fm.leading(), fm.averageCharWidth()};
+}
+
+PrintPageMetrics PageOf(const QPaintDevice* device) {
+  return {device->width(), device->height(), device->logicalDpiX(), device->logicalDpiY()};
+}
+
+int WidthOf(const QFont& font, QPaintDevice* device, const std::string& text) {
+  return QFontMetrics(font, device).horizontalAdvance(QString::fromLatin1(text));
 }
 
 QRect ToQRect(const PrintRect& r) { return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)); }
@@ -59,14 +73,11 @@ PrintFont QtPrintCanvas::SelectFont(const PrintFont& font) {
   return old;
 }
 
-PrintTextMetrics QtPrintCanvas::TextMetrics() const {
-  const QFontMetrics fm(m_painter.font(), m_device);
-  return {fm.ascent() + fm.descent(), fm.leading(), fm.averageCharWidth()};
-}
+PrintTextMetrics QtPrintCanvas::TextMetrics() const { return MetricsOf(ToQFont(m_font), m_device); }
 
-PrintPageMetrics QtPrintCanvas::PageMetrics() const {
-  return {m_device->width(), m_device->height(), m_device->logicalDpiX(), m_device->logicalDpiY()};
-}
+PrintPageMetrics QtPrintCanvas::PageMetrics() const { return PageOf(m_device); }
+
+int QtPrintCanvas::TextWidth(const std::string& text) const { return WidthOf(ToQFont(m_font), m_device, text); }
 
 void QtPrintCanvas::TextOut(int x, int y, const std::string& text) {
   const QFontMetrics fm(m_painter.font(), m_device);
@@ -95,6 +106,12 @@ void QtPrintCanvas::DrawImage(const PrintRect& target, const PrintImage& image) 
   }
   m_painter.drawImage(ToQRect(target), picture);
 }
+
+PrintPen QtMeasureCanvas::SelectPen(const PrintPen& pen) { return std::exchange(m_pen, pen); }
+PrintFont QtMeasureCanvas::SelectFont(const PrintFont& font) { return std::exchange(m_font, font); }
+PrintTextMetrics QtMeasureCanvas::TextMetrics() const { return MetricsOf(ToQFont(m_font), m_device); }
+PrintPageMetrics QtMeasureCanvas::PageMetrics() const { return PageOf(m_device); }
+int QtMeasureCanvas::TextWidth(const std::string& text) const { return WidthOf(ToQFont(m_font), m_device, text); }
 
 PrintImage ToPrintImage(const QImage& image) {
   const QImage rgb = image.convertToFormat(QImage::Format_RGB32);

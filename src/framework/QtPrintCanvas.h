@@ -27,6 +27,7 @@ public:
   PrintFont SelectFont(const PrintFont& font) override;
   PrintTextMetrics TextMetrics() const override;
   PrintPageMetrics PageMetrics() const override;
+  int TextWidth(const std::string& text) const override;
   void TextOut(int x, int y, const std::string& text) override;
   void Rectangle(const PrintRect& box) override;
   void DrawImage(const PrintRect& target, const PrintImage& image) override;
@@ -37,6 +38,30 @@ private:
   PrintPen m_pen;
   PrintFont m_font;
   bool m_pageStarted = false;
+};
+
+// The measures of a device without painting on it: fonts, text and page
+// metrics answer as on a QtPrintCanvas of the device, and drawing does
+// nothing. A print is laid out on it before its job starts.
+class QtMeasureCanvas : public IPrintCanvas {
+public:
+  explicit QtMeasureCanvas(QPaintDevice* device) : m_device(device) {}
+
+  void StartPage() override {}
+  void EndPage() override {}
+  PrintPen SelectPen(const PrintPen& pen) override;
+  PrintFont SelectFont(const PrintFont& font) override;
+  PrintTextMetrics TextMetrics() const override;
+  PrintPageMetrics PageMetrics() const override;
+  int TextWidth(const std::string& text) const override;
+  void TextOut(int, int, const std::string&) override {}
+  void Rectangle(const PrintRect&) override {}
+  void DrawImage(const PrintRect&, const PrintImage&) override {}
+
+private:
+  QPaintDevice* m_device;
+  PrintPen m_pen;
+  PrintFont m_font;
 };
 
 // A picture for the canvas, such as a page from QWidget::grab().

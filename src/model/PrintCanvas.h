@@ -68,6 +68,11 @@ public:
 
   virtual PrintTextMetrics TextMetrics() const = 0;
   virtual PrintPageMetrics PageMetrics() const = 0;
+  // How far the text runs in the selected font; without the font's own
+  // widths, its average character width for each character.
+  virtual int TextWidth(const std::string& text) const {
+    return TextMetrics().averageCharWidth * static_cast<int>(text.size());
+  }
 
   // The text's top-left corner (before any escapement) at (x, y), black.
   virtual void TextOut(int x, int y, const std::string& text) = 0;

@@ -1,0 +1,62 @@
+#pragma once
+// Drawing helpers the printed tables share: the 4-unit black pen every
+// table draws with, and a cursor over a table's columns and lines.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/ChoiceList.h"
+#include "model/PrintCanvas.h"
+
+// Selects the tables' solid black pen, 4 device units wide, for its life.
+class CTablePen {
+public:
+  explicit CTablePen(IPrintCanvas& canvas) : canvas_(canvas), old_(canvas.SelectPen({4, PenStyle::kSolid, 0})) {}
+  ~CTablePen() { canvas_.SelectPen(old_); }
+  CTablePen(const CTablePen&) = delete;
+  CTablePen& operator=(const CTablePen&) = delete;
+
+private:
+  IPrintCanvas& canvas_;
+  PrintPen old_;
+};
+
+// A table's columns (c: x0 + c * u) and its line cursor y. Boxes are drawn
+// before the text in them, since a box is filled white.
+struct PrintCursor {
+  IPrintCanvas& canvas;
+  int u;
+  int x0;
+  int h;
+  int y;
+
+  int X(int column) const { return x0 + column * u; }
+  // The text at a column of the current line; advance 1 moves to the next line.
+  void Text(int column, const std::string& text, int advance = 0);
+  // A value box from column v to column r on the current line, then its text at v.
+  void Value(int v, int r, const std::string& text, int advance = 1);
+  // A frame around n lines from the current one: 20 units above it, 5 below the last.
+  void Frame(int fromColumn, int toColumn, int lines);
+};
+
+// "Sys %2d", "Zone %2d", "Grp %2d" and the like: the prefix and n + 1 padded to two places.
+std::string NumberedText(const char* format, int index);
+// A zone of a zone/group pair: "None" for 255.
+std::string PairZoneText(const char* format, std::uint8_t zone);
+// A group of a pair: "None" when it or its zone is 255.
+std::string PairGroupText(std::uint8_t zone, std::uint8_t group);
+
+// The text a pick list shows selected once it is filled: what a print
+// prints for a value the page picks from a list the radio data fills.
+class CPickedText : public IChoiceList {
+public:
+  void Clear() override { rows_.clear(); }
+  int Append(const std::string& text) override;
+  void SetRowValue(int, std::uint32_t) override {}
+  void Select(int row) override { selected_ = row; }
+  std::string Text() const;
+
+private:
+  std::vector<std::string> rows_;
+  int selected_ = -1;
+};

@@ -1,0 +1,128 @@
+#include <QAction>
+#include <QTabBar>
+#include <cstring>
+
+#include "PrintFixture.h"
+#include "PrintedText.h"
+#include "RecordingCanvas.h"
+#include "app/PrintTables.h"
+#include "model/GlobalRecordFields.h"
+#include "pages/PageBase.h"
+
+TEST_F(PrintTest, GlobalPrintsBothTablesSideBySideAndTheMobileSpecialTableAfter) {
+  StartWith(kMobile);
+  const std::string pdf = Pdf("global.pdf");
+  dlg->RunCommand(kCmdPrintGlobal);
+  EXPECT_TRUE(msgs.texts().empty());
+  ASSERT_EQ(PdfPages(pdf), 2);
+  const std::string first = PdfText(pdf, 1);
+  for (const char* text : {"MODEL", "Audible Sounds", "Emergency", "Short cut #4", "Radio Advanced Setting"})
+    EXPECT_NE(first.find(text), std::string::npos) << text;
+  const std::string second = PdfText(pdf, 2);
+  for (const char* text : {"Miscellaneous", "DSUB-15 Port", "DSUB-15 Group Switch Table"})
+    EXPECT_NE(second.find(text), std::string::npos) << text;
+}
+
+TEST_F(PrintTest, APortableGlobalPrintIsOnePage) {
+  StartWith(kPortable);
+  const std::string pdf = Pdf("global.pdf");
+  printer.paper = QPageSize::Letter;
+  dlg->RunCommand(kCmdPrintGlobal);
+  ASSERT_EQ(PdfPages(pdf), 1);
+  EXPECT_NE(PdfText(pdf).find("Rotary Switch mode"), std::string::npos);
+}
+
+TEST_F(PrintTest, TheGlobalPrintShowsThePasswordAsThePageWouldWithoutMarkingTheDataChanged) {
+  StartWith(kMobile);
+  CGlobalRecord& g = g_mobileModel.global;
+  std::memcpy(g.radioPassword.data(), "SECRET12", 8);
+  Resolve(g, global::kClone).Set(1);
+  g_dataModified = 0;
+  const std::string pdf = Pdf("global.pdf");
+  dlg->RunCommand(kCmdPrintGlobal);
+  EXPECT_NE(PdfText(pdf, 1).find("SECRET12"), std::string::npos);
+  EXPECT_EQ(ValueOf(g, global::kClone), 0u);
+  EXPECT_EQ(g.passwordText, "SECRET12");
+  EXPECT_EQ(g_dataModified, 0);
+}
+
+TEST_F(PrintTest, ACancelledDialogPrintsNothing) {
+  StartWith(kMobile);
+  dlg->RunCommand(kCmdPrintGlobal);
+  EXPECT_EQ(printer.asked, 1);
+  EXPECT_TRUE(msgs.texts().empty());
+}
+
+TEST_F(PrintTest, APrintThatCannotStartSaysWhyAndChangesNothing) {
+  StartWith(kMobile);
+  printer.path = dir.File("no/such/folder/global.pdf");
+  dlg->RunCommand(kCmdPrintGlobal);
+  ASSERT_EQ(msgs.texts().size(), 1u);
+  EXPECT_NE(msgs.texts()[0].find("no/such/folder/global.pdf"), std::string::npos) << msgs.texts()[0];
+
+  // The key page's picture: the flag is down and the tab back as it was.
+  msgs.clear();
+  dlg->SelectTab(1);
+  dlg->RunCommand(kCmdPrintKey);
+  ASSERT_EQ(msgs.texts().size(), 1u);
+  EXPECT_EQ(g_printingKeyPage, 0);
+  EXPECT_EQ(dlg->CurrentTab(), 1);
+  EXPECT_EQ(ShownSlot(), PageSlot::kMobileGlobal2);
+}
+
+TEST_F(PrintTest, ADocumentThatDrawsNothingStartsNoJob) {
+  StartWith(kMobile);
+  const std::string pdf = Pdf("empty.pdf");
+  EXPECT_FALSE(PrintDocument(kTablePointTenths, [](IPrintCanvas& canvas, const PrintLayout&) {
+    canvas.StartPage();
+    canvas.EndPage();
+  }));
+  EXPECT_EQ(msgs.texts(), std::vector<std::string>{"Nothing to print"});
+  EXPECT_FALSE(FileExists(pdf));
+}
+
+TEST_F(PrintTest, KeyPrintsAPictureOfTheKeyAssignmentPageAndSwitchesBack) {
+  StartWith(kMobile);
+  dlg->SelectTab(5);
+  const int shownBefore = dlg->CurrentTab();
+  const std::string pdf = Pdf("key.pdf");
+  dlg->RunCommand(kCmdPrintKey);
+  EXPECT_TRUE(msgs.texts().empty());
+  EXPECT_EQ(PdfPages(pdf), 1);
+  EXPECT_EQ(CommandOutput("pdfimages -list '" + pdf + "' | tail -n +3 | wc -l"), "1\n");
+  EXPECT_EQ(dlg->CurrentTab(), shownBefore);
+  EXPECT_EQ(g_printingKeyPage, 0);
+}
+
+TEST(PrintPlacement, APictureStandsAtFiftyWithSixUnitsAPixelAndShrinksToFitThePage) {
+  EXPECT_EQ(PicturePlacement(PrintImage{500, 300, {}}), (PrintRect{50, 50, 3000, 1800}));
+  RecordingCanvas canvas;  // 4800 by 6350
+  const PrintImage wide{1000, 600, std::vector<std::uint32_t>(600000)};
+  const PrintRoutine routine = [&wide](IPrintCanvas& c, const PrintLayout&) { PrintPicture(c, wide); };
+  const PrintPlan plan = PlanPrint(canvas, kTablePointTenths, routine);
+  canvas.calls.clear();
+  EXPECT_EQ(DrawPrint(canvas, kTablePointTenths, plan, routine), 1);
+  EXPECT_EQ(FirstOutside(canvas.calls, 4800, 6350, 31, 75), "");
+  EXPECT_THROW(PrintPicture(canvas, PrintImage{}), std::runtime_error);
+}
+
+TEST_F(PrintTest, EveryTableLiesWithinTheA4AndLetterPaintableArea) {
+  // The paintable area at 600 dpi with 6.35 mm margins.
+  const PrintPageMetrics papers[] = {{4811, 6866, 600, 600}, {4950, 6450, 600, 600}};
+  for (const Family family : {kMobile, kPortable}) {
+    for (const PrintKind kind : {PrintKind::kGlobal}) {
+      const PrintRoutine routine = PrintRoutineOf(kind, ModelOf(family));
+      ASSERT_TRUE(routine);
+      for (const PrintPageMetrics& paper : papers) {
+        RecordingCanvas canvas;
+        canvas.page = paper;
+        canvas.metrics = {100, 0, 45};  // a font wider than the tables were drawn for
+        const PrintPlan plan = PlanPrint(canvas, PrintPointTenths(kind), routine);
+        canvas.calls.clear();
+        DrawPrint(canvas, PrintPointTenths(kind), plan, routine);
+        EXPECT_EQ(FirstOutside(canvas.calls, paper.width, paper.height, 45, 100), "")
+            << family << " kind " << static_cast<int>(kind) << " paper " << paper.width;
+      }
+    }
+  }
+}

@@ -1,0 +1,48 @@
+#include "PrintedText.h"
+
+#include <cstdio>
+
+std::optional<std::string> TextAt(const std::vector<std::string>& calls, int x, int y) {
+  const std::string head = "Text " + std::to_string(x) + "," + std::to_string(y) + " \"";
+  for (const std::string& call : calls)
+    if (call.rfind(head, 0) == 0) return call.substr(head.size(), call.size() - head.size() - 1);
+  return std::nullopt;
+}
+
+std::vector<std::string> PlacesOf(const std::vector<std::string>& calls, const std::string& text) {
+  std::vector<std::string> places;
+  const std::string tail = " \"" + text + "\"";
+  for (const std::string& call : calls)
+    if (call.rfind("Text ", 0) == 0 && call.size() > tail.size() &&
+        call.compare(call.size() - tail.size(), tail.size(), tail) == 0)
+      places.push_back(call.substr(5, call.size() - 5 - tail.size()));
+  return places;
+}
+
+int PagesOf(const std::vector<std::string>& calls) {
+  int pages = 0;
+  for (const std::string& call : calls) pages += call == "StartPage" ? 1 : 0;
+  return pages;
+}
+
+std::string FirstOutside(const std::vector<std::string>& calls, int width, int height, int charWidth, int textHeight) {
+  for (const std::string& call : calls) {
+    int l = 0, t = 0, r = 0, b = 0;
+    int length = 0;
+    if (call.rfind("Text ", 0) == 0) {
+      if (std::sscanf(call.c_str(), "Text %d,%d", &l, &t) != 2) return call;
+      const auto open = call.find('"');
+      length = static_cast<int>(call.size() - open - 2);
+      r = l + length * charWidth;
+      b = t + textHeight;
+    } else if (call.rfind("Rect ", 0) == 0) {
+      if (std::sscanf(call.c_str(), "Rect %d,%d,%d,%d", &l, &t, &r, &b) != 4) return call;
+    } else if (call.rfind("Image ", 0) == 0) {
+      if (std::sscanf(call.c_str(), "Image %d,%d,%d,%d", &l, &t, &r, &b) != 4) return call;
+    } else {
+      continue;
+    }
+    if (l < 0 || t < 0 || r > width || b > height) return call;
+  }
+  return {};
+}
