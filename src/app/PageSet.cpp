@@ -49,9 +49,6 @@ CGlobal1Page& CPageSet::Global1(Family family) {
 void CPageSet::HandZone(PageSlot slot, ZoneHandOver how, std::uint8_t zone) {
   CScrollablePage& page = Page(slot);
   switch (how) {
-    case ZoneHandOver::kDisplayMode:
-      if (auto* p = dynamic_cast<CInterconnectPageBase*>(&page)) p->SetDisplayMode(zone);
-      break;
     case ZoneHandOver::kFirstSystem:
     case ZoneHandOver::kFirstSystemKeep:
       if (auto* p = dynamic_cast<CFirstSystemPageBase*>(&page)) p->SetFirstSystem(zone);

@@ -67,7 +67,7 @@ PageSlot TabSlot(Family family, TabKind kind) {
 }
 
 constexpr ZoneRoute kRoutes[] = {
-    {ZoneSubPage::kInterconnect, ZoneHandOver::kDisplayMode},       // 0x40A
+    {ZoneSubPage::kInterconnect, ZoneHandOver::kFirstSystem},       // 0x40A
     {ZoneSubPage::kSystem, ZoneHandOver::kFirstSystemKeep},         // 0x40B
     {ZoneSubPage::kLtrAdvanced, ZoneHandOver::kFirstSystem},        // 0x40C
     {ZoneSubPage::kRepeater, ZoneHandOver::kZoneByte},              // 0x40D
@@ -134,7 +134,6 @@ std::optional<std::uint8_t> ZoneHandedOver(const ZoneRoute& route, std::uintptr_
       // value is 255, as the pages send it.
       if (lParam == 255) return std::nullopt;
       return lowL;
-    case ZoneHandOver::kDisplayMode:
     case ZoneHandOver::kFirstSystem:
       return lowL;
     case ZoneHandOver::kZoneByte:

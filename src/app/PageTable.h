@@ -105,7 +105,6 @@ inline constexpr unsigned kLastZoneRouteMessage = 0x413;
 
 // How the zone travels with a routing message to the page it opens.
 enum class ZoneHandOver : int {
-  kDisplayMode,       // low byte of lParam to the interconnect page's SetDisplayMode
   kFirstSystemKeep,   // low byte of lParam to SetFirstSystem unless it is 255
   kFirstSystem,       // low byte of lParam to SetFirstSystem
   kZoneByte,          // low byte of wParam into the page's zone byte

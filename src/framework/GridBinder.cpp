@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QSignalBlocker>
+#include <algorithm>
 
 #include "framework/ChoiceHelpers.h"
 #include "framework/FocusNavigation.h"
@@ -25,6 +26,25 @@ QColor CellLookColor(CellLook look) {
 }
 
 namespace {
+// The edit being typed in keeps its caret and selection where the text
+// stays the same.
+void SetEditText(QLineEdit* edit, const QString& text) {
+  if (!edit->hasFocus() || edit->text() != text) {
+    const int caret = edit->cursorPosition();
+    edit->setText(text);
+    if (edit->hasFocus()) edit->setCursorPosition(std::min(caret, static_cast<int>(text.size())));
+    return;
+  }
+  const int start = edit->selectionStart();
+  const int length = edit->selectionLength();
+  const int caret = edit->cursorPosition();
+  edit->setText(text);
+  if (length > 0 && start >= 0)
+    edit->setSelection(caret == start ? start + length : start, caret == start ? -length : length);
+  else
+    edit->setCursorPosition(caret);
+}
+
 void ApplyLook(QWidget* cell, CellLook look) {
   QPalette p = cell->palette();
   p.setColor(QPalette::Window, CellLookColor(look));  // a static's background
@@ -50,13 +70,23 @@ int CGridBinder::AddLine(GridListLine line) {
   connections_.push_back(connect(list, &QListWidget::itemDoubleClicked, this, [this, list] {
     if (open_.list == list) Commit();
   }));
+  if (line.commitOnSelect) {
+    // A click on the row already selected changes no row, yet is a choice.
+    const auto chosen = [this, list] {
+      if (open_.list == list && !opening_) Commit();
+    };
+    connections_.push_back(connect(list, &QListWidget::currentRowChanged, this, chosen));
+    connections_.push_back(connect(list, &QListWidget::itemClicked, this, chosen));
+  }
   lines_.push_back({std::move(line), {}, false});
   return index;
 }
 
 int CGridBinder::AddEditLine(GridEditLine line) {
   const int index = static_cast<int>(lines_.size());
-  for (QLineEdit* edit : line.edits) {
+  std::vector<QLineEdit*> edits = line.edits;
+  if (line.defaultEdit != nullptr) edits.push_back(line.defaultEdit);
+  for (QLineEdit* edit : edits) {
     edit->installEventFilter(this);
     filtered_.emplace_back(edit);
   }
@@ -93,6 +123,7 @@ CGridBinder::CellAt CGridBinder::Find(const QWidget* cell) const {
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     const Line& l = lines_[i];
     if (l.isEdit) {
+      if (l.edit.defaultEdit == cell && cell != nullptr) return {static_cast<int>(i), kDefaultColumn};
       for (std::size_t c = 0; c < l.edit.edits.size(); ++c)
         if (l.edit.edits[c] == cell) return {static_cast<int>(i), static_cast<int>(c)};
       continue;
@@ -117,13 +148,14 @@ void CGridBinder::RefreshLine(int index) const {
     return lookRule_ ? lookRule_(index, item) : CellLook::Editable;
   };
   if (l.isEdit) {
-    for (std::size_t c = 0; c < l.edit.edits.size(); ++c) {
-      QLineEdit* edit = l.edit.edits[c];
-      const int item = ItemOfColumn(static_cast<int>(c));
+    const auto write = [&](QLineEdit* edit, int item) {
       const QSignalBlocker block(edit);
-      edit->setText(item != kNoItem && l.edit.text ? l.edit.text(item) : QString());
+      SetEditText(edit, item != kNoItem && l.edit.text ? l.edit.text(item) : QString());
       ApplyLook(edit, lookOf(item));
-    }
+      if (l.edit.shown && item != kNoItem && item != kDefaultItem) edit->setVisible(l.edit.shown(item));
+    };
+    for (std::size_t c = 0; c < l.edit.edits.size(); ++c) write(l.edit.edits[c], ItemOfColumn(static_cast<int>(c)));
+    if (l.edit.defaultEdit != nullptr) write(l.edit.defaultEdit, kDefaultItem);
     return;
   }
   const GridLine& line = l.list.line;
@@ -158,14 +190,16 @@ void CGridBinder::Open(CLinkStatic* cell) {
   HideList();
   currentColumn_ = at.column;
   open_ = {l.list, cell, at.line, item, l.line.Rows(item)};
+  opening_ = true;
   {
     const QSignalBlocker block(l.list);
     l.list->clear();
     for (const ChoiceRow& row : open_.rows) l.list->addItem(QString::fromStdString(row.text));
   }
   cell->SetTextColor(Qt::red);
-  const QRect place = ListPlace(cell, l.list->parentWidget(), at.column, l.listRows);
+  const QRect place = l.fixedPlace ? l.fixedPlace(at.column) : ListPlace(cell, l.list->parentWidget(), at.column, l.listRows);
   ShowPickerList(l.list, place.x(), place.y(), place.width(), place.height(), l.line.RowOf(item, open_.rows), false);
+  opening_ = false;
 }
 
 void CGridBinder::Commit() {
@@ -204,6 +238,20 @@ void CGridBinder::HideList() {
 
 bool CGridBinder::OnUserMessage(unsigned msg, WParam id) {
   if (id == 0) return false;
+  if (msg == UM_VALUE_EDITED || msg == UM_NAME_EDITED) {
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+      const Line& l = lines_[i];
+      if (!l.isEdit || !l.edit.edited) continue;
+      std::vector<QLineEdit*> edits = l.edit.edits;
+      if (l.edit.defaultEdit != nullptr) edits.push_back(l.edit.defaultEdit);
+      for (QLineEdit* edit : edits) {
+        if (static_cast<WParam>(ControlId(edit)) != id) continue;
+        Edited(Find(edit), edit);
+        return true;
+      }
+    }
+    return false;
+  }
   for (const Line& l : lines_) {
     if (l.isEdit) continue;
     if (msg == UM_LIST_CHOSEN && static_cast<WParam>(ControlId(l.list.list)) == id) {
@@ -240,6 +288,25 @@ bool CGridBinder::eventFilter(QObject* watched, QEvent* event) {
 void CGridBinder::EditFocused(const CellAt& at) {
   HideList();
   currentColumn_ = at.column;
+}
+
+void CGridBinder::Edited(const CellAt& at, QLineEdit* edit) {
+  const GridEditLine& l = lines_[static_cast<std::size_t>(at.line)].edit;
+  const int item = ItemOfColumn(at.column);
+  if (item == kNoItem) return;
+  switch (l.edited(item, edit->text())) {
+    case EditOutcome::kStored:
+      g_dataModified = 1;
+      if (item == kDefaultItem) Refresh();
+      break;
+    case EditOutcome::kRefused: {
+      const QSignalBlocker block(edit);
+      edit->setText(l.text ? l.text(item) : QString());
+      break;
+    }
+    case EditOutcome::kNothing:
+      break;
+  }
 }
 
 void CGridBinder::EditLeft(const CellAt& at, const QLineEdit* edit) {

@@ -12,7 +12,8 @@
 //   marked changed;
 // - closes the list on Esc without committing.
 // Edit cells (aliases, tags, counts) commit through the page's function
-// when they lose the focus.
+// when they lose the focus; edit cells that report every keystroke
+// (identifiers, dial strings) store through `edited` as they are typed.
 #include <QColor>
 #include <QLineEdit>
 #include <QObject>
@@ -51,6 +52,19 @@ struct GridListLine {
   // The field only shows the value; afterCommit makes the whole store (a
   // choice that runs a rule of the model rather than setting bits).
   bool hookStores = false;
+  // The user's own change of the list's row commits at once (a click on a
+  // row, an arrow key); opening the list never does.
+  bool commitOnSelect = false;
+  // Where the list opens for a column (kDefaultColumn, 0..), in its
+  // parent's pixels; unset: beside the cell.
+  std::function<QRect(int column)> fixedPlace{};
+};
+
+// What a keystroke in an edit cell came to.
+enum class EditOutcome {
+  kStored,   // the value went into the data: marked changed
+  kRefused,  // not a value (the page has said so): the cell shows the stored one again
+  kNothing,
 };
 
 // A line of edit cells.
@@ -60,6 +74,14 @@ struct GridEditLine {
   // Called when an edit loses the focus; true when it stored, which marks
   // the data changed and refreshes the grid.
   std::function<bool(int item, const QString& text)> commit;
+  // The "Default" column's edit, if any (its item is kDefaultItem).
+  QLineEdit* defaultEdit = nullptr;
+  // Called on the edit's own report of a change (the page forwards
+  // UM_VALUE_EDITED and UM_NAME_EDITED): the item is that of the edit's own
+  // column. A stored Default value refreshes the grid, keeping the caret.
+  std::function<EditOutcome(int item, const QString& text)> edited{};
+  // Whether an item's edit is shown at all (unset: always).
+  std::function<bool(int item)> shown{};
 };
 
 class CGridBinder : public QObject {
@@ -104,8 +126,9 @@ public:
   void SetAfterRefresh(std::function<void()> hook) { afterRefresh_ = std::move(hook); }
 
   // The page forwards its user messages: Enter on a cell (UM_CELL_ACTIVATE)
-  // opens its list, Enter in the open list (UM_LIST_CHOSEN) commits. true
-  // when the message was the binder's.
+  // opens its list, Enter in the open list (UM_LIST_CHOSEN) commits, an
+  // edit's report of a change (UM_VALUE_EDITED, UM_NAME_EDITED) runs its
+  // line's `edited`. true when the message was the binder's.
   bool OnUserMessage(unsigned msg, WParam id);
 
   CHotListBox* OpenList() const { return open_.list; }
@@ -138,6 +161,7 @@ private:
   void RefreshLine(int index) const;
   void EditFocused(const CellAt& at);
   void EditLeft(const CellAt& at, const QLineEdit* edit);
+  void Edited(const CellAt& at, QLineEdit* edit);
   void HideList();
 
   std::vector<Line> lines_;
@@ -149,4 +173,5 @@ private:
   int first_ = 0;
   int currentColumn_ = kNoItem;
   OpenState open_;
+  bool opening_ = false;  // the list being filled and shown: no row change is the user's
 };

@@ -183,7 +183,7 @@ TEST_F(MainDlgTest, ZoneMessagesOpenTheirSubPagesWithTheirZone) {
     SendUserMessage(dlg.get(), UM_OPEN_INTERCONNECT, 0, 10);
     const PageSlot interconnect = ZoneSubPageSlot(family, ZoneSubPage::kInterconnect);
     EXPECT_EQ(ShownSlot(), interconnect);
-    EXPECT_EQ(dynamic_cast<CInterconnectPageBase&>(pages.Page(interconnect)).DisplayMode(), 10);
+    EXPECT_EQ(dynamic_cast<CInterconnectPageBase&>(pages.Page(interconnect)).FirstSystem(), 10);
 
     SendUserMessage(dlg.get(), UM_OPEN_SYSTEM_PAGE, 0, 10);
     EXPECT_EQ(dynamic_cast<CSystemPageBase&>(pages.Page(table)).FirstSystem(), 10);

@@ -29,6 +29,27 @@ inline void Settle() {
   for (int i = 0; i < 3; ++i) QCoreApplication::sendPostedEvents();
 }
 
+// The stand-in main window, shown and active.
+inline void ShowHost(QWidget& host) {
+  host.resize(900, 700);
+  host.show();
+  host.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
+}
+
+// Opens the cell's list, picks the row, and commits it with Enter (a list
+// that commits on the change of row is closed by then).
+inline void ChooseInGrid(QWidget* body, CGridBinder& grid, int cellId, int row) {
+  CLinkStatic* cell = FindControl<CLinkStatic>(body, cellId);
+  ASSERT_NE(cell, nullptr) << cellId;
+  QTest::mouseClick(cell, Qt::LeftButton);
+  CHotListBox* list = grid.OpenList();
+  ASSERT_NE(list, nullptr) << cellId;
+  list->setCurrentRow(row);
+  if (grid.OpenList() == list) QTest::keyClick(list, Qt::Key_Return);
+  Settle();
+}
+
 class ZoneMainDlg : public IMainDialog {
 public:
   explicit ZoneMainDlg(QWidget* window) : window_(window) {}
@@ -53,10 +74,7 @@ protected:
       page = std::make_unique<CPortableSystemPage>();
     else
       page = std::make_unique<CMobileSystemPage>();
-    host.resize(900, 700);
-    host.show();
-    host.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
+    ShowHost(host);
     ASSERT_TRUE(page->Create(&host));
     page->resize(800, 650);
     page->show();
@@ -102,17 +120,7 @@ protected:
     page->RefreshGrid();
   }
 
-  // Opens the cell's list, picks the row, and commits it with Enter.
-  void Choose(int cellId, int row) {
-    CLinkStatic* cell = Control(cellId);
-    ASSERT_NE(cell, nullptr) << cellId;
-    QTest::mouseClick(cell, Qt::LeftButton);
-    CHotListBox* list = page->Grid().OpenList();
-    ASSERT_NE(list, nullptr) << cellId;
-    list->setCurrentRow(row);
-    QTest::keyClick(list, Qt::Key_Return);
-    Settle();
-  }
+  void Choose(int cellId, int row) { ChooseInGrid(page->Body(), page->Grid(), cellId, row); }
   QStringList ListRows() const {
     QStringList rows;
     if (CHotListBox* list = page->Grid().OpenList())
