@@ -10,7 +10,9 @@
 #include "framework/FocusNavigation.h"
 #include "model/FamilyModel.h"
 #include "model/MessageBox.h"
+#include "model/SystemCopy.h"
 #include "model/ZoneGroups.h"
+#include "pages/zone/SystemDataCopyDlg.h"
 #include "pages/zone/SystemPages.h"
 #include "platform/Beep.h"
 
@@ -41,6 +43,7 @@ struct GridLayout {
   static constexpr int kLtrAdvancedY = 222;
   static constexpr int kRepeatersY = 240;
   static constexpr int kGroupsY = 257;
+  static constexpr int kSysCopyY = 273;
   static constexpr int kButtonHeight = 15;
 
   // x of a column: kDefaultColumn or 0..4.
@@ -170,6 +173,10 @@ void CSystemPageBase::BuildControls() {
     repeaters_[c]->setText(QStringLiteral("Repeaters"));
     groups_[c] = Place<CFlatButton>(system_page::kGroups[c], L::X(c), L::kGroupsY, L::kCellWidth + 1, L::kButtonHeight);
     groups_[c]->setText(QStringLiteral("Groups"));
+    sysCopy_[c] = Place<CFlatButton>(system_page::kSysCopy[c], L::X(c), L::kSysCopyY, L::kCellWidth + 1, L::kButtonHeight);
+    sysCopy_[c]->setText(QStringLiteral("Sys Copy"));
+    sysCopy_[c]->hide();
+    connect(sysCopy_[c], &QPushButton::clicked, this, [this, c] { OnSysCopy(c); });
   }
   auto* interconnect = Place<CFlatButton>(system_page::kInterconnect, 135, L::kInterconnectY, 225, L::kButtonHeight);
   interconnect->setText(QStringLiteral("Interconnect Setting"));
@@ -246,6 +253,7 @@ void CSystemPageBase::UpdateButtons() {
     if (repeaters_[c] != nullptr) repeaters_[c]->setEnabled(inUse && ZoneKindOf(data, zone) != ZoneKind::kConventional);
     // A zone switched on with no group yet has no group page to show.
     if (groups_[c] != nullptr) groups_[c]->setEnabled(inUse && data.GetSystemGroupCount(zone) > 0);
+    if (sysCopy_[c] != nullptr) sysCopy_[c]->setEnabled(inUse);
   }
 }
 
@@ -302,6 +310,26 @@ void CSystemPageBase::StoreAlias(int zone, const QString& text) {
   for (int i = 0; i < kAliasLength; ++i) now[static_cast<std::size_t>(i)] = i < typed.size() ? typed[i] : ' ';
   name = now;
   g_dataModified = 1;
+}
+
+// ---------------------------------------------------------------------------
+// Copying a zone's settings
+
+void CSystemPageBase::OnSysCopy(int column) {
+  if (column < 0 || column >= kZoneColumns) return;
+  const int source = m_firstSystem + column;
+  grid_.CommitFocusedEdit();
+  grid_.Dismiss();
+  MessageBeep();
+  CSystemDataCopyDlg dialog(source, window());
+  dialog.exec();
+  CopySystem(dialog.Result(), source);
+}
+
+void CSystemPageBase::CopySystem(int destination, int source) {
+  if (!CopyZoneSettings(ModelOf(family_).radioData, destination, source)) return;
+  g_dataModified = 1;
+  RefreshGrid();
 }
 
 // ---------------------------------------------------------------------------

@@ -28,6 +28,7 @@ inline constexpr std::array<int, 5> kCounts = {1312, 13131, 13141, 13151, 13161}
 inline constexpr std::array<int, 5> kAliases = {10672, 10682, 10691, 11201, 10861};
 inline constexpr std::array<int, 5> kRepeaters = {1185, 1187, 1188, 1189, 1190};
 inline constexpr std::array<int, 5> kGroups = {1186, 1192, 1193, 1194, 1195};
+inline constexpr std::array<int, 5> kSysCopy = {1473, 1474, 1475, 1476, 1477};  // never shown
 }  // namespace system_page
 
 class CSystemPageBase : public CFirstSystemPageBase {
@@ -38,6 +39,12 @@ public:
   CGridBinder& Grid() { return grid_; }
   // Rewrites every cell, caption and button from the data.
   void RefreshGrid();
+  // The Sys Copy button of a column (0..4): asks for the destination zone in
+  // the System Data Copy dialog, then copies the column's zone onto it.
+  void OnSysCopy(int column);
+  // Copies setting bytes 0-12 of zone `source` to zone `destination`
+  // (kNoZone: nothing) and marks the data changed.
+  void CopySystem(int destination, int source);
 
   LParam OnUserMessage(unsigned msg, WParam wParam, LParam lParam) override;
 
@@ -75,6 +82,7 @@ private:
   std::array<QPointer<QLabel>, 5> headers_;
   std::array<QPointer<CFlatButton>, 5> repeaters_;
   std::array<QPointer<CFlatButton>, 5> groups_;
+  std::array<QPointer<CFlatButton>, 5> sysCopy_;
 };
 
 class CMobileSystemPage : public CSystemPageBase {
