@@ -179,8 +179,7 @@ void CAlignChannelValues::Select(const AlignData& data, int mode) {
   if (data.family == kPortable) {
     valueIndex_ = 8;
     bytes_[2] = mode >= 0 && mode <= 3 && mode != 1 ? stored(toneItem[mode]) : 0;
-    const std::uint8_t d = stored(kItemStdDeviation);
-    bytes_[3] = (data.Byte(alignbyte::kFamilyCode) & 0x20) ? static_cast<std::uint8_t>(d >= 0x20 ? d + 0x0C : d) : 0;
+    bytes_[3] = stored(kItemStdDeviation);
   } else {
     valueIndex_ = 10;
     bytes_[2] = mode == 1 ? data.Byte(222) : stored(toneItem[mode & 3]);
@@ -309,6 +308,16 @@ int CAlignSession::StartPortable() {
   }
 }
 
+// The portable '3': the fourth byte carries the STD deviation only on radios
+// whose family code has bit 0x20, 0x0C higher from 0x20 up; the value bytes
+// themselves keep the stored value.
+int CAlignSession::SendPortableChannelValues() {
+  const std::uint8_t d = values_[3];
+  const std::uint8_t e =
+      (B(alignbyte::kFamilyCode) & 0x20) ? static_cast<std::uint8_t>(d >= 0x20 ? d + 0x0C : d) : std::uint8_t{0};
+  return Cmd(kAlignLoadChannel, {values_[0], values_[1], values_[2], e});
+}
+
 // What a value change sends, for both families.
 int CAlignSession::SendValue() {
   const std::uint8_t v = Byte(value_);
@@ -320,7 +329,7 @@ int CAlignSession::SendValue() {
     case Kind::kDeviation:
       values_[ArgIndexOf(item_)] = v;
       values_.SetValue(v);
-      if (portable) return Cmd(kAlignLoadChannel, {values_[0], values_[1], values_[2], values_[3]});
+      if (portable) return SendPortableChannelValues();
       return Cmd(kAlignLoadChannel, {values_[0], values_[1], values_[2]});
     case Kind::kReference:
       values_.SetValue(v);
@@ -391,12 +400,26 @@ int CAlignSession::Ok() {
     if (r == kAlignOk) Idle();
     return r;
   }
+  if (kind == Kind::kReceiver && !averagedValid_ && polls_ == 0) {
+    // Ok before the first poll: the level is read now, never taken from the
+    // item measured before.
+    std::uint8_t meter[8] = {};
+    const int m = link_.ReadMeter(meter);
+    if (m != kAlignOk) return Fail(m);
+    for (std::size_t i = 0; i < sums_.size(); ++i) sums_[i] = meter[i];
+    polls_ = 1;
+  }
+  const bool wasPolling = polling_;
   if (kind == Kind::kReceiver || kind == Kind::kVcv) polling_ = false;
   const int r = data_.family == kPortable ? OkPortable() : OkMobile();
-  if (r != kAlignOk) return r;
+  if (r != kAlignOk) {
+    // The item goes on measuring, so its meter goes on moving.
+    polling_ = wasPolling;
+    return r;
+  }
   std::uint8_t stored = Byte(value_);
   if (kind == Kind::kReceiver) {
-    if (!averagedValid_ && polls_ > 0)
+    if (!averagedValid_)
       for (std::size_t i = 0; i < sums_.size(); ++i) averaged_[i] = static_cast<std::uint8_t>(sums_[i] / polls_);
     stored = averaged_[MeterByteOf(item_)];
   } else if (kind == Kind::kDeviation && item_ != kItemCtcss) {
@@ -574,7 +597,7 @@ void CAlignSession::CancelPortable() {
       break;
     case Kind::kDeviation:
       values_.Select(data_, ModeOf());
-      Step(Cmd(kAlignLoadChannel, {values_[0], values_[1], values_[2], values_[3]}));
+      Step(SendPortableChannelValues());
       link_.SendRawZero();
       break;
     case Kind::kReference:

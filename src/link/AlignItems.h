@@ -113,6 +113,7 @@ private:
   int StartMobile();
   int StartPortable();
   int SendValue();
+  int SendPortableChannelValues();
   int OkMobile();
   int OkPortable();
   // Cancel's steps go on after a failure; the first failure is the result.

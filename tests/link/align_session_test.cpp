@@ -253,16 +253,21 @@ TEST(AlignItems, EachItemsCommandSequences) {
       EXPECT_EQ(start, s.start) << name;
       ASSERT_EQ(b.session->Adjust(b.session->Value() == 0 ? 1 : b.session->Value() - 1), kAlignOk) << name;
       EXPECT_EQ(b.Since(), s.adjust) << name;
-      if (b.session->Polling())
+      if (b.session->Polling()) {
         for (int i = 0; i < kAlignPollsPerDisplay; ++i) ASSERT_EQ(b.session->Poll(), kAlignOk) << name;
+      }
       b.Since();
       const std::size_t writes = b.radio.Writes().size();
       ASSERT_EQ(ok ? b.session->Ok() : b.session->Cancel(), kAlignOk) << name;
       EXPECT_EQ(b.Since(), ok ? s.ok : s.cancel) << name << (ok ? " Ok" : " Cancel");
       // Ok writes the item's word and the checksum word (RX Tune: its blocks).
       const std::size_t written = b.radio.Writes().size() - writes;
-      if (ok && s.item != kItemRxTune) EXPECT_EQ(written, 2u) << name;
-      if (!ok) EXPECT_EQ(written, 0u) << name;
+      if (ok && s.item != kItemRxTune) {
+        EXPECT_EQ(written, 2u) << name;
+      }
+      if (!ok) {
+        EXPECT_EQ(written, 0u) << name;
+      }
       EXPECT_FALSE(b.session->Measuring()) << name;
       EXPECT_FALSE(b.radio.Keyed()) << name;
       EXPECT_TRUE(b.msgs.texts().empty()) << name;
@@ -362,7 +367,9 @@ TEST(AlignItems, PortableRxTuneTouchesOnlyTheTuneBytesOfItsSlots) {
   ASSERT_EQ(b.session->Ok(), kAlignOk);
   for (std::size_t i = 57 * kBlockSize; i < 167 * kBlockSize; ++i) {
     const std::size_t slotByte = (i - 0x1C80) % 22;
-    if (slotByte != 13) ASSERT_EQ(b.radio.Memory()[i], before[i]) << i;
+    if (slotByte != 13) {
+      ASSERT_EQ(b.radio.Memory()[i], before[i]) << i;
+    }
   }
   int tuneBlockWrites = 0;
   for (const SimWrite& w : b.radio.Writes())
@@ -431,4 +438,80 @@ TEST(AlignItems, MeterPollAveragesAndFollowsTheTuneValue) {
   EXPECT_EQ(b.session->Poll(), kAlignTimeout);
   EXPECT_FALSE(b.session->Polling());
   EXPECT_EQ(b.msgs.texts(), (std::vector<std::string>{"!! com error !! 2\n"}));
+}
+
+namespace {
+
+// The bytes of the word buffer an Ok changed, but for the checksum word.
+std::vector<std::pair<int, std::uint8_t>> StoredBytes(const AlignData& before, const AlignData& after) {
+  std::vector<std::pair<int, std::uint8_t>> changed;
+  for (int i = 0; i < static_cast<int>(before.words.size()); ++i)
+    if (before.Byte(i) != after.Byte(i) && i / 2 != after.checksumWord) changed.push_back({i, after.Byte(i)});
+  return changed;
+}
+
+}  // namespace
+
+TEST(AlignItems, PortableStdDeviationReachesTheRadioInItsFormAndIsStoredAsSet) {
+  struct Case {
+    bool familyBit;
+    int value;
+    std::uint8_t sent;
+  };
+  const Case cases[] = {{true, 0x30, 0x3C}, {true, 0x20, 0x2C}, {true, 0x1F, 0x1F}, {false, 0x30, 0x00}};
+  for (const Case& c : cases) {
+    SessionBench b(kPortable);
+    ASSERT_EQ(b.started, kAlignOk);
+    const int familyWord = alignbyte::kFamilyCode / 2;
+    const std::uint16_t w = b.data.Word(familyWord);
+    const std::uint16_t bit = alignbyte::kFamilyCode % 2 ? 0x2000 : 0x0020;
+    b.data.SetWord(familyWord, static_cast<std::uint16_t>(c.familyBit ? w | bit : w & ~bit));
+    ASSERT_EQ(b.session->Start(kItemStdDeviation), kAlignOk);
+    ASSERT_EQ(b.session->Adjust(c.value), kAlignOk);
+    EXPECT_EQ(b.radio.AlignFramesOf('3').back().at(4), c.sent) << c.value;
+    const AlignData before = b.data;
+    ASSERT_EQ(b.session->Ok(), kAlignOk);
+    const auto stored = StoredBytes(before, b.data);
+    ASSERT_EQ(stored.size(), 1u) << c.value;
+    EXPECT_EQ(stored[0].second, c.value);
+    // Another deviation item carries the stored STD value the same way.
+    ASSERT_EQ(b.session->Start(kItemMaxDeviation), kAlignOk);
+    EXPECT_EQ(b.radio.AlignFramesOf('3').back().at(4), c.sent) << c.value;
+    ASSERT_EQ(b.session->Cancel(), kAlignOk);
+  }
+}
+
+TEST(AlignItems, OkOnAReceiverItemBeforeItsFirstPollStoresTheLevelReadThen) {
+  SessionBench b(kMobile);
+  // An item measured before leaves its averages behind.
+  ASSERT_EQ(b.session->Start(kItemRxTune), kAlignOk);
+  ASSERT_EQ(b.session->Adjust(250), kAlignOk);
+  for (int i = 0; i < kAlignPollsPerDisplay; ++i) ASSERT_EQ(b.session->Poll(), kAlignOk);
+  const int stale = b.session->Meter();
+  ASSERT_EQ(b.session->Cancel(), kAlignOk);
+  // What the radio reads now.
+  ASSERT_EQ(b.session->Start(kItemTightRssi), kAlignOk);
+  for (int i = 0; i < kAlignPollsPerDisplay; ++i) ASSERT_EQ(b.session->Poll(), kAlignOk);
+  const int now = b.session->Meter();
+  ASSERT_NE(now, stale);
+  ASSERT_EQ(b.session->Cancel(), kAlignOk);
+
+  ASSERT_EQ(b.session->Start(kItemTightRssi), kAlignOk);
+  b.Since();
+  const AlignData before = b.data;
+  ASSERT_EQ(b.session->Ok(), kAlignOk);
+  EXPECT_EQ(b.Since(), "1");
+  const auto stored = StoredBytes(before, b.data);
+  ASSERT_EQ(stored.size(), 1u);
+  EXPECT_EQ(stored[0].second, now);
+}
+
+TEST(AlignItems, AFailedOkKeepsTheItemMeasuringWithItsMeterMoving) {
+  SessionBench b(kMobile);
+  ASSERT_EQ(b.session->Start(kItemTxVcv), kAlignOk);
+  ASSERT_TRUE(b.session->Polling());
+  b.radio.Plan({SimFault::kSilence, b.radio.Replies(), 50});
+  EXPECT_NE(b.session->Ok(), kAlignOk);
+  EXPECT_TRUE(b.session->Measuring());
+  EXPECT_TRUE(b.session->Polling());
 }
