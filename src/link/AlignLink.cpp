@@ -339,6 +339,10 @@ int CAlignLink::SelectChannel(int channel) {
 
 int CAlignLink::SendRawZero() {
   WriteCommByte(0x00, kByteWriteMs);
+  // Its echo is taken here, as every frame byte's is: left in the input, a
+  // late echo would be read as the next frame's echo and shift its reply.
+  std::uint8_t echo = 0;
+  ReadCommByte(echo, kEchoReadMs);
   Sleep(10);
   return kAlignOk;
 }

@@ -223,3 +223,14 @@ TEST(AlignCommands, AFailingDeviceGivesOneAfterTheResends) {
   EXPECT_EQ(b.align.Command(kAlignEndItem), kAlignIoError);
   EXPECT_EQ(b.align.Command(kAlignSelectChannel, {0, 1}), kAlignIoError);
 }
+
+// The portable's unframed zero takes its own echo, so a late echo can never
+// be read as the next frame's and shift that frame's reply.
+TEST(AlignMode, TheRawZeroTakesItsOwnEcho) {
+  AlignBench b(kPortable);
+  b.Enter();
+  ASSERT_EQ(b.align.SendRawZero(), kAlignOk);
+  EXPECT_EQ(b.port.Pending(), 0u);
+  EXPECT_EQ(b.SentSinceEnter(), (Bytes{0x00}));
+  EXPECT_EQ(b.align.Command('4', {1}), kAlignOk);
+}
