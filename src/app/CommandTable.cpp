@@ -39,7 +39,7 @@ const CommandRow kMainCommands[] = {
     {.id = kCmdPrintGlobal, .menu = kPrint, .text = "&Global", .run = kPrintTable},
     {.id = kCmdPrintKey, .menu = kPrint, .text = "&Key", .run = Run<&CMainDlg::PrintKeyPageBitmap>},
     {.id = kCmdPrintDtmf, .menu = kPrint, .text = "&DTMF"},
-    {.id = kCmdPrintZone, .menu = kPrint, .text = "&Zone"},
+    {.id = kCmdPrintZone, .menu = kPrint, .text = "&Zone", .run = kPrintTable},
     {.id = kCmdPrintRfChannels, .menu = kPrint, .text = "&RF ch"},
     {.id = kCmdPrintFiveToneTable, .menu = kPrint, .text = "&5-Tone Common/System", .enable = CommandEnable::kWithTabRow},
     {.id = kCmdPrintFiveToneCodes, .menu = kPrint, .text = "5-Tone Encode/Decode", .enable = CommandEnable::kWithTabRow},

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "model/ZonePrint.h"
 #include "pages/radio/RadioPrints.h"
 
 namespace {
@@ -26,6 +27,8 @@ PrintRoutine GlobalPrint(const CFamilyModel& model) {
 PrintRoutine PrintRoutineOf(PrintKind kind, const CFamilyModel& model) {
   switch (kind) {
     case PrintKind::kGlobal: return GlobalPrint(model);
+    case PrintKind::kZone:
+      return [&model](IPrintCanvas& canvas, const PrintLayout& l) { PrintSystemTable(canvas, model, l.u, l.x0, l.h, l.p); };
     default: return {};
   }
 }

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "model/Digits.h"
+#include "model/FamilyModel.h"
 #include "model/RadioImage.h"
 
 void PrintCursor::Text(int column, const std::string& text, int advance) {
@@ -40,4 +41,22 @@ int CPickedText::Append(const std::string& text) {
 std::string CPickedText::Text() const {
   return selected_ >= 0 && static_cast<std::size_t>(selected_) < rows_.size() ? rows_[static_cast<std::size_t>(selected_)]
                                                                               : std::string();
+}
+
+PrintedChannel ChannelForPrint(const CFamilyModel& model, int index) {
+  if (index < 0 || index >= kChannelCount) return {};
+  const auto i = static_cast<std::size_t>(index);
+  if (model.family == kMobile) {
+    const auto& c = static_cast<const CMobileRadioData&>(model.radioData).m_channels[i];
+    // Width bits 6-7: both clear is narrow.
+    return {true, c.m_rxFrequency, c.m_txFrequency, (c.m_mode & 0xC0) == 0};
+  }
+  const auto& c = static_cast<const CPortableRadioData&>(model.radioData).m_channels[i];
+  return {true, c.m_rxFrequency, c.m_txFrequency, !c.IsWide()};
+}
+
+std::string FrequencyText(FrequencyCount count, int width) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%*.5f", width, static_cast<double>(count) / kCountsPerMHz);
+  return text;
 }

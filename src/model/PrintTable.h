@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/ChoiceList.h"
+#include "model/FrequencyRules.h"
 #include "model/PrintCanvas.h"
 
 // Selects the tables' solid black pen, 4 device units wide, for its life.
@@ -60,3 +61,17 @@ private:
   std::vector<std::string> rows_;
   int selected_ = -1;
 };
+
+class CFamilyModel;
+
+// An RF channel as the printed tables show it: its frequencies and whether
+// it is narrow. An index past the channel table has none.
+struct PrintedChannel {
+  bool exists = false;
+  FrequencyCount rx = 0;
+  FrequencyCount tx = 0;
+  bool narrow = false;
+};
+PrintedChannel ChannelForPrint(const CFamilyModel& model, int index);
+// A frequency in MHz, "%9.5f" ("%10.5f" with width 10).
+std::string FrequencyText(FrequencyCount count, int width = 9);

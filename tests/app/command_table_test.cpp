@@ -52,7 +52,7 @@ const std::vector<std::string> kMobileMenu = {
     "    &Global 32800",
     "    &Key 32863",
     "    &DTMF 32864 grey",
-    "    &Zone 32801 grey",
+    "    &Zone 32801",
     "    &RF ch 32862 grey",
     "    &5-Tone Common/System 32875 grey",
     "    5-Tone Encode/Decode 32876 grey",

@@ -8,6 +8,7 @@
 #include "app/PrintTables.h"
 #include "model/GlobalRecordFields.h"
 #include "pages/PageBase.h"
+#include "ProgramState.h"
 
 TEST_F(PrintTest, GlobalPrintsBothTablesSideBySideAndTheMobileSpecialTableAfter) {
   StartWith(kMobile);
@@ -106,11 +107,25 @@ TEST(PrintPlacement, APictureStandsAtFiftyWithSixUnitsAPixelAndShrinksToFitThePa
   EXPECT_THROW(PrintPicture(canvas, PrintImage{}), std::runtime_error);
 }
 
+// Zone 0 an LTR zone with 20 repeaters and 200 groups, zone 1 a conventional one with 50.
+void FillZones(CRadioDataCore& data) {
+  data.m_zoneFlags.fill(0);
+  data.m_groupCounts.fill(0);
+  data.m_zoneFlags[0] = data.m_zoneFlags[1] = 1;
+  data.m_groupCounts[0] = 200;
+  data.m_groupCounts[1] = 50;
+  data.m_zoneBytes[12][0] = 0x04;
+  data.m_zoneBytes[12][1] = 0x08;
+  for (int r = 0; r < 20; ++r) data.m_repeaters[0][static_cast<std::size_t>(r)] = static_cast<std::uint16_t>(r);
+}
+
 TEST_F(PrintTest, EveryTableLiesWithinTheA4AndLetterPaintableArea) {
   // The paintable area at 600 dpi with 6.35 mm margins.
   const PrintPageMetrics papers[] = {{4811, 6866, 600, 600}, {4950, 6450, 600, 600}};
+  FreshProgramState fresh;
   for (const Family family : {kMobile, kPortable}) {
-    for (const PrintKind kind : {PrintKind::kGlobal}) {
+    FillZones(ModelOf(family).radioData);
+    for (const PrintKind kind : {PrintKind::kGlobal, PrintKind::kZone}) {
       const PrintRoutine routine = PrintRoutineOf(kind, ModelOf(family));
       ASSERT_TRUE(routine);
       for (const PrintPageMetrics& paper : papers) {
@@ -125,4 +140,22 @@ TEST_F(PrintTest, EveryTableLiesWithinTheA4AndLetterPaintableArea) {
       }
     }
   }
+}
+
+TEST_F(PrintTest, ZonePrintsAPageOrMoreForEachZoneInUseAndNothingWithoutOne) {
+  StartWith(kMobile);
+  FillZones(g_mobileData);
+  const std::string pdf = Pdf("zone.pdf");
+  dlg->RunCommand(kCmdPrintZone);
+  EXPECT_TRUE(msgs.texts().empty());
+  EXPECT_GE(PdfPages(pdf), 4);
+  const std::string text = PdfText(pdf, 1);
+  for (const char* t : {"Zone No. 001", "LTR Advanced features", "Interconnect Setting", "Repeater", "Group Setting", "GRP."})
+    EXPECT_NE(text.find(t), std::string::npos) << t;
+
+  g_mobileData.m_zoneFlags.fill(0);
+  const std::string none = Pdf("none.pdf");
+  dlg->RunCommand(kCmdPrintZone);
+  EXPECT_EQ(msgs.texts(), std::vector<std::string>{"Nothing to print"});
+  EXPECT_FALSE(FileExists(none));
 }

@@ -26,15 +26,20 @@ int PagesOf(const std::vector<std::string>& calls) {
 }
 
 std::string FirstOutside(const std::vector<std::string>& calls, int width, int height, int charWidth, int textHeight) {
+  bool turned = false;  // the font runs the text down the page
   for (const std::string& call : calls) {
     int l = 0, t = 0, r = 0, b = 0;
-    int length = 0;
+    if (call.rfind("Font ", 0) == 0) {
+      turned = call.size() > 5 && call.compare(call.size() - 5, 5, " -900") == 0;
+      continue;
+    }
     if (call.rfind("Text ", 0) == 0) {
       if (std::sscanf(call.c_str(), "Text %d,%d", &l, &t) != 2) return call;
       const auto open = call.find('"');
-      length = static_cast<int>(call.size() - open - 2);
-      r = l + length * charWidth;
-      b = t + textHeight;
+      const int length = static_cast<int>(call.size() - open - 2) * charWidth;
+      r = turned ? l : l + length;
+      b = turned ? t + length : t + textHeight;
+      if (turned) l -= textHeight;
     } else if (call.rfind("Rect ", 0) == 0) {
       if (std::sscanf(call.c_str(), "Rect %d,%d,%d,%d", &l, &t, &r, &b) != 4) return call;
     } else if (call.rfind("Image ", 0) == 0) {
