@@ -78,8 +78,15 @@ int CGridBinder::AddLine(GridListLine line) {
     connections_.push_back(connect(list, &QListWidget::currentRowChanged, this, chosen));
     connections_.push_back(connect(list, &QListWidget::itemClicked, this, chosen));
   }
-  lines_.push_back({std::move(line), {}, false});
+  lines_.push_back({std::move(line), {}, false, 1, {}});
   return index;
+}
+
+void CGridBinder::SetListPlacement(int line, int widthCells, std::function<bool(int column)> opensLeft) {
+  if (line < 0 || line >= static_cast<int>(lines_.size())) return;
+  Line& l = lines_[static_cast<std::size_t>(line)];
+  l.listWidthCells = widthCells;
+  l.opensLeft = std::move(opensLeft);
 }
 
 int CGridBinder::AddEditLine(GridEditLine line) {
@@ -90,7 +97,7 @@ int CGridBinder::AddEditLine(GridEditLine line) {
     edit->installEventFilter(this);
     filtered_.emplace_back(edit);
   }
-  lines_.push_back({{}, std::move(line), true});
+  lines_.push_back({{}, std::move(line), true, 1, {}});
   return index;
 }
 
@@ -104,6 +111,7 @@ void CGridBinder::Clear() {
   afterRefresh_ = nullptr;
   open_ = {};
   currentColumn_ = kNoItem;
+  focusText_.clear();
 }
 
 void CGridBinder::CommitFocusedEdit() {
@@ -175,9 +183,11 @@ QRect CGridBinder::ListPlace(const CLinkStatic* cell, const QWidget* listParent,
   const QRect r(cell->mapTo(listParent, QPoint(0, 0)), cell->size());
   const Line& l = lines_[static_cast<std::size_t>(open_.line)];
   // The last column opens to the left, so the list stays on the page.
-  const bool left = column >= 0 && column + 1 == static_cast<int>(l.list.cells.size());
-  const int x = left ? r.left() - r.width() - 5 : r.right() - 5;
-  return {x, r.top() - 10, r.width() + 5, rows * r.height()};
+  const bool left = column >= 0 && (l.opensLeft ? l.opensLeft(column)
+                                                 : column + 1 == static_cast<int>(l.list.cells.size()));
+  const int width = l.listWidthCells * r.width();
+  const int x = left ? r.left() - width - 5 : r.right() - 5;
+  return {x, r.top() - 10, width + 5, rows * r.height()};
 }
 
 void CGridBinder::Open(CLinkStatic* cell) {
@@ -288,6 +298,9 @@ bool CGridBinder::eventFilter(QObject* watched, QEvent* event) {
 void CGridBinder::EditFocused(const CellAt& at) {
   HideList();
   currentColumn_ = at.column;
+  const GridEditLine& l = lines_[static_cast<std::size_t>(at.line)].edit;
+  const QLineEdit* edit = at.column == kDefaultColumn ? l.defaultEdit : l.edits[static_cast<std::size_t>(at.column)];
+  focusText_ = edit != nullptr ? edit->text() : QString();
 }
 
 void CGridBinder::Edited(const CellAt& at, QLineEdit* edit) {
@@ -315,4 +328,5 @@ void CGridBinder::EditLeft(const CellAt& at, const QLineEdit* edit) {
   if (item == kNoItem || !l.commit || !l.commit(item, edit->text())) return;
   g_dataModified = 1;
   Refresh();
+  focusText_ = edit->text();
 }

@@ -90,6 +90,10 @@ public:
   // edit lines alike; the look rule gets that number.
   int AddLine(GridListLine line);
   int AddEditLine(GridEditLine line);
+  // Where a list line's list opens: its width in cell widths (plus 5
+  // pixels), and the columns where it opens to the left of its cell (unset:
+  // the last column), so it stays on the page.
+  void SetListPlacement(int line, int widthCells, std::function<bool(int column)> opensLeft);
   // Forgets every line; the page's window is going.
   void Clear();
   // Runs the commit of the edit cell that has the focus, as its losing the
@@ -134,6 +138,9 @@ public:
   CHotListBox* OpenList() const { return open_.list; }
   // The column of the open list or of the edit last focused.
   int CurrentColumn() const { return currentColumn_; }
+  // The text the edit last focused had when it took the focus, or after its
+  // last store: a commit can tell a text typed from one merely passed through.
+  const QString& FocusText() const { return focusText_; }
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -154,6 +161,8 @@ private:
     GridListLine list;
     GridEditLine edit;
     bool isEdit = false;
+    int listWidthCells = 1;
+    std::function<bool(int column)> opensLeft;
   };
 
   CellAt Find(const QWidget* cell) const;
@@ -172,6 +181,7 @@ private:
   std::function<void()> afterRefresh_;
   int first_ = 0;
   int currentColumn_ = kNoItem;
+  QString focusText_;
   OpenState open_;
   bool opening_ = false;  // the list being filled and shown: no row change is the user's
 };

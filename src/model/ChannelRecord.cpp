@@ -179,12 +179,12 @@ std::uint16_t BandWord(std::uint8_t b, std::uint8_t nibble) {
   return static_cast<std::uint16_t>(0xC000 | ((b >> 3) & 7) << 10 | (b & 7) << 7 | (nibble & 0x0F) << 3 | 4);
 }
 
-// New channel frequencies, the same steps for both families: the band's
-// default receive frequency on its grid, its flags and tune level, then the
-// transmit frequency at the Default Split.
+// A receive frequency and what follows from it, the same steps for both
+// families: on its grid, its flags and tune level, then the transmit
+// frequency at the Default Split on its own grid with its flags and band
+// fields.
 template <class Record, class Normalize>
-void ApplyDefaultFrequencies(Record& r, const ChannelCodecContext& ctx, Normalize normalize) {
-  double rx = ctx.IsUhf() ? 450.0 : 134.0;
+void ApplyRxFrequency(Record& r, double rx, const ChannelCodecContext& ctx, Normalize normalize) {
   r.SetRxStepCode(normalize(rx));
   r.SetRxOnMHzGrid(IsOnMHzGrid(rx));
   r.SetRxShift(IsNearClockSpur921k(rx));
@@ -198,9 +198,32 @@ void ApplyDefaultFrequencies(Record& r, const ChannelCodecContext& ctx, Normaliz
   }
   r.m_rxFrequency = MHzToCount(rx);
   r.m_txFrequency = MHzToCount(tx);
+}
+
+// New channel frequencies: the band's default receive frequency.
+template <class Record, class Normalize>
+void ApplyDefaultFrequencies(Record& r, const ChannelCodecContext& ctx, Normalize normalize) {
+  ApplyRxFrequency(r, ctx.IsUhf() ? 450.0 : 134.0, ctx, normalize);
   r.m_name = "        ";
   r.m_programmed = 0;
 }
+
+int NormalizeFor(const CMobileChannelRecord&, double& mhz, const ChannelCodecContext& ctx) {
+  return NormalizeFrequencyMobile(mhz, ctx.Band(), ctx.modelCode, ctx.productCode);
+}
+int NormalizeFor(const CPortableChannelRecord&, double& mhz, const ChannelCodecContext& ctx) {
+  return NormalizeFrequencyPortable(mhz, ctx.Band(), ctx.modelCode);
+}
+
+// The mobile radio takes the shift flags of a frequency's band segment where
+// the segment table says so (1 off, 2 on, 0 no segment: the comb test stands).
+void ApplySegmentShifts(CMobileChannelRecord& r, double rx, double tx, bool rxToo, const ChannelCodecContext& ctx) {
+  if (rxToo) {
+    if (const int s = LookupBandEnable(rx, ctx.modelCode); s != 0) r.SetRxShift(s == 2);
+  }
+  if (const int s = LookupBandEnable(tx, ctx.modelCode); s != 0) r.SetTxShift(s == 2);
+}
+void ApplySegmentShifts(CPortableChannelRecord&, double, double, bool, const ChannelCodecContext&) {}
 
 }  // namespace
 
@@ -426,3 +449,53 @@ void CPortableChannelRecord::ComputeBandFields(double txMHz, const ChannelCodecC
     m_band[i] = ClampOffset(ctx.Tuning(p.tuning + (p.bySpacing ? n : 0)), row[p.row]);
   }
 }
+
+// --------------------------------------------------------------- editing
+
+template <class Derived>
+void ChannelRecordBase<Derived>::CommitRxFrequency(double rxMHz, const ChannelCodecContext& ctx) {
+  Derived& self = Self();
+  SetProgrammed(true);
+  const auto normalize = [&](double& mhz) { return NormalizeFor(self, mhz, ctx); };
+  ApplyRxFrequency(self, rxMHz, ctx, normalize);
+  ApplySegmentShifts(self, CountToMHz(m_rxFrequency), CountToMHz(m_txFrequency), true, ctx);
+}
+
+template <class Derived>
+bool ChannelRecordBase<Derived>::CommitTxFrequency(double txMHz, const ChannelCodecContext& ctx) {
+  if (!IsProgrammed()) return false;
+  Derived& self = Self();
+  double tx = txMHz;
+  self.SetTxStepCode(NormalizeFor(self, tx, ctx));
+  if (!ctx.IsUhf()) self.SetTxShift(IsNearClockSpur80k(tx));
+  self.ComputeBandFields(tx, ctx);
+  ApplySegmentShifts(self, 0, tx, false, ctx);
+  m_txFrequency = MHzToCount(tx);
+  return true;
+}
+
+template <class Derived>
+bool ChannelRecordBase<Derived>::SetProgrammed(bool on) {
+  const bool was = IsProgrammed();
+  std::uint16_t& marker = Self().MarkerWord();
+  if (on) {
+    m_programmed |= 1;
+    // The high byte 0xFF marks an empty slot; the pack writes the real word.
+    if ((marker >> 8) == 0xFF) marker = static_cast<std::uint16_t>((marker & Derived::kMarkerKept) | 0x7000);
+  } else {
+    m_programmed &= ~1;
+    marker = static_cast<std::uint16_t>(marker | 0xFF00);
+  }
+  return was != on;
+}
+
+template struct ChannelRecordBase<CMobileChannelRecord>;
+template struct ChannelRecordBase<CPortableChannelRecord>;
+
+bool CMobileChannelRecord::Enable() {
+  if (!SetProgrammed(true)) return false;
+  MakeNarrow();  // a channel taken into use starts narrow
+  return true;
+}
+
+bool CPortableChannelRecord::Enable() { return SetProgrammed(true); }

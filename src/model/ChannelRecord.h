@@ -112,6 +112,19 @@ struct ChannelRecordBase {
     }
   }
 
+  // Editing, as the channel list page does it. A receive frequency typed
+  // in MHz programs the channel: clamped into the band and put on a grid,
+  // its flags and derived fields computed, the transmit frequency receive +
+  // the Default Split; a mobile radio then takes the shift flags of the
+  // frequencies' band segments. A typed transmit frequency goes the same way
+  // on its own, for a programmed channel only (false: nothing stored).
+  void CommitRxFrequency(double rxMHz, const ChannelCodecContext& ctx);
+  bool CommitTxFrequency(double txMHz, const ChannelCodecContext& ctx);
+  // Programs the channel or takes it out of use; the frequencies stay. The
+  // empty-slot mark of the first synthesizer word follows. true when the
+  // state changed.
+  bool SetProgrammed(bool on);
+
   int RxStepCode() const { return (Self().m_mode >> Derived::kRxStepShift) & 3; }
   int TxStepCode() const { return (Self().m_mode >> Derived::kTxStepShift) & 3; }
   void SetRxStepCode(int code) { SetStepCode(Derived::kRxStepShift, code); }
@@ -180,6 +193,11 @@ public:
 
   bool IsWide() const { return (m_mode & 0xC0) == 0x40; }
   void MakeNarrow() { m_mode &= 0x3F; }
+  // "Enable" on the channel list: programs the channel, narrow when it was
+  // not programmed. true when it was not.
+  bool Enable();
+  std::uint16_t& MarkerWord() { return m_rxSynthWord; }
+  static constexpr std::uint16_t kMarkerKept = 0x0FFF;  // what taking the slot into use keeps
   std::uint8_t TuneLevel() const { return m_bandTune[1]; }
 
 private:
@@ -220,6 +238,10 @@ public:
 
   bool IsWide() const { return (m_flags & kFlagNarrow) == 0; }
   void MakeNarrow() { m_flags |= kFlagNarrow; }
+  // "Enable" on the channel list: programs the channel, spacing as it was.
+  bool Enable();
+  std::uint16_t& MarkerWord() { return m_firstWord; }
+  static constexpr std::uint16_t kMarkerKept = 0x00FF;
   std::uint8_t TuneLevel() const { return m_tuneLevel; }
 
 private:

@@ -116,7 +116,7 @@ void CheckSlot(Record r, const ChannelCodecContext& ctx, std::initializer_list<i
   EXPECT_EQ(back.TxStepCode(), r.TxStepCode());
 }
 
-}  // namespace
+
 
 // Count bytes and synthesizer values of the mobile slot: bytes 1-3, 7-8,
 // 9-11, 15-16. The receive side carries the IF offset (added on VHF and for
@@ -576,3 +576,97 @@ TEST(ChannelSlots, OddSlotsSurviveASecondSave) {
     }
   }
 }
+// ------------------------------------------------------------- editing
+
+// A receive frequency typed into a channel: where it lands, the step code,
+// the transmit frequency at the split, and the mobile shift flags.
+TEST(ChannelEditing, ReceiveCommits) {
+  struct Case {
+    const char* why;
+    bool portable, uhf;
+    double split, typed;
+    FrequencyCount rx, tx;
+    int rxCode;
+    int rxShift;  // -1: not checked
+  } cases[] = {
+      {"off grid, nearer the 5 kHz point", false, true, 5.0, 450.003, 45000500, 45500500, 0, -1},
+      {"on the 6.25 kHz grid", false, true, 5.0, 450.0125, 45001250, 45501250, 1, -1},
+      {"VHF keeps a 2.5 kHz point", false, false, 0.0, 146.0025, 14600250, 14600250, 2, -1},
+      {"UHF moves the same fraction up", false, true, 0.0, 450.0025, 45000500, 45000500, 0, -1},
+      {"a tie takes the 5 kHz grid", false, true, 0.0, 450.02375, 45002500, 45002500, 0, -1},
+      {"above the band: the upper limit, the split clamped too", false, true, 5.0, 600, 51200000, 51200000, 1, -1},
+      {"empty text reads 0: the lower limit", false, true, 5.0, 0, 45000000, 45500000, 1, -1},
+      {"an \"Enable\" segment sets the receive shift", false, true, 0.0, 453.5, 45350000, 45350000, 1, 1},
+      {"a \"Disable\" segment clears it", false, true, 0.0, 460.0, 46000000, 46000000, 1, 0},
+      {"143.73 lies in the first VHF segment", false, false, 0.0, 143.73, 14373000, 14373000, 0, 0},
+      {"portable UHF: the upper limit", true, true, 5.0, 500, 49000000, 49000000, 1, -1},
+  };
+  for (const Case& c : cases) {
+    const auto check = [&](auto& radio, auto& r) {
+      radio.ctx.defaultSplitMHz = c.split;
+      r.m_programmed = 0;
+      r.MarkerWord() = 0xFF2E;
+      r.CommitRxFrequency(c.typed, radio.ctx);
+      EXPECT_TRUE(r.IsProgrammed()) << c.why;
+      EXPECT_NE(r.MarkerWord() >> 8, 0xFF) << c.why;
+      EXPECT_EQ(r.m_rxFrequency, c.rx) << c.why;
+      EXPECT_EQ(r.m_txFrequency, c.tx) << c.why;
+      EXPECT_EQ(r.RxStepCode(), c.rxCode) << c.why;
+      if (c.rxShift >= 0) {
+        EXPECT_EQ(r.RxShift(), c.rxShift == 1) << c.why;
+      }
+    };
+    if (c.portable) {
+      PortableRadio radio(c.uhf);
+      CPortableChannelRecord r;
+      check(radio, r);
+    } else {
+      MobileRadio radio(c.uhf);
+      CMobileChannelRecord r;
+      check(radio, r);
+    }
+  }
+  // Without a segment the comb test stands: 453.5 is far from the 921.6 kHz
+  // comb, yet its segment switches the shift on.
+  EXPECT_FALSE(IsNearClockSpur921k(453.5));
+}
+
+TEST(ChannelEditing, TransmitCommitsOnlyOnAProgrammedChannel) {
+  MobileRadio radio(true);
+  CMobileChannelRecord r = MobileChannel(45000000, 45500000, 1, 1);
+  r.m_programmed = 0;
+  EXPECT_FALSE(r.CommitTxFrequency(460.0, radio.ctx));
+  EXPECT_EQ(r.m_txFrequency, 45500000u);
+  r.m_programmed = 1;
+  EXPECT_TRUE(r.CommitTxFrequency(517, radio.ctx));
+  EXPECT_EQ(r.m_txFrequency, 51200000u);
+  EXPECT_EQ(r.m_rxFrequency, 45000000u);
+  EXPECT_TRUE(r.CommitTxFrequency(453.5, radio.ctx));  // an "Enable" segment
+  EXPECT_TRUE(r.TxShift());
+  EXPECT_TRUE(r.CommitTxFrequency(460.003, radio.ctx));
+  EXPECT_FALSE(r.TxShift());
+  EXPECT_EQ(r.m_txFrequency, 46000500u);
+  EXPECT_EQ(r.TxStepCode(), 0);
+}
+
+TEST(ChannelEditing, EnableAndDisableKeepTheFrequencies) {
+  CMobileChannelRecord m = MobileChannel(45000000, 45500000, 1, 1);
+  m.m_rxSynthWord = 0x2A10;
+  EXPECT_FALSE(m.Enable());  // already programmed: nothing changes
+  EXPECT_TRUE(m.IsWide());
+  EXPECT_TRUE(m.SetProgrammed(false));
+  EXPECT_EQ(m.m_rxSynthWord >> 8, 0xFF);
+  EXPECT_FALSE(m.IsProgrammed());
+  EXPECT_TRUE(m.Enable());
+  EXPECT_FALSE(m.IsWide());  // taken back into use narrow
+  EXPECT_EQ(m.m_rxSynthWord >> 12, 0x7);
+  EXPECT_EQ(m.m_rxFrequency, 45000000u);
+
+  CPortableChannelRecord p;
+  p.m_firstWord = 0xFF2E;
+  EXPECT_TRUE(p.Enable());
+  EXPECT_EQ(p.m_firstWord >> 8, 0x70);
+  EXPECT_TRUE(p.IsWide());  // the portable spacing stays
+}
+
+}  // namespace

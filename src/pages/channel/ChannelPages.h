@@ -1,14 +1,23 @@
 #pragma once
 // The RF channel list and repeater pages of both families.
+#include <QFont>
+#include <QPointer>
+#include <array>
 #include <cstdint>
 
+#include "framework/ButtonsAndLists.h"
+#include "framework/EditControls.h"
+#include "framework/GridBinder.h"
+#include "model/RadioImage.h"
 #include "pages/PageBase.h"
 
 // A page that shows one zone's data, the zone set before its window is made.
+// A zone handed over is bounded to the 32 zones.
 class CZonePageBase : public CScrollablePage {
 public:
-  explicit CZonePageBase(int templateId) : CScrollablePage(templateId, kEmptyPageSize) {}
-  void SetZone(std::uint8_t zone) { m_zone = zone; }
+  explicit CZonePageBase(int templateId, QSize templateSize = kEmptyPageSize, int fontPoints = 8)
+      : CScrollablePage(templateId, templateSize, nullptr, fontPoints) {}
+  void SetZone(std::uint8_t zone) { m_zone = zone < kZoneCount ? zone : static_cast<std::uint8_t>(kZoneCount - 1); }
   std::uint8_t Zone() const { return m_zone; }
 
 protected:
@@ -23,11 +32,92 @@ public:
   CPortableRepeaterPage() : CZonePageBase(121) {}
 };
 
-class CMobileRfChannelListPage : public CScrollablePage {
+// Control numbers of the RF channel list the page's own code refers to.
+namespace rf_list {
+inline constexpr int kColumns = 14;
+inline constexpr int kStep = 7;  // channels per paging step
+inline constexpr int kLastFirstChannel = kChannelCount - kColumns;
+inline constexpr int kDefaultSplit = 1497;
+inline constexpr int kPrev = 1283;
+inline constexpr int kNext = 1284;
+inline constexpr int kSpaceList = 1423;
+inline constexpr int kEnableList = 1355;
+inline constexpr int kRxShiftList = 1356;
+inline constexpr int kTxShiftList = 1357;
+inline constexpr std::array<int, kColumns> kHeads = {1285, 1286, 1287, 1288, 1289, 1290, 1291,
+                                                     1292, 1321, 1322, 1323, 1324, 1325, 1326};
+inline constexpr std::array<int, kColumns> kEnables = {1296, 1300, 1304, 1308, 1312, 1316, 1320,
+                                                       1330, 1334, 1338, 1342, 1346, 1350, 1354};
+inline constexpr std::array<int, kColumns> kRxEdits = {1294,  12981, 13021, 13061, 13101, 13142, 13181,
+                                                       13281, 13321, 13361, 13401, 13441, 13481, 13521};
+inline constexpr std::array<int, kColumns> kTxEdits = {1293,  12971, 13011, 13051, 13091, 13132, 13171,
+                                                       13271, 13311, 13351, 13391, 13431, 13471, 13511};
+inline constexpr std::array<int, kColumns> kSpaces = {1295,  12991, 13031, 13071, 13112, 13152, 13191,
+                                                      13291, 13331, 13371, 13411, 13451, 13491, 13531};
+inline constexpr std::array<int, kColumns> kRxShifts = {1297, 1298, 1299, 1301, 1302, 1303, 1305,
+                                                        1306, 1307, 1309, 1310, 1311, 1313, 1314};
+inline constexpr std::array<int, kColumns> kTxShifts = {1315, 1317, 1318, 1319, 1327, 1328, 1329,
+                                                        1331, 1332, 1333, 1335, 1336, 1337, 1339};
+// The first channel after a paging step.
+int PrevFirstChannel(int first);
+int NextFirstChannel(int first);
+}  // namespace rf_list
+
+// The "RF Ch. List" tab: 14 channels as columns in two blocks of 7, paged 7
+// at a time, with the page-wide Default Split above. One implementation for
+// both families; the portable page has no shift rows.
+class CRfChannelListPageBase : public CScrollablePage {
 public:
-  CMobileRfChannelListPage() : CScrollablePage(173, kEmptyPageSize) {}
+  Family PageFamily() const { return family_; }
+  int FirstChannel() const { return m_firstChannel; }
+  CGridBinder& Grid() { return grid_; }
+  // Commits what is being typed, then rewrites every column from the records.
+  void RefreshChannelGrid();
+  void OnPrevChannels();
+  void OnNextChannels();
+
+  LParam OnUserMessage(unsigned msg, WParam wParam, LParam lParam) override;
+
+protected:
+  explicit CRfChannelListPageBase(Family family);
+
+  bool OnInitDialog() override;
+  void OnDestroyWindow() override;
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+  void BuildControls();
+  void AddLines(const std::array<std::array<CLinkStatic*, rf_list::kColumns>, 4>& cells);
+  CellLook LookOf(int line, int item) const;
+  bool IsProgrammed(int channel) const;
+  void OnEnableChosen(int channel, bool enable);
+  bool CommitRx(int channel, const QString& text);
+  bool CommitTx(int channel, const QString& text);
+  void ChannelDeleted(int channel);
+  // Everything typed and not yet committed, as leaving the edit would.
+  void CommitTyping();
+  void OnSplitTyped();
+  void CommitSplit();
+  void ShowHeads();
+  void Page(int first);
+
+  Family family_;
+  int m_firstChannel = 0;
+  int blankRxChannel_ = -1;  // taken into use, waiting for its receive frequency
+  CGridBinder grid_;
+  QFont bold_;
+  QPointer<CValueEdit> split_;
+  std::array<QPointer<QLabel>, rf_list::kColumns> heads_;
+  std::array<CValueEdit*, rf_list::kColumns> rxEdits_{};
+  std::array<CValueEdit*, rf_list::kColumns> txEdits_{};
 };
-class CPortableRfChannelListPage : public CScrollablePage {
+
+class CMobileRfChannelListPage : public CRfChannelListPageBase {
 public:
-  CPortableRfChannelListPage() : CScrollablePage(173, kEmptyPageSize) {}
+  CMobileRfChannelListPage() : CRfChannelListPageBase(kMobile) {}
+};
+class CPortableRfChannelListPage : public CRfChannelListPageBase {
+public:
+  CPortableRfChannelListPage() : CRfChannelListPageBase(kPortable) {}
 };

@@ -1,0 +1,133 @@
+#pragma once
+// The RF channel list page of either family, started as a fresh program
+// finds the family's UHF radio, inside a stand-in main window that records
+// the user messages the page sends it.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QTest>
+#include <memory>
+#include <string>
+
+#include "ProgramState.h"
+#include "QtTestSupport.h"
+#include "ScriptedMessages.h"
+#include "model/ChannelEdit.h"
+#include "model/FamilyModel.h"
+#include "model/ModelChange.h"
+#include "pages/channel/ChannelPages.h"
+
+inline void Settle() {
+  for (int i = 0; i < 3; ++i) QCoreApplication::sendPostedEvents();
+}
+
+class OwnerDlg : public IMainDialog {
+public:
+  explicit OwnerDlg(QWidget* window) : window_(window) {}
+  int ConfirmSaveChanges() override { return 1; }
+  void OnRomEdit() override {}
+  QWidget* Window() override { return window_; }
+
+private:
+  QWidget* window_;
+};
+
+class RfListFixture : public ::testing::TestWithParam<Family> {
+protected:
+  void SetUp() override {
+    ASSERT_TRUE(AllocateRadioImage());
+    family = GetParam();
+    ResetToDefaultModel(family == kPortable ? kFamilyPortableUhf : kFamilyMobileUhf);
+    g_isPortable = family == kPortable ? 1 : 0;
+    g_dataModified = 0;
+    g_pMainDlg = &owner;
+    if (family == kPortable)
+      page = std::make_unique<CPortableRfChannelListPage>();
+    else
+      page = std::make_unique<CMobileRfChannelListPage>();
+    host.resize(900, 700);
+    host.show();
+    host.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
+    ASSERT_TRUE(page->Create(&host));
+    page->resize(850, 650);
+    page->show();
+    Settle();
+  }
+  void TearDown() override {
+    page->DestroyWindow();
+    Settle();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    g_pMainDlg = nullptr;
+  }
+
+  template <class T = CLinkStatic>
+  T* Control(int id) const {
+    return FindControl<T>(page->Body(), id);
+  }
+  CValueEdit* Rx(int column) const { return Control<CValueEdit>(rf_list::kRxEdits[static_cast<std::size_t>(column)]); }
+  CValueEdit* Tx(int column) const { return Control<CValueEdit>(rf_list::kTxEdits[static_cast<std::size_t>(column)]); }
+  CLinkStatic* EnableCell(int column) const { return Control(rf_list::kEnables[static_cast<std::size_t>(column)]); }
+  CLinkStatic* SpaceCell(int column) const { return Control(rf_list::kSpaces[static_cast<std::size_t>(column)]); }
+
+  // Runs f on channel i of the family, with its codec context.
+  template <class F>
+  decltype(auto) Channel(int i, F&& f) {
+    const auto at = static_cast<std::size_t>(i);
+    if (family == kPortable) return f(g_portableData.m_channels[at], g_portableData.ChannelContext());
+    return f(g_mobileData.m_channels[at], g_mobileData.ChannelContext());
+  }
+  bool Programmed(int i) {
+    return Channel(i, [](auto& c, const ChannelCodecContext&) { return c.IsProgrammed(); });
+  }
+  FrequencyCount RxOf(int i) {
+    return Channel(i, [](auto& c, const ChannelCodecContext&) { return c.m_rxFrequency; });
+  }
+  FrequencyCount TxOf(int i) {
+    return Channel(i, [](auto& c, const ChannelCodecContext&) { return c.m_txFrequency; });
+  }
+  // Programs a channel as typing its receive frequency would.
+  void Program(int i, double rxMHz) {
+    Channel(i, [rxMHz](auto& c, const ChannelCodecContext& ctx) { c.CommitRxFrequency(rxMHz, ctx); });
+    page->RefreshChannelGrid();
+  }
+
+  // Focuses an edit and types into it, all its text replaced.
+  void Type(QLineEdit* edit, const QString& text) {
+    ASSERT_NE(edit, nullptr);
+    edit->setFocus();
+    Settle();
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+  }
+  // Leaves whatever has the focus as Tab does.
+  void Tab() {
+    QWidget* w = QApplication::focusWidget();
+    ASSERT_NE(w, nullptr);
+    QTest::keyClick(w, Qt::Key_Tab);
+    Settle();
+  }
+  // Opens the cell's list, picks the row, and commits it with Enter.
+  void Choose(CLinkStatic* cell, int row) {
+    ASSERT_NE(cell, nullptr);
+    QTest::mouseClick(cell, Qt::LeftButton);
+    CHotListBox* list = page->Grid().OpenList();
+    ASSERT_NE(list, nullptr);
+    list->setCurrentRow(row);
+    QTest::keyClick(list, Qt::Key_Return);
+    Settle();
+  }
+  int Deletions() const {
+    int n = 0;
+    for (const RecordedMessage& m : host.messages) n += m.msg == UM_CHANNEL_DELETED ? 1 : 0;
+    return n;
+  }
+
+  Family family = kMobile;
+  FreshProgramState fresh;
+  RecordingKeysWindow host;
+  OwnerDlg owner{&host};
+  std::unique_ptr<CRfChannelListPageBase> page;
+  ScriptedMessages messages;
+};
