@@ -71,6 +71,8 @@ const CommandRow kMainCommands[] = {
     {.id = kCmdToolbarHelp, .text = "Help Topics", .icon = QStyle::SP_MessageBoxQuestion, .separatorBefore = true, .run = Run<&CMainDlg::OnHelpTopics>},
 
     {.id = kCmdRomEdit, .run = Run<&CMainDlg::OnRomEditCommand>},
+    // No menu item, button or key carries the converter: RunCommand only.
+    {.id = kCmdFileConvert, .run = Run<&CMainDlg::OnFileConvert>},
 };
 
 bool IsCommandEnabled(const CommandRow& row, const CommandState& state) {

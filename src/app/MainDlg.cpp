@@ -23,6 +23,7 @@
 #include "app/CloneDlg.h"
 #include "app/ConfigDlg.h"
 #include "app/CwdKeeper.h"
+#include "app/FileConvertDlg.h"
 #include "app/Help.h"
 #include "app/PageSet.h"
 #include "app/PasswordDlg.h"
@@ -33,6 +34,7 @@
 #include "framework/EditControls.h"
 #include "model/ConfigFile.h"
 #include "model/DataFile.h"
+#include "model/FileConvert.h"
 #include "model/MessageBox.h"
 #include "model/Privilege.h"
 #include "model/RadioImage.h"
@@ -507,6 +509,17 @@ void CMainDlg::OnRomEdit() {
   if (m_romEdit != nullptr) m_romEdit->deleteLater();
   m_romEdit = new CRomEditDlg(*this);
   m_romEdit->show();
+}
+
+void CMainDlg::OnFileConvert() {
+  if (ConfirmSaveChanges(AfterNo::kReplace) == 0) return;
+  const std::optional<std::string> source = AskConvertSource();
+  if (!source) return;
+  CFileConvertDlg dialog(*source, ConvertSourceFamily(*source), this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  // The working data changes only through the load of the written file.
+  const std::string output = ConvertDataFile(*source, m_programDir.empty() ? CwdKeeper().Path() : m_programDir);
+  if (!output.empty()) LoadFile(output);
 }
 
 void CMainDlg::OnAlignment() {

@@ -92,6 +92,9 @@ public:
   void RefreshPage();
   // The alignment start, then the alignment window of the radio's family.
   void OnAlignment();
+  // File Convert: the save question, the source file, the File Convert
+  // dialog; a converted file is written beside the source and loaded.
+  void OnFileConvert();
   void OnPageCommand(int command);  // the "&Menu" items
   // The "&Print" menu: a table print of the current family, or the picture
   // of the Key Assignment page (switching to its tab and back).

@@ -228,19 +228,21 @@ bool ConfirmNarrowbandCaution() {
   return !from2013;
 }
 
-int CDataFile::LoadDataFile(const std::string& path, const std::string& programDir, const std::string& refusalNote) {
+namespace {
+
+enum class ReadResult { kRead, kNotOpened, kRefused };
+
+ReadResult ReadFileContents(const std::string& path, const std::string& programDir, DataFileContents& out,
+                            const std::string& refusalNote) {
   const auto refuse = [&refusalNote](const std::string& text, unsigned style = kMsgOk) {
     ShowMessageBox(text + refusalNote, style);
-    return 0;
+    return ReadResult::kRefused;
   };
   std::ifstream in(path, std::ios::binary);
   if (!in.is_open()) {
     refuse(Formatted("Problem opening file\n    %s\n\n   Press any key", path));
-    RebuildTabs();
-    return 0;
+    return ReadResult::kNotOpened;
   }
-  // Everything is read into scratch copies and committed only when the whole
-  // file has loaded, so a refused file leaves the working data as it was.
   // The copies start unwritten: what the file does not define (a portable
   // file ends at 0x5880, a mobile tail may be missing) must not keep the
   // bytes of the file open before, or a save would write them into this one.
@@ -281,13 +283,43 @@ int CDataFile::LoadDataFile(const std::string& path, const std::string& programD
       std::memcpy(img + area::kMobileAdjust + b * kBlockSize, block, kBlockSize);
     }
   }
-  in.close();
+  out.image = std::move(image);
+  out.adjust = adjust;
+  out.family = family;
+  return ReadResult::kRead;
+}
 
-  std::memcpy(g_pRadioImage, img, kImageSize);
-  g_adjustCopy = adjust;
+}  // namespace
+
+int ReadDataFile(const std::string& path, const std::string& programDir, DataFileContents& out,
+                 const std::string& refusalNote) {
+  return ReadFileContents(path, programDir, out, refusalNote) == ReadResult::kRead ? 1 : 0;
+}
+
+bool WriteDataFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+  if (WriteFileAtomically(path, bytes)) return true;
+  ShowMessageBox(Formatted("Problem Saving file\n    %s\n\n   Press any key", path));
+  return false;
+}
+
+int CDataFile::LoadDataFile(const std::string& path, const std::string& programDir, const std::string& refusalNote) {
+  // Everything is read into scratch copies and committed only when the whole
+  // file has loaded, so a refused file leaves the working data as it was.
+  DataFileContents file;
+  switch (ReadFileContents(path, programDir, file, refusalNote)) {
+    case ReadResult::kNotOpened:
+      RebuildTabs();
+      return 0;
+    case ReadResult::kRefused:
+      return 0;
+    case ReadResult::kRead:
+      break;
+  }
+  std::memcpy(g_pRadioImage, file.image.data(), kImageSize);
+  g_adjustCopy = file.adjust;
   // A loaded image holds no hex edits: sends pack the records again.
   g_config.SetRawImageEdited(false);
-  g_isPortable = family == kPortable ? 1 : 0;
+  g_isPortable = file.family == kPortable ? 1 : 0;
   UnpackImageToScreens(g_pRadioImage);
   UnpackAdjustmentData(g_pRadioImage, g_adjustCopy.data(), 1);
   g_imageLoaded = 0;
@@ -301,10 +333,7 @@ int CDataFile::LoadDataFile(const std::string& path, const std::string& programD
 bool CDataFile::SaveDataFile(const std::string& path) {
   if (!ConfirmNarrowbandCaution()) return false;
   if (!g_saveWithoutPack && PackScreensToImage(g_pRadioImage) == 0) return false;
-  if (!WriteFileAtomically(path, FileImage())) {
-    ShowMessageBox(Formatted("Problem Saving file\n    %s\n\n   Press any key", path));
-    return false;
-  }
+  if (!WriteDataFileBytes(path, FileImage())) return false;
   Tell(&IDataFileView::SetFileLine, FileLineText(path));
   g_dataModified = 0;
   return true;

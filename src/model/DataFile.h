@@ -1,7 +1,12 @@
 #pragma once
 // Data files: a raw dump of the radio memory image in a fixed chunk order,
 // ".K58" for the mobile family and ".P58" for the portable family.
+#include <array>
+#include <cstdint>
 #include <string>
+#include <vector>
+
+#include "model/RadioImage.h"
 
 // The year of the local clock; tests replace it to check the 2013 rule.
 using YearSource = int (*)();
@@ -30,6 +35,21 @@ public:
 };
 
 extern CDataFile g_dataFile;
+
+// A data file as read, apart from the working data.
+struct DataFileContents {
+  std::vector<std::uint8_t> image;  // kImageSize bytes
+  std::array<std::uint8_t, kAdjustCopySize> adjust{};
+  Family family = kUnknownFamily;
+};
+// Reads a data file as LoadDataFile does, into `out` only: the image, the
+// adjustment copy, the family and the records stay as they are. 1 read; 0
+// refused (its message shown, followed by refusalNote).
+int ReadDataFile(const std::string& path, const std::string& programDir, DataFileContents& out,
+                 const std::string& refusalNote = "");
+// Writes the bytes as a data file, whole or not at all; false after
+// "Problem Saving file" was shown. No question, no pack, no flag changes.
+bool WriteDataFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
 // "File:" and the path's last component, as the main window shows it.
 std::string FileLineText(const std::string& path);
