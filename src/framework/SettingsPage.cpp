@@ -15,7 +15,7 @@ bool CSettingsPage::OnInitDialog() {
 }
 
 void CSettingsPage::BuildRows() {
-  CSettingsForm form(*this, bold_);
+  CSettingsForm form(*this, bold_, metrics_);
   for (const FamilyBox& box : boxes_) {
     if (box.column.x >= 0) form.Column(box.column.x, box.column.y, box.column.width);
     if (box.heading != nullptr) form.BeginGroup(box.id, box.heading);
@@ -26,10 +26,14 @@ void CSettingsPage::BuildRows() {
         continue;
       }
       auto* combo = form.Row<QComboBox>(row.labelId, row.label, row.id, row.hidden);
-      binder_.Bind({combo, row.choices, row.fallback, row.field(), row.group, {}});
+      BindChoice(combo, row);
     }
     if (box.heading != nullptr) form.EndGroup();
   }
+}
+
+void CSettingsPage::BindChoice(QComboBox* combo, const FamilyRow& row, std::function<void()> afterStore) {
+  binder_.Bind({combo, row.choices, row.fallback, row.field(), row.group, std::move(afterStore)});
 }
 
 void CSettingsPage::RefreshFromData() {

@@ -93,6 +93,12 @@ protected:
   // row.id, row.hidden)`).
   virtual void BuildCustomRow(const FamilyRow& row, CSettingsForm& form) = 0;
 
+  // Binds a list a custom row has built to the row's field, as a plain row's
+  // list is bound; `afterStore` runs after each store of a user's choice.
+  void BindChoice(QComboBox* combo, const FamilyRow& row, std::function<void()> afterStore = {});
+  // The measures the form lays the rows out with; set in the constructor.
+  void SetFormMetrics(const CSettingsForm::Metrics& metrics) { metrics_ = metrics; }
+
   // Enables or disables every bound list of an enable group.
   void SetGroupEnabled(int group, bool enabled) const { binder_.SetGroupEnabled(group, enabled); }
   const QFont& BoldFont() const { return bold_; }
@@ -123,6 +129,7 @@ private:
   std::vector<FamilyRow> rows_;
   std::vector<FamilyBox> boxes_;
   CSettingsBinder binder_;
+  CSettingsForm::Metrics metrics_{};
   QFont bold_;
   bool closing_ = false;
 };

@@ -35,6 +35,14 @@ void SetNibble(std::uint8_t* digits, int nibble, int value) {
                       : static_cast<std::uint8_t>((b & 0xF0) | (value & 0x0F));
 }
 
+// A typed DTMF character's digit value: blank 0, '*' 14, '#' 15, else hex.
+int TypedDigitValue(char c) {
+  if (c == ' ') return 0;
+  if (c == '*') return 14;
+  if (c == '#') return 15;
+  return HexCharToValue(c) & 0x0F;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -59,21 +67,37 @@ void DtmfStringFromText(const std::string& text, std::uint8_t* digits) {
   int count = length;
   for (int i = 0; i < length; ++i) {
     const char c = text[static_cast<std::size_t>(i)];
-    int value;
-    if (c == ' ') {
-      value = 0;
-      count = std::min(count, i);
-    } else if (c == '*') {
-      value = 14;
-    } else if (c == '#') {
-      value = 15;
-    } else {
-      value = HexCharToValue(c);  // only its low four bits are kept
-    }
-    SetNibble(digits, i + 1, value);
+    if (c == ' ') count = std::min(count, i);
+    SetNibble(digits, i + 1, TypedDigitValue(c));
   }
   for (int i = length; i < kDtmfMaxDigits; ++i) SetNibble(digits, i + 1, 0);
   SetNibble(digits, 0, count);
+}
+
+std::string DtmfStringField(const std::uint8_t* digits) {
+  const int count = DtmfDigitCount(digits);
+  std::string text;
+  for (int i = 0; i < kDtmfMaxDigits; ++i) text += i < count ? DtmfDigitToChar(DtmfDigitAt(digits, i)) : ' ';
+  return text;
+}
+
+std::uint16_t PagingWordWithCode(std::uint16_t word, const std::string& text) {
+  const std::size_t length = std::min<std::size_t>(text.size(), 3);
+  for (std::size_t p = 0; p < length; ++p) {
+    const int shift = 8 - 4 * static_cast<int>(p);
+    word = static_cast<std::uint16_t>((word & ~(0x0F << shift)) | (TypedDigitValue(text[p]) << shift));
+  }
+  return word;
+}
+
+char PauseCharacterText(std::uint8_t pauseOptions) {
+  static constexpr char kShown[] = "0123456789abcd*#";
+  return kShown[pauseOptions & 0x0F];
+}
+
+int PauseCharacterValue(const std::string& text) {
+  // An empty box stores 0; a blank cannot be typed into it.
+  return text.empty() ? 0 : TypedDigitValue(text[0]);
 }
 
 std::string PagingCodeText(std::uint16_t word) {
@@ -120,6 +144,43 @@ int CDtmfData::DialMemoryDigitCount(int m) const { return DtmfDigitCount(DialMem
 
 bool CDtmfData::AnyPagingDecodeOn() const {
   return std::any_of(pagingCodes.begin(), pagingCodes.end(), PagingDecodeOn);
+}
+
+std::string CDtmfData::FormatDialNumber(int m) const { return DtmfStringField(DialMemory(m).data()); }
+
+void CDtmfData::StoreDialNumber(int m, const std::string& text) {
+  auto digits = DialMemory(m);
+  DtmfStringFromText(text, digits.data());
+  SetDialMemory(m, digits.data());
+}
+
+std::string CDtmfData::FormatPagingCode(int i) const {
+  return (i >= 0 && i < kDialMemories) ? PagingCodeText(pagingCodes[static_cast<std::size_t>(i)]) : std::string("   ");
+}
+
+void CDtmfData::StorePagingCode(int i, const std::string& text) {
+  if (i < 0 || i >= kDialMemories) return;
+  auto& word = pagingCodes[static_cast<std::size_t>(i)];
+  word = PagingWordWithCode(word, text);
+}
+
+std::string CDtmfData::DialTagText(int m) const {
+  if (m < 0 || m >= kDialMemories) return {};
+  return std::string(dialTags[m], strnlen(dialTags[m], kDialTagLength));
+}
+
+void CDtmfData::StoreDialTag(int m, const std::string& text) {
+  if (m < 0 || m >= kDialMemories) return;
+  for (int i = 0; i < kDialTagLength; ++i)
+    dialTags[m][i] = i < static_cast<int>(text.size()) ? text[static_cast<std::size_t>(i)] : ' ';
+  dialTags[m][kDialTagLength] = '\0';
+}
+
+FieldRef Resolve(CDtmfData& record, const DtmfField& field) {
+  if (field.byte != nullptr) return {&(record.*field.byte), field.bits};
+  if (field.pagingWord >= 0 && field.pagingWord < kDialMemories)
+    return {&record.pagingCodes[static_cast<std::size_t>(field.pagingWord)], field.bits};
+  return {};
 }
 
 void CDtmfData::LoadDtmfData(const std::uint8_t* image) {

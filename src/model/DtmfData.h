@@ -7,6 +7,7 @@
 #include <string>
 
 #include "model/RadioImage.h"
+#include "model/Settings.h"
 
 class CFamilyModel;
 
@@ -25,6 +26,9 @@ std::string DtmfStringToText(const std::uint8_t* digits);
 // Stores a typed text: up to 15 characters; a blank stores 0 and ends the
 // count, '*' and '#' store 14 and 15, anything else its hex value.
 void DtmfStringFromText(const std::string& text, std::uint8_t* digits);
+// The string as its 15-character box shows it: the counted digits, then
+// blanks up to 15 characters.
+std::string DtmfStringField(const std::uint8_t* digits);
 
 // Paging word: bit 13 = paging decode on; bits 8-11, 4-7, 0-3 = three digits
 // (14 and 15 = no digit).
@@ -33,6 +37,17 @@ inline constexpr std::uint16_t kPagingWordDefault = 0x0FFF;
 inline bool PagingDecodeOn(std::uint16_t word) { return (word & kPagingDecodeBit) != 0; }
 // Three characters: "%X" digits, blanks for no digit; three blanks when off.
 std::string PagingCodeText(std::uint16_t word);
+// Stores the digits of a typed code into bits 0-11: a blank stores 0, '*'
+// and '#' 14 and 15. Places past the text keep their digits (a code has no
+// count), and the decode bit and bits 12, 14, 15 are kept.
+std::uint16_t PagingWordWithCode(std::uint16_t word, const std::string& text);
+
+// The pause character code (low nibble of the pause options) as its
+// one-character box shows it: '*', '#' or a lower-case hex digit.
+char PauseCharacterText(std::uint8_t pauseOptions);
+// Its value from a typed text: '*' 14, '#' 15, else the hex value of the
+// first character (0 for an empty text).
+int PauseCharacterValue(const std::string& text);
 
 // ---------------------------------------------------------------------------
 inline constexpr int kDialMemories = 10;  // #1..#9, then #0
@@ -68,9 +83,43 @@ public:
   int DialMemoryDigitCount(int m) const;
   bool AnyPagingDecodeOn() const;
 
+  // The texts the page shows and prints, and the stores of typed texts.
+  std::string FormatDialNumber(int m) const;
+  void StoreDialNumber(int m, const std::string& text);
+  std::string FormatAniCode() const { return DtmfStringField(aniCode.data()); }
+  std::string FormatAniPttOffCode() const { return DtmfStringField(aniPttOffCode.data()); }
+  void StoreAniCode(const std::string& text) { DtmfStringFromText(text, aniCode.data()); }
+  void StoreAniPttOffCode(const std::string& text) { DtmfStringFromText(text, aniPttOffCode.data()); }
+  std::string FormatPagingCode(int i) const;
+  void StorePagingCode(int i, const std::string& text);
+  // The tag up to its 0 byte; a store keeps 8 characters, blank-padded.
+  std::string DialTagText(int m) const;
+  void StoreDialTag(int m, const std::string& text);
+
 protected:
   CDtmfData() { InitDtmfData(); }
 };
+
+// A page's setting of the DTMF record: bits of an option byte, or of
+// paging word `pagingWord` (0..9) when `byte` is null.
+struct DtmfField {
+  std::uint8_t CDtmfData::*byte = nullptr;
+  BitRange bits = kWholeByte;
+  int pagingWord = -1;
+};
+FieldRef Resolve(CDtmfData& record, const DtmfField& field);
+
+namespace dtmf_field {
+inline constexpr DtmfField kPauseCharacter{&CDtmfData::pauseOptions, Bit(7)};
+inline constexpr DtmfField kPauseTime{&CDtmfData::pauseOptions, Bits(4, 6)};
+inline constexpr DtmfField kPauseCode{&CDtmfData::pauseOptions, Bits(0, 3)};
+inline constexpr DtmfField kCallingTimes{&CDtmfData::pagingOptions, Bits(0, 1)};
+inline constexpr DtmfField kDtmfSpeed{&CDtmfData::pagingOptions, Bit(4)};
+inline constexpr DtmfField kKeyPad{&CDtmfData::pagingOptions, Bit(5)};
+inline constexpr DtmfField kAutoReset{&CDtmfData::pagingOptions, Bit(6)};
+inline constexpr DtmfField kAnswerBack{&CDtmfData::pagingOptions, Bit(7)};
+constexpr DtmfField PagingDecode(int i) { return {nullptr, Bit(13), i}; }
+}  // namespace dtmf_field
 
 class CMobileDtmfData : public CDtmfData {};
 class CPortableDtmfData : public CDtmfData {};

@@ -74,6 +74,7 @@ inline constexpr GlobalField kTotPenaltyTime = At(0xC8, Bits(2, 3));
 inline constexpr GlobalField kQalsBit1 = At(0xCA, Bit(1));  // packing always sets it
 inline constexpr GlobalField kQalsTxTime = At(0xCA, Bit(2));
 inline constexpr GlobalField kQalsBeep = At(0xCA, Bit(3));
+inline constexpr GlobalField kAniTransmission = At(0xCA, Bit(0));
 // 0xCC (204)
 inline constexpr GlobalField kHighBattery = At(0xCC, Bit(0));
 inline constexpr GlobalField kLowBatteryAlert = At(0xCC, Bit(1));
@@ -95,16 +96,23 @@ inline constexpr GlobalField kLockRestriction = At(0xD0, Bits(0, 2));
 inline constexpr GlobalField kRevertGroup = At(0xD0, Bits(3, 4));
 inline constexpr GlobalField kPowerOnStatus = At(0xD0, Bits(5, 7));
 // 0xD1 (209)
+inline constexpr GlobalField kDtmfMonitor = At(0xD1, Bit(0));
 inline constexpr GlobalField kScanBeep = At(0xD1, Bit(2));
 inline constexpr GlobalField kScanEdit = At(0xD1, Bit(3));
 inline constexpr GlobalField kEmergencyLockOut = At(0xD1, Bit(5));
 inline constexpr GlobalField kEmergencyKeyHoldingTime = At(0xD1, Bits(6, 7));
+// 0xD4 (212), 0xD5 (213): the ANI settings
+inline constexpr GlobalField kAniSpeed = At(0xD4, Bits(6, 7));
+inline constexpr GlobalField kFirstDigitDelay = At(0xD5, Bits(4, 6));
 // 0xDE (222), 0xDF (223)
 inline constexpr GlobalField kMicrophoneSens = At(0xDE);
 inline constexpr GlobalField kBeepLevel = At(0xDF);
 // 0xE9 (233)
 inline constexpr GlobalField kDataMode = At(0xE9, Bits(5, 6));
+// 0xF9 (249): a portable model without the DTMF key pad
+inline constexpr GlobalField kPortableNoKeyPad = At(0xF9, Bit(5));
 // Mobile only.
+inline constexpr GlobalField kMobileNoKeyPad = At(0xFB, Bit(3));  // with a mobile product code
 inline constexpr GlobalField kBackLightDimmer = At(0xF4, Bits(0, 1));
 inline constexpr GlobalField kZoneScan = At(0xF6, Bit(5));
 inline constexpr GlobalField kOptionBoard = At(0xF7, Bits(0, 2));

@@ -60,11 +60,7 @@ void SetOptionBoard(CGlobalRecord& record, OptionBoardRow row) {
 }
 
 std::string EmergencyCodeText(const CGlobalRecord& record) {
-  const std::uint8_t* digits = record.emergencyCode.data();
-  const int count = DtmfDigitCount(digits);
-  std::string text;
-  for (int i = 0; i < kDtmfMaxDigits; ++i) text += i < count ? DtmfDigitToChar(DtmfDigitAt(digits, i)) : ' ';
-  return text;
+  return DtmfStringField(record.emergencyCode.data());
 }
 
 void StoreEmergencyCode(CGlobalRecord& record, const std::string& typed) {

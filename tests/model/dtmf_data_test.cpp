@@ -46,6 +46,34 @@ TEST(DtmfDigits, PagingCodeTexts) {
   EXPECT_EQ(PagingCodeText(0x2EF1), "  1");
 }
 
+TEST(DtmfDigits, TypedPagingCodesKeepTheirUntypedPlacesAndUpperBits) {
+  struct Row {
+    std::uint16_t before;
+    const char* typed;
+    std::uint16_t after;
+  };
+  const Row rows[] = {
+      {0xF0FF, "123", 0xF123},  // bits 12-15 are not the code's
+      {0x2123, "45", 0x2453},   // a code has no count: the third digit stays
+      {0x2123, "", 0x2123},
+      {0x2123, " *#9", 0x20EF},  // a blank stores 0; the fourth character is past the code
+  };
+  for (const Row& r : rows) EXPECT_EQ(PagingWordWithCode(r.before, r.typed), r.after) << r.typed;
+}
+
+TEST(DtmfDigits, PauseCharacterAndFifteenPlaceField) {
+  EXPECT_EQ(PauseCharacterText(0xAC), 'c');
+  EXPECT_EQ(PauseCharacterText(0x0E), '*');
+  EXPECT_EQ(PauseCharacterText(0xFF), '#');
+  EXPECT_EQ(PauseCharacterValue("C"), 12);
+  EXPECT_EQ(PauseCharacterValue("#"), 15);
+  EXPECT_EQ(PauseCharacterValue(""), 0);
+  const std::uint8_t digits[8] = {0x31, 0x2F, 0, 0, 0, 0, 0, 0};
+  EXPECT_EQ(DtmfStringField(digits), "12#            ");
+  const std::uint8_t none[8] = {0x0F, 0xFF, 0, 0, 0, 0, 0, 0};
+  EXPECT_EQ(DtmfStringField(none), std::string(15, ' '));
+}
+
 class DtmfRecord : public ::testing::Test {
 protected:
   FreshProgramState fresh;
