@@ -38,3 +38,15 @@ double SettleSplit(double mhz) {
 
 std::string SplitText(double mhz) { return Format("%5.1f", mhz); }
 std::string SplitTypedText(double mhz) { return Format("%3.1f", mhz); }
+
+std::uint16_t WithRepeaterChannel(std::uint16_t word, std::uint16_t channel) {
+  constexpr std::uint16_t kChannelBits = 0x03FF;
+  constexpr std::uint16_t kTxInvert = 1u << 10;
+  constexpr std::uint16_t kDataApplication = 1u << 12;
+  constexpr std::uint16_t kInterconnect = 1u << 13;
+  constexpr std::uint16_t kDispatch = 1u << 14;
+  channel &= kChannelBits;
+  word = static_cast<std::uint16_t>((word & ~kChannelBits) | channel);
+  if (channel != kChannelBits) return static_cast<std::uint16_t>(word | kDispatch | kInterconnect | kTxInvert);
+  return static_cast<std::uint16_t>(word & ~(kDispatch | kInterconnect | kDataApplication));
+}

@@ -1,6 +1,7 @@
 #pragma once
 // The texts of the channel list's typed fields and the rules of the Default
 // Split, free of widgets (the record's own edits are on the channel record).
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -25,3 +26,9 @@ bool IsSplitInRange(double mhz);
 double SettleSplit(double mhz);
 std::string SplitText(double mhz);       // "%5.1f"
 std::string SplitTypedText(double mhz);  // "%3.1f", put back over a refused keystroke
+
+// A repeater word after its RF channel was picked: the channel in bits 0-9;
+// a channel also switches on Dispatch and Interconnect and inverts the
+// transmit data phase, "None" (0x3FF) switches off Dispatch, Interconnect
+// and Data Application. The receive data phase and bit 15 stay.
+std::uint16_t WithRepeaterChannel(std::uint16_t word, std::uint16_t channel);

@@ -1,6 +1,7 @@
 #pragma once
 // The RF channel list and repeater pages of both families.
 #include <QFont>
+#include <QLabel>
 #include <QPointer>
 #include <array>
 #include <cstdint>
@@ -8,6 +9,7 @@
 #include "framework/ButtonsAndLists.h"
 #include "framework/EditControls.h"
 #include "framework/GridBinder.h"
+#include "model/RadioData.h"
 #include "model/RadioImage.h"
 #include "pages/PageBase.h"
 
@@ -23,13 +25,91 @@ public:
 protected:
   std::uint8_t m_zone = 0;
 };
-class CMobileRepeaterPage : public CZonePageBase {
+
+// Control numbers of the repeater table the page's own code refers to.
+namespace repeater_page {
+inline constexpr int kColumns = 16;  // two blocks of 8
+inline constexpr int kLastFirstRepeater = kRepeatersPerZone - kColumns;
+inline constexpr int kPrev = 1079;
+inline constexpr int kNext = 1080;
+inline constexpr int kClose = 1211;
+inline constexpr int kZoneNumber = 1212;
+inline constexpr int kAlias = 1418;
+inline constexpr int kChannelList = 1412;
+inline constexpr int kDispatchList = 1413;
+inline constexpr int kInterconnectList = 1414;
+inline constexpr int kRxPhaseList = 1416;
+inline constexpr int kTxPhaseList = 1417;
+inline constexpr std::array<int, kColumns> kHeads = {1144, 1145, 1156, 1167, 1178, 1189, 1200, 1201,
+                                                     1146, 1163, 1164, 1165, 1166, 1168, 1173, 1174};
+inline constexpr std::array<int, kColumns> kChannels = {1139,  11513, 11523, 11533, 11543, 11553, 11573, 11623,
+                                                        11753, 11763, 11773, 11793, 11843, 11853, 11863, 11873};
+inline constexpr std::array<int, kColumns> kTxFreqs = {1135, 1147, 1158, 1169, 1180, 1191, 1202, 1206,
+                                                       1188, 1190, 1195, 1196, 1197, 1198, 1208, 1209};
+inline constexpr std::array<int, kColumns> kRxFreqs = {1136, 1148, 1159, 1170, 1181, 1192, 1203, 1207,
+                                                       1199, 1210, 1213, 1214, 1215, 1216, 1217, 1218};
+inline constexpr std::array<int, kColumns> kSpaces = {1137, 1149, 1160, 1171, 1182, 1193, 1204, 1143,
+                                                      1219, 1220, 1221, 1222, 1223, 1224, 1225, 1226};
+inline constexpr std::array<int, kColumns> kRxPhases = {1335,  13583, 13593, 13603, 13613, 13623, 13633, 13643,
+                                                        13963, 13973, 13983, 1399,  14003, 14013, 14023, 14033};
+inline constexpr std::array<int, kColumns> kTxPhases = {1336,  13653, 13663, 13673, 13683, 13693, 13703, 13713,
+                                                        14043, 14053, 14063, 14073, 14083, 14093, 14103, 14113};
+inline constexpr std::array<int, kColumns> kDispatches = {1332,  13373, 13383, 13393, 13403, 13413, 13423, 13433,
+                                                          13723, 13733, 13743, 13753, 13763, 13773, 13783, 13793};
+inline constexpr std::array<int, kColumns> kInterconnects = {1333,  13443, 13453, 13463, 13473, 13483, 13493, 13503,
+                                                             13803, 13813, 13823, 13833, 13843, 13853, 13863, 13873};
+}  // namespace repeater_page
+
+// The 20 repeaters of one zone as 16 columns in two blocks of 8, scrolled one
+// repeater at a time: each names an RF channel (shown with its frequencies
+// and spacing) and carries its data phases, Dispatch and Interconnect. One
+// implementation for both families. The first repeater shown survives
+// closing the page and opening it for another zone.
+class CRepeaterPageBase : public CZonePageBase {
 public:
-  CMobileRepeaterPage() : CZonePageBase(174) {}
+  Family PageFamily() const { return family_; }
+  int FirstRepeater() const { return m_firstRepeater; }
+  CGridBinder& Grid() { return grid_; }
+  // Rewrites every column, the zone number and the alias from the records.
+  void FillRepeaterTable();
+  void OnPrevRepeaters();
+  void OnNextRepeaters();
+  void OnClosePage();
+
+  LParam OnUserMessage(unsigned msg, WParam wParam, LParam lParam) override;
+
+protected:
+  CRepeaterPageBase(Family family, int templateId);
+
+  bool OnInitDialog() override;
+  void OnDestroyWindow() override;
+  void showEvent(QShowEvent* event) override;
+
+private:
+  void BuildControls();
+  std::uint16_t& Word(int repeater) const;
+  void StoreChannel(int repeater, std::uint32_t channel);
+  void ShowColumns();
+
+  Family family_;
+  int m_firstRepeater = 0;
+  CGridBinder grid_;
+  QFont bold_;
+  QPointer<QLabel> zoneNumber_;
+  QPointer<QLabel> alias_;
+  std::array<QPointer<QLabel>, repeater_page::kColumns> heads_;
+  std::array<QPointer<QLabel>, repeater_page::kColumns> txFreqs_;
+  std::array<QPointer<QLabel>, repeater_page::kColumns> rxFreqs_;
+  std::array<QPointer<QLabel>, repeater_page::kColumns> spaces_;
 };
-class CPortableRepeaterPage : public CZonePageBase {
+
+class CMobileRepeaterPage : public CRepeaterPageBase {
 public:
-  CPortableRepeaterPage() : CZonePageBase(121) {}
+  CMobileRepeaterPage() : CRepeaterPageBase(kMobile, 174) {}
+};
+class CPortableRepeaterPage : public CRepeaterPageBase {
+public:
+  CPortableRepeaterPage() : CRepeaterPageBase(kPortable, 121) {}
 };
 
 // Control numbers of the RF channel list the page's own code refers to.

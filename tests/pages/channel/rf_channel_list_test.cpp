@@ -7,7 +7,7 @@
 #include <iterator>
 #include <vector>
 
-#include "RfListFixture.h"
+#include "ChannelPageFixture.h"
 #include "model/DataFile.h"
 
 namespace {

@@ -1,5 +1,5 @@
 #pragma once
-// The RF channel list page of either family, started as a fresh program
+// A channel or repeater page of either family, started as a fresh program
 // finds the family's UHF radio, inside a stand-in main window that records
 // the user messages the page sends it.
 #include <gtest/gtest.h>
@@ -33,7 +33,8 @@ private:
   QWidget* window_;
 };
 
-class RfListFixture : public ::testing::TestWithParam<Family> {
+template <class Base, class MobilePage, class PortablePage>
+class ChannelPageFixture : public ::testing::TestWithParam<Family> {
 protected:
   void SetUp() override {
     ASSERT_TRUE(AllocateRadioImage());
@@ -43,9 +44,10 @@ protected:
     g_dataModified = 0;
     g_pMainDlg = &owner;
     if (family == kPortable)
-      page = std::make_unique<CPortableRfChannelListPage>();
+      page = std::make_unique<PortablePage>();
     else
-      page = std::make_unique<CMobileRfChannelListPage>();
+      page = std::make_unique<MobilePage>();
+    BeforeCreate();
     host.resize(900, 700);
     host.show();
     host.activateWindow();
@@ -61,15 +63,12 @@ protected:
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     g_pMainDlg = nullptr;
   }
+  virtual void BeforeCreate() {}
 
   template <class T = CLinkStatic>
   T* Control(int id) const {
     return FindControl<T>(page->Body(), id);
   }
-  CValueEdit* Rx(int column) const { return Control<CValueEdit>(rf_list::kRxEdits[static_cast<std::size_t>(column)]); }
-  CValueEdit* Tx(int column) const { return Control<CValueEdit>(rf_list::kTxEdits[static_cast<std::size_t>(column)]); }
-  CLinkStatic* EnableCell(int column) const { return Control(rf_list::kEnables[static_cast<std::size_t>(column)]); }
-  CLinkStatic* SpaceCell(int column) const { return Control(rf_list::kSpaces[static_cast<std::size_t>(column)]); }
 
   // Runs f on channel i of the family, with its codec context.
   template <class F>
@@ -90,7 +89,6 @@ protected:
   // Programs a channel as typing its receive frequency would.
   void Program(int i, double rxMHz) {
     Channel(i, [rxMHz](auto& c, const ChannelCodecContext& ctx) { c.CommitRxFrequency(rxMHz, ctx); });
-    page->RefreshChannelGrid();
   }
 
   // Focuses an edit and types into it, all its text replaced.
@@ -128,6 +126,19 @@ protected:
   FreshProgramState fresh;
   RecordingKeysWindow host;
   OwnerDlg owner{&host};
-  std::unique_ptr<CRfChannelListPageBase> page;
+  std::unique_ptr<Base> page;
   ScriptedMessages messages;
+};
+
+class RfListFixture
+    : public ChannelPageFixture<CRfChannelListPageBase, CMobileRfChannelListPage, CPortableRfChannelListPage> {
+protected:
+  CValueEdit* Rx(int column) const { return Control<CValueEdit>(rf_list::kRxEdits[static_cast<std::size_t>(column)]); }
+  CValueEdit* Tx(int column) const { return Control<CValueEdit>(rf_list::kTxEdits[static_cast<std::size_t>(column)]); }
+  CLinkStatic* EnableCell(int column) const { return Control(rf_list::kEnables[static_cast<std::size_t>(column)]); }
+  CLinkStatic* SpaceCell(int column) const { return Control(rf_list::kSpaces[static_cast<std::size_t>(column)]); }
+  void Program(int i, double rxMHz) {
+    ChannelPageFixture::Program(i, rxMHz);
+    page->RefreshChannelGrid();
+  }
 };
