@@ -31,8 +31,13 @@ std::string GridLine::Text(int item) const {
 }
 
 void GridLine::Store(int item, std::uint32_t value, int itemCount) const {
+  const auto mayStore = [this](int i) { return !storable || storable(i); };
+  if (item != kDefaultItem) {
+    if (mayStore(item)) FieldOf(item).Set(value);
+    return;
+  }
   FieldOf(item).Set(value);
-  if (item != kDefaultItem || !fanOut) return;
+  if (!fanOut) return;
   for (int i = 0; i < itemCount; ++i)
-    if (!fanOutTo || fanOutTo(i)) FieldOf(i).Set(value);
+    if ((!fanOutTo || fanOutTo(i)) && mayStore(i)) FieldOf(i).Set(value);
 }

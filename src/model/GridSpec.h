@@ -44,6 +44,9 @@ struct GridLine {
   // (unset: every one).
   bool fanOut = true;
   std::function<bool(int item)> fanOutTo;
+  // The items a choice may be stored into (unset: every one); a store into
+  // any other item, or a fan-out to it, writes nothing.
+  std::function<bool(int item)> storable;
   // The text of a stored value where the rows cannot say it (an absolute
   // group number, a frequency).
   std::function<std::string(int item, std::uint32_t value)> text;
@@ -60,6 +63,6 @@ struct GridLine {
 
   // Stores a choice: into the item's bits, or for kDefaultItem into the
   // Default record and then into each of items 0 .. itemCount - 1 it fans
-  // out to. Every other bit of each container stays.
+  // out to (and may be stored into). Every other bit of each container stays.
   void Store(int item, std::uint32_t value, int itemCount) const;
 };

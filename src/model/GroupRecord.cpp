@@ -1,5 +1,6 @@
 #include "model/GroupRecord.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 
@@ -29,6 +30,11 @@ void CGroupRecord::SetTag(const char* text) {
   std::strncpy(tag.data(), text, kTextLength);
 }
 
+void CGroupRecord::SetPaddedTag(std::string_view text) {
+  for (std::size_t i = 0; i < kTextLength; ++i) tag[i] = i < text.size() ? text[i] : ' ';
+  tag[kTextLength] = 0;
+}
+
 void CGroupRecord::LoadSlot(const std::uint8_t* slot) {
   std::memcpy(settings.data(), slot + group_slot::kSettings, group_slot::kSettingsCount);
   channelWord = GetBE16(slot + group_slot::kChannelWord);
@@ -56,3 +62,34 @@ void CDefaultGroupRecord::SetDefaults() {
   bytes = {0x87, 0, 0, 0, 0, 0};
   word6 = 0x4000;
 }
+
+const char* ScanMemoryText(std::uint8_t byte) {
+  const bool user = byte & group_flag::kSetting1;
+  const bool dealer = byte & group_flag::kSetting4;
+  if (user && dealer) return "Enable";
+  if (user) return "User";
+  if (dealer) return "Dealer";
+  return "Disable";
+}
+
+void SetScanMemory(std::uint8_t& byte, bool enable) {
+  byte = static_cast<std::uint8_t>((byte & ~kScanMemoryBits) | (enable ? kScanMemoryBits : 0));
+}
+
+std::optional<std::uint8_t> ParseGroupId(std::string_view text) {
+  if (text.empty() || text == " ") return kNoGroupId;
+  // As atoi: leading blanks, one sign, then the digits up to the first other
+  // character (at most three of them reach a cell).
+  std::size_t i = 0;
+  while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  long n = 0;
+  for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])) && n <= kMaxGroupId; ++i)
+    n = n * 10 + (text[i] - '0');
+  if (negative) n = -n;
+  if (n < 1 || n > kMaxGroupId) return std::nullopt;
+  return static_cast<std::uint8_t>(n);
+}
+
+std::string GroupIdText(std::uint8_t id) { return id == kNoGroupId ? std::string() : std::to_string(id); }

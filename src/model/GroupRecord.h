@@ -5,6 +5,9 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
 
 // The 16-byte image slot of a group.
 namespace group_slot {
@@ -43,6 +46,23 @@ inline constexpr std::uint8_t kSetting1 = 0x02; // array 0x096
 inline constexpr std::uint8_t kSetting4 = 0x10; // array 0x266
 }  // namespace group_flag
 
+// Scan Memory: bits 1 and 4 of a group's flags byte (and of the Default
+// record's byte 5): both "Enable", bit 1 alone "User", bit 4 alone "Dealer",
+// neither "Disable".
+inline constexpr std::uint8_t kScanMemoryBits = group_flag::kSetting1 | group_flag::kSetting4;
+const char* ScanMemoryText(std::uint8_t byte);
+// Clears both bits, then sets both when `enable`; every other bit stays.
+void SetScanMemory(std::uint8_t& byte, bool enable);
+
+// The TX and RX IDs of an LTR group: 1..250, 255 = none.
+inline constexpr std::uint8_t kNoGroupId = 0xFF;
+inline constexpr int kMaxGroupId = 250;
+// An ID as typed into its cell (read as atoi reads it): 1..250, or none for
+// an empty text or a single blank; nullopt when refused.
+std::optional<std::uint8_t> ParseGroupId(std::string_view text);
+// What an ID cell shows: the decimal number, or nothing for none.
+std::string GroupIdText(std::uint8_t id);
+
 // Signalling types of the tone byte that count as a programmed CTCSS/DCS tone.
 bool IsToneProgrammed(std::uint8_t toneByte);
 
@@ -59,6 +79,8 @@ public:
   // Settings bytes of a fresh group of a zone; tag and flags stay.
   void ResetSettings(bool ltrZone);
   void SetTag(const char* text);
+  // A tag as typed: its first 8 characters, padded with blanks to 8.
+  void SetPaddedTag(std::string_view text);
 
   void LoadSlot(const std::uint8_t* slot);
   void StoreSlot(std::uint8_t* slot) const;

@@ -1,36 +1,38 @@
 #pragma once
-// The LTR and conventional group pages, basic and advanced, of both families.
-#include "pages/channel/ChannelPages.h"
+// The LTR and conventional group pages, basic and advanced, of both families:
+// one frame (GroupPageBase.h) with the rows of each kind and view.
+#include "pages/group/GroupPageBase.h"
 
-class CMobileLtrGroupBasicPage : public CZonePageBase {
+class CMobileLtrGroupBasicPage : public CGroupPageBase {
 public:
-  CMobileLtrGroupBasicPage() : CZonePageBase(171) {}
+  CMobileLtrGroupBasicPage() : CGroupPageBase(kMobile, GroupZoneKind::kLtr, GroupView::kBasic, 171) {}
 };
-class CPortableLtrGroupBasicPage : public CZonePageBase {
+class CPortableLtrGroupBasicPage : public CGroupPageBase {
 public:
-  CPortableLtrGroupBasicPage() : CZonePageBase(114) {}
+  CPortableLtrGroupBasicPage() : CGroupPageBase(kPortable, GroupZoneKind::kLtr, GroupView::kBasic, 114) {}
 };
-class CMobileLtrGroupAdvancedPage : public CZonePageBase {
+class CMobileLtrGroupAdvancedPage : public CGroupPageBase {
 public:
-  CMobileLtrGroupAdvancedPage() : CZonePageBase(172) {}
+  CMobileLtrGroupAdvancedPage() : CGroupPageBase(kMobile, GroupZoneKind::kLtr, GroupView::kAdvanced, 172) {}
 };
-class CPortableLtrGroupAdvancedPage : public CZonePageBase {
+class CPortableLtrGroupAdvancedPage : public CGroupPageBase {
 public:
-  CPortableLtrGroupAdvancedPage() : CZonePageBase(120) {}
+  CPortableLtrGroupAdvancedPage() : CGroupPageBase(kPortable, GroupZoneKind::kLtr, GroupView::kAdvanced, 120) {}
 };
-class CMobileConvGroupBasicPage : public CZonePageBase {
+class CMobileConvGroupBasicPage : public CGroupPageBase {
 public:
-  CMobileConvGroupBasicPage() : CZonePageBase(169) {}
+  CMobileConvGroupBasicPage() : CGroupPageBase(kMobile, GroupZoneKind::kConventional, GroupView::kBasic, 169) {}
 };
-class CPortableConvGroupBasicPage : public CZonePageBase {
+class CPortableConvGroupBasicPage : public CGroupPageBase {
 public:
-  CPortableConvGroupBasicPage() : CZonePageBase(118) {}
+  CPortableConvGroupBasicPage() : CGroupPageBase(kPortable, GroupZoneKind::kConventional, GroupView::kBasic, 118) {}
 };
-class CMobileConvGroupAdvancedPage : public CZonePageBase {
+class CMobileConvGroupAdvancedPage : public CGroupPageBase {
 public:
-  CMobileConvGroupAdvancedPage() : CZonePageBase(170) {}
+  CMobileConvGroupAdvancedPage() : CGroupPageBase(kMobile, GroupZoneKind::kConventional, GroupView::kAdvanced, 170) {}
 };
-class CPortableConvGroupAdvancedPage : public CZonePageBase {
+class CPortableConvGroupAdvancedPage : public CGroupPageBase {
 public:
-  CPortableConvGroupAdvancedPage() : CZonePageBase(119) {}
+  CPortableConvGroupAdvancedPage()
+      : CGroupPageBase(kPortable, GroupZoneKind::kConventional, GroupView::kAdvanced, 119) {}
 };

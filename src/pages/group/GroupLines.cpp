@@ -1,0 +1,375 @@
+#include "pages/group/GroupLines.h"
+
+#include <cstdio>
+#include <optional>
+
+#include "model/GroupEdits.h"
+#include "model/LabelTables.h"
+#include "pages/channel/ChannelPick.h"
+#include "platform/UserMessages.h"
+
+namespace {
+
+constexpr Choice kTxInhibit[] = {{"TX Enable", 0}, {"TX Disable", 1}};
+// Scan Memory as bits 1..4 of its byte: 9 both bits ("Enable"), 0 neither.
+// "User" and "Dealer" are shown but not offered; their lists open on "Enable".
+constexpr std::uint32_t kScanEnable = 9;
+constexpr Choice kScanMemory[] = {{"Enable", kScanEnable}, {"Disable", 0}};
+constexpr BitRange kScanBits = Bits(1, 4);
+constexpr Choice kOnOff[] = {{"Enable", 1}, {"Disable", 0}};
+
+constexpr int kTxInhibitList = 1413;
+constexpr int kTimeOutTimerList = 1414;
+constexpr int kCompanderList = 1416;
+constexpr int kScanMemoryList = 1417;
+constexpr int kOnOffList = 1510;
+
+constexpr GroupCellIds kOnOffCells = {1337, 1338, 1339, 1340, 1341, 1342};
+constexpr GroupCellIds kTxIdCells = {1232, 12391, 12461, 12531, 12601, 12671};
+constexpr GroupCellIds kRxIdCells = {1233, 12401, 12471, 12541, 12611, 12681};
+
+// The control numbers that differ between the families' templates.
+struct FamilyCells {
+  GroupCellIds tags;
+  int txInhibitDefault;
+  GroupCellIds txInhibit;
+  int timeOutTimerDefault;
+  GroupCellIds timeOutTimer;
+  int companderDefault;
+  GroupCellIds compander;
+  int scanMemoryDefault;
+  GroupCellIds scanMemory;
+};
+constexpr FamilyCells kMobileLtrBasicCells = {
+    {1717, 1718, 1719, 1720, 1721, 1722},
+    1729, {1723, 1724, 1725, 1726, 1727, 1728},
+    1730, {1731, 1732, 1733, 1734, 1735, 1736},
+    17371, {1738, 17391, 17401, 17411, 17421, 17431},
+    17501, {1749, 17481, 17471, 17461, 17451, 17441},
+};
+constexpr FamilyCells kPortableCells = {
+    {1231, 12382, 12452, 12522, 12592, 12662},
+    12143, {1227, 12343, 12413, 12483, 12553, 12623},
+    12212, {1228, 12352, 12422, 12492, 12562, 12632},
+    12232, {1229, 12362, 12432, 12502, 12572, 12642},
+    12242, {1230, 12372, 12442, 12512, 12582, 12652},
+};
+
+// Where the fields of a group and of the Default record are.
+class Fields {
+public:
+  Fields(CRadioDataCore& data, int zone) : data_(data), zone_(zone) {}
+
+  std::function<FieldRef(int)> Settings(int byte, BitRange bits) const {
+    CRadioDataCore* d = &data_;
+    return [d, byte, bits](int g) { return FieldRef(&Group(*d, g).settings[static_cast<std::size_t>(byte)], bits); };
+  }
+  std::function<FieldRef(int)> Word(BitRange bits) const {
+    CRadioDataCore* d = &data_;
+    return [d, bits](int g) { return FieldRef(&Group(*d, g).channelWord, bits); };
+  }
+  std::function<FieldRef(int)> Flags(BitRange bits) const {
+    CRadioDataCore* d = &data_;
+    return [d, bits](int g) { return FieldRef(&Group(*d, g).flags, bits); };
+  }
+  std::function<FieldRef()> DefaultByte(int byte, BitRange bits) const {
+    CDefaultGroupRecord* r = &data_.m_defaultGroup;
+    return [r, byte, bits] { return FieldRef(&r->bytes[static_cast<std::size_t>(byte)], bits); };
+  }
+  std::function<FieldRef()> DefaultWord(BitRange bits) const {
+    CDefaultGroupRecord* r = &data_.m_defaultGroup;
+    return [r, bits] { return FieldRef(&r->word6, bits); };
+  }
+  // A group the zone owns: the only ones a store may write.
+  std::function<bool(int)> InZone() const {
+    const CRadioDataCore* d = &data_;
+    const int zone = zone_;
+    return [d, zone](int g) { return GroupRangeOf(*d, zone).Contains(g); };
+  }
+
+  // A pick-list line over a group field, with its Default field when set.
+  GridLine Line(Choices choices, int fallbackRow, std::function<FieldRef(int)> field,
+                std::function<FieldRef()> defaultField = {}) const {
+    GridLine line;
+    line.choices = choices;
+    line.fallbackRow = fallbackRow;
+    line.field = std::move(field);
+    line.defaultField = std::move(defaultField);
+    line.fanOutTo = InZone();
+    line.storable = InZone();
+    return line;
+  }
+
+private:
+  // Items reach here only from the binder's columns (0..249) or a fan-out
+  // over the zone; anything else reads the last slot rather than past it.
+  static CGroupRecord& Group(CRadioDataCore& d, int g) {
+    return d.m_groups[static_cast<std::size_t>(g >= 0 && g < kGroupCount ? g : kGroupCount - 1)];
+  }
+
+  CRadioDataCore& data_;
+  int zone_;
+};
+
+GroupRow ValueRow(const char* label, int labelId, int y, int defaultId, const GroupCellIds& ids, int listId,
+                  GridLine line) {
+  GroupRow row;
+  row.label = label;
+  row.labelId = labelId;
+  row.y = y;
+  row.kind = GroupRowKind::kValue;
+  row.defaultId = defaultId;
+  row.ids = ids;
+  row.listId = listId;
+  row.line = std::move(line);
+  return row;
+}
+
+GroupRow EditRow(const char* label, int labelId, int y, GroupRowKind kind, const GroupCellIds& ids) {
+  GroupRow row;
+  row.label = label;
+  row.labelId = labelId;
+  row.y = y;
+  row.kind = kind;
+  row.ids = ids;
+  return row;
+}
+
+GroupRow OnOffRow(const Fields& f, CRadioDataCore& data, int zone, int y, bool firstChannelOnSwitchOn) {
+  GroupRow row = ValueRow("", 0, y, 0, kOnOffCells, kOnOffList, f.Line(kOnOff, 0, f.Flags(Bit(0))));
+  row.kind = GroupRowKind::kOnOff;
+  row.hookStores = true;
+  CRadioDataCore* d = &data;
+  row.afterCommit = [d, zone, firstChannelOnSwitchOn](int g, std::uint32_t, std::uint32_t value) {
+    SwitchGroup(*d, zone, g, value == 1, firstChannelOnSwitchOn);
+  };
+  return row;
+}
+
+GroupRow ScanMemoryRow(const Fields& f, CRadioDataCore& data, int zone, int y, int defaultId, const GroupCellIds& ids) {
+  GridLine line = f.Line(kScanMemory, 0, f.Flags(kScanBits), f.DefaultByte(5, kScanBits));
+  line.text = [](int, std::uint32_t value) { return std::string(ScanMemoryText(static_cast<std::uint8_t>(value << 1))); };
+  GroupRow row = ValueRow("Scan Memory", 1434, y, defaultId, ids, kScanMemoryList, std::move(line));
+  row.hookStores = true;
+  CRadioDataCore* d = &data;
+  row.afterCommit = [d, zone](int g, std::uint32_t, std::uint32_t value) {
+    if (g == kDefaultItem)
+      SetDefaultScanMemory(*d, zone, value == kScanEnable);
+    else
+      SetGroupScanMemory(*d, zone, g, value == kScanEnable);
+  };
+  return row;
+}
+
+// The view button of a page: to the other view of the same zone.
+GroupPageRows ViewButton(GroupZoneKind kind, GroupView view) {
+  GroupPageRows page;
+  const bool ltr = kind == GroupZoneKind::kLtr;
+  if (view == GroupView::kBasic) {
+    page.viewButtonId = 1269;
+    page.viewButtonText = "Advanced Features";
+    page.viewMessage = ltr ? UM_OPEN_LTR_GROUPS_ADVANCED : UM_OPEN_CONV_GROUPS_ADVANCED;
+  } else {
+    page.viewButtonId = ltr ? 1322 : 1350;
+    page.viewButtonText = "Basic Features";
+    page.viewMessage = ltr ? UM_OPEN_LTR_GROUPS_BASIC : UM_OPEN_CONV_GROUPS_BASIC;
+  }
+  page.zoneFormat = ltr ? "LTR" : "Conventional";
+  return page;
+}
+
+GroupPageRows LtrBasicRows(Family family, CRadioDataCore& data, int zone) {
+  const FamilyCells& c = family == kPortable ? kPortableCells : kMobileLtrBasicCells;
+  const Fields f(data, zone);
+  GroupPageRows page = ViewButton(GroupZoneKind::kLtr, GroupView::kBasic);
+  page.zoneFormat = data.IsLtrZone(zone) ? "LTR" : "Conv";
+  std::vector<GroupRow>& rows = page.rows;
+  rows.push_back(OnOffRow(f, data, zone, 48, false));
+  rows.push_back(EditRow("Tag", 1426, 61, GroupRowKind::kTag, c.tags));
+  rows.push_back(EditRow("TX ID", 1427, 74, GroupRowKind::kTxId, kTxIdCells));
+  rows.push_back(EditRow("RX ID", 1428, 87, GroupRowKind::kRxId, kRxIdCells));
+  rows.push_back(ValueRow("TX Inhibit", 1429, 100, c.txInhibitDefault, c.txInhibit, kTxInhibitList,
+                          f.Line(kTxInhibit, 0, f.Settings(0, Bit(5)), f.DefaultByte(0, Bit(5)))));
+  rows.push_back(ValueRow("Time Out Timer", 1430, 113, c.timeOutTimerDefault, c.timeOutTimer, kTimeOutTimerList,
+                          f.Line(kDisableEnable, 1, f.Word(Bit(14)), f.DefaultWord(Bit(14)))));
+  rows.push_back(ValueRow("Compander", 1432, 126, c.companderDefault, c.compander, kCompanderList,
+                          f.Line(kDisableEnable, 0, f.Settings(0, Bit(6)), f.DefaultByte(0, Bit(6)))));
+  rows.push_back(ScanMemoryRow(f, data, zone, 139, c.scanMemoryDefault, c.scanMemory));
+  return page;
+}
+
+// ---------------------------------------------------------------------------
+// Conventional basic
+
+constexpr Choice kSubAudible[] = {{"NONE", 0}, {"CTCSS", 1}, {"DCS", 2}, {"DCS Invert", 3}};
+constexpr Choice kMobileBusyLockOut[] = {{"Disable", 0}, {"Busy Lockout", 1}, {"Incorrect", 3}};
+constexpr Choice kPortableBusyLockOut[] = {{"Disable", 0}, {"Busy Lockout", 1}, {"Correct", 2}, {"Incorrect", 3}};
+constexpr const char* kCodeOff = "  Off";
+
+// The channel a group is on, when it is on one: its frequencies and spacing.
+struct ChannelFacts {
+  FrequencyCount tx;
+  FrequencyCount rx;
+  bool wide;
+};
+std::optional<ChannelFacts> ChannelOfGroup(Family family, const CGroupRecord& group) {
+  const int i = group.Channel();
+  if (i < 0) return std::nullopt;
+  if (family == kPortable) {
+    const CPortableChannelRecord& c = g_portableData.m_channels[static_cast<std::size_t>(i)];
+    return ChannelFacts{c.m_txFrequency, c.m_rxFrequency, c.IsWide()};
+  }
+  const CMobileChannelRecord& c = g_mobileData.m_channels[static_cast<std::size_t>(i)];
+  return ChannelFacts{c.m_txFrequency, c.m_rxFrequency, c.IsWide()};
+}
+
+std::string MHzText(FrequencyCount count) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%9.5f", CountToMHz(count));
+  return text;
+}
+
+// The texts and rows of a code cell follow its type: CTCSS tones, DCS codes,
+// or nothing to choose.
+ChoiceRows CodeRows(std::uint8_t type) {
+  ChoiceRows rows;
+  if (type == kSubAudibleCtcss) {
+    for (std::size_t i = 0; i < g_ctcssToneTexts.size(); ++i) rows.push_back({g_ctcssToneTexts[i], static_cast<std::uint32_t>(i)});
+  } else if (type == kSubAudibleDcs || type == kSubAudibleDcsInvert) {
+    for (std::size_t i = 0; i < g_dcsCodeTexts.size(); ++i) rows.push_back({g_dcsCodeTexts[i], static_cast<std::uint32_t>(i)});
+  }
+  return rows;
+}
+std::string CodeText(std::uint8_t type, std::uint8_t code) {
+  const ChoiceRows rows = CodeRows(type);
+  if (rows.empty()) return kCodeOff;
+  // A code past the table (a hand-made file) shows the first line's text.
+  return rows[static_cast<std::size_t>(RowOfChoiceRow(rows, code, 0))].text;
+}
+
+GroupRow CodeRow(const Fields& f, CRadioDataCore& data, bool receive, const char* label, int labelId, int y,
+                 const GroupCellIds& ids, int listId) {
+  const int byte = receive ? group_byte::kOptions5 : group_byte::kOptions4;
+  CRadioDataCore* d = &data;
+  const auto typeOf = [d, receive](int g) {
+    const CGroupRecord& group = d->m_groups[static_cast<std::size_t>(g)];
+    return receive ? RxSubAudibleType(group) : TxSubAudibleType(group);
+  };
+  GridLine line = f.Line({}, 0, f.Settings(byte, kWholeByte));
+  line.buildChoices = [typeOf](int g) { return CodeRows(typeOf(g)); };
+  line.text = [typeOf](int g, std::uint32_t value) { return CodeText(typeOf(g), static_cast<std::uint8_t>(value)); };
+  GroupRow row = ValueRow(label, labelId, y, 0, ids, listId, std::move(line));
+  row.listRows = 6;
+  row.state = [d, typeOf](int g) {
+    return StateOfOnGroup(*d, g) == GroupCellState::kOpen && !CodeRows(typeOf(g)).empty() ? GroupCellState::kOpen
+                                                                                           : GroupCellState::kClosed;
+  };
+  return row;
+}
+
+GroupRow SubAudibleRow(const Fields& f, CRadioDataCore& data, int zone, bool receive, const char* label, int labelId,
+                       int y, const GroupCellIds& ids, int listId) {
+  GroupRow row = ValueRow(label, labelId, y, 0, ids, listId,
+                          f.Line(kSubAudible, 0, f.Settings(group_byte::kTone, receive ? Bits(3, 5) : Bits(0, 2))));
+  row.hookStores = true;
+  CRadioDataCore* d = &data;
+  row.afterCommit = [d, zone, receive](int g, std::uint32_t, std::uint32_t value) {
+    if (!GroupRangeOf(*d, zone).Contains(g)) return;
+    CGroupRecord& group = d->m_groups[static_cast<std::size_t>(g)];
+    const auto type = static_cast<std::uint8_t>(value & 7);
+    if (receive)
+      SetRxSubAudible(group, type);
+    else
+      SetTxSubAudible(group, type);
+  };
+  return row;
+}
+
+GroupRow ChannelRow(const Fields& f, CRadioDataCore& data, Family family, int y) {
+  GridLine line = f.Line({}, 0, f.Word(Bits(0, 9)));
+  UseChannelPick(line, family);
+  CRadioDataCore* d = &data;
+  // A switched-off group shows no channel.
+  line.text = [d](int g, std::uint32_t value) {
+    return d->m_groups[static_cast<std::size_t>(g)].IsEnabled() ? ChannelNumberText(value) : std::string("None");
+  };
+  GroupRow row = ValueRow("RF Channel #", 1427, y, 0, {1283, 12922, 13012, 13102, 13192, 13282}, 1423, std::move(line));
+  row.listRows = 4;
+  row.listColumns = 3;
+  return row;
+}
+
+GroupRow FrequencyRow(CRadioDataCore& data, Family family, const char* label, int labelId, int y,
+                      const GroupCellIds& ids, std::string (*text)(const ChannelFacts&)) {
+  GroupRow row = EditRow(label, labelId, y, GroupRowKind::kReadOnly, ids);
+  CRadioDataCore* d = &data;
+  row.readText = [d, family, text](int g) {
+    const CGroupRecord& group = d->m_groups[static_cast<std::size_t>(g)];
+    const std::optional<ChannelFacts> channel = group.IsEnabled() ? ChannelOfGroup(family, group) : std::nullopt;
+    return channel ? text(*channel) : std::string();
+  };
+  row.state = [d](int g) {
+    return StateOfOnGroup(*d, g) == GroupCellState::kOpen ? GroupCellState::kReadOnly : GroupCellState::kClosed;
+  };
+  return row;
+}
+
+GroupPageRows ConvBasicRows(Family family, CRadioDataCore& data, int zone) {
+  const bool portable = family == kPortable;
+  const Fields f(data, zone);
+  GroupPageRows page = ViewButton(GroupZoneKind::kConventional, GroupView::kBasic);
+  const FamilyCells& c = kPortableCells;  // both templates share these numbers
+  std::vector<GroupRow>& rows = page.rows;
+  rows.push_back(OnOffRow(f, data, zone, 48, !portable));
+  rows.push_back(EditRow("Tag", 1426, 60, GroupRowKind::kTag, c.tags));
+  rows.push_back(ChannelRow(f, data, family, 74));
+  rows.push_back(FrequencyRow(data, family, "Tx Frequency", 1428, 87, {1286, 1295, 1304, 1313, 1322, 1331},
+                              [](const ChannelFacts& ch) { return MHzText(ch.tx); }));
+  rows.push_back(FrequencyRow(data, family, "Rx Frequency", 1429, 100, {1287, 1296, 1305, 1314, 1323, 1332},
+                              [](const ChannelFacts& ch) { return MHzText(ch.rx); }));
+  rows.push_back(FrequencyRow(data, family, "Ch. Space", 1430, 113, {1288, 1297, 1306, 1315, 1324, 1333},
+                              [](const ChannelFacts& ch) { return std::string(ch.wide ? "Wide" : "Narrow"); }));
+  rows.push_back(SubAudibleRow(f, data, zone, true, "Sub Audible Signaling (Rx)", 1431, 126,
+                               {1289, 12982, 13072, 13162, 13252, 13342}, 1422));
+  rows.push_back(CodeRow(f, data, true, "Decode CTCSS/DCS setting", 1432, 139, {1284, 12932, 13022, 13113, 13202, 13292}, 1425));
+  rows.push_back(SubAudibleRow(f, data, zone, false, "Sub Audible Signaling (Tx)", 1434, 152,
+                               {1290, 12992, 13082, 13172, 13262, 13352}, 1421));
+  rows.push_back(CodeRow(f, data, false, "Encode CTCSS/DCS setting", 1433, 165, {1285, 12942, 13032, 13122, 13212, 13302}, 1442));
+  rows.push_back(ValueRow("Monitor", 1438, 178, 12822, {1291, 13003, 13092, 13183, 13272, 13362}, 1420,
+                          f.Line(kDisableEnable, 1, f.Settings(0, Bit(7)), f.DefaultByte(0, Bit(7)))));
+  rows.push_back(ValueRow("TX Inhibit", 1435, 191, c.txInhibitDefault, c.txInhibit, kTxInhibitList,
+                          f.Line(kTxInhibit, 0, f.Settings(0, Bit(5)), f.DefaultByte(0, Bit(5)))));
+  rows.push_back(ValueRow("Time Out Timer", 1436, 204, c.timeOutTimerDefault, c.timeOutTimer, kTimeOutTimerList,
+                          f.Line(kDisableEnable, 1, f.Word(Bit(14)), f.DefaultWord(Bit(14)))));
+  rows.push_back(ValueRow("Busy Lock Out setting", 1437, 217, 10352, {1036, 10372, 10382, 10393, 10403, 10412}, 1415,
+                          f.Line(portable ? Choices(kPortableBusyLockOut) : Choices(kMobileBusyLockOut), 0,
+                                 f.Word(Bits(12, 13)), f.DefaultWord(Bits(12, 13)))));
+  GroupRow compander = ValueRow("Compander", 1439, 230, c.companderDefault, c.compander, kCompanderList,
+                                f.Line(kDisableEnable, 0, f.Settings(0, Bit(6)), f.DefaultByte(0, Bit(6))));
+  // Open on a narrow channel only, whether the group is on or not.
+  CRadioDataCore* d = &data;
+  compander.state = [d, family](int g) {
+    const std::optional<ChannelFacts> channel = ChannelOfGroup(family, d->m_groups[static_cast<std::size_t>(g)]);
+    return channel && !channel->wide ? GroupCellState::kOpen : GroupCellState::kClosed;
+  };
+  rows.push_back(std::move(compander));
+  page.notes.push_back({1441, "(Available on Narrow Channel)", 242});
+  GroupRow scan = ScanMemoryRow(f, data, zone, 258, c.scanMemoryDefault, c.scanMemory);
+  scan.labelId = 1440;
+  rows.push_back(std::move(scan));
+  return page;
+}
+
+}  // namespace
+
+GroupCellState StateOfOnGroup(const CRadioDataCore& data, int g) {
+  return g >= 0 && g < kGroupCount && data.m_groups[static_cast<std::size_t>(g)].IsEnabled() ? GroupCellState::kOpen
+                                                                                             : GroupCellState::kClosed;
+}
+
+GroupPageRows MakeGroupRows(Family family, GroupZoneKind kind, GroupView view, CFamilyModel& model, int zone) {
+  CRadioDataCore& data = model.radioData;
+  if (kind == GroupZoneKind::kLtr && view == GroupView::kBasic) return LtrBasicRows(family, data, zone);
+  if (kind == GroupZoneKind::kConventional && view == GroupView::kBasic) return ConvBasicRows(family, data, zone);
+  return ViewButton(kind, view);
+}
