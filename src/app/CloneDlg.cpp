@@ -155,20 +155,6 @@ CCloneDlg::Job CCloneDlg::MakeJob(CCloneLink& link) {
   return m_direction == kCloneRead ? MakeReadJob(link) : MakeSendJob(link);
 }
 
-template <class R, class... Args>
-std::function<R(Args...)> CCloneDlg::OnGuiThreadHook(std::function<R(Args...)> fn) {
-  if (!fn) return fn;
-  return [this, fn](Args... args) -> R {
-    if constexpr (std::is_void_v<R>) {
-      OnGuiThread([&] { fn(args...); });
-    } else {
-      std::optional<R> result;
-      OnGuiThread([&] { result.emplace(fn(args...)); });
-      return std::move(*result);
-    }
-  };
-}
-
 CCloneDlg::Job CCloneDlg::MakeSendJob(CCloneLink& link) {
   m_sendSettings = CurrentSendSettings(g_manufacturerMode != 0, g_serviceMode != 0);
   m_sendSettings.oneBlockText.reset();

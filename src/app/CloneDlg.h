@@ -9,6 +9,8 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <type_traits>
 #include <thread>
 
 #include "link/CloneLink.h"
@@ -89,7 +91,6 @@ public:
 protected:
   void closeEvent(QCloseEvent* e) override;
 
-private:
   // What one direction does over the link: `run` on the worker thread (the
   // engine call), `commit` back on this thread once `run` gave kTransferDone.
   // Both are made on this thread, which owns the data they start from.
@@ -100,7 +101,9 @@ private:
     // Back on this thread when `run` failed or was cancelled.
     std::function<void()> undo;
   };
-  Job MakeJob(CCloneLink& link);
+  // The job of the dialog's direction; a dialog of another transfer
+  // (adjustment recovery) makes its own.
+  virtual Job MakeJob(CCloneLink& link);
   Job MakeReadJob(CCloneLink& link);
   Job MakeSendJob(CCloneLink& link);
   // A data-model hook made to run on this thread while the worker waits.
@@ -162,3 +165,17 @@ private:
   QPushButton* m_continue;
   CFiveToneEdit* m_serial;
 };
+
+template <class R, class... Args>
+inline std::function<R(Args...)> CCloneDlg::OnGuiThreadHook(std::function<R(Args...)> fn) {
+  if (!fn) return fn;
+  return [this, fn](Args... args) -> R {
+    if constexpr (std::is_void_v<R>) {
+      OnGuiThread([&] { fn(args...); });
+    } else {
+      std::optional<R> result;
+      OnGuiThread([&] { result.emplace(fn(args...)); });
+      return std::move(*result);
+    }
+  };
+}

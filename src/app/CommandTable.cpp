@@ -32,7 +32,7 @@ constexpr auto kPage = Run<&CMainDlg::OnPageCommand>;
 constexpr auto kPrintTable = Run<&CMainDlg::OnPrintTable>;
 
 // Rows without a handler are greyed: printing comes with the pages it
-// prints, alignment and recovery with their own dialogs.
+// prints.
 const CommandRow kMainCommands[] = {
     {.id = kCmdOpenFile, .menu = kFiles, .text = "&Open File", .run = Run<&CMainDlg::OnOpenFile>},
     {.id = kCmdSaveFile, .menu = kFiles, .text = "&Save File", .run = Run<&CMainDlg::OnSaveFile>},
@@ -58,7 +58,7 @@ const CommandRow kMainCommands[] = {
     {.id = kCmdReadFromRadio, .menu = kRadio, .text = "&Read from Radio", .run = Run<&CMainDlg::OnReadFromRadio>},
     {.id = kCmdSendToRadio, .menu = kRadio, .text = "&Send to Radio", .run = Run<&CMainDlg::OnSendToRadio>},
     {.id = kCmdAlignment, .menu = kRadio, .text = "&Alignment", .run = Run<&CMainDlg::OnAlignment>},
-    {.id = kCmdAdjustmentRecover, .menu = kRadio, .text = "Adjustment Recover"},
+    {.id = kCmdAdjustmentRecover, .menu = kRadio, .text = "Adjustment Recover", .run = Run<&CMainDlg::OnAdjustmentRecover>},
 
     {.id = kCmdHelpTopics, .menu = kHelp, .text = "&Help Topics", .run = Run<&CMainDlg::OnHelpTopics>},
     {.id = kCmdGetStarted, .menu = kHelp, .text = "&Get Started", .separatorBefore = true, .run = Run<&CMainDlg::OnGetStarted>},

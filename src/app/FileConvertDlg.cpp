@@ -7,26 +7,19 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/CwdKeeper.h"
+#include "app/OpenDataFile.h"
 #include "app/DialogButtons.h"
 #include "model/FileConvert.h"
 #include "model/MessageBox.h"
 #include "platform/Beep.h"
 #include "platform/ControlIds.h"
-#include "platform/FileDialogs.h"
 
 std::optional<std::string> AskConvertSource() {
   MessageBeep();
-  const CwdKeeper cwd;
-  FileDialogRequest request;
-  request.title = "Select file";
-  request.folder = "Data";
-  request.filters = {{"RP58 TM-6600LTR Files (*.K58)", "*.K58"}, {"RP58 TP-730A LTR Files (*.P58)", "*.P58"}};
-  request.mustExist = true;
-  std::string name;
-  if (!ShowOpenFileDialog(request, name)) return std::nullopt;
-  if (ConvertSourceFamily(name) == kUnknownFamily) {
-    ShowMessageBox("Problem opening file\n    " + name + "\n\n   Press any key");
+  std::optional<std::string> name =
+      AskOpenDataFile({{"RP58 TM-6600LTR Files (*.K58)", "*.K58"}, {"RP58 TP-730A LTR Files (*.P58)", "*.P58"}});
+  if (name && ConvertSourceFamily(*name) == kUnknownFamily) {
+    ShowMessageBox("Problem opening file\n    " + *name + "\n\n   Press any key");
     return std::nullopt;
   }
   return name;

@@ -17,6 +17,7 @@
 #include <filesystem>
 
 #include "app/AboutDlg.h"
+#include "app/AdjustRecoverDlg.h"
 #include "app/ChannelReferences.h"
 #include "app/AlignDlg.h"
 #include "app/AlignStartDlg.h"
@@ -416,12 +417,13 @@ void CMainDlg::OnOpenFile() {
   LoadFile(name);
 }
 
-void CMainDlg::LoadFile(const std::string& name) {
+bool CMainDlg::LoadFile(const std::string& name) {
   SelectTab(0);
   MessageBeep();
-  g_dataFile.LoadDataFile(name, m_programDir.empty() ? CwdKeeper().Path() : m_programDir);
+  const int loaded = g_dataFile.LoadDataFile(name, m_programDir.empty() ? CwdKeeper().Path() : m_programDir);
   RefreshPage();
   UpdateModelLine();
+  return loaded != 0;
 }
 
 void CMainDlg::RefreshPage() {
@@ -520,6 +522,13 @@ void CMainDlg::OnFileConvert() {
   // The working data changes only through the load of the written file.
   const std::string output = ConvertDataFile(*source, m_programDir.empty() ? CwdKeeper().Path() : m_programDir);
   if (!output.empty()) LoadFile(output);
+}
+
+void CMainDlg::OnAdjustmentRecover() {
+  if (ConfirmSaveChanges(AfterNo::kReplace) == 0) return;
+  // The repair may load the radio's default or saved file as the data.
+  CAdjustRecoverDlg dialog([this](const std::string& path) { return LoadFile(path); }, this);
+  dialog.exec();
 }
 
 void CMainDlg::OnAlignment() {

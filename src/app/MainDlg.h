@@ -86,8 +86,9 @@ public:
   // true when it replaced the image.
   bool ReadFromRadio(bool romEditor);
   void SendToRadio(bool romEditor);
-  // Loads a data file as Open does, after the question was asked.
-  void LoadFile(const std::string& name);
+  // Loads a data file as Open does, after the question was asked; true
+  // when it was loaded.
+  bool LoadFile(const std::string& name);
   // The shown page again, from the records.
   void RefreshPage();
   // The alignment start, then the alignment window of the radio's family.
@@ -95,6 +96,8 @@ public:
   // File Convert: the save question, the source file, the File Convert
   // dialog; a converted file is written beside the source and loaded.
   void OnFileConvert();
+  // Adjustment Recover: the save question, then the recovery dialog.
+  void OnAdjustmentRecover();
   void OnPageCommand(int command);  // the "&Menu" items
   // The "&Print" menu: a table print of the current family, or the picture
   // of the Key Assignment page (switching to its tab and back).

@@ -13,6 +13,7 @@
 
 #include "app/CwdKeeper.h"
 #include "app/MainDlg.h"
+#include "app/OpenDataFile.h"
 #include "framework/ButtonsAndLists.h"
 #include "model/ConfigFile.h"
 #include "model/DataFile.h"
@@ -243,17 +244,9 @@ void CRomEditDlg::OnSendToRadio() {
 void CRomEditDlg::OnFileLoad() {
   MessageBeep();
   if (m_main.ConfirmSaveChanges(AfterNo::kReplace) == 0) return;
-  FileDialogRequest request;
-  request.title = "Select file";
-  request.folder = "Data";
-  request.filters = {{"RP58 Files (*.K58)", "*.K58"}};
-  request.mustExist = true;
-  std::string name;
-  {
-    const CwdKeeper cwd;
-    if (!ShowOpenFileDialog(request, name)) return;
-  }
-  m_main.LoadFile(name);
+  const std::optional<std::string> name = AskOpenDataFile({kMobileDataFilter});
+  if (!name) return;
+  m_main.LoadFile(*name);
   g_romEditBlock = 0;
   ShowBlock();
 }

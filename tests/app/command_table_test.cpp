@@ -71,7 +71,7 @@ const std::vector<std::string> kMobileMenu = {
     "  &Read from Radio 32771",
     "  &Send to Radio 32773",
     "  &Alignment 32866",
-    "  Adjustment Recover 32818 grey",
+    "  Adjustment Recover 32818",
     "&Help",
     "  &Help Topics 32791",
     "  ---",

@@ -1,0 +1,109 @@
+// Adjustment Recover from the Radio menu against the simulated radio on a
+// pseudo-terminal: the save question first, the alignment words rewritten
+// without touching the data, the saved file's blocks sent after the serial
+// entry, and Esc in the serial entry writing nothing.
+#include <QLineEdit>
+#include <algorithm>
+
+#include "CloneFixture.h"
+#include "app/AdjustRecoverDlg.h"
+
+namespace {
+
+constexpr std::size_t kSerialBytes = area::kMobileAdjust + 380;
+
+class AdjustRecoverDlgTest : public CloneDlgTest {
+protected:
+  // A mobile radio whose adjustment data start with this header word.
+  void RadioWithHeader(int header) {
+    std::vector<std::uint8_t> memory = RadioMemory(kMobile);
+    memory[area::kMobileAdjust] = static_cast<std::uint8_t>(header >> 8);
+    memory[area::kMobileAdjust + 1] = static_cast<std::uint8_t>(header & 0xFF);
+    Radio(SimProtocol::kPolled, memory);
+    Serve();
+  }
+  // The radio's saved data file, its serial number never set.
+  void SavedFile(const std::string& name) {
+    WriteDataFile(dir.File(name), kMobile);
+    std::vector<unsigned char> bytes = ReadWholeFile(dir.File(name));
+    std::fill_n(bytes.begin() + static_cast<std::ptrdiff_t>(kSerialBytes), 4, 0);
+    WriteWholeFile(dir.File(name), bytes);
+  }
+  CloneOutcome Recover() { return Run(kCmdAdjustmentRecover); }
+};
+
+TEST_F(AdjustRecoverDlgTest, ASoundHeaderGetsItsAlignmentWordsRewrittenAndTheDataStays) {
+  StartWith(kMobile);
+  RadioWithHeader(4800);
+  g_dataModified = 1;
+  const std::vector<std::uint8_t> image(g_pRadioImage, g_pRadioImage + kImageSize);
+  const auto adjust = g_adjustCopy;
+  msgs.Answer(kIdNo);
+  const CloneOutcome out = Recover();
+  ASSERT_TRUE(out.ran);
+  EXPECT_EQ(msgs.texts(), std::vector<std::string>{SaveQuestionOf(kMobile)});
+  EXPECT_EQ(out.line1, "Adjustment Recover is completed.");
+  std::vector<int> words;
+  for (const SimWrite& w : sim->Writes()) {
+    EXPECT_EQ(w.kind, SimWrite::kWord);
+    words.push_back(w.address);
+  }
+  EXPECT_EQ(words, (std::vector<int>{2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}));
+  std::uint16_t sum = 0;
+  for (int w = 3; w <= 16; ++w) sum = static_cast<std::uint16_t>(sum + sim->Word(w));
+  EXPECT_EQ(sim->Word(2), sum);
+  // What the radio sent never reached the working data.
+  EXPECT_EQ(std::vector<std::uint8_t>(g_pRadioImage, g_pRadioImage + kImageSize), image);
+  EXPECT_EQ(g_adjustCopy, adjust);
+  EXPECT_EQ(g_dataModified, 1);
+
+  // The save question's Cancel starts nothing.
+  msgs.clear();
+  msgs.Answer(kIdCancel);
+  EXPECT_FALSE(Recover().ran);
+}
+
+TEST_F(AdjustRecoverDlgTest, ABlankAdjustmentCopyTakesTheSavedFileAndTheTypedSerial) {
+  StartWith(kMobile);
+  RadioWithHeader(0xFFFF);
+  SavedFile("saved.K58");
+  files.Choose(dir.File("saved.K58"));
+  std::string shown;
+  onSerialEntry = [&](CCloneDlg& d) {
+    auto* entry = static_cast<CAdjustRecoverDlg&>(d).SerialEntry();
+    shown = entry->text().toStdString();
+    entry->setFocus();
+    entry->selectAll();
+    QTest::keyClicks(entry, "5c1x2");  // the x is refused
+    QTest::keyClick(entry, Qt::Key_Return);
+  };
+  const CloneOutcome out = Recover();
+  EXPECT_EQ(out.line1, "Adjustment Recover is completed.");
+  EXPECT_EQ(shown, kUnsetSerial);
+  EXPECT_EQ(dlg->FileLine(), "File:saved.K58");
+  ASSERT_EQ(sim->Writes().size(), 255u);
+  EXPECT_EQ(sim->Writes().front(), (SimWrite{SimWrite::kBlock, 0, 0}));
+  EXPECT_EQ(sim->Writes().back(), (SimWrite{SimWrite::kBlock, 254, 0}));
+  const std::vector<std::uint8_t>& radio = sim->Memory();
+  EXPECT_EQ(std::vector<std::uint8_t>(radio.begin() + kSerialBytes, radio.begin() + kSerialBytes + 4),
+            (std::vector<std::uint8_t>{0x51, 0x12, 0x00, 0x00}));  // "5C120000"
+  EXPECT_TRUE(std::equal(radio.begin() + 100 * kBlockSize, radio.begin() + 101 * kBlockSize, g_pRadioImage + 100 * kBlockSize));
+}
+
+TEST_F(AdjustRecoverDlgTest, EscInTheSerialEntryWritesNothing) {
+  StartWith(kMobile);
+  RadioWithHeader(0xFFFF);
+  SavedFile("saved.K58");
+  files.Choose(dir.File("saved.K58"));
+  bool asked = false;
+  onSerialEntry = [&](CCloneDlg& d) {
+    asked = true;
+    QTest::keyClick(static_cast<CAdjustRecoverDlg&>(d).SerialEntry(), Qt::Key_Escape);
+  };
+  const CloneOutcome out = Recover();
+  EXPECT_TRUE(asked);
+  EXPECT_FALSE(out.okShown);
+  EXPECT_TRUE(sim->Writes().empty());
+}
+
+}  // namespace
