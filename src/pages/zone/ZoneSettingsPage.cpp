@@ -179,8 +179,8 @@ void CZoneSettingsPage::BuildControls() {
 QRect CZoneSettingsPage::FixedListPlace(int column) const {
   // Over the column heads, at the same place whatever row was clicked; the
   // last column's opens left of the fourth's.
-  static constexpr int kX[] = {131, 171, 211, 251, 291, 269};
-  return Units().ToPixels(kX[column + 1], 37, 51, 24);
+  static constexpr int kX[] = {131, 171, 211, 251, 291, 262};
+  return Units().ToPixels(kX[column + 1], 37, 58, 34);
 }
 
 void CZoneSettingsPage::UpdateHeads() {
