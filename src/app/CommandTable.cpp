@@ -31,18 +31,17 @@ constexpr const char* kHelp = "&Help";
 constexpr auto kPage = Run<&CMainDlg::OnPageCommand>;
 constexpr auto kPrintTable = Run<&CMainDlg::OnPrintTable>;
 
-// Rows without a handler are greyed: printing comes with the pages it
-// prints.
+// A row without a handler is greyed.
 const CommandRow kMainCommands[] = {
     {.id = kCmdOpenFile, .menu = kFiles, .text = "&Open File", .run = Run<&CMainDlg::OnOpenFile>},
     {.id = kCmdSaveFile, .menu = kFiles, .text = "&Save File", .run = Run<&CMainDlg::OnSaveFile>},
     {.id = kCmdPrintGlobal, .menu = kPrint, .text = "&Global", .run = kPrintTable},
     {.id = kCmdPrintKey, .menu = kPrint, .text = "&Key", .run = Run<&CMainDlg::PrintKeyPageBitmap>},
-    {.id = kCmdPrintDtmf, .menu = kPrint, .text = "&DTMF"},
+    {.id = kCmdPrintDtmf, .menu = kPrint, .text = "&DTMF", .run = kPrintTable},
     {.id = kCmdPrintZone, .menu = kPrint, .text = "&Zone", .run = kPrintTable},
-    {.id = kCmdPrintRfChannels, .menu = kPrint, .text = "&RF ch"},
-    {.id = kCmdPrintFiveToneTable, .menu = kPrint, .text = "&5-Tone Common/System", .enable = CommandEnable::kWithTabRow},
-    {.id = kCmdPrintFiveToneCodes, .menu = kPrint, .text = "5-Tone Encode/Decode", .enable = CommandEnable::kWithTabRow},
+    {.id = kCmdPrintRfChannels, .menu = kPrint, .text = "&RF ch", .run = kPrintTable},
+    {.id = kCmdPrintFiveToneTable, .menu = kPrint, .text = "&5-Tone Common/System", .enable = CommandEnable::kWithTabRow, .run = kPrintTable},
+    {.id = kCmdPrintFiveToneCodes, .menu = kPrint, .text = "5-Tone Encode/Decode", .enable = CommandEnable::kWithTabRow, .run = kPrintTable},
     {.id = kCmdConfigure, .menu = kFiles, .text = "&Configure", .run = Run<&CMainDlg::OnConfigure>},
     {.id = kCmdExit, .menu = kFiles, .text = "&Exit", .run = Run<&CMainDlg::OnExit>},
 

@@ -34,6 +34,12 @@ void CMainDlg::OnPrintTable(int command) {
   // The Global 1 page would show the password read from its bytes, and a
   // password switches Clone off; the print shows what the page would.
   if (*kind == PrintKind::kGlobal) TakePasswordFromBytes(CurrentModel().global);
+  // The Encode/Decode dialog keeps its tables in the image; the lists print
+  // what it stored there.
+  if (*kind == PrintKind::kFiveToneCodes && g_pRadioImage != nullptr) {
+    CurrentModel().fiveToneEncode.Load(g_pRadioImage);
+    CurrentModel().fiveToneDecode.Load(g_pRadioImage);
+  }
   PrintDocument(PrintPointTenths(*kind), routine);
 }
 

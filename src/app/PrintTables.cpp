@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "model/ListPrints.h"
 #include "model/ZonePrint.h"
 #include "pages/radio/RadioPrints.h"
 
@@ -27,10 +28,23 @@ PrintRoutine GlobalPrint(const CFamilyModel& model) {
 PrintRoutine PrintRoutineOf(PrintKind kind, const CFamilyModel& model) {
   switch (kind) {
     case PrintKind::kGlobal: return GlobalPrint(model);
+    case PrintKind::kRfChannels:
+      return [&model](IPrintCanvas& canvas, const PrintLayout& l) {
+        if (model.family == kMobile)
+          PrintMobileRfChannelList(canvas, model, l.u, l.x0, l.h, l.p);
+        else
+          PrintPortableRfChannelList(canvas, model, l.u, l.x0, l.h, l.p);
+      };
+    case PrintKind::kDtmf:
+      return [&model](IPrintCanvas& canvas, const PrintLayout& l) { PrintDtmfAniPage(canvas, model, l.u, l.x0, l.h, l.p); };
+    case PrintKind::kFiveToneTable:
+      return [&model](IPrintCanvas& canvas, const PrintLayout& l) { PrintFiveToneTable(canvas, model, l.u, l.x0, l.h, l.p); };
+    case PrintKind::kFiveToneCodes:
+      return [&model](IPrintCanvas& canvas, const PrintLayout& l) { PrintFiveToneCodes(canvas, model, l.u, l.x0, l.h, l.p); };
     case PrintKind::kZone:
       return [&model](IPrintCanvas& canvas, const PrintLayout& l) { PrintSystemTable(canvas, model, l.u, l.x0, l.h, l.p); };
-    default: return {};
   }
+  return {};
 }
 
 int PrintPointTenths(PrintKind kind) { return kind == PrintKind::kZone ? kZoneTablePointTenths : kTablePointTenths; }

@@ -526,6 +526,14 @@ constexpr std::uint32_t kFixedColumnTones[4][kFiveToneTones] = {
     // EIA
     {600, 741, 882, 1023, 1164, 1305, 1446, 1587, 1728, 1869, 2151, 2433, 2010, 2292, 459, 0},
 };
+}  // namespace
+
+std::uint32_t FixedFiveTone(int column, int tone) {
+  if (column < 0 || column >= 4 || tone < 0 || tone >= kFiveToneTones) return 0;
+  return kFixedColumnTones[column][tone];
+}
+
+namespace {
 // The radio's own first ZVEI words, kept as the radio holds them (0x2000 is a
 // hair above 2400 Hz; rounding would give 0x1FFF).
 constexpr std::uint16_t kZveiFirstWords[] = {0x2000, 0x0E22, 0x0F77};

@@ -222,3 +222,6 @@ public:
 
 extern CFiveToneCodeRecord& g_mobileFiveToneCodes;
 extern CFiveToneToneRecord& g_portableFiveToneTones;
+// A tone of the four published tone tables (ZVEI, CCIR1, EEA, EIA: column
+// 0-3) in Hz, tones 0-F; 0 where the table names none.
+std::uint32_t FixedFiveTone(int column, int tone);

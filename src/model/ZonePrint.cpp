@@ -31,11 +31,7 @@ std::string Format(const char* format, int value) {
 const char* EnableText(bool on) { return on ? "Enable" : "Disable"; }
 std::string Mark(bool on) { return on ? "V" : ""; }
 std::string IdText(std::uint8_t id) { return id < 255 ? std::to_string(id) : std::string(); }
-char DialDigit(int digit) {
-  if (digit == 0xE) return '*';
-  if (digit == 0xF) return '#';
-  return "0123456789ABCDEF"[digit & 0xF];
-}
+char DialDigit(int digit) { return DtmfDigitToChar(static_cast<std::uint8_t>(digit & 0xF)); }
 
 // What differs between the two families' zone prints.
 struct ZoneFamily {

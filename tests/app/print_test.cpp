@@ -119,13 +119,21 @@ void FillZones(CRadioDataCore& data) {
   for (int r = 0; r < 20; ++r) data.m_repeaters[0][static_cast<std::size_t>(r)] = static_cast<std::uint16_t>(r);
 }
 
+// Every channel in use.
+void FillChannels() {
+  for (auto& c : g_mobileData.m_channels) c.m_rxSynthWord = 0x2000;
+  for (auto& c : g_portableData.m_channels) c.m_firstWord = 0x7000;
+}
+
 TEST_F(PrintTest, EveryTableLiesWithinTheA4AndLetterPaintableArea) {
   // The paintable area at 600 dpi with 6.35 mm margins.
   const PrintPageMetrics papers[] = {{4811, 6866, 600, 600}, {4950, 6450, 600, 600}};
   FreshProgramState fresh;
   for (const Family family : {kMobile, kPortable}) {
     FillZones(ModelOf(family).radioData);
-    for (const PrintKind kind : {PrintKind::kGlobal, PrintKind::kZone}) {
+    FillChannels();
+    for (const PrintKind kind : {PrintKind::kGlobal, PrintKind::kZone, PrintKind::kRfChannels, PrintKind::kDtmf,
+                                 PrintKind::kFiveToneTable, PrintKind::kFiveToneCodes}) {
       const PrintRoutine routine = PrintRoutineOf(kind, ModelOf(family));
       ASSERT_TRUE(routine);
       for (const PrintPageMetrics& paper : papers) {
@@ -158,4 +166,31 @@ TEST_F(PrintTest, ZonePrintsAPageOrMoreForEachZoneInUseAndNothingWithoutOne) {
   dlg->RunCommand(kCmdPrintZone);
   EXPECT_EQ(msgs.texts(), std::vector<std::string>{"Nothing to print"});
   EXPECT_FALSE(FileExists(none));
+}
+
+TEST_F(PrintTest, EachTableCommandPrintsItsTableOfEitherFamily) {
+  struct Kind {
+    int command;
+    const char* text;
+    int pages;
+  };
+  // The full channel list runs to several pages, however many rows a page holds.
+  const Kind kinds[] = {{kCmdPrintRfChannels, "RX Freq.", -1},
+                        {kCmdPrintDtmf, "Individual Dial Memory setting", 1},
+                        {kCmdPrintFiveToneTable, "5-Tone Common/System", 1},
+                        {kCmdPrintFiveToneCodes, "5-Tone Decode", 1}};
+  for (const Family family : {kMobile, kPortable}) {
+    StartWith(family);
+    FillChannels();
+    for (const Kind& k : kinds) {
+      const std::string pdf = Pdf(std::to_string(k.command) + (family == kMobile ? "m" : "p") + ".pdf");
+      dlg->RunCommand(k.command);
+      EXPECT_TRUE(msgs.texts().empty()) << k.text;
+      if (k.pages > 0)
+        EXPECT_EQ(PdfPages(pdf), k.pages) << k.text << " " << family;
+      else
+        EXPECT_GE(PdfPages(pdf), 3) << k.text << " " << family;
+      EXPECT_NE(PdfText(pdf, 1).find(k.text), std::string::npos) << k.text << " " << family;
+    }
+  }
 }
