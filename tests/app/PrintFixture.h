@@ -4,6 +4,8 @@
 #include <QPageSize>
 #include <QPrinter>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -62,6 +64,16 @@ inline std::string PdfText(const std::string& path, int page = 0) {
 
 class PrintTest : public MainDlgTest {
 protected:
+  // RP58_KEEP_PRINTS=<folder> keeps the printed PDFs there for a look.
+  void TearDown() override {
+    if (const char* keep = std::getenv("RP58_KEEP_PRINTS"))
+      for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        if (entry.path().extension() == ".pdf")
+          std::filesystem::copy_file(entry.path(), std::filesystem::path(keep) / entry.path().filename(),
+                                     std::filesystem::copy_options::overwrite_existing);
+    MainDlgTest::TearDown();
+  }
+
   // The window started with a data file of the family.
   void StartWith(Family family) {
     const std::string file = dir.File(family == kPortable ? "radio.P58" : "radio.K58");
