@@ -7,6 +7,7 @@
 
 #include "model/DtmfData.h"
 #include "model/FiveTone.h"
+#include "model/GlobalRecordFields.h"
 #include "model/Digits.h"
 #include "model/PrintTable.h"
 
@@ -47,8 +48,8 @@ void PrintRfChannelList(IPrintCanvas& canvas, const CFamilyModel& model, int u, 
   };
   header();
   for (int i = 0; i < kChannelCount; ++i) {
-    if (!model.RadioDataView().IsChannelProgrammed(i)) continue;
     const PrintedChannel c = ChannelForPrint(model, i);
+    if (!c.programmed) continue;
     char number[8];
     std::snprintf(number, sizeof number, "%.3d", i + 1);
     Cell(canvas, X, y, X + N, h, number);
@@ -103,7 +104,7 @@ void PrintDtmfAniPage(IPrintCanvas& canvas, const CFamilyModel& model, int u, in
   const std::string keypad = dtmf.pagingOptions & 0x20 ? "Enable" : "Disable";
 
   section(0, 2, 9, "Global Setting");
-  setting(3, 8, 38, 56, "DTMF Monitor", (g.emergencyKeyOptions & 0x01) ? "Enable" : "Disable");
+  setting(3, 8, 38, 56, "DTMF Monitor", ValueOf(g, global::kDtmfMonitor) != 0 ? "Enable" : "Disable");
   setting(4, 8, 38, 56, "DTMF pause character", dtmf.pauseOptions & 0x80 ? "Disable" : "Enable");
   setting(5, 8, 38, 56, "DTMF pause character code", std::string(1, DigitChar(dtmf.pauseOptions & 0x0F)));
   setting(6, 8, 38, 56, "Pause Time", pauseTimes[(dtmf.pauseOptions >> 4) & 7]);
@@ -138,11 +139,11 @@ void PrintDtmfAniPage(IPrintCanvas& canvas, const CFamilyModel& model, int u, in
     row(8 + k, {{78, 88}, {88, 103}, {103, 123}}, {location, PagingCodeText(word), PagingDecodeOn(word) ? "on" : "off"});
   }
   section(70, 19, 25, "ANI Setting");
-  setting(20, 78, 103, 121, "ANI Transmission", (g.qalsOptions & 0x01) ? "PTT released" : "PTT pressed");
+  setting(20, 78, 103, 121, "ANI Transmission", ValueOf(g, global::kAniTransmission) != 0 ? "PTT released" : "PTT pressed");
   setting(21, 78, 103, 121, "ANI Code", PrintedDtmfString(dtmf.aniCode.data()));
-  setting(22, 78, 103, 121, "ANI Speed", aniSpeeds[(g.aniSpeedOptions >> 6) & 3]);
+  setting(22, 78, 103, 121, "ANI Speed", aniSpeeds[ValueOf(g, global::kAniSpeed) & 3]);
   if (!mobile)
-    setting(23, 78, 103, 121, "1st digit Delay", ((g.firstDigitDelayOptions >> 4) & 7) == 3 ? "300msec" : "500msec");
+    setting(23, 78, 103, 121, "1st digit Delay", ValueOf(g, global::kFirstDigitDelay) == 3 ? "300msec" : "500msec");
 }
 
 namespace {

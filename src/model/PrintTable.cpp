@@ -49,10 +49,10 @@ PrintedChannel ChannelForPrint(const CFamilyModel& model, int index) {
   if (model.family == kMobile) {
     const auto& c = static_cast<const CMobileRadioData&>(model.radioData).m_channels[i];
     // Width bits 6-7: both clear is narrow.
-    return {true, c.m_rxFrequency, c.m_txFrequency, (c.m_mode & 0xC0) == 0};
+    return {true, c.m_rxFrequency, c.m_txFrequency, (c.m_mode & 0xC0) == 0, c.IsProgrammed()};
   }
   const auto& c = static_cast<const CPortableRadioData&>(model.radioData).m_channels[i];
-  return {true, c.m_rxFrequency, c.m_txFrequency, !c.IsWide()};
+  return {true, c.m_rxFrequency, c.m_txFrequency, !c.IsWide(), c.IsProgrammed()};
 }
 
 std::string FrequencyText(FrequencyCount count, int width) {

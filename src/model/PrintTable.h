@@ -71,6 +71,7 @@ struct PrintedChannel {
   FrequencyCount rx = 0;
   FrequencyCount tx = 0;
   bool narrow = false;
+  bool programmed = false;  // in use: the channel list prints it
 };
 PrintedChannel ChannelForPrint(const CFamilyModel& model, int index);
 // A frequency in MHz, "%9.5f" ("%10.5f" with width 10).

@@ -121,8 +121,8 @@ void FillZones(CRadioDataCore& data) {
 
 // Every channel in use.
 void FillChannels() {
-  for (auto& c : g_mobileData.m_channels) c.m_rxSynthWord = 0x2000;
-  for (auto& c : g_portableData.m_channels) c.m_firstWord = 0x7000;
+  for (auto& c : g_mobileData.m_channels) c.SetProgrammed(true);
+  for (auto& c : g_portableData.m_channels) c.SetProgrammed(true);
 }
 
 TEST_F(PrintTest, EveryTableLiesWithinTheA4AndLetterPaintableArea) {

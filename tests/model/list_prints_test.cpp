@@ -39,13 +39,14 @@ protected:
 
 TEST_P(ListPrint, TheRfListPrintsTheDefaultSplitAndARowPerChannelInUse) {
   model().openingMsg.m_defaultSplit = 5.0;
-  for (const int i : {0, 1, 4}) radio.channels[static_cast<std::size_t>(i)] = true;
   if (Mobile()) {
+    for (const int i : {0, 1, 4}) g_mobileData.m_channels[static_cast<std::size_t>(i)].m_programmed = 1;
     auto& c = g_mobileData.m_channels;
     c[0].m_rxFrequency = 45000000;
     c[1].m_mode = 0x80;  // spacing code 2
     c[4].m_mode = 0x00;
   } else {
+    for (const int i : {0, 1, 4}) g_portableData.m_channels[static_cast<std::size_t>(i)].m_programmed = 1;
     auto& c = g_portableData.m_channels;
     c[0].m_rxFrequency = 45000000;
     c[1].MakeNarrow();
@@ -65,7 +66,8 @@ TEST_P(ListPrint, TheRfListPrintsTheDefaultSplitAndARowPerChannelInUse) {
 }
 
 TEST_P(ListPrint, AFullChannelListRepeatsItsHeaderAtTheTopOfEachBlock) {
-  radio.channels.fill(true);
+  for (auto& c : g_mobileData.m_channels) c.m_programmed = 1;
+  for (auto& c : g_portableData.m_channels) c.m_programmed = 1;
   Print(PrintRfChannelList);
   // 58 rows a block on the letter page: 640 rows need 12 blocks on 6 pages.
   EXPECT_EQ(pages, 6);
