@@ -111,6 +111,10 @@ void CRepeaterPageBase::BuildControls() {
   const auto value = [&](int id, int column, L::Row row) {
     QLabel* l = box(id, L::X(column), L::Y(column, row), L::kCellWidth, L::kCellHeight);
     l->setAutoFillBackground(true);
+    // The desktop font is wider than the template's: "465.00000" must fit.
+    QFont f = l->font();
+    f.setPointSizeF(f.pointSizeF() - 1);
+    l->setFont(f);
     return QPointer<QLabel>(l);
   };
   for (int c = 0; c < kColumns; ++c) {
@@ -216,10 +220,12 @@ void CRepeaterPageBase::ShowColumns() {
     }
     const std::array<std::pair<QLabel*, QString>, 3> values = {{{txFreqs_[k], tx}, {rxFreqs_[k], rx}, {spaces_[k], space}}};
     for (const auto& [label, value] : values) {
+      // Grey without a channel; shown only, so never a focus or click target.
       label->setText(value);
-      label->setEnabled(named);
       QPalette p = label->palette();
-      p.setColor(QPalette::Window, CellLookColor(named ? CellLook::Editable : CellLook::Disabled));
+      const QColor ground = CellLookColor(named ? CellLook::Editable : CellLook::Disabled);
+      p.setColor(QPalette::Window, ground);
+      p.setColor(QPalette::Base, ground);
       label->setPalette(p);
     }
   }

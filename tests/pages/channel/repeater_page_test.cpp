@@ -36,7 +36,7 @@ TEST_P(RepeaterFixture, ADefaultZone) {
     EXPECT_EQ(Value(kHeads, c)->text(), QStringLiteral("RPT#%1").arg(c + 1));
     EXPECT_EQ(Cell(kChannels, c)->text(), "None");
     EXPECT_EQ(Value(kTxFreqs, c)->text(), "");
-    EXPECT_FALSE(Value(kSpaces, c)->isEnabled());
+    EXPECT_EQ(Value(kSpaces, c)->palette().color(QPalette::Window), CellLookColor(CellLook::Disabled));
     const std::pair<const std::array<int, kColumns>*, const char*> attributes[] = {
         {&kDispatches, "Disable"}, {&kInterconnects, "Disable"}, {&kRxPhases, "Normal"}, {&kTxPhases, "Normal"}};
     for (auto [ids, text] : attributes) {
