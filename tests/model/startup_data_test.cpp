@@ -160,3 +160,18 @@ TEST(DefaultDataFiles, TheShippedFilesLoadAsTheirModel) {
   }
   EXPECT_TRUE(msgs.shown().empty());
 }
+
+// The built-in defaults are a radio like any other: saved, loaded and saved
+// again, not a byte moves.
+TEST_F(StartupTest, BuiltInDefaultsSurviveSaveLoadSave) {
+  std::filesystem::remove_all("Data");
+  g_dataFileName = kDefaultDataFileName;
+  ASSERT_TRUE(LoadStartupData(dir_.path()));
+  msgs_.clear();
+  ASSERT_TRUE(g_dataFile.SaveDataFile("first.K58"));
+  ASSERT_EQ(g_dataFile.LoadDataFile("first.K58", dir_.path()), 1);
+  ASSERT_TRUE(g_dataFile.SaveDataFile("second.K58"));
+  const std::vector<unsigned char> first = ReadWholeFile("first.K58"), second = ReadWholeFile("second.K58");
+  ASSERT_EQ(first.size(), second.size());
+  for (std::size_t i = 0; i < first.size(); ++i) EXPECT_EQ(first[i], second[i]) << std::hex << i;
+}
