@@ -126,6 +126,8 @@ std::string Format(const char* format, long value) {
 }
 
 void PutTones(std::uint8_t* image, std::size_t at, const std::uint32_t* tones, std::uint16_t factor) {
+  // Without a factor no tone has a word: the words the image holds stay.
+  if (factor == 0) return;
   for (int i = 0; i < kFiveToneTones; ++i) PutBE16(image + at + 2 * i, FiveToneWord(tones[i], factor));
 }
 
@@ -399,8 +401,10 @@ int CFiveToneCodeRecord::Pack(std::uint8_t* image) const {
     image[mobile_tone::kPeriods + k] = period[k];
     image[mobile_tone::kGaps + k] = GapToImage(gap[k]);
   }
-  PutWindows(image, mobile_tone::kWindows, tones.data(), kFiveToneTones, GetBE16(image + mobile_tone::kTimer),
-             image[mobile_tone::kTolerance]);
+  // Without a factor the tones were never known: their windows stay too.
+  if (GetBE16(image + mobile_tone::kFactor) != 0)
+    PutWindows(image, mobile_tone::kWindows, tones.data(), kFiveToneTones, GetBE16(image + mobile_tone::kTimer),
+               image[mobile_tone::kTolerance]);
   return 1;
 }
 
@@ -559,4 +563,87 @@ void CFiveToneToneRecord::WriteDefaultImageArea(std::uint8_t* image) const {
   // The rest of the window area holds no column's windows.
   std::fill(image + portable_tone::kWindows + 4 * 64, image + portable_tone::kBlankFrom, 0x00);
   std::fill(image + portable_tone::kBlankFrom, image + portable_tone::kEnd, 0xFF);
+}
+
+// ===========================================================================
+// Tone grid
+
+namespace {
+
+// The published systems' tones as the page shows them, Hz, tones 0..F.
+constexpr std::uint32_t kPublishedTones[4][kFiveToneTones] = {
+    {2400, 1060, 1160, 1270, 1400, 1530, 1670, 1830, 2000, 2200, 2800, 810, 970, 885, 2600, 680},         // ZVEI
+    {1981, 1124, 1197, 1275, 1358, 1446, 1540, 1640, 1747, 1860, 2400, 930, 2247, 991, 2110, 1055},       // CCIR1
+    {1981, 1124, 1197, 1275, 1358, 1446, 1540, 1640, 1747, 1860, 1055, 930, 2400, 991, 2110, 2247},       // EEA
+    {600, 741, 882, 1023, 1164, 1305, 1446, 1587, 1728, 1869, 2151, 2433, 2010, 2292, 459, 1091},         // EIA
+};
+// The portable radio's timing of the published systems, fixed.
+constexpr const char* kPortablePeriods[4] = {"70", "100", "40", "33"};
+constexpr const char* kPortableGaps[4] = {"105", "150", "60", "50"};
+
+bool IsToneRow(int row) { return row >= 1 && row <= kFiveToneTones; }
+
+// What the row accepts, by grid row.
+bool InRange(int row, long value) {
+  if (IsToneRow(row)) return value >= 300 && value <= 3000;
+  if (row == tone_grid::kPeriodRow) return value >= 1 && value <= 255;
+  if (row == tone_grid::kGapRow) return value >= 5 && value <= 1275;
+  return false;
+}
+
+// The published columns' tones, and the user column's tones, period and gap;
+// `period` and `gap` give a column's timing texts.
+template <class Record, class Timing>
+std::string GridText(const Record& record, int row, int column, Timing timing) {
+  if (row < 1 || row >= tone_grid::kRows || column < 1 || column >= tone_grid::kCols) return {};
+  if (IsToneRow(row)) {
+    const std::uint32_t tone = column == tone_grid::kUserCol ? record.tones[static_cast<std::size_t>(row - 1)]
+                                                             : kPublishedTones[column - 1][row - 1];
+    return Format("%5d", static_cast<long>(tone));
+  }
+  return timing(row, column);
+}
+
+template <class Record>
+bool Commit(Record& record, int row, int column, const std::string& text) {
+  std::string ignored;
+  if (row < 1 || !record.GetCellText(row, column, ignored)) return false;
+  const long value = std::strtol(text.c_str(), nullptr, 10);
+  if (!InRange(row, value)) return false;
+  record.SetCellText(row - 1, column, text);
+  return true;
+}
+
+}  // namespace
+
+std::string ToneGridText(const CFiveToneCodeRecord& record, int row, int column) {
+  return GridText(record, row, column, [&record](int r, int c) {
+    const auto k = static_cast<std::size_t>(c - 1);
+    return r == tone_grid::kPeriodRow ? Format("%3d", record.period[k]) : Format("%4d", static_cast<long>(record.gap[k]));
+  });
+}
+
+std::string ToneGridText(const CFiveToneToneRecord& record, int row, int column) {
+  return GridText(record, row, column, [&record](int r, int c) -> std::string {
+    if (c != tone_grid::kUserCol) return (r == tone_grid::kPeriodRow ? kPortablePeriods : kPortableGaps)[c - 1];
+    return r == tone_grid::kPeriodRow ? Format("%3d", record.userPeriod) : Format("%4d", static_cast<long>(record.userGap));
+  });
+}
+
+bool ToneGridEditable(const CFiveToneCodeRecord& record, int row, int column) {
+  std::string ignored;
+  return row >= 1 && record.GetCellText(row, column, ignored);
+}
+
+bool ToneGridEditable(const CFiveToneToneRecord& record, int row, int column) {
+  std::string ignored;
+  return row >= 1 && record.GetCellText(row, column, ignored);
+}
+
+bool ToneGridCommit(CFiveToneCodeRecord& record, int row, int column, const std::string& text) {
+  return Commit(record, row, column, text);
+}
+
+bool ToneGridCommit(CFiveToneToneRecord& record, int row, int column, const std::string& text) {
+  return Commit(record, row, column, text);
 }

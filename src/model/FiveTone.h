@@ -225,3 +225,31 @@ extern CFiveToneToneRecord& g_portableFiveToneTones;
 // A tone of the four published tone tables (ZVEI, CCIR1, EEA, EIA: column
 // 0-3) in Hz, tones 0-F; 0 where the table names none.
 std::uint32_t FixedFiveTone(int column, int tone);
+
+// ---------------------------------------------------------------------------
+// The tone grid of the 5-Tone page: row 0 and column 0 are headings; rows 1-16
+// the tones 0-F, row 17 the Period Time, row 18 the Gap Period Time; columns
+// 1-4 the published systems, column 5 the user's own.
+namespace tone_grid {
+inline constexpr int kRows = 19;
+inline constexpr int kCols = 6;
+inline constexpr int kPeriodRow = 17;
+inline constexpr int kGapRow = 18;
+inline constexpr int kUserCol = 5;
+inline constexpr const char* kHeads[kCols] = {"", "ZVEI", "CCIR1", "EEA", "EIA", "NATEL/USER"};
+inline constexpr const char* kRowLabels[kRows] = {"",  "0", "1", "2", "3", "4", "5", "6", "7", "8",
+                                                  "9", "A", "B", "C", "D", "E", "F", "Period Time[ms]",
+                                                  "Gap Period Time[ms]"};
+}  // namespace tone_grid
+
+// A cell's text as the grid shows it ("" for a heading or outside the grid).
+std::string ToneGridText(const CFiveToneCodeRecord& record, int row, int column);
+std::string ToneGridText(const CFiveToneToneRecord& record, int row, int column);
+// Whether the user may type into the cell.
+bool ToneGridEditable(const CFiveToneCodeRecord& record, int row, int column);
+bool ToneGridEditable(const CFiveToneToneRecord& record, int row, int column);
+// Stores a typed value into an editable cell when its number (leading digits;
+// "12A" is 12) lies in the row's range: tones 300-3000 Hz, Period Time 1-255 ms,
+// Gap Period Time 5-1275 ms. Marks the data modified; false when refused.
+bool ToneGridCommit(CFiveToneCodeRecord& record, int row, int column, const std::string& text);
+bool ToneGridCommit(CFiveToneToneRecord& record, int row, int column, const std::string& text);

@@ -317,4 +317,75 @@ TEST(FiveToneTones, PackUsesTheParametersOfTheImageWritten) {
   }
 }
 
+// An image without a factor word cannot say what its tones are: a save must
+// leave the tone words (and the mobile windows) as the image holds them.
+TEST(FiveToneTones, AnImageWithoutAFactorKeepsItsToneWords) {
+  const std::size_t mobileTones = 0x5E08, mobileFactor = 0x5E77, portableTones = 0x5560, portableFactor = 0x55CF;
+  auto image = BlankImage();
+  PutBE16(&image[mobileFactor], 0);
+  PutBE16(&image[portableFactor], 0);
+  const auto before = image;
+  CFiveToneCodeRecord mobile;
+  mobile.Unpack(image.data());
+  mobile.tones[0] = 1000;
+  mobile.Pack(image.data());
+  CFiveToneToneRecord portable;
+  portable.Unpack(image.data());
+  portable.tones[0] = 1000;
+  portable.Pack(image.data());
+  EXPECT_TRUE(std::equal(before.begin() + mobileTones, before.begin() + mobileFactor, image.begin() + mobileTones));
+  EXPECT_TRUE(std::equal(before.begin() + portableTones, before.begin() + portableTones + 32,
+                         image.begin() + portableTones));
+}
+
+// Typed entries: in range stored, out of range dropped with the data unmarked.
+TEST(FiveToneGrid, CommitBoundsByRow) {
+  struct Case {
+    int row;
+    const char* typed;
+    bool stored;
+  };
+  const Case cases[] = {
+      {1, "299", false}, {1, "300", true},   {16, "3000", true}, {16, "3001", false},
+      {17, "0", false},  {17, "1", true},    {17, "255", true},  {17, "256", false},
+      {18, "4", false},  {18, "5", true},    {18, "1275", true}, {18, "1276", false},
+      {17, "12A", true}, {17, "A", false},   {1, " 500", true},
+  };
+  for (const Case& c : cases) {
+    CFiveToneCodeRecord mobile;
+    CFiveToneToneRecord portable;
+    g_dataModified = 0;
+    EXPECT_EQ(ToneGridCommit(mobile, c.row, 5, c.typed), c.stored) << c.row << " " << c.typed;
+    EXPECT_EQ(g_dataModified, c.stored ? 1 : 0) << c.row << " " << c.typed;
+    EXPECT_EQ(ToneGridCommit(portable, c.row, 5, c.typed), c.stored) << c.row << " " << c.typed;
+  }
+  CFiveToneCodeRecord mobile;
+  ASSERT_TRUE(ToneGridCommit(mobile, 17, 5, "12A"));
+  EXPECT_EQ(ToneGridText(mobile, 17, 5), " 12");
+  ASSERT_TRUE(ToneGridCommit(mobile, 2, 5, "1234"));
+  EXPECT_EQ(mobile.tones[1], 1234u);
+  EXPECT_EQ(ToneGridText(mobile, 2, 5), " 1234");
+  // The published columns' timing is the mobile's own; the portable's is fixed.
+  ASSERT_TRUE(ToneGridCommit(mobile, 17, 1, "50"));
+  EXPECT_EQ(ToneGridText(mobile, 17, 1), " 50");
+  EXPECT_FALSE(ToneGridCommit(mobile, 3, 1, "1000"));  // a published tone
+  CFiveToneToneRecord portable;
+  EXPECT_FALSE(ToneGridCommit(portable, 17, 1, "50"));
+  EXPECT_EQ(ToneGridText(portable, 17, 1), "70");
+  EXPECT_EQ(ToneGridText(portable, 18, 4), "50");
+  ASSERT_TRUE(ToneGridCommit(portable, 18, 5, "1275"));
+  EXPECT_EQ(ToneGridText(portable, 18, 5), "1275");
+}
+
+TEST(FiveToneGrid, PublishedColumnsAsTheSystemsDefineThem) {
+  const CFiveToneToneRecord portable;
+  EXPECT_EQ(ToneGridText(portable, 1, 1), " 2400");   // ZVEI 0
+  EXPECT_EQ(ToneGridText(portable, 16, 1), "  680");  // ZVEI F
+  EXPECT_EQ(ToneGridText(portable, 13, 3), " 2400");  // EEA C
+  EXPECT_EQ(ToneGridText(portable, 16, 3), " 2247");  // EEA F
+  EXPECT_EQ(ToneGridText(portable, 15, 4), "  459");  // EIA E
+  EXPECT_EQ(ToneGridText(portable, 1, 5), " 1633");   // the user column's default
+  EXPECT_EQ(ToneGridText(portable, 0, 1), "");
+}
+
 }  // namespace
