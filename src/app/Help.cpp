@@ -25,7 +25,7 @@ QPointer<CHelpViewer> g_viewer;
 struct TopicRange {
   int first, last, context;
 };
-constexpr std::array<TopicRange, 12> kTopicRanges = {{
+constexpr std::array<TopicRange, 14> kTopicRanges = {{
     {10981, 10981, 1099},
     {11001, 11001, 1099},
     {11011, 11011, 1099},
@@ -38,6 +38,9 @@ constexpr std::array<TopicRange, 12> kTopicRanges = {{
     {13051, 13051, 1293},
     {17151, 17151, 1118},
     {48575, 48575, 1137},
+    // The 5-Tone Common/System dialog's controls share its page.
+    {15904, 16234, 15904},
+    {1608, 1608, 15904},
 }};
 
 const char* const kGetStartedPieces[] = {

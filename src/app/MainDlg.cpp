@@ -506,6 +506,10 @@ void CMainDlg::OnAbout() {
 
 void CMainDlg::OnRomEditCommand() { AskRomEditor(g_config, this); }
 
+void CMainDlg::ShowHelp(int controlId) {
+  ShowHelpContext(controlId == 9 || controlId <= 0 ? kHelpTopicsContext : controlId);
+}
+
 void CMainDlg::OnRomEdit() {
   if (m_romEdit != nullptr && m_romEdit->isVisible()) return;
   if (m_romEdit != nullptr) m_romEdit->deleteLater();

@@ -250,8 +250,10 @@ void CGridCellEditor::Commit() {
   const QString text = edit_ != nullptr ? edit_->text() : QString();
   CFlexGrid* grid = grid_;
   if (grid != nullptr && grid->IsCell(row_, col_) && commit_) commit_(*grid, row_, col_, text);
+  // Enter or Esc hand the focus back to the grid; a click elsewhere keeps it there.
+  const bool hadFocus = edit_ != nullptr && edit_->hasFocus();
   if (edit_ != nullptr) edit_->hide();
-  if (grid != nullptr && grid->isVisible()) grid->setFocus(Qt::OtherFocusReason);
+  if (hadFocus && grid != nullptr && grid->isVisible()) grid->setFocus(Qt::OtherFocusReason);
 }
 
 void CGridCellEditor::Cancel(const QString& cellText) {

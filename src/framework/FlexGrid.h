@@ -98,7 +98,8 @@ public:
   // all of it selected, and takes the focus.
   void Open(CFlexGrid& grid, int row, int col, const QString& text);
   // Stores the text at the cell it was opened on (nothing when the grid or
-  // the cell is gone), hides the editor and gives the grid the focus.
+  // the cell is gone) and hides the editor; when the editor had the focus,
+  // the grid takes it.
   void Commit();
   // Puts `cellText` (the cell's text as the editor takes it) back, then commits it.
   void Cancel(const QString& cellText);

@@ -647,3 +647,108 @@ bool ToneGridCommit(CFiveToneCodeRecord& record, int row, int column, const std:
 bool ToneGridCommit(CFiveToneToneRecord& record, int row, int column, const std::string& text) {
   return Commit(record, row, column, text);
 }
+
+// ===========================================================================
+// Common/System settings and code-list cells
+
+namespace {
+
+constexpr Choice kEnableDisable[] = {{"Enable", 0}, {"Disable", 1}};
+constexpr Choice kTones[] = {{"Tone 0", 0},  {"Tone 1", 1},  {"Tone 2", 2},  {"Tone 3", 3}, {"Tone 4", 4},
+                             {"Tone 5", 5},  {"Tone 6", 6},  {"Tone 7", 7},  {"Tone 8", 8}, {"Tone 9", 9},
+                             {"Tone A", 10}, {"Tone B", 11}, {"Tone C", 12}, {"Tone D", 13},
+                             {"Tone E", 14}, {"Tone F", 15}};
+constexpr Choice kBeepRepeat[] = {{"No Limited", 0}, {"5 Times", 1},   {"10 Times", 2},  {"15 Times", 3},
+                                  {"20 Times", 4},   {"25 Times", 5},  {"30 Times", 6},  {"35 Times", 7},
+                                  {"40 Times", 8},   {"45 Times", 9},  {"50 Times", 10}, {"55 Times", 11},
+                                  {"60 Times", 12},  {"65 Times", 13}, {"70 Times", 14}, {"75 Times", 15}};
+constexpr Choice kEncodeCodes[] = {{"ENC NO.1", 0}, {"ENC NO.2", 1}, {"ENC NO.3", 2}, {"ENC NO.4", 3},
+                                   {"ENC NO.5", 4}, {"ENC NO.6", 5}, {"ENC NO.7", 6}, {"ENC NO.8", 7}};
+constexpr Choice kToneTables[] = {{"ZVEI", 0}, {"CCIR", 1}, {"EEA", 2}, {"EIA", 3}, {"NATEL/User", 4}};
+constexpr Choice kMonitorSw[] = {{"Disable", 0}, {"Close", 1}, {"Open", 2}, {"Both", 3}};
+constexpr Choice kEncodeToneNo[] = {{"1", 0}, {"2", 1}, {"3", 2}, {"4", 3}, {"5", 4}, {"6", 5}, {"7", 6}, {"8", 7}};
+constexpr Choice kChannelSw[] = {{"Null", 0}, {"Open", 1}, {"Close", 2}};
+constexpr Choice kAniTransmission[] = {{"Both", 0}, {"PTT pressed", 1}, {"PTT released", 2}, {"Disable", 3}};
+
+using K = FiveToneCommonKind;
+using R = CFiveToneCommonRecord;
+
+constexpr FiveToneCommonItem List(const char* label, int column, int id, std::span<const Choice> choices,
+                                  int fallback, std::uint8_t R::*field, bool hidden = false) {
+  return {K::kList, label, column, choices, fallback, field, nullptr, {id}, hidden};
+}
+constexpr FiveToneCommonItem Ms(const char* label, int column, int id, std::uint8_t R::*field) {
+  return {K::kMilliseconds, label, column, {}, 0, field, nullptr, {id}};
+}
+constexpr FiveToneCommonItem Digits(const char* label, int column, std::array<std::uint8_t, 5> R::*digits,
+                                    std::array<int, 5> ids) {
+  return {K::kDigits, label, column, {}, 0, nullptr, digits, ids};
+}
+
+constexpr FiveToneCommonItem kCommonItems[] = {
+    List("TAG Display", 0, 15904, kEnableDisable, 1, &R::tagDisplay),
+    Digits("Diaplay digit", 0, &R::displayDigit, {15944, 15954, 15964, 15974, 15984}),
+    List("ANI Display", 0, 15914, kEnableDisable, 1, &R::aniDisplay),
+    Digits("Compare digit", 0, &R::compareDigit, {15994, 16004, 16014, 16024, 16034}),
+    List("Group tone", 0, 15924, kTones, 10, &R::groupTone),
+    List("Repeat tone", 0, 15934, kTones, 14, &R::repeatTone),
+    List("PTT Call", 0, 16044, kEnableDisable, 1, &R::pttCall),
+    Ms("Extended 1st tone", 0, 16054, &R::extendedFirstTone),
+    List("Auto reset beep", 0, 16064, kEnableDisable, 1, &R::autoResetBeep),
+    Ms("Lead in delay", 0, 16074, &R::leadInDelay),
+    List("Beep Repeat times", 0, 1608, kBeepRepeat, 0, &R::beepRepeatTimes, true),
+    Ms("Lead out delay", 0, 16094, &R::leadOutDelay),
+    List("Call 1 Encode code", 1, 16104, kEncodeCodes, 0, &R::call1EncodeCode),
+    List("Call 2 Encode code", 1, 16114, kEncodeCodes, 0, &R::call2EncodeCode),
+    List("Auto Reset", 1, 16124, kEnableDisable, 1, &R::autoReset),
+    List("Call DEC/ENC Tone Table", 1, 16134, kToneTables, 0, &R::callToneTable),
+    List("Monitor SW", 1, 16144, kMonitorSw, 0, &R::monitorSw),
+    List("Call Encode Tone No", 1, 16154, kEncodeToneNo, 0, &R::callEncodeToneNo),
+    List("Channel SW", 1, 16164, kChannelSw, 0, &R::channelSw),
+    List("ANI Transmission", 1, 16174, kAniTransmission, 0, &R::aniTransmission),
+    List("PTT SW AF Open", 1, 16184, kEnableDisable, 1, &R::pttSwAfOpen),
+    Digits("Decode Code", 1, &R::decodeCode, {16194, 16204, 16214, 16224, 16234}),
+};
+
+constexpr int kMsLimit = 2500;
+constexpr int kMsUnit = 10;
+
+}  // namespace
+
+std::span<const FiveToneCommonItem> FiveToneCommonItems() { return kCommonItems; }
+
+std::string FiveToneMsText(std::uint8_t value) { return Format("%4d ms", value * kMsUnit); }
+
+std::uint8_t FiveToneMsFromText(const std::string& text) {
+  const double typed = std::strtod(text.c_str(), nullptr);
+  const long ms = std::clamp(static_cast<long>(std::clamp(typed, -1.0, 1e6)), 0L, static_cast<long>(kMsLimit));
+  return static_cast<std::uint8_t>(ms / kMsUnit);
+}
+
+FiveToneCell FiveToneCodeCell(const CFiveToneCodeTable& table, int row, int column) {
+  FiveToneCell cell;
+  if (row < 0 || row >= kFiveToneRows) return cell;
+  if (column == 1 || column == 2) {
+    table.GetCellText(row, column, cell.text);
+    return cell;
+  }
+  const FiveToneRow& r = table.rows[static_cast<std::size_t>(row)];
+  const auto flag = [&cell](int value) {
+    cell.check = value == 0;
+    cell.text = cell.check ? "" : "-";
+  };
+  if (table.Kind() == FiveToneTableKind::kEncode) {
+    static constexpr const char* kMute[] = {"Null ", "Open ", " Close", ""};
+    if (column == 3) cell.text = kMute[r.EncodeMuteMode()];
+    if (column == 4) flag(r.EncodeSelectFlag());
+    if (column == 5) cell.text = r.EncodeFirstToneFlag() == 0 ? "Enable" : "Disable";
+    if (column >= 6 && column <= 10) flag(r.EncodeDigitFlag(column - 6));
+  } else {
+    static constexpr const char* kBeepTones[] = {"A", "B", "C", "D", "E", "F", "G", "Disable"};
+    if (column == 3) cell.text = kBeepTones[r.DecodeBeepTone()];
+    if (column == 4) cell.text = r.DecodeBeepMode() == 0 ? "Repeat" : "Single";
+    if (column == 5) cell.text = r.DecodeLedBlinkFlag() == 0 ? "Disable" : "Enable";
+    if (column == 6) cell.text = r.DecodePttFlag() == 0 ? "Enable" : "Disable";
+  }
+  return cell;
+}

@@ -5,7 +5,10 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
+
+#include "model/Settings.h"
 
 // ---------------------------------------------------------------------------
 // Common/system record: 16 bytes. Every field is one byte in the record and a
@@ -253,3 +256,38 @@ bool ToneGridEditable(const CFiveToneToneRecord& record, int row, int column);
 // Gap Period Time 5-1275 ms. Marks the data modified; false when refused.
 bool ToneGridCommit(CFiveToneCodeRecord& record, int row, int column, const std::string& text);
 bool ToneGridCommit(CFiveToneToneRecord& record, int row, int column, const std::string& text);
+
+// ---------------------------------------------------------------------------
+// The Common/System settings as the dialog lays them out, top to bottom in
+// two columns: lists, the three groups of five digit boxes (ticked = 0), and
+// the millisecond fields (10 ms units).
+enum class FiveToneCommonKind : std::uint8_t { kList, kDigits, kMilliseconds };
+
+struct FiveToneCommonItem {
+  FiveToneCommonKind kind;
+  const char* label;
+  int column;  // 0 left, 1 right
+  std::span<const Choice> choices{};
+  int fallback = 0;
+  std::uint8_t CFiveToneCommonRecord::*field = nullptr;  // a list's or a field's byte
+  std::array<std::uint8_t, 5> CFiveToneCommonRecord::*digits = nullptr;
+  std::array<int, 5> ids{};  // the control; a digit group's five boxes
+  bool hidden = false;
+};
+std::span<const FiveToneCommonItem> FiveToneCommonItems();
+
+// A millisecond field's text: "%4d ms" of the stored value times 10.
+std::string FiveToneMsText(std::uint8_t value);
+// A typed millisecond text as stored: its leading number of whole ms,
+// clamped to 0..2500, in 10 ms units ("12.9" 1, "3000" 250, "" 0).
+std::uint8_t FiveToneMsFromText(const std::string& text);
+
+// ---------------------------------------------------------------------------
+// The Encode/Decode code lists as their grids show them. Encode columns: 1
+// code, 2 tag, 3 mute mode, 4 select, 5 first tone, 6-10 input digits 1-5;
+// decode columns: 1 code, 2 tag, 3 beep tone, 4 beep mode, 5 LED blink, 6 PTT.
+struct FiveToneCell {
+  std::string text;
+  bool check = false;  // the check mark instead of a text
+};
+FiveToneCell FiveToneCodeCell(const CFiveToneCodeTable& table, int row, int column);

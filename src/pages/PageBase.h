@@ -41,5 +41,8 @@ public:
   virtual void OnRomEdit() = 0;
   // The window that takes the pages' user messages.
   virtual QWidget* Window() = 0;
+  // F1 in a page's dialog: the help of the focused control's identifier
+  // (9, 0 or less: the help topics).
+  virtual void ShowHelp(int /*controlId*/) {}
 };
 extern IMainDialog* g_pMainDlg;

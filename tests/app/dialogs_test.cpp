@@ -109,7 +109,7 @@ TEST(ConfigDlg, EnterOnTheListDoesNotCloseTheDialog) {
 TEST(Help, ContextsOfSharedRowsAndOwnIdentifiers) {
   const std::pair<int, int> rows[] = {{10981, 1099}, {11031, 1099}, {1808, 1807}, {1826, 1807}, {1718, 1717},
                                       {1722, 1717},  {13051, 1293}, {17151, 1118}, {48575, 1137}, {1827, 1827},
-                                      {4535, 4535}};
+                                      {4535, 4535},  {16114, 15904}, {1608, 15904}};
   for (const auto& [id, context] : rows) EXPECT_EQ(HelpContextOf(id), context) << id;
 }
 

@@ -3,6 +3,8 @@
 #include <QKeyEvent>
 
 #include "model/FamilyModel.h"
+#include "pages/PageBase.h"
+#include "pages/signalling/FiveToneDialogs.h"
 
 namespace {
 
@@ -164,6 +166,27 @@ bool CFiveTonePage::PreviewKey(QKeyEvent* event) {
   return CScrollablePage::PreviewKey(event);
 }
 
-void CFiveTonePage::OnCommonSystem() {}
+namespace {
+// Runs a dialog of the page modally over the main window, so it stays above it.
+template <class Dlg>
+void RunOverMainWindow(QWidget* fallback) {
+  Dlg dlg(g_pMainDlg != nullptr ? g_pMainDlg->Window() : fallback);
+  dlg.exec();
+}
+}  // namespace
 
-void CFiveTonePage::OnEncodeDecode() {}
+void CFiveTonePage::OnCommonSystem() {
+  if (family_ == kMobile) {
+    RunOverMainWindow<CMobileFiveToneCommonPage>(window());
+  } else {
+    RunOverMainWindow<CPortableFiveToneCommonPage>(window());
+  }
+}
+
+void CFiveTonePage::OnEncodeDecode() {
+  if (family_ == kMobile) {
+    RunOverMainWindow<CMobileFiveToneCodePage>(window());
+  } else {
+    RunOverMainWindow<CPortableFiveToneCodePage>(window());
+  }
+}

@@ -214,7 +214,9 @@ TEST_P(FiveTonePageTest, TypedTonesAndTimesReloadFromTheSavedFile) {
   EXPECT_TRUE(near(Grid()->TextMatrix(16, 5), 2999)) << Grid()->TextMatrix(16, 5).toStdString();
   EXPECT_EQ(Grid()->TextMatrix(17, 5), "120");
   EXPECT_EQ(Grid()->TextMatrix(18, 5), " 500");
-  if (family == kMobile) EXPECT_EQ(Grid()->TextMatrix(18, 3), "  75");
+  if (family == kMobile) {
+    EXPECT_EQ(Grid()->TextMatrix(18, 3), "  75");
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Families, FiveTonePageTest, ::testing::Values(kMobile, kPortable), FamilyName);
