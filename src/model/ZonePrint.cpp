@@ -8,6 +8,7 @@
 #include "model/Digits.h"
 #include "model/LabelTables.h"
 #include "model/PrintTable.h"
+#include "model/ZoneSettingsText.h"
 
 namespace {
 
@@ -30,8 +31,6 @@ std::string Format(const char* format, int value) {
 
 const char* EnableText(bool on) { return on ? "Enable" : "Disable"; }
 std::string Mark(bool on) { return on ? "V" : ""; }
-std::string IdText(std::uint8_t id) { return id < 255 ? std::to_string(id) : std::string(); }
-char DialDigit(int digit) { return DtmfDigitToChar(static_cast<std::uint8_t>(digit & 0xF)); }
 
 // What differs between the two families' zone prints.
 struct ZoneFamily {
@@ -144,9 +143,9 @@ void CZonePrinter::LtrAdvancedStrip(int zone) {
   const Advanced cells[] = {
       {"Channel Hang Time", hang(Byte(zb::kHang, zone)), "", false},
       {"Channel Fade Time", fade(Byte(zb::kFade, zone)), "", false},
-      {"Block ID Setting", IdText(Byte(zb::kBlockStart, zone)), IdText(Byte(zb::kBlockStop, zone)), true},
+      {"Block ID Setting", IdentifierText(Byte(zb::kBlockStart, zone)), IdentifierText(Byte(zb::kBlockStop, zone)), true},
       {"Decode Resume Time", resumeText(resume >> 4), "", false},
-      {"TX Inhibit ID", IdText(Byte(zb::kInhibitStart, zone)), IdText(Byte(zb::kInhibitStop, zone)), true},
+      {"TX Inhibit ID", IdentifierText(Byte(zb::kInhibitStart, zone)), IdentifierText(Byte(zb::kInhibitStop, zone)), true},
       {"Inhibit Resume Time", resumeText(resume & 0x0F), "", false},
   };
   const int top = at_.y;
@@ -222,10 +221,10 @@ void CZonePrinter::Zone(int zone) {
   interconnect.push_back({"TX Timeout Timer", timeout(timer & 0x0F)});
   interconnect.push_back({"Phone Interconnect", EnableText(power & 0x80)});
   if (ltr)
-    interconnect.push_back({"Interconnect LTR ID", IdText(Byte(zb::kInterconnectId, zone))});
+    interconnect.push_back({"Interconnect LTR ID", IdentifierText(Byte(zb::kInterconnectId, zone))});
   else
     interconnect.push_back({"Connect Dial", ConnectDial(model_, zone)});
-  interconnect.push_back({"Disconnect Dial", std::string(1, DialDigit(Byte(zb::kDisconnect, zone) >> 4)),
+  interconnect.push_back({"Disconnect Dial", std::string(1, DialDigitChar(Byte(zb::kDisconnect, zone) >> 4)),
                           (kCellChars * u_) / 2 - u_ / 2});
   interconnect.push_back({"Interconnect Only RX", EnableText(power & 0x40)});
   interconnect.push_back({"Auto Interconnect", EnableText(power & 0x20)});
@@ -385,8 +384,8 @@ void CZonePrinter::LtrGroupTable(int zone, int left) {
   std::vector<Column> columns{
       {w, "Group", nullptr, false, [](int g) { return Format("GRP. %3d", g + 1); }},
       {w, "Tag", nullptr, false, [group](int g) { return std::string(group(g).tag.data(), 8); }},
-      {w, "TX ID", nullptr, false, [group](int g) { return IdText(group(g).settings[group_byte::kOptions4]); }},
-      {w, "RX ID", nullptr, false, [group](int g) { return IdText(group(g).settings[group_byte::kOptions5]); }},
+      {w, "TX ID", nullptr, false, [group](int g) { return IdentifierText(group(g).settings[group_byte::kOptions4]); }},
+      {w, "RX ID", nullptr, false, [group](int g) { return IdentifierText(group(g).settings[group_byte::kOptions5]); }},
   };
   for (Column& c : MarkColumns(true)) {
     c.width *= u_;
@@ -444,17 +443,7 @@ std::string RevertGroup(const CFamilyModel& model, int zone) {
   return v == 255 || g >= kGroupCount ? "None" : Format("Grp %2d", g + 1);
 }
 
-std::string ConnectDial(const CFamilyModel& model, int zone) {
-  const auto byte = [&](int b) { return model.radioData.m_zoneBytes[static_cast<std::size_t>(b)][static_cast<std::size_t>(zone)]; };
-  const int count = byte(zb::kHome) >> 4;
-  std::string text(15, ' ');
-  for (int k = 1; k <= 15 && k <= count; ++k) {
-    // Digit 1 is the home byte's low nibble; then high, low of bytes 3 to 9.
-    const int digit = k == 1 ? byte(zb::kHome) & 0x0F : k % 2 == 0 ? byte(2 + k / 2) >> 4 : byte(2 + k / 2) & 0x0F;
-    text[static_cast<std::size_t>(k - 1)] = DialDigit(digit);
-  }
-  return text;
-}
+std::string ConnectDial(const CFamilyModel& model, int zone) { return ConnectDialText(model.radioData, zone); }
 
 std::string BusyLockout(const CFamilyModel& model, int group) {
   // 2 is Correct and 3 Incorrect, as the group page words them.
