@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTimer>
 
@@ -89,6 +90,18 @@ void CFlexGrid::SetFixedAlignment(int col, int code) {
   if (col < 0 || col >= Cols()) return;
   fixedAlign_[static_cast<std::size_t>(col)] = code;
   for (int r = 0; r < Rows(); ++r) StyleCell(r, col);
+}
+
+void CFlexGrid::FitColumnsToText() {
+  const int padding = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 6;
+  for (int c = 0; c < Cols(); ++c) {
+    int widest = 0;
+    for (int r = 0; r < Rows(); ++r) {
+      if (columnSpan(r, c) > 1) continue;
+      widest = std::max(widest, fontMetrics().horizontalAdvance(TextMatrix(r, c)));
+    }
+    if (widest + padding > columnWidth(c)) setColumnWidth(c, widest + padding);
+  }
 }
 
 void CFlexGrid::SetMergeRow(int row, bool merge) {

@@ -26,6 +26,9 @@ public:
   void SetColWidth(int col, int twips);
   void SetColAlignment(int col, int code);
   void SetFixedAlignment(int col, int code);
+  // Widens each column, where needed, to the widest text of its own cells
+  // (merged heading cells left out), so no text is cut.
+  void FitColumnsToText();
   // Equal neighbouring texts of the row show as one cell.
   void SetMergeRow(int row, bool merge);
 

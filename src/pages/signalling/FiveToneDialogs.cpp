@@ -321,6 +321,10 @@ void CFiveToneCodeDlg::BuildGrid(CFlexGrid* grid) {
       grid->SetColAlignment(c, c == 1 || c == 2 ? kLeftTop : kCentreTop);
     }
   }
+  // Columns wide enough for their widest switch text, whatever the font.
+  if (grid != special_)
+    for (int c = 3; c < grid->Cols(); ++c) grid->SetTextMatrix(grid->FixedRows(), c, QStringLiteral("Disable"));
+  grid->FitColumnsToText();
   for (int r = grid->FixedRows(); r < grid->Rows(); ++r)
     for (int c = 1; c < grid->Cols(); ++c) WriteCell(grid, r, c);
   grid->SetCurrent(1, 0);

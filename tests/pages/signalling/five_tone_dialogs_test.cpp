@@ -303,6 +303,10 @@ TEST_P(FiveToneCodeDialogTest, TabFromCancelWalksTheThreeGrids) {
   EXPECT_EQ(Codes()->EncodeGrid()->TextMatrix(0, 6), "Input Digit");
   EXPECT_EQ(Codes()->EncodeGrid()->columnSpan(0, 6), 5);
   EXPECT_EQ(Codes()->DecodeGrid()->columnSpan(0, 3), 2);
+  // The twip widths grow where the font needs it: no switch text is cut.
+  CFlexGrid* decode = Codes()->DecodeGrid();
+  EXPECT_GT(decode->columnWidth(3), decode->fontMetrics().horizontalAdvance("Disable"));
+  EXPECT_GE(decode->columnWidth(1), 800 / 15);
 }
 
 // The page's buttons open the dialogs modally over the main window.
