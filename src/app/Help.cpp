@@ -97,8 +97,8 @@ std::string HelpPagePath(int context) {
   return HelpFolder() + "/" + page;
 }
 
-void ShowHelpContext(int controlId) {
-  const std::string path = HelpPagePath(HelpContextOf(controlId));
+namespace {
+void ShowHelpPath(const std::string& path) {
   if (!QFileInfo(QString::fromStdString(path)).isFile()) {
     ShowMessageBox("Not Exist Html Help File\n\n   File Path [ " + path + " ]");
     return;
@@ -107,6 +107,11 @@ void ShowHelpContext(int controlId) {
   if (g_viewer.isNull()) g_viewer = new CHelpViewer(g_pMainDlg != nullptr ? g_pMainDlg->Window() : nullptr);
   g_viewer->ShowPage(QString::fromStdString(path));
 }
+}  // namespace
+
+void ShowHelpContext(int controlId) { ShowHelpPath(HelpPagePath(HelpContextOf(controlId))); }
+
+void ShowHelpFile(const std::string& fileName) { ShowHelpPath(HelpFolder() + "/" + fileName); }
 
 CHelpViewer* CHelpViewer::Instance() { return g_viewer.data(); }
 

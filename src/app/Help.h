@@ -24,6 +24,8 @@ std::string HelpPagePath(int context);
 // Maps the identifier to its context and shows that page in the help window,
 // or "Not Exist Html Help File\n\n   File Path [ %s ]" when the page is missing.
 void ShowHelpContext(int controlId);
+// Shows a page of the help folder by its file name ("zone.html").
+void ShowHelpFile(const std::string& fileName);
 
 // The help window: one per run, reused for every help request.
 class CHelpViewer : public QDialog {

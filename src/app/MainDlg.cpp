@@ -493,6 +493,7 @@ void CMainDlg::OnConfigure() {
 }
 
 void CMainDlg::OnHelpTopics() { ShowHelpContext(kHelpTopicsContext); }
+void CMainDlg::ShowHelpPage(const std::string& fileName) { ShowHelpFile(fileName); }
 
 void CMainDlg::OnGetStarted() {
   CHelpDlg dlg;

@@ -112,6 +112,7 @@ public:
   CRomEditDlg* RomEditor() const { return m_romEdit; }
   QWidget* Window() override { return this; }
   void ShowHelp(int controlId) override;
+  void ShowHelpPage(const std::string& fileName) override;
 
   // User messages 0x40A-0x413 and 0x416-0x418.
   LParam OnUserMessage(unsigned msg, WParam wParam, LParam lParam) override;

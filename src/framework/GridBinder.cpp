@@ -175,7 +175,7 @@ void CGridBinder::RefreshLine(int index) const {
   }
   if (l.list.defaultCell != nullptr && line.HasDefault()) {
     l.list.defaultCell->setText(QString::fromStdString(line.Text(kDefaultItem)));
-    ApplyLook(l.list.defaultCell, CellLook::DefaultColumn);
+    ApplyLook(l.list.defaultCell, defaultLookRule_ ? defaultLookRule_(index) : CellLook::DefaultColumn);
   }
 }
 

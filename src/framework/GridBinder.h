@@ -110,6 +110,9 @@ public:
   // The look of an item's cell (unset: every cell Editable). Default
   // cells always look DefaultColumn; cells past the last item, Disabled.
   void SetLookRule(std::function<CellLook(int line, int item)> rule) { lookRule_ = std::move(rule); }
+  // The look of a line's "Default" cell (unset: DefaultColumn); a
+  // Disabled Default cell takes no clicks.
+  void SetDefaultLookRule(std::function<CellLook(int line)> rule) { defaultLookRule_ = std::move(rule); }
 
   // Writes every cell's text and look. Never stores, never marks.
   void Refresh() const;
@@ -178,6 +181,7 @@ private:
   std::vector<QPointer<QObject>> filtered_;  // edits carrying this filter
   std::function<int()> itemCount_;
   std::function<CellLook(int, int)> lookRule_;
+  std::function<CellLook(int)> defaultLookRule_;
   std::function<void()> afterRefresh_;
   int first_ = 0;
   int currentColumn_ = kNoItem;

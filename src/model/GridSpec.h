@@ -47,6 +47,10 @@ struct GridLine {
   // The items a choice may be stored into (unset: every one); a store into
   // any other item, or a fan-out to it, writes nothing.
   std::function<bool(int item)> storable;
+  // A value made of several fields (a function spread over three bytes):
+  // what the cells show and the lists open on (unset: the field's). Such a
+  // line stores through its page's own rule.
+  std::function<std::uint32_t(int item)> valueOf;
   // The text of a stored value where the rows cannot say it (an absolute
   // group number, a frequency).
   std::function<std::string(int item, std::uint32_t value)> text;
@@ -54,7 +58,7 @@ struct GridLine {
   bool HasDefault() const { return static_cast<bool>(defaultField); }
   // The field behind a cell; kDefaultItem is the Default record's.
   FieldRef FieldOf(int item) const;
-  std::uint32_t Value(int item) const { return FieldOf(item).Get(); }
+  std::uint32_t Value(int item) const { return valueOf ? valueOf(item) : FieldOf(item).Get(); }
   ChoiceRows Rows(int item) const;
   // The row a list opens on: that of the stored value, never of a text.
   int RowOf(int item, const ChoiceRows& rows) const { return RowOfChoiceRow(rows, Value(item), fallbackRow); }

@@ -4,6 +4,7 @@
 #include <QSize>
 #include <QWidget>
 #include <cstdint>
+#include <string>
 
 #include "framework/ScrollablePage.h"
 
@@ -44,5 +45,7 @@ public:
   // F1 in a page's dialog: the help of the focused control's identifier
   // (9, 0 or less: the help topics).
   virtual void ShowHelp(int /*controlId*/) {}
+  // Shows a help page of the program's help folder (F1 on a page that has one).
+  virtual void ShowHelpPage(const std::string& fileName) { (void)fileName; }
 };
 extern IMainDialog* g_pMainDlg;

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "model/GroupEdits.h"
+#include "model/GroupSignaling.h"
 #include "model/LabelTables.h"
 #include "pages/channel/ChannelPick.h"
 #include "platform/UserMessages.h"
@@ -175,6 +176,9 @@ GroupPageRows ViewButton(GroupZoneKind kind, GroupView view) {
     page.viewMessage = ltr ? UM_OPEN_LTR_GROUPS_BASIC : UM_OPEN_CONV_GROUPS_BASIC;
   }
   page.zoneFormat = ltr ? "LTR" : "Conventional";
+  const bool basic = view == GroupView::kBasic;
+  page.helpPage = ltr ? (basic ? "ltrgroups.html" : "ltrgroupsadvanced.html")
+                      : (basic ? "convgroups.html" : "convgroupsadvanced.html");
   return page;
 }
 
@@ -314,6 +318,22 @@ GroupRow FrequencyRow(CRadioDataCore& data, Family family, const char* label, in
   return row;
 }
 
+// The RF channel row and the three rows that show its channel, 13 units
+// apart from `y`, their labels numbered from `firstLabelId`.
+void AddChannelRows(std::vector<GroupRow>& rows, const Fields& f, CRadioDataCore& data, Family family,
+                    int firstLabelId, int y, int listId) {
+  GroupRow channel = ChannelRow(f, data, family, y);
+  channel.labelId = firstLabelId;
+  channel.listId = listId;
+  rows.push_back(std::move(channel));
+  rows.push_back(FrequencyRow(data, family, "Tx Frequency", firstLabelId + 1, y + 13, {1286, 1295, 1304, 1313, 1322, 1331},
+                              [](const ChannelFacts& ch) { return MHzText(ch.tx); }));
+  rows.push_back(FrequencyRow(data, family, "Rx Frequency", firstLabelId + 2, y + 26, {1287, 1296, 1305, 1314, 1323, 1332},
+                              [](const ChannelFacts& ch) { return MHzText(ch.rx); }));
+  rows.push_back(FrequencyRow(data, family, "Ch. Space", firstLabelId + 3, y + 39, {1288, 1297, 1306, 1315, 1324, 1333},
+                              [](const ChannelFacts& ch) { return std::string(ch.wide ? "Wide" : "Narrow"); }));
+}
+
 GroupPageRows ConvBasicRows(Family family, CRadioDataCore& data, int zone) {
   const bool portable = family == kPortable;
   const Fields f(data, zone);
@@ -322,13 +342,7 @@ GroupPageRows ConvBasicRows(Family family, CRadioDataCore& data, int zone) {
   std::vector<GroupRow>& rows = page.rows;
   rows.push_back(OnOffRow(f, data, zone, 48, !portable));
   rows.push_back(EditRow("Tag", 1426, 60, GroupRowKind::kTag, c.tags));
-  rows.push_back(ChannelRow(f, data, family, 74));
-  rows.push_back(FrequencyRow(data, family, "Tx Frequency", 1428, 87, {1286, 1295, 1304, 1313, 1322, 1331},
-                              [](const ChannelFacts& ch) { return MHzText(ch.tx); }));
-  rows.push_back(FrequencyRow(data, family, "Rx Frequency", 1429, 100, {1287, 1296, 1305, 1314, 1323, 1332},
-                              [](const ChannelFacts& ch) { return MHzText(ch.rx); }));
-  rows.push_back(FrequencyRow(data, family, "Ch. Space", 1430, 113, {1288, 1297, 1306, 1315, 1324, 1333},
-                              [](const ChannelFacts& ch) { return std::string(ch.wide ? "Wide" : "Narrow"); }));
+  AddChannelRows(rows, f, data, family, 1427, 74, 1423);
   rows.push_back(SubAudibleRow(f, data, zone, true, "Sub Audible Signaling (Rx)", 1431, 126,
                                {1289, 12982, 13072, 13162, 13252, 13342}, 1422));
   rows.push_back(CodeRow(f, data, true, "Decode CTCSS/DCS setting", 1432, 139, {1284, 12932, 13022, 13113, 13202, 13292}, 1425));
@@ -360,6 +374,299 @@ GroupPageRows ConvBasicRows(Family family, CRadioDataCore& data, int zone) {
   return page;
 }
 
+// ---------------------------------------------------------------------------
+// Advanced rows, shared by the LTR and conventional views
+
+constexpr Choice kSecondPower4[] = {{"Disable", 7}, {"High", 0}, {"Low-High", 4}, {"Low-Mid", 5}};
+constexpr Choice kSecondPower3[] = {{"Disable", 7}, {"High", 0}, {"Low", 4}};
+constexpr Choice kMobileEncryption[] = {{"Disable", 0}, {"Key ON", 1}, {"Power ON", 2}, {"ALL ON", 3}};
+constexpr Choice kFlatAf[] = {{"Normal", 0}, {"Flat", 1}};
+constexpr Choice kLtrSignaling[] = {{"Disable", 0}, {"Signaling", 3}};
+
+// The Default record's bits of a setting, by family.
+struct DefaultBit {
+  int byte;
+  int bit;
+};
+struct AdvancedDefaults {
+  DefaultBit callAlert, ani, talkAroundUser, talkAroundFixed, rxSave, txSave;
+};
+constexpr AdvancedDefaults kMobileDefaults = {{3, 5}, {2, 1}, {3, 7}, {3, 6}, {3, 1}, {3, 0}};
+constexpr AdvancedDefaults kPortableDefaults = {{4, 0}, {2, 2}, {4, 2}, {4, 1}, {3, 4}, {3, 3}};
+
+// The control numbers of one advanced row: its Default cell (0 none) and
+// group cells.
+struct RowCells {
+  int defaultId;
+  GroupCellIds ids;
+};
+
+class AdvancedRows {
+public:
+  AdvancedRows(Family family, CFamilyModel& model, int zone)
+      : family_(family),
+        data_(model.radioData),
+        zone_(zone),
+        f_(model.radioData, zone),
+        ctx_(SignalingContextOf(model)),
+        defaults_(family == kPortable ? kPortableDefaults : kMobileDefaults) {}
+
+  const SignalingContext& Ctx() const { return ctx_; }
+  const Fields& F() const { return f_; }
+
+  GroupRow OnOff(const char* label, int labelId, int y, const RowCells& cells, int listId, int groupByte, int groupBit,
+                 DefaultBit def) const {
+    return ValueRow(label, labelId, y, cells.defaultId, cells.ids, listId,
+                    f_.Line(kDisableEnable, 0, f_.Settings(groupByte, Bit(groupBit)),
+                            cells.defaultId != 0 ? f_.DefaultByte(def.byte, Bit(def.bit)) : nullptr));
+  }
+  GroupRow CallAlert(int labelId, int y, const RowCells& cells) const {
+    return OnOff("Call Alert [Horn]", labelId, y, cells, 1420, 3, 3, defaults_.callAlert);
+  }
+  GroupRow Ani(int labelId, int y, const RowCells& cells) const {
+    return OnOff("ANI", labelId, y, cells, 1423, 1, 7, defaults_.ani);
+  }
+  GroupRow TalkAroundUser(int labelId, int y, const RowCells& cells) const {
+    return OnOff("Talk Around (by User)", labelId, y, cells, 1425, 3, 5, defaults_.talkAroundUser);
+  }
+  GroupRow TalkAroundFixed(int labelId, int y, const RowCells& cells) const {
+    return OnOff("Talk Around (Fixed)", labelId, y, cells, 1427, 3, 4, defaults_.talkAroundFixed);
+  }
+  GroupRow SecondPower(int labelId, int y, const RowCells& cells) const {
+    const bool four = family_ == kMobile && ctx_.code1139;
+    GroupRow row = ValueRow("2nd Tx Power", labelId, y, cells.defaultId, cells.ids, 1428,
+                            f_.Line(four ? Choices(kSecondPower4) : Choices(kSecondPower3), 0, f_.Settings(0, Bits(0, 2)),
+                                    f_.DefaultByte(0, Bits(0, 2))));
+    row.listRows = 3;
+    return row;
+  }
+  GroupRow FlatAf(int y, const RowCells& cells) const {
+    return ValueRow("Flat AF", 1469, y, cells.defaultId, cells.ids, 1649,
+                    f_.Line(kFlatAf, 0, f_.Settings(2, Bit(6)), f_.DefaultByte(3, Bit(0))));
+  }
+  // The portable RX save and TX save: closed everywhere with product code 11 or 39.
+  GroupRow Save(bool rx, int labelId, int y, const RowCells& cells) const {
+    const DefaultBit def = rx ? defaults_.rxSave : defaults_.txSave;
+    GroupRow row = OnOff(rx ? "RX save" : "TX save", labelId, y, cells, rx ? 1607 : 1608, 2, rx ? 7 : 6, def);
+    if (ctx_.code1139) {
+      row.state = [](int) { return GroupCellState::kClosed; };
+      row.defaultState = [] { return GroupCellState::kClosed; };
+    }
+    return row;
+  }
+  GroupRow Encryption(int labelId, int y, const RowCells& cells) const {
+    const bool mobile = family_ == kMobile;
+    GroupRow row = ValueRow("Encryption", labelId, y, cells.defaultId, cells.ids, 1424,
+                            f_.Line(mobile ? Choices(kMobileEncryption) : Choices(kDisableEnable), 0,
+                                    f_.Settings(0, mobile ? Bits(3, 4) : Bit(4)),
+                                    f_.DefaultByte(0, mobile ? Bits(3, 4) : Bit(4))));
+    row.listRows = mobile ? 4 : 2;
+    if (mobile && ctx_.code1139) {
+      const CRadioDataCore* d = &data_;
+      const SignalingContext ctx = ctx_;
+      row.state = [d, ctx](int g) {
+        if (StateOfOnGroup(*d, g) != GroupCellState::kOpen) return GroupCellState::kClosed;
+        return MobileEncryptionOpen(ctx, MobileFunctionPair(d->m_groups[static_cast<std::size_t>(g)]))
+                   ? GroupCellState::kOpen
+                   : GroupCellState::kClosed;
+      };
+      row.defaultState = [d, ctx] {
+        return MobileEncryptionOpen(ctx, MobileDefaultFunctionPair(d->m_defaultGroup)) ? GroupCellState::kOpen
+                                                                                        : GroupCellState::kClosed;
+      };
+    }
+    return row;
+  }
+
+  // The LTR function: "Disable" or "Signaling", both its parts at once.
+  GroupRow LtrSignaling(const char* label, int y, const RowCells& cells) const {
+    GridLine line = f_.Line(kLtrSignaling, 0, nullptr);
+    const CRadioDataCore* d = &data_;
+    const SignalingContext ctx = ctx_;
+    line.defaultField = [] { return FieldRef(); };
+    line.valueOf = [d, ctx](int item) {
+      return item == kDefaultItem ? LtrDefaultSignalingValue(ctx, d->m_defaultGroup)
+                                  : LtrSignalingValue(ctx, d->m_groups[static_cast<std::size_t>(item)]);
+    };
+    GroupRow row = ValueRow(label, 1467, y, cells.defaultId, cells.ids, 1429, std::move(line));
+    row.hookStores = true;
+    CRadioDataCore* w = &data_;
+    const int zone = zone_;
+    row.afterCommit = [w, ctx, zone](int item, std::uint32_t, std::uint32_t value) {
+      const ZoneGroupRange range = GroupRangeOf(*w, zone);
+      const bool on = value != 0;
+      if (item == kDefaultItem) {
+        StoreLtrDefaultSignaling(ctx, w->m_defaultGroup, on);
+        for (int g = range.first; g < range.End(); ++g) StoreLtrSignaling(ctx, w->m_groups[static_cast<std::size_t>(g)], on);
+      } else if (range.Contains(item)) {
+        StoreLtrSignaling(ctx, w->m_groups[static_cast<std::size_t>(item)], on);
+      }
+    };
+    return row;
+  }
+
+  // The conventional function, with its lines by product code, board and
+  // the cell's encryption.
+  GroupRow ConvSignaling(const char* label, int y, const RowCells& cells) const {
+    GridLine line = f_.Line({}, 0, nullptr);
+    const CRadioDataCore* d = &data_;
+    const SignalingContext ctx = ctx_;
+    const auto encryptionOf = [d](int item) {
+      const std::uint8_t byte0 = item == kDefaultItem ? d->m_defaultGroup.bytes[0] : d->m_groups[static_cast<std::size_t>(item)].settings[0];
+      return static_cast<std::uint8_t>((byte0 >> 3) & 3);
+    };
+    line.defaultField = [] { return FieldRef(); };
+    line.buildChoices = [ctx, encryptionOf](int item) { return ConvSignalingRows(ctx, encryptionOf(item)); };
+    line.valueOf = [d, ctx](int item) {
+      return item == kDefaultItem ? ConvDefaultSignalingValue(ctx, d->m_defaultGroup)
+                                  : ConvSignalingValue(ctx, d->m_groups[static_cast<std::size_t>(item)]);
+    };
+    // The Default cell reads "Option" whenever the XLD-200 is fitted.
+    line.text = [ctx, encryptionOf](int item, std::uint32_t value) {
+      const ChoiceRows rows = ConvSignalingRows(ctx, item == kDefaultItem ? 0 : encryptionOf(item));
+      return rows[static_cast<std::size_t>(RowOfChoiceRow(rows, value, 0))].text;
+    };
+    GroupRow row = ValueRow(label, 1462, y, cells.defaultId, cells.ids, 1429, std::move(line));
+    row.listRows = !ctx_.Mobile() && ctx_.code1139 ? 2 : 3;
+    row.hookStores = true;
+    CRadioDataCore* w = &data_;
+    const int zone = zone_;
+    row.afterCommit = [w, ctx, zone, encryptionOf](int item, std::uint32_t, std::uint32_t value) {
+      const int line = RowOfChoiceRow(ConvSignalingRows(ctx, encryptionOf(item)), value, 0);
+      const ZoneGroupRange range = GroupRangeOf(*w, zone);
+      if (item == kDefaultItem) {
+        StoreConvDefaultSignaling(ctx, w->m_defaultGroup, line);
+        for (int g = range.first; g < range.End(); ++g)
+          StoreConvSignalingFromDefault(ctx, w->m_defaultGroup, w->m_groups[static_cast<std::size_t>(g)], line);
+      } else if (range.Contains(item)) {
+        StoreConvSignaling(ctx, w->m_groups[static_cast<std::size_t>(item)], line);
+      }
+    };
+    return row;
+  }
+  GroupRow ConvNumber(const char* label, int y, const GroupCellIds& ids) const {
+    GridLine line = f_.Line({}, 0, f_.Settings(1, Bits(0, 3)));
+    const CRadioDataCore* d = &data_;
+    const SignalingContext ctx = ctx_;
+    line.buildChoices = [d, ctx](int g) { return ConvNumberRows(ctx, d->m_groups[static_cast<std::size_t>(g)]); };
+    line.text = [d, ctx](int g, std::uint32_t) { return ConvNumberText(ctx, d->m_groups[static_cast<std::size_t>(g)]); };
+    GroupRow row = ValueRow(label, 1463, y, 0, ids, 1430, std::move(line));
+    row.listRows = 3;
+    row.state = [d, ctx](int g) {
+      return StateOfOnGroup(*d, g) == GroupCellState::kOpen && ConvNumberOpen(ctx, d->m_groups[static_cast<std::size_t>(g)])
+                 ? GroupCellState::kOpen
+                 : GroupCellState::kClosed;
+    };
+    return row;
+  }
+  // Mobile conventional ANI: closed while the group's signalling is on.
+  GroupRow ConvAni(int labelId, int y, const RowCells& cells) const {
+    GroupRow row = Ani(labelId, y, cells);
+    if (family_ == kMobile && ctx_.code1139) {
+      const CRadioDataCore* d = &data_;
+      const SignalingContext ctx = ctx_;
+      row.state = [d, ctx](int g) {
+        return StateOfOnGroup(*d, g) == GroupCellState::kOpen && MobileConvAniOpen(ctx, d->m_groups[static_cast<std::size_t>(g)])
+                   ? GroupCellState::kOpen
+                   : GroupCellState::kClosed;
+      };
+    }
+    return row;
+  }
+
+private:
+  Family family_;
+  CRadioDataCore& data_;
+  int zone_;
+  Fields f_;
+  SignalingContext ctx_;
+  const AdvancedDefaults& defaults_;
+};
+
+constexpr GroupCellIds kLtrTxIdCells = {1232, 12391, 12461, 12531, 12601, 12671};
+constexpr GroupCellIds kLtrRxIdCells = {1233, 12401, 12471, 12541, 12611, 12681};
+constexpr GroupCellIds kTagCells = {1231, 12382, 12452, 12522, 12592, 12662};
+
+GroupPageRows LtrAdvancedRows(Family family, CFamilyModel& model, int zone) {
+  CRadioDataCore& data = model.radioData;
+  const AdvancedRows a(family, model, zone);
+  GroupPageRows page = ViewButton(GroupZoneKind::kLtr, GroupView::kAdvanced);
+  page.zoneFormat = "LTR";
+  std::vector<GroupRow>& rows = page.rows;
+  GroupRow tag = EditRow("Tag", 1448, 48, GroupRowKind::kTag, family == kPortable ? kTagCells : kMobileLtrBasicCells.tags);
+  tag.state = [](int) { return GroupCellState::kOpen; };  // an off group keeps its tag open
+  rows.push_back(std::move(tag));
+  rows.push_back(EditRow("TX ID", 1449, 61, GroupRowKind::kTxId, kLtrTxIdCells));
+  rows.push_back(EditRow("RX ID", 1450, 74, GroupRowKind::kRxId, kLtrRxIdCells));
+  page.notes.push_back({1451, "Advanced Features", 95});
+  if (family == kMobile) {
+    rows.push_back(a.CallAlert(1452, 107, {1751, {1752, 1753, 1754, 1755, 1756, 1757}}));
+    rows.push_back(a.Ani(1455, 119, {1758, {1759, 1760, 1761, 1762, 1763, 1764}}));
+    rows.push_back(a.TalkAroundUser(1457, 132, {1765, {1766, 1767, 1768, 1769, 1770, 1771}}));
+    rows.push_back(a.TalkAroundFixed(1459, 144, {1772, {1773, 1774, 1775, 1776, 1777, 1778}}));
+    rows.push_back(a.SecondPower(1460, 156, {1779, {1780, 1781, 1782, 1783, 1784, 1785}}));
+    rows.push_back(a.FlatAf(168, {17861, {1787, 17881, 17891, 17901, 17911, 17921}}));
+    rows.push_back(a.LtrSignaling("Signaling Function", 180, {17931, {1794, 17951, 17961, 17971, 17981, 17991}}));
+    rows.push_back(a.Encryption(1456, 192, {18001, {1801, 18021, 18031, 18041, 18051, 18061}}));
+    return page;
+  }
+  rows.push_back(a.CallAlert(1452, 107, {12722, {1273, 12742, 1278, 12892, 13002, 13114}}));
+  rows.push_back(a.Ani(1455, 119, {12243, {1243, 12622, 12813, 14392, 13033, 14472}}));
+  rows.push_back(a.TalkAroundUser(1457, 132, {12282, {1248, 12643, 14362, 12943, 14432, 13163}}));
+  rows.push_back(a.TalkAroundFixed(1459, 144, {12302, {1250, 12692, 12852, 14382, 13073, 13184}}));
+  rows.push_back(a.SecondPower(1460, 156, {12342, {1251, 12752, 14342, 14352, 13083, 14002}}));
+  rows.push_back(a.Save(true, 1440, 167, {1593, {1594, 1595, 1596, 1597, 1598, 1599}}));
+  rows.push_back(a.Save(false, 1465, 179, {1600, {1601, 1602, 1603, 1604, 1605, 1606}}));
+  if (a.Ctx().code1139) page.notes.push_back({1464, "Encryption[Requires XBE-14 Optional board]", 195});
+  // Product codes 11 and 39 have no paging function on this view.
+  if (!a.Ctx().code1139)
+    rows.push_back(a.LtrSignaling("Paging Function", 209, {1610, {1611, 1612, 1613, 1614, 1615, 1616}}));
+  rows.push_back(a.Encryption(1456, 221, {12272, {1244, 12633, 12823, 12933, 14442, 14372}}));
+  (void)data;
+  return page;
+}
+
+GroupPageRows ConvAdvancedRows(Family family, CFamilyModel& model, int zone) {
+  CRadioDataCore& data = model.radioData;
+  const bool mobile = family == kMobile;
+  const AdvancedRows a(family, model, zone);
+  const Fields& f = a.F();
+  GroupPageRows page = ViewButton(GroupZoneKind::kConventional, GroupView::kAdvanced);
+  std::vector<GroupRow>& rows = page.rows;
+  const int p = mobile ? 0 : 1;  // row positions differ from ANI on
+  const auto y = [p](int m, int portable) { return p == 0 ? m : portable; };
+  rows.push_back(EditRow("Tag", 1448, 47, GroupRowKind::kTag, kTagCells));
+  AddChannelRows(rows, f, data, family, 1449, 61, 1426);
+  page.notes.push_back({1453, "Advanced Features", 113});
+  rows.push_back(a.CallAlert(1454, 123, {0, {1273, 12742, 1278, 12892, 13002, 13114}}));
+  if (mobile) {
+    rows.push_back(ValueRow("ANI Monitor", 1466, 136, 12252, {1257, 12653, 12842, 14422, 13173, 14652}, 1470,
+                            f.Line(kDisableEnable, 0, f.Settings(1, Bit(5)), f.DefaultByte(1, Bit(7)))));
+  }
+  rows.push_back(a.ConvAni(1457, y(148, 143), {12243, {1243, 12622, 12813, 14392, 13033, 14472}}));
+  rows.push_back(a.TalkAroundUser(1459, y(160, 154), {12282, {1248, 12643, 14362, 12943, 14432, 13163}}));
+  rows.push_back(a.TalkAroundFixed(1460, y(172, 166), {12302, {1250, 12692, 12852, 14382, 13073, 13184}}));
+  rows.push_back(a.SecondPower(1461, y(184, 178), {12342, {1251, 12752, 14342, 14352, 13083, 14002}}));
+  rows.push_back(ValueRow("QALS", 1464, y(196, 190), 12392, {1240, 12462, 12472, 12493, 12532, 12542}, 1440,
+                          f.Line(kDisableEnable, 0, f.Word(Bit(15)), f.DefaultWord(Bit(15)))));
+  if (mobile) {
+    rows.push_back(a.FlatAf(208, {16422, {1643, 16442, 16452, 16462, 16472, 16482}}));
+  } else {
+    rows.push_back(a.Save(true, 1468, 202, {1593, {1594, 1595, 1596, 1597, 1598, 1599}}));
+    rows.push_back(a.Save(false, 1469, 214, {1600, {1601, 1602, 1603, 1604, 1605, 1606}}));
+    page.notes.push_back({1467,
+                          a.Ctx().code1139 ? "DTMF Paging ,Encryption[Requires XBE-14 Optional board]"
+                                           : "Paging[Requires XBE-14 Optional Board], Encryption",
+                          227});
+  }
+  rows.push_back(a.ConvSignaling(mobile ? "Signaling Function" : "Paging Function", y(219, 237),
+                                 {12353, {1255, 12762, 14332, 12983, 13093, 13203}}));
+  rows.push_back(a.ConvNumber(mobile ? "Signaling No." : "Paging\u3000encoding #", y(231, 249),
+                              {11591, 11612, 11692, 11713, 11733, 11752}));
+  rows.push_back(a.Encryption(1458, y(243, 261), {12272, {1244, 12633, 12823, 12933, 14442, 14372}}));
+  return page;
+}
+
 }  // namespace
 
 GroupCellState StateOfOnGroup(const CRadioDataCore& data, int g) {
@@ -371,5 +678,6 @@ GroupPageRows MakeGroupRows(Family family, GroupZoneKind kind, GroupView view, C
   CRadioDataCore& data = model.radioData;
   if (kind == GroupZoneKind::kLtr && view == GroupView::kBasic) return LtrBasicRows(family, data, zone);
   if (kind == GroupZoneKind::kConventional && view == GroupView::kBasic) return ConvBasicRows(family, data, zone);
-  return ViewButton(kind, view);
+  if (kind == GroupZoneKind::kLtr) return LtrAdvancedRows(family, model, zone);
+  return ConvAdvancedRows(family, model, zone);
 }

@@ -31,7 +31,7 @@ enum class GroupRowKind {
 
 // Whether a cell of a switched-on group inside the zone is open, disabled
 // or only shows its value.
-enum class GroupCellState { kOpen, kClosed, kReadOnly };
+enum class GroupCellState { kOpen, kClosed, kReadOnly, kDefault };
 
 struct GroupRow {
   const char* label = "";
@@ -49,6 +49,9 @@ struct GroupRow {
   // The state of the cell of group g, inside the zone (unset: open while the
   // group is on, closed while it is off).
   std::function<GroupCellState(int g)> state;
+  // The state of the row's "Default" cell (unset: kDefault, the Default
+  // column's look).
+  std::function<GroupCellState()> defaultState;
   // A kReadOnly row's text of group g.
   std::function<std::string(int g)> readText;
 };
@@ -66,6 +69,7 @@ struct GroupPageRows {
   int viewButtonId = 0;
   const char* viewButtonText = "";
   unsigned viewMessage = 0;  // what the view button asks the main window
+  const char* helpPage = "";  // the help file F1 shows
 };
 
 // The rows of the page of that kind and view for the zone.

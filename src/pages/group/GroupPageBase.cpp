@@ -1,6 +1,8 @@
 #include "pages/group/GroupPageBase.h"
 
 #include <QEvent>
+#include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QStyle>
 #include <QTimer>
@@ -34,6 +36,7 @@ struct GridLayout {
 };
 
 constexpr int kTagLength = 8;
+constexpr double kSmallestLabelPoints = 6;
 constexpr int kIdDigits = 3;
 constexpr int kIdMaxValue = 999;
 constexpr int kGroupNumberLabel = 1424;
@@ -63,22 +66,12 @@ CellLook LookOfState(GroupCellState state) {
       return CellLook::Editable;
     case GroupCellState::kReadOnly:
       return CellLook::ReadOnly;
+    case GroupCellState::kDefault:
+      return CellLook::DefaultColumn;
     case GroupCellState::kClosed:
       break;
   }
   return CellLook::Disabled;
-}
-
-// A list several cells wide opens right of its cell in the first three
-// columns and left of it in the last three, so it stays on the page.
-std::function<QRect(int)> WideListPlace(std::vector<CLinkStatic*> cells, int widthCells, int heightCells) {
-  return [cells = std::move(cells), widthCells, heightCells](int column) {
-    if (column < 0 || static_cast<std::size_t>(column) >= cells.size()) return QRect();
-    const CLinkStatic* cell = cells[static_cast<std::size_t>(column)];
-    const QRect r(cell->mapTo(cell->parentWidget(), QPoint(0, 0)), cell->size());
-    const int x = column < kGroupColumns / 2 ? r.right() - 5 : r.left() - widthCells * r.width() - 5;
-    return QRect(x, r.top() - 10, widthCells * r.width() + 5, heightCells * r.height());
-  };
 }
 
 }  // namespace
@@ -107,8 +100,16 @@ void CGroupPageBase::BuildControls() {
   const ZoneGroupRange range = Range();
   const auto label = [&](int id, const char* text, int x, int y, int width, bool bold) {
     auto* l = Place<QLabel>(id, x, y, width, L::kCellHeight);
-    l->setText(QString::fromLatin1(text));
+    l->setText(QString::fromUtf8(text));
     if (bold) l->setFont(bold_);
+    // The desktop font is wider than the template's: a long row label
+    // ("Sub Audible Signaling (Rx)") takes a smaller size rather than lose
+    // its end under the Default column.
+    QFont f = l->font();
+    while (QFontMetrics(f).horizontalAdvance(l->text()) > l->width() && f.pointSizeF() > kSmallestLabelPoints) {
+      f.setPointSizeF(f.pointSizeF() - 0.5);
+      l->setFont(f);
+    }
     return l;
   };
   const auto field = [&](int id, int x, int width) {
@@ -153,7 +154,7 @@ void CGroupPageBase::BuildControls() {
     lastY = std::max(lastY, row.y);
   }
   for (const GroupPageRows::Note& note : rows_.notes)
-    label(note.id, note.text, L::kDefaultX, note.y, 280, false);
+    label(note.id, note.text, L::kDefaultX, note.y, 280, false)->setAlignment(Qt::AlignCenter);
 
   // Cells in the Tab order: the Default column, then column by column.
   const auto cell = [&](int id, int column, int y) {
@@ -230,9 +231,11 @@ void CGroupPageBase::BuildControls() {
         list = Place<CHotListBox>(row.listId, 0, 0, 10, 10);
         list->hide();
       }
-      GridListLine line{row.line, list, cells[i], defaults[i], row.listRows, row.afterCommit, row.hookStores};
-      if (row.listColumns > 1) line.fixedPlace = WideListPlace(cells[i], row.listColumns, row.listRows);
-      grid_.AddLine(std::move(line));
+      const int line = grid_.AddLine({row.line, list, cells[i], defaults[i], row.listRows, row.afterCommit, row.hookStores});
+      // A list several cells wide opens left of its cell in the last three
+      // columns, so it stays on the page.
+      if (row.listColumns > 1)
+        grid_.SetListPlacement(line, row.listColumns, [](int column) { return column >= kGroupColumns / 2; });
     } else {
       GridEditLine line;
       line.edits.assign(edits[i].begin(), edits[i].end());
@@ -253,6 +256,10 @@ void CGroupPageBase::BuildControls() {
     lineRows_.push_back(static_cast<int>(i));
   }
   grid_.SetLookRule([this](int line, int item) { return LookOf(line, item); });
+  grid_.SetDefaultLookRule([this](int line) {
+    const GroupRow& row = rows_.rows[static_cast<std::size_t>(lineRows_[static_cast<std::size_t>(line)])];
+    return LookOfState(row.defaultState ? row.defaultState() : GroupCellState::kDefault);
+  });
   grid_.SetAfterRefresh([this] { UpdateHeadings(); });
 }
 
@@ -393,6 +400,14 @@ LParam CGroupPageBase::OnUserMessage(unsigned msg, WParam wParam, LParam lParam)
       grid_.OnUserMessage(msg, wParam);
       return 0;
   }
+}
+
+bool CGroupPageBase::PreviewKey(QKeyEvent* event) {
+  if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+    if (g_pMainDlg != nullptr) g_pMainDlg->ShowHelpPage(rows_.helpPage);
+    return true;
+  }
+  return CZonePageBase::PreviewKey(event);
 }
 
 // ---------------------------------------------------------------------------

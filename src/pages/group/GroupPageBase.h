@@ -44,6 +44,8 @@ public:
   void RefreshGroupGrid();
 
   LParam OnUserMessage(unsigned msg, WParam wParam, LParam lParam) override;
+  // F1 shows the page's help; the rest is the page key pattern.
+  bool PreviewKey(QKeyEvent* event) override;
 
 protected:
   CGroupPageBase(Family family, GroupZoneKind kind, GroupView view, int templateId);
