@@ -532,11 +532,6 @@ constexpr std::uint32_t kFixedColumnTones[4][kFiveToneTones] = {
 };
 }  // namespace
 
-std::uint32_t FixedFiveTone(int column, int tone) {
-  if (column < 0 || column >= 4 || tone < 0 || tone >= kFiveToneTones) return 0;
-  return kFixedColumnTones[column][tone];
-}
-
 namespace {
 // The radio's own first ZVEI words, kept as the radio holds them (0x2000 is a
 // hair above 2400 Hz; rounding would give 0x1FFF).
@@ -615,6 +610,11 @@ bool Commit(Record& record, int row, int column, const std::string& text) {
 }
 
 }  // namespace
+
+std::uint32_t PublishedFiveTone(int column, int tone) {
+  if (column < 0 || column >= 4 || tone < 0 || tone >= kFiveToneTones) return 0;
+  return kPublishedTones[column][tone];
+}
 
 std::string ToneGridText(const CFiveToneCodeRecord& record, int row, int column) {
   return GridText(record, row, column, [&record](int r, int c) {

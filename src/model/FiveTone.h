@@ -226,8 +226,8 @@ public:
 extern CFiveToneCodeRecord& g_mobileFiveToneCodes;
 extern CFiveToneToneRecord& g_portableFiveToneTones;
 // A tone of the four published tone tables (ZVEI, CCIR1, EEA, EIA: column
-// 0-3) in Hz, tones 0-F; 0 where the table names none.
-std::uint32_t FixedFiveTone(int column, int tone);
+// 0-3) in Hz, tones 0-F, as the 5-Tone page shows and prints them.
+std::uint32_t PublishedFiveTone(int column, int tone);
 
 // ---------------------------------------------------------------------------
 // The tone grid of the 5-Tone page: row 0 and column 0 are headings; rows 1-16

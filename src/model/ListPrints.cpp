@@ -70,13 +70,6 @@ void PrintRfChannelList(IPrintCanvas& canvas, const CFamilyModel& model, int u, 
   }
 }
 
-std::string PrintedDtmfString(const std::uint8_t* digits) {
-  std::string text(kDtmfMaxDigits, ' ');
-  const int count = DtmfDigitCount(digits);
-  for (int i = 0; i < kDtmfMaxDigits && i < count; ++i) text[static_cast<std::size_t>(i)] = DigitChar(DtmfDigitAt(digits, i));
-  return text;
-}
-
 void PrintDtmfAniPage(IPrintCanvas& canvas, const CFamilyModel& model, int u, int x0, int h, int p) {
   const CDtmfData& dtmf = model.dtmf;
   const CGlobalRecord& g = model.global;
@@ -124,7 +117,7 @@ void PrintDtmfAniPage(IPrintCanvas& canvas, const CFamilyModel& model, int u, in
     const char* tag = dtmf.dialTags[memory];
     row(d + 3 + k, {{8, 18}, {18, 33}, {33, 56}},
         {"    " + std::to_string(k), std::string(tag, strnlen(tag, kDialTagLength)),
-         PrintedDtmfString(dtmf.DialMemory(memory).data())});
+         DtmfStringField(dtmf.DialMemory(memory).data())});
   }
 
   section(70, 2, 5, "Paging Parameter Setting");
@@ -140,7 +133,7 @@ void PrintDtmfAniPage(IPrintCanvas& canvas, const CFamilyModel& model, int u, in
   }
   section(70, 19, 25, "ANI Setting");
   setting(20, 78, 103, 121, "ANI Transmission", ValueOf(g, global::kAniTransmission) != 0 ? "PTT released" : "PTT pressed");
-  setting(21, 78, 103, 121, "ANI Code", PrintedDtmfString(dtmf.aniCode.data()));
+  setting(21, 78, 103, 121, "ANI Code", DtmfStringField(dtmf.aniCode.data()));
   setting(22, 78, 103, 121, "ANI Speed", aniSpeeds[ValueOf(g, global::kAniSpeed) & 3]);
   if (!mobile)
     setting(23, 78, 103, 121, "1st digit Delay", ValueOf(g, global::kFirstDigitDelay) == 3 ? "300msec" : "500msec");
@@ -201,8 +194,7 @@ void PrintFiveToneTable(IPrintCanvas& canvas, const CFamilyModel& model, int u, 
   for (int c = 0; c < 4; ++c) {
     std::vector<std::string> cells;
     for (int t = 0; t < kFiveToneTones; ++t) {
-      const std::uint32_t tone = FixedFiveTone(c, t);
-      cells.push_back(tone == 0 ? "" : Printf("%7ld", static_cast<long>(tone)));
+      cells.push_back(Printf("%7ld", static_cast<long>(PublishedFiveTone(c, t))));
     }
     cells.push_back(mobile ? Printf("%3ld", codes->period[static_cast<std::size_t>(c)]) : fixedPeriod[c]);
     cells.push_back(mobile ? Printf("%4ld", static_cast<long>(codes->gap[static_cast<std::size_t>(c)])) : fixedGap[c]);

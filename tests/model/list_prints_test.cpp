@@ -140,6 +140,13 @@ TEST_P(ListPrint, TheFiveToneTableAndCommonSettings) {
   EXPECT_EQ(At(23, 2), "    ZVEI");
   EXPECT_EQ(At(0, 4), "               0");
   EXPECT_EQ(At(23, 4), "   2400");
+  // The published tables as the page shows them: tone F of every system,
+  // EEA's C and F.
+  EXPECT_EQ(At(23, 19), "    680");
+  EXPECT_EQ(At(33, 19), "   1055");
+  EXPECT_EQ(At(43, 16), "   2400");
+  EXPECT_EQ(At(43, 19), "   2247");
+  EXPECT_EQ(At(53, 19), "   1091");
   EXPECT_EQ(At(63, 7), "   1633");
   EXPECT_EQ(At(23, 20), Mobile() ? " 70" : "     70");
   EXPECT_EQ(At(0, 23), "5-Tone Common/System");
