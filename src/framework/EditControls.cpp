@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTimer>
 #include <algorithm>
 #include <climits>
 #include <cstring>
@@ -460,4 +461,9 @@ void CFiveToneEdit::keyPressEvent(QKeyEvent* event) {
   if (kind == KeyKind::kBlocked) return;
   if (kind == KeyKind::kChar && !FiveToneEditAccepts(m_inputMode, c.unicode())) return;
   QLineEdit::keyPressEvent(event);
+}
+
+void SelectAllOnEntry(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::FocusIn) return;
+  if (auto* edit = qobject_cast<QLineEdit*>(watched)) QTimer::singleShot(0, edit, &QLineEdit::selectAll);
 }

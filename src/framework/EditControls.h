@@ -24,6 +24,10 @@ bool FilterEditAccepts(int mode, int c, int pos);
 // Whether a CFiveToneEdit in `mode` takes `c`.
 bool FiveToneEditAccepts(int mode, int c);
 
+// For a page's event filter: a line edit being entered selects its whole
+// text, so typing replaces it.
+void SelectAllOnEntry(QObject* watched, QEvent* event);
+
 // An edit with text and background colours of its own.
 class CColorEdit : public QLineEdit, public KeyPreview {
 public:

@@ -2,9 +2,9 @@
 #include <QEvent>
 #include <QLabel>
 #include <QStyle>
-#include <QTimer>
 #include <cstdio>
 
+#include "framework/EditControls.h"
 #include "framework/FocusNavigation.h"
 #include "model/ChannelEdit.h"
 #include "model/FamilyModel.h"
@@ -395,12 +395,8 @@ LParam CRfChannelListPageBase::OnUserMessage(unsigned msg, WParam wParam, LParam
 // Window life
 
 bool CRfChannelListPageBase::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::FocusIn) {
-    // Entering an edit selects its whole text, so typing replaces it.
-    if (auto* edit = qobject_cast<QLineEdit*>(watched)) QTimer::singleShot(0, edit, &QLineEdit::selectAll);
-  } else if (event->type() == QEvent::FocusOut && watched == split_) {
-    CommitSplit();
-  }
+  SelectAllOnEntry(watched, event);
+  if (event->type() == QEvent::FocusOut && watched == split_) CommitSplit();
   return CScrollablePage::eventFilter(watched, event);
 }
 

@@ -5,12 +5,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QStyle>
-#include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <map>
 
+#include "framework/EditControls.h"
 #include "framework/FocusNavigation.h"
 #include "model/FamilyModel.h"
 #include "model/MessageBox.h"
@@ -419,9 +419,9 @@ bool CGroupPageBase::eventFilter(QObject* watched, QEvent* event) {
     if (auto* edit = qobject_cast<QLineEdit*>(watched)) {
       if (const auto at = EditAt(static_cast<WParam>(ControlId(edit))); at && at->first->kind == GroupRowKind::kTxId)
         txEdited_.reset();
-      QTimer::singleShot(0, edit, &QLineEdit::selectAll);
     }
   }
+  SelectAllOnEntry(watched, event);
   return CZonePageBase::eventFilter(watched, event);
 }
 

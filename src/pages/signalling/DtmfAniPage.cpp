@@ -3,9 +3,9 @@
 #include <QEvent>
 #include <QLabel>
 #include <QSignalBlocker>
-#include <QTimer>
 #include <algorithm>
 
+#include "framework/EditControls.h"
 #include "framework/SettingsForm.h"
 #include "model/Digits.h"
 #include "model/RadioData.h"
@@ -189,9 +189,7 @@ void CDtmfAniPage::OnDestroyWindow() {
 }
 
 bool CDtmfAniPage::eventFilter(QObject* watched, QEvent* event) {
-  // Entering a box selects its whole text, so the first key replaces it.
-  if (event->type() == QEvent::FocusIn)
-    if (auto* edit = dynamic_cast<QLineEdit*>(watched)) QTimer::singleShot(0, edit, &QLineEdit::selectAll);
+  SelectAllOnEntry(watched, event);
   return CSettingsPage::eventFilter(watched, event);
 }
 

@@ -2,11 +2,11 @@
 #include <QEvent>
 #include <QLabel>
 #include <QStyle>
-#include <QTimer>
 #include <cstdio>
 #include <cstring>
 #include <utility>
 
+#include "framework/EditControls.h"
 #include "framework/FocusNavigation.h"
 #include "model/FamilyModel.h"
 #include "model/MessageBox.h"
@@ -393,11 +393,7 @@ LParam CSystemPageBase::OnUserMessage(unsigned msg, WParam wParam, LParam lParam
 // Window life
 
 bool CSystemPageBase::eventFilter(QObject* watched, QEvent* event) {
-  // Entering a count or alias selects its whole text, so typing replaces it.
-  if (event->type() == QEvent::FocusIn) {
-    if (auto* edit = qobject_cast<QLineEdit*>(watched))
-      QTimer::singleShot(0, edit, &QLineEdit::selectAll);
-  }
+  SelectAllOnEntry(watched, event);
   return CFirstSystemPageBase::eventFilter(watched, event);
 }
 

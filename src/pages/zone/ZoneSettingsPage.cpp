@@ -1,7 +1,6 @@
 #include <QEvent>
 #include <QLabel>
 #include <QStyle>
-#include <QTimer>
 #include <cstdio>
 #include <string>
 
@@ -276,10 +275,7 @@ LParam CZoneSettingsPage::OnUserMessage(unsigned msg, WParam wParam, LParam lPar
 }
 
 bool CZoneSettingsPage::eventFilter(QObject* watched, QEvent* event) {
-  // Entering an edit selects its whole text, so typing replaces it.
-  if (event->type() == QEvent::FocusIn) {
-    if (auto* edit = qobject_cast<QLineEdit*>(watched)) QTimer::singleShot(0, edit, &QLineEdit::selectAll);
-  }
+  SelectAllOnEntry(watched, event);
   return CFirstSystemPageBase::eventFilter(watched, event);
 }
 
