@@ -49,3 +49,8 @@ public:
   virtual void ShowHelpPage(const std::string& fileName) { (void)fileName; }
 };
 extern IMainDialog* g_pMainDlg;
+
+// Posts a page's navigation message to the main window (to the page's own
+// window when there is none): posted, because the main window takes the
+// sending page's window down when it opens the next page.
+void PostToMainWindow(QWidget* page, unsigned msg, WParam wParam, LParam lParam);

@@ -258,8 +258,7 @@ void CRepeaterPageBase::OnNextRepeaters() {
 
 void CRepeaterPageBase::OnClosePage() {
   MessageBeep();
-  // Posted: the main window takes this page's window down when it opens the zone table.
-  PostUserMessage(g_pMainDlg != nullptr ? g_pMainDlg->Window() : window(), UM_OPEN_SYSTEM_PAGE, 0, 255);
+  PostToMainWindow(this, UM_OPEN_SYSTEM_PAGE, 0, 255);
 }
 
 LParam CRepeaterPageBase::OnUserMessage(unsigned msg, WParam wParam, LParam lParam) {

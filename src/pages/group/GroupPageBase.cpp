@@ -359,8 +359,7 @@ bool CGroupPageBase::CopyTxToRx(int g) {
 void CGroupPageBase::Navigate(unsigned msg, WParam wParam, LParam lParam) {
   MessageBeep();
   grid_.CommitFocusedEdit();
-  // The main dialog takes this page's window down when it opens the next.
-  PostUserMessage(g_pMainDlg != nullptr ? g_pMainDlg->Window() : window(), msg, wParam, lParam);
+  PostToMainWindow(this, msg, wParam, lParam);
 }
 
 void CGroupPageBase::OnButton(int id) {

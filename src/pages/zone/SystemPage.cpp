@@ -338,8 +338,7 @@ void CSystemPageBase::CopySystem(int destination, int source) {
 void CSystemPageBase::Navigate(unsigned msg, WParam wParam, LParam lParam) {
   MessageBeep();
   grid_.CommitFocusedEdit();
-  // The main dialog takes this page's window down when it opens the next.
-  PostUserMessage(g_pMainDlg != nullptr ? g_pMainDlg->Window() : window(), msg, wParam, lParam);
+  PostToMainWindow(this, msg, wParam, lParam);
 }
 
 void CSystemPageBase::OnButton(int id) {

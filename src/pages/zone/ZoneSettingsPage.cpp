@@ -246,8 +246,7 @@ EditOutcome CZoneSettingsPage::OnEdited(const ZoneSettingsLine& l, int item, con
 
 void CZoneSettingsPage::Navigate(unsigned msg, LParam lParam) {
   MessageBeep();
-  // The main window takes this page's window down when it opens the next.
-  PostUserMessage(g_pMainDlg != nullptr ? g_pMainDlg->Window() : window(), msg, 0, lParam);
+  PostToMainWindow(this, msg, 0, lParam);
 }
 
 LParam CZoneSettingsPage::OnUserMessage(unsigned msg, WParam wParam, LParam lParam) {
