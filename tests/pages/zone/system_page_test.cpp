@@ -150,9 +150,14 @@ TEST_P(SystemPage, EnterOnACellOpensItsListEnterCommitsEscCloses) {
     EXPECT_FALSE(list->isVisible());
   }
   EXPECT_EQ(g_dataModified, 0);
-  for (int missing : {1308, 1072})  // the mobile template has no End of TX Tone row
-    if (family == kMobile) EXPECT_EQ(Control<QWidget>(missing), nullptr);
-  if (family == kPortable) EXPECT_EQ(Control<QWidget>(1118), nullptr);
+  for (int missing : {1308, 1072}) {  // the mobile template has no End of TX Tone row
+    if (family == kMobile) {
+      EXPECT_EQ(Control<QWidget>(missing), nullptr);
+    }
+  }
+  if (family == kPortable) {
+    EXPECT_EQ(Control<QWidget>(1118), nullptr);
+  }
 
   Control(1092)->setFocus();
   QTest::keyClick(Control(1092), Qt::Key_Return);
@@ -363,7 +368,9 @@ TEST_P(SystemPage, DefaultChoicesIntoBytes2To9ReachLtrZonesOnly) {
     if (l.afterCommit) l.afterCommit(kDefaultItem, 0, 1);  // the Default Home Channel marks no repeater
     for (int k = 2; k <= 9; ++k)
       EXPECT_EQ(ZoneByte(1, k), conventional[static_cast<std::size_t>(k)]) << l.line.caption << " byte " << k;
-    if (bytes2To9) EXPECT_EQ(l.line.Value(0), 1u) << l.line.caption;
+    if (bytes2To9) {
+      EXPECT_EQ(l.line.Value(0), 1u) << l.line.caption;
+    }
   }
   EXPECT_EQ(Data().m_repeaters[0][0], 1);
 }
