@@ -199,9 +199,11 @@ int CAlignSession::Fail(int code) {
 }
 
 int CAlignSession::Cmd(std::uint8_t command, std::initializer_list<std::uint8_t> args) {
+  // A radio may key although its answer to '4' was lost or garbled: only a
+  // '5' it acknowledged counts as unkeyed.
+  if (command == kAlignKey) keyed_ = true;
   const int r = link_.Command(command, args);
   if (r != kAlignOk) return Fail(r);
-  if (command == kAlignKey) keyed_ = true;
   if (command == kAlignEndItem) keyed_ = false;
   return kAlignOk;
 }

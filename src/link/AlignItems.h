@@ -101,7 +101,7 @@ public:
   int Poll();
   int Ok();
   // Always ends the measurement; the transmitter is unkeyed even when an
-  // earlier step failed.
+  // earlier step failed, and whenever '4' went out, whatever its answer.
   int Cancel();
   // One step up (+1) or down (-1) to the next programmed channel; with no
   // programmed channel the current one stays.

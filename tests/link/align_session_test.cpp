@@ -515,3 +515,32 @@ TEST(AlignItems, AFailedOkKeepsTheItemMeasuringWithItsMeterMoving) {
   EXPECT_TRUE(b.session->Measuring());
   EXPECT_TRUE(b.session->Polling());
 }
+
+TEST(AlignItems, CancelUnkeysARadioThatKeyedButWhoseAnswerWasLost) {
+  // The radio carries out '4' and its answer is lost on every send, or it
+  // comes back garbled: Start fails, but the transmitter is on.
+  const std::pair<SimFault, int> losses[] = {{SimFault::kSilence, 4}, {SimFault::kNak, 1}};
+  for (const Family family : {kMobile, kPortable}) {
+    for (int item = 0; item < kItemNone; ++item) {
+      if (!AlignItemExists(family, item)) continue;
+      for (const auto& [fault, count] : losses) {
+        const std::string name = std::to_string(family) + "/" + std::to_string(item) + "/" + std::to_string(int(fault));
+        SessionBench b(family);
+        ASSERT_EQ(b.started, kAlignOk);
+        b.radio.Plan({fault, b.radio.Replies(), count});
+        const int started = b.session->Start(item);
+        if (!b.radio.Keyed()) {
+          // An item that never keys: the loss hit another command.
+          EXPECT_TRUE(b.radio.AlignFramesOf('4').empty()) << name;
+          b.session->Cancel();
+          continue;
+        }
+        EXPECT_NE(started, kAlignOk) << name;
+        b.session->Cancel();
+        EXPECT_FALSE(b.radio.Keyed()) << name;
+        EXPECT_FALSE(b.session->Measuring()) << name;
+        EXPECT_EQ(b.radio.AlignFramesOf('5').size(), 1u) << name;
+      }
+    }
+  }
+}
