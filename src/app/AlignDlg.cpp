@@ -14,6 +14,7 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/AlignTexts.h"
 #include "app/LinkThread.h"
@@ -346,11 +347,9 @@ void CAlignDlg::OnStart() {
              {
                const QSignalBlocker block(m_slider);
                m_slider->setRange(0, max);
-               m_slider->setValue(m_session.Value());
              }
              m_meter1->setRange(0, max);
-             m_meter1->setValue(m_session.Value());
-             m_value->setText(QString::number(m_session.Value()));
+             ShowValue();
              m_limit->setText(QString::number(max));
              m_meter2->setRange(0, m_session.MeterMax());
              m_meter2->setValue(0);
@@ -368,13 +367,18 @@ void CAlignDlg::OnSliderMoved(int value) {
     return;
   }
   Exchange([this, value] { return m_session.Adjust(value); },
-           [this](int) {
-             // A failed send leaves the meter where it was.
-             const QSignalBlocker block(m_slider);
-             m_slider->setValue(m_session.Value());
-             m_meter1->setValue(m_session.Value());
-             m_value->setText(QString::number(m_session.Value()));
-           });
+           // A failed send leaves the meter where it was.
+           [this](int) { ShowValue(); });
+}
+
+void CAlignDlg::ShowValue() {
+  const int value = m_session.Value();
+  // A value the radio holds above the slider's range puts the slider and
+  // the bar at their end; the number tells the true value.
+  const QSignalBlocker block(m_slider);
+  m_slider->setValue(std::min(value, m_slider->maximum()));
+  m_meter1->setValue(std::min(value, m_meter1->maximum()));
+  m_value->setText(QString::number(value));
 }
 
 void CAlignDlg::OnPollTimer() {

@@ -96,6 +96,8 @@ private:
   bool Later(void (CAlignDlg::*action)());
   void OnPollTimer();
   void RefreshChannel();
+  // The value being adjusted on the slider, the first meter and its number.
+  void ShowValue();
   void ShowMeasuring(bool on);
   void ShowIdle();
   void CloseAfterCancel();

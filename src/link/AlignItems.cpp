@@ -151,20 +151,32 @@ AlignChannelInfo AlignChannelAt(const AlignData& data, int channel) {
 }
 
 std::string AlignSerialText(const AlignData& data) {
-  const std::uint8_t* block = data.Block(data.TuneBlock());
-  if (data.family == kPortable) return SerialNumberText(block[121], block[124], block[125], block[126]);
+  // The mobile serial lies in the last adjustment block, not the tune block.
+  if (data.family == kPortable) {
+    const std::uint8_t* block = data.Block(data.TuneBlock());
+    return SerialNumberText(block[121], block[124], block[125], block[126]);
+  }
+  const std::uint8_t* block = data.Block(kAlignImageBlocks - 1);
   return SerialNumberText(block[124], block[125], block[126], block[127]);
 }
 
 AlignRanges CurrentAlignRanges(const AlignData& data) {
+  const CConfigFileBase& config = data.family == kPortable ? static_cast<const CConfigFileBase&>(g_portableConfig)
+                                                           : static_cast<const CConfigFileBase&>(g_config);
+  return AlignRangesOf(config, data.Byte(alignbyte::kProductCode));
+}
+
+AlignRanges AlignRangesOf(const CConfigFileBase& config, std::uint8_t productCode) {
   AlignRanges ranges;
-  const bool mobileProduct = IsMobileProductCode(data.Byte(alignbyte::kProductCode));
-  // Entry of g_cfgRanges per item; -1 for none.
+  const bool mobileProduct = IsMobileProductCode(productCode);
+  // Entry of the slider and meter limits per item; -1 for none.
   const int slider[kItemNone] = {0, 1, 1, 2, 3, mobileProduct ? 4 : 10, 5, 6, 11, 12, 2, -1, -1, 9, -1, -1, 16, 17};
   const int meter[kItemNone] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 7, 8, 9, 14, 15, -1, -1};
   for (int i = 0; i < kItemNone; ++i) {
-    ranges.slider[static_cast<std::size_t>(i)] = slider[i] < 0 ? 0 : Clamp255(g_cfgRanges[static_cast<std::size_t>(slider[i])]);
-    ranges.meter[static_cast<std::size_t>(i)] = meter[i] < 0 ? 255 : Clamp255(g_cfgRanges2[static_cast<std::size_t>(meter[i])]);
+    ranges.slider[static_cast<std::size_t>(i)] =
+        slider[i] < 0 ? 0 : Clamp255(config.Ranges()[static_cast<std::size_t>(slider[i])]);
+    ranges.meter[static_cast<std::size_t>(i)] =
+        meter[i] < 0 ? 255 : Clamp255(config.Ranges2()[static_cast<std::size_t>(meter[i])]);
   }
   return ranges;
 }
@@ -235,9 +247,9 @@ int CAlignSession::Start(int item) {
     value_ = Channel().tune;
   else if (kind != Kind::kReceiver)
     value_ = B(ValueByte());
-  // Cancel puts back what the radio held, even above the slider's range.
+  // Start sends what the radio holds, even above the slider's range, so Ok
+  // without a move stores it unchanged; Cancel puts it back.
   savedValue_ = value_;
-  value_ = std::min(value_, sliderMax_);
   if (kind == Kind::kDeviation || kind == Kind::kReference) {
     values_.Select(data_, ModeOf());
     if (kind == Kind::kDeviation) values_[ArgIndexOf(item)] = Byte(value_);

@@ -47,16 +47,21 @@ struct AlignChannelInfo {
 };
 
 AlignChannelInfo AlignChannelAt(const AlignData& data, int channel);
-// The serial number as the main window shows it, from the tune block.
+// The serial number as the main window shows it: mobile from block 256,
+// portable from its tune block 167.
 std::string AlignSerialText(const AlignData& data);
 
 // Slider maxima (clamped to a byte) and second-meter limits per item, from
-// the configuration's range tables.
+// a configuration's range tables.
 struct AlignRanges {
   std::array<int, kItemNone> slider{};
   std::array<int, kItemNone> meter{};
 };
+class CConfigFileBase;
+// The radio's family's own configuration's limits.
 AlignRanges CurrentAlignRanges(const AlignData& data);
+// productCode picks the CTCSS slider's entry.
+AlignRanges AlignRangesOf(const CConfigFileBase& config, std::uint8_t productCode);
 
 // The '3' argument bytes of the current channel: the stored values of its
 // bandwidth, arranged for a mode (0 DCS and reference, 1 deviation, 2 CTCSS,

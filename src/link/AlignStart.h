@@ -56,7 +56,7 @@ struct AlignData {
   void SetWord(int a, std::uint16_t v);
   std::uint8_t* Block(int b) { return image.data() + kBlockSize * static_cast<std::size_t>(b); }
   const std::uint8_t* Block(int b) const { return image.data() + kBlockSize * static_cast<std::size_t>(b); }
-  // The block of the tune points (and the serial number): 254 or 167.
+  // The block of the tune points: 254 or 167.
   int TuneBlock() const { return family == kPortable ? 167 : 254; }
   // The last block that can hold channels: 184 (mobile) or 166 (portable).
   int LastChannelBlock() const { return family == kPortable ? 166 : 184; }

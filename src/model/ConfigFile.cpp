@@ -5,9 +5,6 @@
 #include "model/MessageBox.h"
 #include "model/RadioImage.h"
 
-std::array<std::int32_t, kCfgRangeCount> g_cfgRanges{};
-std::array<std::int32_t, kCfgRangeCount> g_cfgRanges2{};
-
 namespace {
 
 const ConfigVariant kMobileVariant{"RP58.CFG", "MB925.CFG", 0x38000, true, true, 255, true};
@@ -73,12 +70,12 @@ CConfigFile::CConfigFile() : CConfigFileBase(kMobileVariant) {}
 CPortableConfigFile::CPortableConfigFile() : CConfigFileBase(kPortableVariant) {}
 
 void CConfigFileBase::SetUnstoredRanges() {
-  for (int i = 10; i <= 15; ++i) g_cfgRanges[i] = 255;
-  for (int i = 10; i <= 13; ++i) g_cfgRanges2[i] = 0;
-  g_cfgRanges2[14] = g_cfgRanges2[15] = 255;
+  for (int i = 10; i <= 15; ++i) m_ranges[i] = 255;
+  for (int i = 10; i <= 13; ++i) m_ranges2[i] = 0;
+  m_ranges2[14] = m_ranges2[15] = 255;
   if (m_variant.setsRangeTail) {
-    g_cfgRanges[16] = g_cfgRanges[17] = 255;
-    g_cfgRanges2[16] = g_cfgRanges2[17] = 188;
+    m_ranges[16] = m_ranges[17] = 255;
+    m_ranges2[16] = m_ranges2[17] = 188;
   }
 }
 
@@ -114,8 +111,8 @@ bool CConfigFileBase::ReadUserFile() {
   }
   m_otherWord2 = static_cast<std::uint16_t>(field(2, 8));
   for (int i = 0; i < kCfgStoredRanges; ++i)
-    g_cfgRanges[i] = static_cast<std::int32_t>(field(2, i == 4 ? m_variant.range4Default : 255));
-  for (int i = 0; i < kCfgStoredRanges; ++i) g_cfgRanges2[i] = static_cast<std::int32_t>(field(2, i < 7 ? 0 : 255));
+    m_ranges[i] = static_cast<std::int32_t>(field(2, i == 4 ? m_variant.range4Default : 255));
+  for (int i = 0; i < kCfgStoredRanges; ++i) m_ranges2[i] = static_cast<std::int32_t>(field(2, i < 7 ? 0 : 255));
   SetUnstoredRanges();
 
   if (!opened) {
@@ -206,14 +203,14 @@ bool CConfigFile::WriteConfig() {
     WriteLE(out, 2, m_otherWord1);
     for (std::uint8_t b : m_otherBytes) out.put(static_cast<char>(SwapNibbles(b)));
     WriteLE(out, 2, m_otherWord2);
-    for (int i = 0; i < kCfgStoredRanges; ++i) WriteLE(out, 2, static_cast<std::uint32_t>(g_cfgRanges[i]) & 0xFFFF);
+    for (int i = 0; i < kCfgStoredRanges; ++i) WriteLE(out, 2, static_cast<std::uint32_t>(m_ranges[i]) & 0xFFFF);
   };
 
   // Opened for update so an existing file is neither created nor truncated.
   std::fstream user(m_userFileName, std::ios::binary | std::ios::in | std::ios::out);
   if (user.is_open()) {
     writeHead(user);
-    for (int i = 0; i < kCfgStoredRanges; ++i) WriteLE(user, 2, static_cast<std::uint32_t>(g_cfgRanges2[i]) & 0xFFFF);
+    for (int i = 0; i < kCfgStoredRanges; ++i) WriteLE(user, 2, static_cast<std::uint32_t>(m_ranges2[i]) & 0xFFFF);
     user.flush();
     ok = ok && user.good();
   } else {
@@ -227,9 +224,9 @@ bool CConfigFile::WriteConfig() {
     } else {
       ok = false;
     }
-    for (int i = 0; i <= 6; ++i) g_cfgRanges2[i] = 0;
-    for (int i = 7; i <= 9; ++i) g_cfgRanges2[i] = 255;
-    g_cfgRanges2[10] = 0;
+    for (int i = 0; i <= 6; ++i) m_ranges2[i] = 0;
+    for (int i = 7; i <= 9; ++i) m_ranges2[i] = 255;
+    m_ranges2[10] = 0;
   }
 
   std::fstream factory(m_factoryFileName, std::ios::binary | std::ios::in | std::ios::out);

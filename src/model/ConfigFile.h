@@ -9,10 +9,9 @@
 
 inline constexpr int kCfgRangeCount = 18;
 inline constexpr int kCfgStoredRanges = 10;
-// Upper limits of the two alignment meters per alignment item; entries 0-9
-// live in the user file, the rest are set by every read.
-extern std::array<std::int32_t, kCfgRangeCount> g_cfgRanges;
-extern std::array<std::int32_t, kCfgRangeCount> g_cfgRanges2;
+// Upper limits of an alignment meter per alignment item; entries 0-9 live in
+// the user file, the rest are set by every read.
+using CfgRanges = std::array<std::int32_t, kCfgRangeCount>;
 
 // What sets the two families' configuration objects apart.
 struct ConfigVariant {
@@ -21,7 +20,7 @@ struct ConfigVariant {
   std::uint32_t defaultFlashRomStart;
   bool acceptsFlash38000;     // the portable object refuses the 0x38000 layout
   bool shortAdjustFor1A500;   // the mobile 0x1A500 row keeps adjustment words 2-3 only
-  std::int32_t range4Default; // default of g_cfgRanges[4]
+  std::int32_t range4Default; // default of the slider limit 4
   bool setsRangeTail;         // sets entries 16 and 17 of both tables
 };
 
@@ -56,6 +55,12 @@ public:
   bool IsRomEditorMode() const { return m_romEditorMode; }
   void SetRomEditorMode(bool on) { m_romEditorMode = on; }
 
+  // The family's own meter limits, as its user file gave them: the slider's
+  // (first meter) and the second meter's. Each family's alignment window
+  // reads its own, so one file's values never end up in the other's window.
+  const CfgRanges& Ranges() const { return m_ranges; }
+  const CfgRanges& Ranges2() const { return m_ranges2; }
+
   const std::string& UserFileName() const { return m_userFileName; }
   const std::string& FactoryFileName() const { return m_factoryFileName; }
 
@@ -86,6 +91,8 @@ protected:
   std::uint16_t m_otherWord1 = 0;
   std::array<std::uint8_t, 8> m_otherBytes{};
   std::uint16_t m_otherWord2 = 8;
+  CfgRanges m_ranges{};
+  CfgRanges m_ranges2{};
 
 private:
   bool ReadUserFile();  // true when a port field was short

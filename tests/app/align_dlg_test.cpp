@@ -10,6 +10,7 @@
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
@@ -47,6 +48,16 @@ std::vector<std::uint8_t> DefaultRadio(Family family, bool uhf) {
     memory[0x1C80] = 0x10;
   else
     memory[57 * kBlockSize + 1] = 0x20;
+  // The serial number 1D345678, and other bytes where it is not.
+  const std::size_t serialAt[2][4] = {{256 * kBlockSize + 124, 256 * kBlockSize + 125, 256 * kBlockSize + 126,
+                                       256 * kBlockSize + 127},
+                                      {167 * kBlockSize + 121, 167 * kBlockSize + 124, 167 * kBlockSize + 125,
+                                       167 * kBlockSize + 126}};
+  const std::uint8_t serial[4] = {0x12, 0x34, 0x56, 0x78};
+  for (int i = 0; i < 4; ++i) {
+    memory[254 * kBlockSize + 124 + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(0x0B + 0x40 * i);
+    memory[serialAt[family == kPortable][i]] = serial[i];
+  }
   return memory;
 }
 
@@ -66,8 +77,9 @@ protected:
     MainDlgTest::TearDown();
   }
 
-  void Serve(Family family, bool uhf = true) {
-    sim = std::make_unique<CSimRadio>(SimProtocol::kPolled, DefaultRadio(family, uhf), 1, 58);
+  void Serve(Family family, bool uhf = true) { Serve(family, DefaultRadio(family, uhf)); }
+  void Serve(Family family, std::vector<std::uint8_t> memory) {
+    sim = std::make_unique<CSimRadio>(SimProtocol::kPolled, std::move(memory), 1, 58);
     sim->SetFamily(family == kPortable);
     sim->SetRestartDelay(50'000);
     sim->ComeOnByItself(50'000, 1'000'000);
@@ -162,7 +174,7 @@ TEST_F(AlignDlgTest, TechnicianAlignsPowerHighAndStoresIt) {
   EXPECT_NE(presetText.find("481.100   481.100   450.100   511.900"), std::string::npos);
   EXPECT_NE(stepText.find("Tx Power High"), std::string::npos);
   EXPECT_EQ(radioType, "UHF");
-  EXPECT_EQ(serial.size(), 8u);
+  EXPECT_EQ(serial, "1D345678");
   EXPECT_EQ(sim->Word(8) & 0xFF, stored);
   EXPECT_FALSE(sim->Keyed());
   EXPECT_TRUE(msgs.texts().empty());
@@ -186,16 +198,72 @@ TEST_F(AlignDlgTest, PortableVhfRadioShowsVhfAndTheWholeChannelRange) {
   WriteDataFile(dir.File("a.P58"), kPortable, false);
   ASSERT_FALSE(Start({"a.P58"}));
   Serve(kPortable, false);
-  std::string radioType;
+  std::string radioType, serial;
   int maximum = 0;
   Align({Do([&](CAlignDlg& w) {
            radioType = FindControl<QLabel>(&w, kAlignRadioTypeId)->text().toStdString();
+           serial = FindControl<QLabel>(&w, kAlignSerialId)->text().toStdString();
            maximum = FindControl<QSpinBox>(&w, kAlignChannelUpDownId)->maximum();
          }),
          Click(kAlignExitId)});
   EXPECT_EQ(radioType, "VHF");
+  EXPECT_EQ(serial, "1D345678");
   EXPECT_EQ(maximum, 640);
   EXPECT_NE(presetText.find("161.100   161.100   146.100   173.900"), std::string::npos);
+}
+
+// The radio holds 87 for the mobile CTCSS deviation. With the mobile file's
+// limit of 51 the slider stands at its end and the number says 87; without
+// any file the mobile limit is 255 (the portable default of 51 is not the
+// mobile window's). Either way Start sends 87 and Ok without a move leaves
+// the radio's memory as it was.
+TEST_F(AlignDlgTest, CtcssValueAboveTheSliderIsSentAndKeptAsTheRadioHoldsIt) {
+  for (const bool limitFile : {true, false}) {
+    SCOPED_TRACE(limitFile);
+    if (limitFile) {
+      std::vector<unsigned char> user(56, 0);
+      for (std::size_t i = 16; i < 36; i += 2) user[i] = 255;
+      user[16 + 2 * 4] = 51;
+      WriteWholeFile(dir.File("RP58.CFG"), user);
+    } else {
+      std::remove(dir.File("RP58.CFG").c_str());
+    }
+    WriteDataFile(dir.File("a.K58"), kMobile);
+    ASSERT_FALSE(Start({"a.K58"}));
+    std::vector<std::uint8_t> memory = DefaultRadio(kMobile, true);
+    memory[23] = 87;
+    Serve(kMobile, memory);
+    int slider = -1, sliderMax = -1, bar = -1;
+    std::string shown, limit;
+    Align({Click(3615), Click(kAlignItemStartId),
+           Do([&](CAlignDlg& w) {
+             auto* s = FindControl<CMeterSlider>(&w, kAlignSliderId);
+             slider = s->value();
+             sliderMax = s->maximum();
+             bar = FindControl<CMeterProgress>(&w, kAlignMeter1Id)->value();
+             shown = FindControl<QLabel>(&w, kAlignValueId)->text().toStdString();
+             limit = FindControl<QLabel>(&w, kAlignLimitId)->text().toStdString();
+           }),
+           Do([&](CAlignDlg&) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); }),
+           Click(kAlignExitId)});
+    pty->Stop();
+    EXPECT_EQ(sliderMax, limitFile ? 51 : 255);
+    EXPECT_EQ(slider, limitFile ? 51 : 87);
+    EXPECT_EQ(bar, slider);
+    EXPECT_EQ(shown, "87");
+    EXPECT_EQ(limit, limitFile ? "51" : "255");
+    EXPECT_EQ(sim->AlignFramesOf('3').back().at(3), 87) << "Start sends what the radio holds";
+    // Nothing but the checksum word the start refreshed differs.
+    for (std::size_t i = 0; i < kAlignWordBytes; ++i) {
+      if (i / 2 != 2) {
+        EXPECT_EQ(sim->Memory()[i], memory[i]) << i;
+      }
+    }
+    EXPECT_FALSE(sim->Keyed());
+    EXPECT_TRUE(msgs.texts().empty());
+    dlg.reset();
+    pty.reset();
+  }
 }
 
 // Every item of both windows, as a technician runs it on a default file:

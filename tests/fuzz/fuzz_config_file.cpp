@@ -23,8 +23,8 @@ std::vector<std::int64_t> StateOf(const CConfigFileBase& c) {
                                  c.GetAdjustWordLow(),   c.GetAdjustWordHigh(),    c.GetFirstAdjustBlock(),
                                  c.GetValidMarkerWord(), c.GetLastUserWord(),      c.UsesStreamProtocol(),
                                  c.HasFactoryFile()};
-  s.insert(s.end(), g_cfgRanges.begin(), g_cfgRanges.end());
-  s.insert(s.end(), g_cfgRanges2.begin(), g_cfgRanges2.end());
+  s.insert(s.end(), c.Ranges().begin(), c.Ranges().end());
+  s.insert(s.end(), c.Ranges2().begin(), c.Ranges2().end());
   return s;
 }
 

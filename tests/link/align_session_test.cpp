@@ -309,9 +309,64 @@ TEST(AlignItems, AValueAboveTheSliderRangeIsPutBackByCancel) {
   b.ranges.slider[kItemPowerHigh] = 3;
   b.session.emplace(b.align, b.data, b.ranges);
   ASSERT_EQ(b.session->Start(kItemPowerHigh), kAlignOk);
-  EXPECT_EQ(b.session->Value(), 3);
+  EXPECT_EQ(b.session->Value(), held) << "only a move of the slider changes the value";
   ASSERT_EQ(b.session->Cancel(), kAlignOk);
   EXPECT_EQ(b.radio.AlignFramesOf('2').back()[1], held);
+}
+
+// Every item the technician adjusts, with the radio holding 200 where the
+// slider ends at 51: Start sends what the radio holds, Ok without a move
+// leaves the radio's memory as it was, and one step down stores exactly
+// that byte and the checksum word.
+TEST(AlignItems, StartSendsTheStoredValueAndOkWithoutAMoveChangesNothing) {
+  for (const Family family : {kMobile, kPortable}) {
+    for (const int item : {kItemPowerHigh, kItemPowerLowHigh, kItemPowerLowMid, kItemMaxDeviation, kItemModBalance,
+                           kItemCtcss, kItemDcs, kItemLtr, kItemSeqTone, kItemReference, kItemStdDeviation, kItemTxVcv,
+                           kItemRxVcv}) {
+      if (!AlignItemExists(family, item)) continue;
+      const std::string name = std::to_string(family) + "/" + std::to_string(item);
+      auto memory = AlignMemory(family);
+      for (const int at : {14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 30, 31, 222, 223})
+        memory[static_cast<std::size_t>(at)] = 200;
+      // What Start sends when the whole value fits the slider.
+      SessionBench wide(family, memory);
+      ASSERT_EQ(wide.session->Start(item), kAlignOk) << name;
+      const auto& all = wide.radio.AlignFrames();
+      const std::vector<std::vector<std::uint8_t>> expected(all.begin() + static_cast<long>(wide.frameMark), all.end());
+
+      for (const bool move : {false, true}) {
+        SessionBench b(family, memory);
+        b.ranges.slider.fill(51);
+        b.session.emplace(b.align, b.data, b.ranges);
+        const std::vector<std::uint8_t> before = b.radio.Memory();
+        ASSERT_EQ(b.session->Start(item), kAlignOk) << name;
+        const auto& sent = b.radio.AlignFrames();
+        EXPECT_EQ(std::vector<std::vector<std::uint8_t>>(sent.begin() + static_cast<long>(b.frameMark), sent.end()),
+                  expected)
+            << name;
+        EXPECT_EQ(b.session->Value(), 200) << name;
+        if (move) {
+          ASSERT_EQ(b.session->Adjust(50), kAlignOk) << name;
+        }
+        ASSERT_EQ(b.session->Ok(), kAlignOk) << name;
+        std::vector<int> changed;
+        for (int i = 0; i < kAlignWordBytes; ++i)
+          if (b.radio.Memory()[static_cast<std::size_t>(i)] != before[static_cast<std::size_t>(i)] &&
+              i / 2 != b.data.checksumWord)
+            changed.push_back(i);
+        if (!move) {
+          EXPECT_EQ(b.radio.Memory(), before) << name;
+          continue;
+        }
+        ASSERT_EQ(changed.size(), 1u) << name;
+        EXPECT_EQ(b.radio.Memory()[static_cast<std::size_t>(changed[0])], 50) << name;
+        std::uint16_t sum = 0;
+        for (int a = b.data.checksumLow; a <= b.data.checksumHigh; ++a)
+          sum = static_cast<std::uint16_t>(sum + b.radio.Word(a));
+        EXPECT_EQ(b.radio.Word(b.data.checksumWord), sum) << name;
+      }
+    }
+  }
 }
 
 TEST(AlignItems, CancelUnkeysEvenWhenItsEarlierStepsFail) {
@@ -413,14 +468,40 @@ TEST(AlignChannels, NoProgrammedChannelKeepsTheCurrentOne) {
 }
 
 TEST(AlignRangesTest, SliderMaximaAreClampedToAByte) {
-  const auto saved = g_cfgRanges;
-  g_cfgRanges[0] = 300;
-  g_cfgRanges[9] = 1000;
-  AlignData data;
-  const AlignRanges ranges = CurrentAlignRanges(data);
-  g_cfgRanges = saved;
+  TempDir dir;
+  std::vector<unsigned char> user(56, 0);
+  user[16] = 300 & 0xFF, user[17] = 300 >> 8;         // entry 0
+  user[34] = 1000 & 0xFF, user[35] = 1000 >> 8;       // entry 9
+  WriteWholeFile("RP58.CFG", user);
+  CConfigFile config;
+  config.ReadConfig();
+  const AlignRanges ranges = AlignRangesOf(config, 39);
   EXPECT_EQ(ranges.slider[kItemPowerHigh], 255);
   EXPECT_EQ(ranges.slider[kItemRxTune], 255);
+}
+
+// The mobile file says 255 for the CTCSS slider and there is no portable
+// file, whose default is 51: each family's window gets its own.
+TEST(AlignRangesTest, EachFamilysWindowReadsItsOwnFamilysFile) {
+  ResetProgramState();
+  TempDir dir;
+  std::vector<unsigned char> user(56, 0);
+  for (std::size_t i = 16; i < 36; i += 2) user[i] = 200;
+  user[16 + 2 * 4] = 255;
+  WriteWholeFile("RP58.CFG", user);
+  // As the program starts: the mobile file first, then the portable one.
+  g_config.ReadConfig();
+  g_portableConfig.ReadConfig();
+  AlignData mobile;
+  mobile.family = kMobile;
+  mobile.words[alignbyte::kProductCode] = 39;
+  AlignData portable = mobile;
+  portable.family = kPortable;
+  EXPECT_EQ(CurrentAlignRanges(mobile).slider[kItemCtcss], 255);
+  EXPECT_EQ(CurrentAlignRanges(mobile).slider[kItemPowerHigh], 200);
+  EXPECT_EQ(CurrentAlignRanges(portable).slider[kItemCtcss], 51);
+  EXPECT_EQ(CurrentAlignRanges(portable).slider[kItemPowerHigh], 255);
+  ResetProgramState();
 }
 
 TEST(AlignItems, MeterPollAveragesAndFollowsTheTuneValue) {

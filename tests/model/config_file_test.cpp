@@ -59,12 +59,16 @@ TEST(ConfigFile, NoFilesGiveDefaultLayoutsAndNoMessage) {
   ExpectLayout(mobile, {256, 1, 8, 9, 184, 3, 16, 254, 127, 119, false});
   EXPECT_EQ(portable.GetFlashRomStart(), 0x1A500u);
   ExpectLayout(portable, {168, 1, 8, 9, 166, 2, 14, 167, 127, 119, false});
-  // The portable object reads last and leaves its defaults in the shared tables.
-  EXPECT_EQ(g_cfgRanges[4], 51);
-  EXPECT_EQ(g_cfgRanges[0], 255);
-  EXPECT_EQ(g_cfgRanges2[6], 0);
-  EXPECT_EQ(g_cfgRanges2[7], 255);
-  EXPECT_EQ(g_cfgRanges2[16], 188);  // only the mobile object sets 16 and 17
+  // Each object keeps its own limits: the portable default of entry 4 stays
+  // out of the mobile table although the portable object reads last.
+  EXPECT_EQ(portable.Ranges()[4], 51);
+  EXPECT_EQ(mobile.Ranges()[4], 255);
+  for (const CConfigFileBase* c : {static_cast<const CConfigFileBase*>(&mobile), static_cast<const CConfigFileBase*>(&portable)}) {
+    EXPECT_EQ(c->Ranges()[0], 255);
+    EXPECT_EQ(c->Ranges2()[6], 0);
+    EXPECT_EQ(c->Ranges2()[7], 255);
+  }
+  EXPECT_EQ(mobile.Ranges2()[16], 188);  // only the mobile object sets 16 and 17
   EXPECT_FALSE(FileExists("RP58.CFG"));
 }
 
@@ -120,10 +124,10 @@ TEST(ConfigFile, ShortFilesTakeDefaultsForTheirTail) {
   c.ReadConfig();
   EXPECT_EQ(c.GetComPortIndex(), 2);
   EXPECT_EQ(c.GetLptPortIndex(), 1);
-  EXPECT_EQ(g_cfgRanges[0], 10);
-  EXPECT_EQ(g_cfgRanges[1], 20);
-  for (int i = 2; i < 10; ++i) EXPECT_EQ(g_cfgRanges[i], 255) << i;
-  for (int i = 0; i < 10; ++i) EXPECT_EQ(g_cfgRanges2[i], i < 7 ? 0 : 255) << i;
+  EXPECT_EQ(c.Ranges()[0], 10);
+  EXPECT_EQ(c.Ranges()[1], 20);
+  for (int i = 2; i < 10; ++i) EXPECT_EQ(c.Ranges()[i], 255) << i;
+  for (int i = 0; i < 10; ++i) EXPECT_EQ(c.Ranges2()[i], i < 7 ? 0 : 255) << i;
 
   // A 4-byte factory file: the port indexes become 0, the layout keeps the
   // constructor values, and no message shows.
@@ -176,7 +180,7 @@ TEST(ConfigFile, ChoosingCom5WritesIndex4) {
       }
       if (!userExists) {
         // What a read of the short new file would give.
-        for (int i = 0; i < 10; ++i) EXPECT_EQ(g_cfgRanges2[i], i < 7 ? 0 : 255);
+        for (int i = 0; i < 10; ++i) EXPECT_EQ(c.Ranges2()[i], i < 7 ? 0 : 255);
         CConfigFile again;
         again.ReadConfig();
         EXPECT_EQ(again.GetComPortIndex(), 4);
@@ -219,5 +223,50 @@ TEST(ConfigFile, ComIndexesReadOutsideTheirRangeMeanCom1) {
     CConfigFile c;
     c.ReadConfig();
     EXPECT_EQ(c.GetComPortIndex(), row.index);
+  }
+}
+
+TEST(ConfigFile, EachFamilyKeepsTheLimitsItsOwnFileGave) {
+  TempDir dir;
+  // A whole user file with slider limits from `first` (entry 4: 255) and
+  // second-meter limits from first + 10.
+  auto userFile = [](std::uint32_t first) {
+    Bytes b = Le({0, 0, 0});
+    b.resize(14, 0);
+    Bytes tail = Le({8});
+    for (std::uint32_t i = 0; i < 20; ++i) {
+      const Bytes w = Le({i == 4 ? 255 : first + i});
+      tail.insert(tail.end(), w.begin(), w.end());
+    }
+    b.insert(b.end(), tail.begin(), tail.end());
+    return b;
+  };
+  const Bytes mobileFile = userFile(10);
+  ASSERT_EQ(mobileFile.size(), 56u);
+  WriteWholeFile("RP58.CFG", mobileFile);
+  for (const bool portableFileThere : {false, true}) {
+    if (portableFileThere) WriteWholeFile("RB36.CFG", userFile(100));
+    for (const bool portableFirst : {false, true}) {
+      SCOPED_TRACE(std::to_string(portableFileThere) + std::to_string(portableFirst));
+      CConfigFile mobile;
+      CPortableConfigFile portable;
+      if (portableFirst) portable.ReadConfig();
+      mobile.ReadConfig();
+      if (!portableFirst) portable.ReadConfig();
+      for (int i = 0; i < kCfgStoredRanges; ++i) {
+        EXPECT_EQ(mobile.Ranges()[i], i == 4 ? 255 : 10 + i) << i;
+        EXPECT_EQ(mobile.Ranges2()[i], 20 + i) << i;
+        if (portableFileThere) {
+          EXPECT_EQ(portable.Ranges()[i], i == 4 ? 255 : 100 + i) << i;
+          EXPECT_EQ(portable.Ranges2()[i], 110 + i) << i;
+        }
+      }
+      if (!portableFileThere) {
+        EXPECT_EQ(portable.Ranges()[4], 51);
+      }
+      // A save writes the mobile file's own limits back.
+      ASSERT_TRUE(mobile.WriteConfig());
+      EXPECT_EQ(ReadWholeFile("RP58.CFG"), mobileFile);
+    }
   }
 }

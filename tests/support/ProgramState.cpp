@@ -22,8 +22,6 @@ void ResetProgramState() {
   g_manufacturerMode = 0;
   g_serviceMode = 0;
   RebuildFamilyModels();
-  g_cfgRanges.fill(0);
-  g_cfgRanges2.fill(0);
   BuildAnew(g_config);
   BuildAnew(g_portableConfig);
   SetDataFileView(nullptr);
