@@ -25,6 +25,7 @@ public:
   void EndPage() override;
   PrintPen SelectPen(const PrintPen& pen) override;
   PrintFont SelectFont(const PrintFont& font) override;
+  PrintFont SelectedFont() const override { return m_font; }
   PrintTextMetrics TextMetrics() const override;
   PrintPageMetrics PageMetrics() const override;
   int TextWidth(const std::string& text) const override;
@@ -51,6 +52,7 @@ public:
   void EndPage() override {}
   PrintPen SelectPen(const PrintPen& pen) override;
   PrintFont SelectFont(const PrintFont& font) override;
+  PrintFont SelectedFont() const override { return m_font; }
   PrintTextMetrics TextMetrics() const override;
   PrintPageMetrics PageMetrics() const override;
   int TextWidth(const std::string& text) const override;

@@ -17,7 +17,7 @@ constexpr int kSecondBlockColumn = 75;
 
 void Cell(IPrintCanvas& canvas, int x1, int y, int x2, int h, const std::string& text) {
   canvas.Rectangle({x1, y, x2, y + h});
-  canvas.TextOut(x1, y, text);
+  PrintFittedText(canvas, x1, y, x2 - x1 - canvas.TextMetrics().averageCharWidth / 4, text);
 }
 
 // A DTMF digit as printed: "0"-"9", "A"-"D", "*" and "#".
@@ -77,14 +77,16 @@ void PrintDtmfAniPage(IPrintCanvas& canvas, const CFamilyModel& model, int u, in
   const CTablePen pen(canvas);
   const auto line = [&](int n) { return p + n * h; };
   const auto X = [&](int k) { return x0 + k * u; };
+  // A section ends where the next one on its side starts, on the line of
+  // the next title, so no frame runs through a title.
   const auto section = [&](int left, int first, int last, const char* title) {
-    canvas.Rectangle({X(left), line(first) - 20, X(left + 60), line(last) + 5});
-    canvas.TextOut(X(left), line(first), title);
+    canvas.Rectangle({X(left), line(first) - 20, X(left + 60), line(last) - 20});
+    PrintFittedText(canvas, X(left), line(first), 60 * u - u / 2, title);
   };
   const auto setting = [&](int n, int labelAt, int v, int r, const char* label, const std::string& value) {
-    canvas.TextOut(X(labelAt), line(n), label);
+    PrintFittedText(canvas, X(labelAt), line(n), X(v) - X(labelAt) - u / 2, label);
     canvas.Rectangle({X(v), line(n), X(r), line(n + 1) - 20});
-    canvas.TextOut(X(v), line(n), value);
+    PrintFittedText(canvas, X(v), line(n), X(r) - X(v) - u / 4, value);
   };
   const auto row = [&](int n, std::initializer_list<std::pair<int, int>> cells, std::initializer_list<std::string> texts) {
     auto text = texts.begin();
@@ -96,7 +98,8 @@ void PrintDtmfAniPage(IPrintCanvas& canvas, const CFamilyModel& model, int u, in
   const char* const aniSpeeds[] = {"25msec(20digit)", "33msec(15digit)", "50msec(10digit)", "66msec(7.5digit)"};
   const std::string keypad = dtmf.pagingOptions & 0x20 ? "Enable" : "Disable";
 
-  section(0, 2, 9, "Global Setting");
+  const int d = mobile ? 10 : 9;
+  section(0, 2, d, "Global Setting");
   setting(3, 8, 38, 56, "DTMF Monitor", ValueOf(g, global::kDtmfMonitor) != 0 ? "Enable" : "Disable");
   setting(4, 8, 38, 56, "DTMF pause character", dtmf.pauseOptions & 0x80 ? "Disable" : "Enable");
   setting(5, 8, 38, 56, "DTMF pause character code", std::string(1, DigitChar(dtmf.pauseOptions & 0x0F)));
@@ -108,7 +111,6 @@ void PrintDtmfAniPage(IPrintCanvas& canvas, const CFamilyModel& model, int u, in
   } else {
     setting(8, 8, 38, 56, "DTMF KeyPad", keypad);
   }
-  const int d = mobile ? 10 : 9;
   section(0, d, d + 14, "Individual Dial Memory setting");
   row(d + 2, {{8, 18}, {18, 33}, {33, 56}}, {"Location", "Dial Tagging", "Dial #"});
   for (int k = 0; k < kDialMemories; ++k) {

@@ -65,6 +65,7 @@ public:
   // Each returns what was selected before, for the caller to select back.
   virtual PrintPen SelectPen(const PrintPen& pen) = 0;
   virtual PrintFont SelectFont(const PrintFont& font) = 0;
+  virtual PrintFont SelectedFont() const = 0;
 
   virtual PrintTextMetrics TextMetrics() const = 0;
   virtual PrintPageMetrics PageMetrics() const = 0;

@@ -50,6 +50,7 @@ public:
   void EndPage() override;
   PrintPen SelectPen(const PrintPen& pen) override;
   PrintFont SelectFont(const PrintFont& font) override;
+  PrintFont SelectedFont() const override { return font_; }
   PrintTextMetrics TextMetrics() const override;
   PrintPageMetrics PageMetrics() const override;
   int TextWidth(const std::string& text) const override;

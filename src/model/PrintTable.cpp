@@ -1,18 +1,48 @@
 #include "model/PrintTable.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "model/Digits.h"
 #include "model/FamilyModel.h"
 #include "model/RadioImage.h"
 
-void PrintCursor::Text(int column, const std::string& text, int advance) {
-  PrintTextLine(canvas, X(column), y, h, text, advance);
+void PrintFittedText(IPrintCanvas& canvas, int x, int y, int room, const std::string& text) {
+  const int width = canvas.TextWidth(text);
+  if (width <= room || room <= 0) {
+    canvas.TextOut(x, y, text);
+    return;
+  }
+  const PrintFont selected = canvas.SelectedFont();
+  const int height = canvas.TextMetrics().height;
+  // In proportion first; hinting keeps widths from scaling exactly, so
+  // then down by half points until it fits.
+  PrintFont smaller = selected;
+  smaller.pointTenths =
+      std::max(kSmallestFittedPointTenths, static_cast<int>(static_cast<long long>(selected.pointTenths) * room / width));
+  canvas.SelectFont(smaller);
+  while (canvas.TextWidth(text) > room && smaller.pointTenths > kSmallestFittedPointTenths) {
+    smaller.pointTenths = std::max(kSmallestFittedPointTenths, smaller.pointTenths - 5);
+    canvas.SelectFont(smaller);
+  }
+  const int drop = selected.escapement == 0 ? (height - canvas.TextMetrics().height) / 2 : 0;
+  canvas.TextOut(x, y + drop, text);
+  canvas.SelectFont(selected);
+}
+
+void PrintCursor::Text(int column, const std::string& text, int advance, int until) {
+  if (until > column)
+    PrintFittedText(canvas, X(column), y, X(until) - X(column) - u / 2, text);
+  else
+    canvas.TextOut(X(column), y, text);
+  if (advance == 1) y += h;
 }
 
 void PrintCursor::Value(int v, int r, const std::string& text, int advance) {
   canvas.Rectangle({X(v), y, X(r), y + h - 20});
-  Text(v, text, advance);
+  // Clear of the box's right edge and its pen.
+  PrintFittedText(canvas, X(v), y, X(r) - X(v) - u / 4, text);
+  if (advance == 1) y += h;
 }
 
 void PrintCursor::Frame(int fromColumn, int toColumn, int lines) {

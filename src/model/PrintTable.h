@@ -22,6 +22,16 @@ private:
   PrintPen old_;
 };
 
+// The smallest size a text that does not fit is printed at: two thirds of
+// the tables' nine points, still plain to read on paper.
+inline constexpr int kSmallestFittedPointTenths = 60;
+
+// Prints the text with its top-left corner at (x, y) so that it ends within
+// `room` units: in the selected font when it fits, else in the largest
+// smaller size that does (not below kSmallestFittedPointTenths), centred on
+// the line the selected font takes. The selected font stays selected.
+void PrintFittedText(IPrintCanvas& canvas, int x, int y, int room, const std::string& text);
+
 // A table's columns (c: x0 + c * u) and its line cursor y. Boxes are drawn
 // before the text in them, since a box is filled white.
 struct PrintCursor {
@@ -33,8 +43,11 @@ struct PrintCursor {
 
   int X(int column) const { return x0 + column * u; }
   // The text at a column of the current line; advance 1 moves to the next line.
-  void Text(int column, const std::string& text, int advance = 0);
-  // A value box from column v to column r on the current line, then its text at v.
+  // With `until` past the column, the text is fitted to end half a
+  // character before column `until` (the next text or box on its line).
+  void Text(int column, const std::string& text, int advance = 0, int until = 0);
+  // A value box from column v to column r on the current line, then its
+  // text at v, fitted inside the box.
   void Value(int v, int r, const std::string& text, int advance = 1);
   // A frame around n lines from the current one: 20 units above it, 5 below the last.
   void Frame(int fromColumn, int toColumn, int lines);

@@ -6,7 +6,13 @@
 #include "PrintedText.h"
 #include "RecordingCanvas.h"
 #include "app/PrintTables.h"
+#include "framework/QtPrintCanvas.h"
 #include "model/GlobalRecordFields.h"
+#include "model/DtmfData.h"
+#include "model/GlobalRecordText.h"
+#include "pages/radio/Global1Page.h"
+#include "pages/radio/Global2Page.h"
+#include "pages/radio/MobileSpecialPage.h"
 #include "pages/PageBase.h"
 #include "ProgramState.h"
 
@@ -191,6 +197,84 @@ TEST_F(PrintTest, EachTableCommandPrintsItsTableOfEitherFamily) {
       else
         EXPECT_GE(PdfPages(pdf), 3) << k.text << " " << family;
       EXPECT_NE(PdfText(pdf, 1).find(k.text), std::string::npos) << k.text << " " << family;
+    }
+  }
+}
+
+namespace {
+
+// Every list of a radio-wide page set to its longest text, and the other
+// fields to the longest texts they print.
+template <class Rows>
+void TakeLongestChoices(CFamilyModel& model, const Rows& rows) {
+  for (const auto& row : rows) {
+    const Choices choices = row.ChoicesOf(model.family);
+    if (choices.empty()) continue;
+    const Choice* longest = &choices.front();
+    for (const Choice& c : choices)
+      if (std::strlen(c.text) > std::strlen(longest->text)) longest = &c;
+    Resolve(model.global, row.field).Set(longest->value);
+  }
+}
+
+void FillLongestTexts(CFamilyModel& model) {
+  TakeLongestChoices(model, Global1Rows());
+  TakeLongestChoices(model, Global2Rows());
+  if (model.family == kMobile) TakeLongestChoices(model, MobileSpecialRows());
+  CGlobalRecord& g = model.global;
+  StoreEmergencyCode(g, "123456789ABCD*#");
+  StorePassword(g, "WWWWWWWW");
+  g.ledOnTime = 255;
+  g.ledOffTime = 255;
+  const std::string digits(kDtmfMaxDigits, '#');
+  model.dtmf.StoreAniCode(digits);
+  std::uint8_t packed[kDtmfStringBytes] = {};
+  DtmfStringFromText(digits, packed);
+  for (int m = 0; m < kDialMemories; ++m) {
+    model.dtmf.SetDialMemory(m, packed);
+    std::memcpy(model.dtmf.dialTags[m], "WWWWWWWW", kDialTagLength);
+  }
+  for (auto* pair : {&g.emergencyZone, &g.homeZone, &g.shortcut1Zone, &g.shortcut2Zone, &g.shortcut3Zone,
+                     &g.shortcut4Zone, &g.dataZone})
+    *pair = 0;
+}
+
+}  // namespace
+
+// Each print of each family, measured in the print's own font at the
+// printer's resolution, from the default files and the hand-made edge
+// files, as loaded and with the longest texts the fields hold: no text
+// overprints another or runs over a box's edge.
+TEST_F(PrintTest, EveryPrintKeepsEachTextClearOfTheOthersAndInsideItsBox) {
+  const std::string data = std::string(RP58_SOURCE_DIR) + "/tests/data/";
+  for (const std::string file : {"", "mobile-uhf-radio-wide.K58", "mobile-vhf-edges.K58",
+                                 "mobile-uhf-pairs-beyond-zones.K58", "", "portable-uhf-edges.P58",
+                                 "portable-vhf-radio-wide.P58"}) {
+    static int defaults = 0;
+    if (file.empty()) {
+      StartWith(defaults++ % 2 == 0 ? kMobile : kPortable);
+    } else {
+      ASSERT_FALSE(Start({data + file})) << file;
+    }
+    const Family family = g_isPortable != 0 ? kPortable : kMobile;
+    CFamilyModel& model = ModelOf(family);
+    for (const bool longest : {false, true}) {
+      if (longest) FillLongestTexts(model);
+      for (const PrintKind kind : {PrintKind::kGlobal, PrintKind::kZone, PrintKind::kRfChannels, PrintKind::kDtmf,
+                                   PrintKind::kFiveToneTable, PrintKind::kFiveToneCodes}) {
+        SCOPED_TRACE((file.empty() ? std::string(family == kMobile ? "mobile" : "portable") : file) + " print " +
+                     std::to_string(static_cast<int>(kind)) + (longest ? " longest texts" : " as loaded"));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setResolution(600);
+        QtMeasureCanvas measure(&printer);
+        RecordingCanvas canvas;
+        canvas.measure = &measure;
+        canvas.page = measure.PageMetrics();
+        const PrintPlan plan = PlanPrint(canvas, PrintPointTenths(kind), PrintRoutineOf(kind, model));
+        EXPECT_GT(plan.pages, 0);
+        EXPECT_EQ(Overprints(canvas), std::vector<std::string>{});
+      }
     }
   }
 }

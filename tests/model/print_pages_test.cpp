@@ -4,8 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "PrintedText.h"
 #include "RecordingCanvas.h"
 #include "model/PrintPages.h"
+#include "model/PrintTable.h"
 
 namespace {
 
@@ -74,4 +76,21 @@ TEST(PagedCanvas, TheLayoutNumbersComeFromTheFontsHeightAndLeading) {
   EXPECT_EQ(l.h, 81 + 26);
   EXPECT_EQ(l.u, 31);
   EXPECT_EQ(l.x0, 124);
+}
+
+// A value that does not fit its box at the print font takes the largest
+// smaller size that does, centred on its line; the font then goes back.
+TEST(PrintCursor, AValueTooWideForItsBoxIsPrintedSmallerInsideIt) {
+  RecordingCanvas canvas;
+  canvas.metricsPointTenths = 90;  // 31 units a character, 75 high at 9 points
+  canvas.SelectFont({.pointTenths = 90});
+  canvas.calls.clear();
+  PrintCursor at{canvas, 31, 0, 99, 1000};
+  at.Value(10, 20, "12345678", 0);      // 248 units in a box of 310: as it is
+  at.Value(30, 45, "123456789ABCD*#ABCD");  // 589 units in 465 less a quarter character
+  EXPECT_EQ(canvas.calls, (Calls{"Rect 310,1000,620,1079", "Text 310,1000 \"12345678\"", "Rect 930,1000,1395,1079",
+                                 "Font \"MS Sans Serif\" 69 0", "Text 930,1009 \"123456789ABCD*#ABCD\"",
+                                 "Font \"MS Sans Serif\" 90 0"}));
+  EXPECT_EQ(Overprints(canvas), std::vector<std::string>{});
+  EXPECT_EQ(at.y, 1099);
 }

@@ -51,3 +51,36 @@ std::string FirstOutside(const std::vector<std::string>& calls, int width, int h
   }
   return {};
 }
+
+namespace {
+
+bool Overlap(const PrintRect& a, const PrintRect& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+bool Inside(const PrintRect& in, const PrintRect& out) {
+  return in.left >= out.left && in.right <= out.right && in.top >= out.top && in.bottom <= out.bottom;
+}
+
+std::string Describe(const RecordingCanvas::Drawn& d) {
+  return (d.text.empty() ? std::string("box") : "\"" + d.text + "\"") + " " + std::to_string(d.rect.left) + "," +
+         std::to_string(d.rect.top) + "," + std::to_string(d.rect.right) + "," + std::to_string(d.rect.bottom) +
+         " on page " + std::to_string(d.page);
+}
+
+}  // namespace
+
+std::vector<std::string> Overprints(const RecordingCanvas& canvas) {
+  std::vector<std::string> found;
+  const auto& texts = canvas.texts;
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    if (texts[i].text.empty()) continue;
+    for (std::size_t j = i + 1; j < texts.size(); ++j)
+      if (!texts[j].text.empty() && texts[j].page == texts[i].page && Overlap(texts[i].rect, texts[j].rect))
+        found.push_back(Describe(texts[i]) + " overlaps " + Describe(texts[j]));
+    for (const RecordingCanvas::Drawn& box : canvas.boxes)
+      if (box.page == texts[i].page && Overlap(texts[i].rect, box.rect) && !Inside(texts[i].rect, box.rect))
+        found.push_back(Describe(texts[i]) + " runs over the edge of " + Describe(box));
+  }
+  return found;
+}

@@ -19,6 +19,11 @@ int PagesOf(const std::vector<std::string>& calls);
 // `textHeight` high); empty when all lie inside.
 std::string FirstOutside(const std::vector<std::string>& calls, int width, int height, int charWidth, int textHeight);
 
+// The overprints of a recorded print, each described: two texts of a page
+// whose rectangles overlap, and a text that runs over a box's edge (a text
+// lies inside each box or apart from it).
+std::vector<std::string> Overprints(const RecordingCanvas& canvas);
+
 // The layout numbers the print command hands the routines for the recording
 // canvas's font.
 inline PrintLayout RecordingLayout(const RecordingCanvas& canvas) { return PrintLayoutOf(canvas.metrics); }

@@ -45,9 +45,12 @@ void PrintGroups(IPrintCanvas& canvas, int u, int x0, int h, int p, int width, c
     first = false;
     const int lines = static_cast<int>(group.lines.size()) + (group.sharesLine ? 0 : 1);
     at.Frame(0, width, lines);
-    at.Text(0, group.heading, group.sharesLine ? 0 : 1);
+    // A heading that shares its line ends before the line's first text.
+    const Line& beside = group.lines.front();
+    const int headingEnd = !group.sharesLine ? width : beside.label != nullptr ? beside.labelColumn : beside.v;
+    at.Text(0, group.heading, group.sharesLine ? 0 : 1, headingEnd);
     for (const Line& line : group.lines) {
-      if (line.label != nullptr) at.Text(line.labelColumn, line.label, line.value ? 0 : 1);
+      if (line.label != nullptr) at.Text(line.labelColumn, line.label, line.value ? 0 : 1, line.value ? line.v : width);
       if (!line.value) continue;  // a label on a line of its own
       if (line.value2) {
         at.Value(line.v, line.r, line.value(), 0);
@@ -180,7 +183,9 @@ std::vector<Group> Global2Groups(const CFamilyModel& model) {
   const auto line = [&model](const char* label, int v, B box) {
     return Line{label, 8, v, 44, Setting2(model, box, label)};
   };
-  std::vector<Line> emergency{{"Zone/Group", 8, 26, 35, Zone(model, "Sys %2d", &CGlobalRecord::emergencyZone), 36, 45,
+  // "Zone/Group" stands further in than the other labels: the heading
+  // "Emergency" shares its line.
+  std::vector<Line> emergency{{"Zone/Group", 12, 26, 35, Zone(model, "Sys %2d", &CGlobalRecord::emergencyZone), 36, 45,
                                GroupOf(model, &CGlobalRecord::emergencyZone, &CGlobalRecord::emergencyGroup)},
                               line("Lock Out", 26, B::kEmergency),
                               {"Code", 8, 26, 44, [&model] { return EmergencyCodeText(model.global); }},
