@@ -398,7 +398,19 @@ int CAlignSession::StoreValue(std::uint8_t value) {
   w = (byte & 1) ? static_cast<std::uint16_t>((w & 0x00FF) | value << 8) : static_cast<std::uint16_t>((w & 0xFF00) | value);
   const int r = link_.WriteAlignWord(static_cast<std::uint8_t>(word), w);
   if (r != kAlignOk) {
-    ShowMessageBox("!! download error !!\n");
+    // The radio may have taken the word although its answer was wrong or
+    // lost: what it holds now is what later checksums must count.
+    std::array<std::uint8_t, kAlignWordBytes> back = data_.words;
+    if (link_.ReadAlignWords(word, word, back.data()) != kAlignOk) {
+      ShowMessageBox("!! download error !!\nThe word could not be read back from the radio.\n");
+      return r;
+    }
+    const std::uint16_t held = static_cast<std::uint16_t>(back[2 * word + 1] << 8 | back[2 * word]);
+    char text[96];
+    std::snprintf(text, sizeof text, "!! download error !!\nRead back from the radio: word %d holds %04X.\n", word, held);
+    ShowMessageBox(text);
+    data_.SetWord(word, held);
+    link_.UpdateChecksumWord(data_.words.data(), data_.checksumWord, data_.checksumLow, data_.checksumHigh);
     return r;
   }
   data_.SetWord(word, w);

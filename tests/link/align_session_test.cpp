@@ -625,3 +625,52 @@ TEST(AlignItems, CancelUnkeysARadioThatKeyedButWhoseAnswerWasLost) {
     }
   }
 }
+
+// A word write whose answer carries other value bytes, or whose answers are
+// all lost, while the radio stored the word all the same: the window reads
+// the word back, keeps what the radio holds, says so, and every checksum
+// word written from then on sums what the radio really has.
+TEST(AlignItems, AWordWriteAnsweredWrongKeepsWhatTheRadioHolds) {
+  const std::pair<SimFault, int> answers[] = {{SimFault::kOtherValue, kAlignValueMismatch}, {SimFault::kSilence, kAlignTimeout}};
+  for (const Family family : {kMobile, kPortable}) {
+    for (const auto& [fault, code] : answers) {
+      const std::string name = std::to_string(family) + "/" + std::to_string(int(fault));
+      SessionBench b(family);
+      ASSERT_EQ(b.started, kAlignOk);
+      auto radioSumIsRight = [&b] {
+        std::uint16_t sum = 0;
+        for (int a = b.data.checksumLow; a <= b.data.checksumHigh; ++a)
+          sum = static_cast<std::uint16_t>(sum + b.radio.Word(a));
+        return b.radio.Word(b.data.checksumWord) == sum;
+      };
+      ASSERT_EQ(b.session->Start(kItemPowerHigh), kAlignOk);
+      const int word = (family == kPortable ? 14 : 16) / 2;
+      const std::uint16_t before = b.radio.Word(word);
+      ASSERT_EQ(b.session->Adjust((before & 0xFF) ^ 0x05), kAlignOk);
+      b.radio.Plan({fault, b.radio.Replies() + 1, 6});  // after the '5'
+      EXPECT_EQ(b.session->Ok(), code) << name;
+      ASSERT_NE(b.radio.Word(word), before) << "the radio took the word";
+      EXPECT_EQ(b.data.Word(word), b.radio.Word(word)) << name;
+      EXPECT_TRUE(radioSumIsRight()) << name;
+      char told[96];
+      std::snprintf(told, sizeof told, "!! download error !!\nRead back from the radio: word %d holds %04X.\n", word,
+                    b.radio.Word(word));
+      EXPECT_EQ(b.msgs.texts(), (std::vector<std::string>{told})) << name;
+      // The next item's checksum counts the word as the radio holds it.
+      ASSERT_EQ(b.session->Start(kItemPowerLowHigh), kAlignOk);
+      ASSERT_EQ(b.session->Adjust(b.session->Value() ^ 0x03), kAlignOk);
+      ASSERT_EQ(b.session->Ok(), kAlignOk);
+      EXPECT_TRUE(radioSumIsRight()) << name;
+    }
+  }
+}
+
+TEST(AlignItems, AWordThatCannotBeReadBackIsTold) {
+  SessionBench b(kMobile);
+  ASSERT_EQ(b.session->Start(kItemPowerHigh), kAlignOk);
+  b.radio.Plan({SimFault::kSilence, b.radio.Replies() + 1, 12});  // the write's six sends, the read's six
+  EXPECT_EQ(b.session->Ok(), kAlignTimeout);
+  EXPECT_EQ(b.msgs.texts(),
+            (std::vector<std::string>{"!! download error !!\nThe word could not be read back from the radio.\n"}));
+  EXPECT_FALSE(b.session->Measuring());
+}
