@@ -17,6 +17,7 @@ public:
   struct IfOffset {
     std::uint16_t magnitude = 0;
     bool minus = false;
+    bool operator==(const IfOffset&) const = default;
   };
 
   std::uint8_t m_bandIndex = 0;        // 0-3, selects the step pair
@@ -29,6 +30,8 @@ public:
   std::uint8_t m_field334Low = 0;   // byte 334 low nibble
   std::uint8_t m_flags333 = 0;      // byte 333 bit 7 as bit 4, bit 6 as bit 0
   std::uint8_t m_byte375 = 0;
+
+  bool operator==(const CBandRecord&) const = default;
 
   Family GetFamily() const { return m_family; }
 

@@ -28,6 +28,8 @@ struct AdjustmentHeader {
   std::array<std::uint8_t, Rows * RowSize> rows{};  // row k at k * RowSize
   std::array<int, Rows + 1> entryWords{};  // segment limits, 0.1 MHz
 
+  bool operator==(const AdjustmentHeader&) const = default;
+
   std::uint8_t* Row(std::size_t k) { return rows.data() + k * RowSize; }
   const std::uint8_t* Row(std::size_t k) const { return rows.data() + k * RowSize; }
 };
@@ -90,6 +92,8 @@ struct ChannelRecordBase {
   FrequencyCount m_txFrequency = 0;
   std::string m_name;             // up to 10 characters; not stored in the image
   std::uint8_t m_programmed = 0;  // bit 0 set = channel programmed
+
+  bool operator==(const ChannelRecordBase&) const = default;
 
   bool IsProgrammed() const { return (m_programmed & 1) != 0; }
 
@@ -179,6 +183,8 @@ public:
   // receive near the 921.6 kHz comb).
   std::array<std::uint8_t, 9> m_bandTune{};
 
+  bool operator==(const CMobileChannelRecord&) const = default;
+
   // Default channel: wide, 450 MHz (UHF) or 134 MHz (VHF) normalised, the
   // transmit frequency receive + Default Split, eight blank name characters,
   // not programmed.
@@ -228,6 +234,8 @@ public:
   // the 80.139 kHz comb, bit 3 receive on a whole MHz.
   std::uint8_t m_flags = 0;
   std::array<std::uint8_t, 7> m_band{};  // slot bytes 15-21
+
+  bool operator==(const CPortableChannelRecord&) const = default;
 
   void SetDefaults(const ChannelCodecContext& ctx);
   void LoadFromSlot(const std::uint8_t* slot, const ChannelCodecContext& ctx);

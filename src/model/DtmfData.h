@@ -67,6 +67,8 @@ public:
   char dialTags[kDialMemories][kDialTagLength + 1] = {};
   std::array<std::uint16_t, kDialMemories> pagingCodes{};
 
+  bool operator==(const CDtmfData&) const = default;
+
   void InitDtmfData();
   void LoadDtmfData(const std::uint8_t* image);
   // Mobile packing. Answer Back (b7) is cleared and Auto Reset (b6) set in

@@ -73,27 +73,29 @@ private:
 template <class Data>
 class CRadioDataAdapter : public IRadioDataView {
 public:
-  explicit CRadioDataAdapter(const Data& data) : data_(data) {}
-  int GroupCount(int zone) const override { return data_.GetSystemGroupCount(zone); }
-  bool IsZoneEnabled(int zone) const override { return data_.IsZoneEnabled(zone); }
+  explicit CRadioDataAdapter(const Data& data) : data_(&data) {}
+  int GroupCount(int zone) const override { return data_->GetSystemGroupCount(zone); }
+  bool IsZoneEnabled(int zone) const override { return data_->IsZoneEnabled(zone); }
   bool IsGroupEnabled(int g) const override {
-    return g >= 0 && g < kGroupCount && data_.m_groups[static_cast<std::size_t>(g)].IsEnabled();
+    return g >= 0 && g < kGroupCount && data_->m_groups[static_cast<std::size_t>(g)].IsEnabled();
   }
   bool IsChannelProgrammed(int i) const override {
     if (i < 0 || i >= kChannelCount) return false;
     // An unprogrammed slot keeps 0xFF2E in its first synthesizer word.
-    return (ChannelMarker(data_.m_channels[static_cast<std::size_t>(i)]) >> 8) != 0xFF;
+    return (ChannelMarker(data_->m_channels[static_cast<std::size_t>(i)]) >> 8) != 0xFF;
   }
-  std::uint8_t ProductCode() const override { return static_cast<std::uint8_t>(data_.m_productWord >> 8); }
+  std::uint8_t ProductCode() const override { return static_cast<std::uint8_t>(data_->m_productWord >> 8); }
 
 private:
   static std::uint16_t ChannelMarker(const CMobileChannelRecord& c) { return c.m_rxSynthWord; }
   static std::uint16_t ChannelMarker(const CPortableChannelRecord& c) { return c.m_firstWord; }
-  const Data& data_;
+  const Data* data_;
 };
 
 // The records each family owns, in construction order: the radio data
-// object needs the band record built before it.
+// object needs the band record built before it. A copy keeps the links of
+// the records it was copied from (band, radio-wide links, view), so it is
+// only good for putting back into them.
 struct MobileRecords {
   static constexpr Family kFamily = kMobile;
   CMobileBandRecord band;

@@ -40,6 +40,8 @@ public:
   std::uint8_t callEncodeToneNo = 0;
   std::array<std::uint8_t, 5> decodeCode{};
 
+  bool operator==(const CFiveToneCommonRecord&) const = default;
+
   // Bytes 0-2 are rebuilt whole; bits that carry no field keep their image
   // value. Never marks the data modified. Returns 1.
   int Pack(std::uint8_t* image) const;
@@ -90,6 +92,8 @@ struct FiveToneRow {
   char tag[kFiveToneTagLength + 1] = {};
   std::array<std::uint8_t, 5> carried{};   // mobile encode rows only
 
+  bool operator==(const FiveToneRow&) const = default;
+
   // Encode row fields.
   int EncodeSelectFlag() const { return (head[0] >> 7) & 1; }
   int EncodeMuteMode() const { return (head[0] >> 5) & 3; }
@@ -112,6 +116,8 @@ public:
   std::array<FiveToneRow, kFiveToneRows> rows;
   int currentRow = 0;
   int loaded = 0;
+
+  bool operator==(const CFiveToneCodeTable&) const = default;
 
   void Load(const std::uint8_t* image);
   void Store(std::uint8_t* image) const;
@@ -195,6 +201,8 @@ public:
   std::uint16_t timer = 0;
   std::uint8_t tolerance = 0;  // per mille
 
+  bool operator==(const CFiveToneCodeRecord&) const = default;
+
   void Unpack(const std::uint8_t* image);
   int Pack(std::uint8_t* image) const;
   bool GetCellText(int row, int column, std::string& text) const;
@@ -213,6 +221,8 @@ public:
   std::uint16_t factor = 0;
   std::uint16_t timer = 0;
   std::uint8_t tolerance = 0;
+
+  bool operator==(const CFiveToneToneRecord&) const = default;
 
   void SetDefaults();
   void Unpack(const std::uint8_t* image);

@@ -168,7 +168,7 @@ std::array<GroupPair, CGlobalRecord::kGroupPairCount> PairTable(CGlobalRecord& r
 
 }  // namespace
 
-CGlobalRecord::CGlobalRecord(const GlobalRecordFamily& family) : family_(family) {
+CGlobalRecord::CGlobalRecord(const GlobalRecordFamily& family) : family_(&family) {
   modelCode = family.constructedModel;
   modelGroup = family.constructedGroup;
   SetDefaults();
@@ -193,7 +193,7 @@ void CGlobalRecord::SetDefaults() {
   for (const GroupPair& p : PairTable(*this)) *p.group = *p.zone = kNoGroup;
   keptPairGroups_.fill({});
   keptDsubGroups_.fill({});
-  dataZone = family_.dataZoneDefault;
+  dataZone = family_->dataZoneDefault;
   hardwareByte = 0;
   passwordText.clear();
   radioPassword.fill(0);
@@ -253,7 +253,7 @@ void CGlobalRecord::Unpack(const CFamilyModel& model, const std::uint8_t* image)
   }
   if (!mobile) sqlLevelOffset &= 0x0F;  // the high nibble is the radio's own
   modelCode = image[pos::kModelCode];
-  modelGroup = modelCode & family_.modelMask;
+  modelGroup = modelCode & family_->modelMask;
   std::memcpy(radioPassword.data(), image + pos::kPassword, radioPassword.size());
   passwordText = PasswordText(*this);
   // Zones first: a group is placed by the zone read with it.

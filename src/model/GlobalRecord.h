@@ -87,6 +87,8 @@ public:
   std::uint8_t ledOptions = 0;       // 757
   std::uint8_t extMicSense = 0;      // 758
 
+  bool operator==(const CGlobalRecord&) const = default;
+
   void SetDefaults();
   // The model is this record's family model: its radio data places the
   // groups, its key and DTMF records feed the checks.
@@ -109,8 +111,8 @@ public:
   // the record keeps no such copy (or it is a group or zone of a pair).
   std::uint8_t* FieldOfImageByte(int imageByte);
 
-  const GlobalRecordFamily& FamilyData() const { return family_; }
-  bool IsMobile() const { return family_.family == kMobile; }
+  const GlobalRecordFamily& FamilyData() const { return *family_; }
+  bool IsMobile() const { return family_->family == kMobile; }
 
 protected:
   explicit CGlobalRecord(const GlobalRecordFamily& family);
@@ -123,6 +125,7 @@ private:
     bool kept = false;
     std::uint8_t imageByte = kNoGroup;
     std::uint8_t group = kNoGroup, zone = kNoZone;  // the pair as unpacked
+    bool operator==(const KeptGroupByte&) const = default;
   };
 
   int PackSettings(const CFamilyModel& model, std::uint8_t* image, bool defaultImage);
@@ -133,7 +136,7 @@ private:
                                   KeptGroupByte& kept);
   static std::uint8_t PackGroup(const CFamilyModel& model, std::uint8_t group, std::uint8_t zone,
                                 const KeptGroupByte& kept);
-  const GlobalRecordFamily& family_;
+  const GlobalRecordFamily* family_;
   std::array<KeptGroupByte, kGroupPairCount> keptPairGroups_{};  // in image order
   std::array<KeptGroupByte, 16> keptDsubGroups_{};
 };

@@ -73,6 +73,8 @@ public:
   std::array<char, 9> tag{};  // 8 characters and a terminator
   std::uint8_t flags = 0;
 
+  bool operator==(const CGroupRecord&) const = default;
+
   // The record defaults for group g (0-based): tag "GROUP%3.3d" of g + 1;
   // group 0 is on channel 0 and enabled, every other group has no channel.
   void SetDefaults(int g);
@@ -101,5 +103,6 @@ using CPortableGroupRecord = CGroupRecord;
 struct CDefaultGroupRecord {
   std::array<std::uint8_t, 6> bytes{};
   std::uint16_t word6 = 0;
+  bool operator==(const CDefaultGroupRecord&) const = default;
   void SetDefaults();
 };

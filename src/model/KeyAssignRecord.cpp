@@ -33,7 +33,7 @@ std::size_t CodeByte(int k) {
 
 }  // namespace
 
-CKeyAssignRecord::CKeyAssignRecord(const KeyAssignFamily& family) : family_(family) { SetDefaults(); }
+CKeyAssignRecord::CKeyAssignRecord(const KeyAssignFamily& family) : family_(&family) { SetDefaults(); }
 CMobileKeyAssignRecord::CMobileKeyAssignRecord() : CKeyAssignRecord(kMobileKeys) {}
 CPortableKeyAssignRecord::CPortableKeyAssignRecord() : CKeyAssignRecord(kPortableKeys) {}
 
@@ -43,7 +43,7 @@ std::uint8_t CKeyAssignRecord::ExtraCodeFunction(int value) {
 
 int CKeyAssignRecord::InUseIndex(int code) const {
   if (code >= 1 && code <= 31) return code - 1;
-  if (code >= 64 && code <= family_.lastCode) return code - 33;
+  if (code >= 64 && code <= family_->lastCode) return code - 33;
   return -1;
 }
 
@@ -72,7 +72,7 @@ bool CKeyAssignRecord::HasCode(std::uint8_t code) const {
 }
 
 void CKeyAssignRecord::SetDefaults() {
-  keyFunc = family_.defaults;
+  keyFunc = family_->defaults;
   extraCodes.fill(0);
   keyFlags = {1, 0, 0};
   RebuildInUse();

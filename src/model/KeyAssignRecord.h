@@ -39,6 +39,8 @@ public:
   // Only the first InUseCount() entries belong to the catalogue.
   std::array<std::uint8_t, kMaxKeyInUse> inUse{};
 
+  bool operator==(const CKeyAssignRecord&) const = default;
+
   void SetDefaults();
   void Unpack(const std::uint8_t* image);
   // Refuses a Phone key when the model's radio can dial and its dial memory
@@ -49,7 +51,7 @@ public:
   // Clears every in-use flag and sets those of the codes and extra codes.
   void RebuildInUse();
   bool HasCode(std::uint8_t code) const;  // among the 13 key codes
-  int InUseCount() const { return family_.inUseCount; }
+  int InUseCount() const { return family_->inUseCount; }
   // Index of a code's in-use flag, or -1 for a code outside the catalogue.
   int InUseIndex(int code) const;
   bool IsInUse(int code) const;
@@ -62,7 +64,7 @@ protected:
 
 private:
   static bool CanDial(const CFamilyModel& model);
-  const KeyAssignFamily& family_;
+  const KeyAssignFamily* family_;
 };
 
 class CMobileKeyAssignRecord : public CKeyAssignRecord {

@@ -109,7 +109,7 @@ void SetText(Text9& text, const char* value) {
   std::strncpy(text.data(), value, kTextLength);
 }
 
-CRadioDataCore::CRadioDataCore(const RadioFamilyTraits& traits) : traits_(traits) {}
+CRadioDataCore::CRadioDataCore(const RadioFamilyTraits& traits) : traits_(&traits) {}
 
 bool CRadioDataCore::IsZoneEnabled(int zone) const {
   return IsValidZone(zone) && (m_zoneFlags[zone] & zone_flag::kEnabled);
@@ -170,7 +170,7 @@ void CRadioDataCore::InitSystem(int zone, int mode) {
                                                                  0, 0,    0xFF, 0xF0, 0x88, 0, 0, 0};
   std::uint8_t ltr[kZoneByteCount] = {0, 0x66, 1, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
                                       17, 0, 0xFF, 0xF0, 0x84, 40, 4, 10};
-  ltr[zone_byte::kLtrOption] = traits_.ltrOptionByte;
+  ltr[zone_byte::kLtrOption] = traits_->ltrOptionByte;
   const std::uint8_t* bytes = mode == kZoneModeConventional ? kConventional : ltr;
   for (int k = 0; k < kZoneByteCount; ++k) m_zoneBytes[k][zone] = bytes[k];
   m_repeaters[zone].fill(repeater_word::kEmpty);
@@ -365,7 +365,7 @@ int CRadioDataCore::ValidateBeforeWrite(const CFamilyModel& model, std::uint8_t*
   // The radio picks its own selected group after programming.
   std::memset(image + area::kZoneSelectedGroup, 0xFF, kZoneCount);
   for (int z = 0; z < kZoneCount; ++z) {
-    image[area::kZoneSecondByte + z] = traits_.keepsSecondZoneBytes ? m_secondZoneBytes[z] : 0;
+    image[area::kZoneSecondByte + z] = traits_->keepsSecondZoneBytes ? m_secondZoneBytes[z] : 0;
     image[area::kZoneGroupCounts + z] = m_groupCounts[z];
   }
   for (int z = 0; z < kZoneCount; ++z) WriteZoneRecord(z, image);
@@ -375,7 +375,7 @@ int CRadioDataCore::ValidateBeforeWrite(const CFamilyModel& model, std::uint8_t*
 // ---------------------------------------------------------------- defaults
 
 std::uint8_t CRadioDataCore::FamilyCode() const {
-  return m_radioWide.familyCode ? m_radioWide.familyCode() : traits_.defaultFamilyCode;
+  return m_radioWide.familyCode ? m_radioWide.familyCode() : traits_->defaultFamilyCode;
 }
 
 void CRadioDataCore::SetZoneDefaults() {
@@ -406,7 +406,7 @@ void CRadioDataCore::SetZoneDefaults() {
     SetText(m_zoneNames[z], name);
   }
   for (int t = 0; t < kStatusTextCount - 1; ++t) SetText(m_statusTexts[t], kStatusTextDefaults[t]);
-  SetText(m_statusTexts[kStatusTextCount - 1], traits_.lastStatusText);
+  SetText(m_statusTexts[kStatusTextCount - 1], traits_->lastStatusText);
 
   for (int z = 0; z < kZoneCount; ++z) InitSystem(z, kZoneModeConventional);
 
@@ -465,7 +465,7 @@ void CRadioDataCore::FillGroupListBox(IChoiceList& list, int zone, int currentIn
 
 template <class Channel, class Header>
 CRadioData<Channel, Header>::CRadioData(const RadioFamilyTraits& traits, const CBandRecord& band)
-    : CRadioDataCore(traits), band_(band) {
+    : CRadioDataCore(traits), band_(&band) {
   SetZoneDefaults();
   SetAdjustmentDefaults();
 }
@@ -476,7 +476,7 @@ ChannelCodecContext CRadioData<Channel, Header>::ChannelContext() const {
   ctx.modelCode = FamilyCode();
   ctx.productCode = static_cast<std::uint8_t>(m_productWord >> 8);
   ctx.defaultSplitMHz = m_radioWide.defaultSplitMHz ? m_radioWide.defaultSplitMHz() : 0.0;
-  ctx.band = &band_;
+  ctx.band = band_;
   ctx.adjust = AdjustmentView::Of(m_adjust);
   ctx.tuning = m_tuning.data();
   ctx.tuningSize = static_cast<std::size_t>(Traits().tuningCount);

@@ -94,6 +94,9 @@ extern const RadioFamilyTraits kPortableFamilyTraits;
 struct RadioWideLinks {
   std::function<std::uint8_t()> familyCode;  // radio-wide model code
   std::function<double()> defaultSplitMHz;   // the default-split record
+
+  // Links are wiring, not data: records compare by what they hold.
+  bool operator==(const RadioWideLinks&) const { return true; }
 };
 
 inline constexpr int kKeyFunctionPhone = 16;
@@ -103,11 +106,9 @@ inline constexpr std::uint8_t kOptionBoardEncryption = 3;  // bits 0-2 of the op
 class CRadioDataCore {
 public:
   explicit CRadioDataCore(const RadioFamilyTraits& traits);
-  CRadioDataCore(const CRadioDataCore&) = delete;
-  CRadioDataCore& operator=(const CRadioDataCore&) = delete;
 
-  const RadioFamilyTraits& Traits() const { return traits_; }
-  bool IsPortableFamily() const { return traits_.family == kPortable; }
+  const RadioFamilyTraits& Traits() const { return *traits_; }
+  bool IsPortableFamily() const { return traits_->family == kPortable; }
 
   // --- the data, edited in place by the pages ---
   std::array<CGroupRecord, kGroupCount> m_groups;
@@ -137,6 +138,8 @@ public:
   int m_assignedGroups = 0;        // sum of the zones' group counts at the last load
   CDefaultGroupRecord m_defaultGroup;
   RadioWideLinks m_radioWide;
+
+  bool operator==(const CRadioDataCore&) const = default;
 
   // --- zones and groups ---
   static bool IsValidZone(int zone) { return zone >= 0 && zone < kZoneCount; }
@@ -194,7 +197,7 @@ private:
   // withinZone, the index within the zone. Selects the row of current, else "None".
   void FillGroupRows(IChoiceList& list, int zone, bool withinZone, int current) const;
 
-  const RadioFamilyTraits& traits_;
+  const RadioFamilyTraits* traits_;
 };
 
 void CopyImageText(Text9& text, const std::uint8_t* from);
@@ -208,6 +211,8 @@ public:
 
   std::array<Channel, kChannelCount> m_channels;
   Header m_adjust;
+
+  bool operator==(const CRadioData&) const = default;
 
   // What the channel codec reads from the records beside the channels.
   ChannelCodecContext ChannelContext() const;
@@ -230,7 +235,7 @@ public:
 
 private:
   void SetAdjustmentDefaults();
-  const CBandRecord& band_;
+  const CBandRecord* band_;
 };
 
 // A radio data object reads the band record it is given; with none, the

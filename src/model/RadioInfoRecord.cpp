@@ -69,10 +69,10 @@ int CRadioInfoRecord::Unpack(const CFamilyModel& model, const std::uint8_t* imag
   versionText += '.';
   AppendHexPair(versionText, image[0]);
 
-  const std::uint8_t a = adjust[family_.serialBytes[0]];
-  const std::uint8_t b = adjust[family_.serialBytes[1]];
+  const std::uint8_t a = adjust[family_->serialBytes[0]];
+  const std::uint8_t b = adjust[family_->serialBytes[1]];
   serialText = SerialPrefix(model, a, b) +
-               SerialNumberText(a, b, adjust[family_.serialBytes[2]], adjust[family_.serialBytes[3]]);
+               SerialNumberText(a, b, adjust[family_->serialBytes[2]], adjust[family_->serialBytes[3]]);
   return 1;
 }
 
@@ -98,7 +98,7 @@ void CRadioInfoRecord::PackSerial(std::uint8_t* adjust) const {
   }
   text.resize(kSerialLength, '0');
   auto pair = [](int high, int low) { return static_cast<std::uint8_t>(((high & 0x0F) << 4) | (low & 0x0F)); };
-  adjust[family_.serialBytes[0]] = pair(SerialDigitValue(text[0]), SerialLetterValue(text[1]));
+  adjust[family_->serialBytes[0]] = pair(SerialDigitValue(text[0]), SerialLetterValue(text[1]));
   for (int i = 1; i < 4; ++i)
-    adjust[family_.serialBytes[i]] = pair(CharToHexValue(text[2 * i]), CharToHexValue(text[2 * i + 1]));
+    adjust[family_->serialBytes[i]] = pair(CharToHexValue(text[2 * i]), CharToHexValue(text[2 * i + 1]));
 }

@@ -26,6 +26,8 @@ public:
   // 8 characters, or 10 when a two-character model prefix precedes them.
   std::string serialText = "0N010000";
 
+  bool operator==(const CRadioInfoRecord&) const = default;
+
   // Reads the version from the image and the serial from the adjustment
   // data; the prefix depends on the model's radio-wide record. Returns 1.
   int Unpack(const CFamilyModel& model, const std::uint8_t* image, const std::uint8_t* adjust);
@@ -37,10 +39,10 @@ public:
   static std::string SerialPrefix(const CFamilyModel& model, std::uint8_t first, std::uint8_t second);
 
 protected:
-  explicit CRadioInfoRecord(const RadioInfoFamily& family) : family_(family) {}
+  explicit CRadioInfoRecord(const RadioInfoFamily& family) : family_(&family) {}
 
 private:
-  const RadioInfoFamily& family_;
+  const RadioInfoFamily* family_;
 };
 
 class CMobileRadioInfoRecord : public CRadioInfoRecord {

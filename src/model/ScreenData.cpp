@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <type_traits>
 #include <vector>
 
 #include "model/DataFile.h"
@@ -51,13 +53,20 @@ int PackRecordsAndData(Model& m, std::uint8_t* image, bool defaultImage) {
   return 1;
 }
 
-// Packs into a copy of the image and commits only a complete pack, so a
-// refused check leaves the image exactly as it was.
-template <class Pack>
-int PackIntoScratch(std::uint8_t* image, Pack&& pack) {
+// Packs into a copy of the image and commits only a complete pack. A refused
+// check also puts back every record the pack had edited on its way (the
+// radio-wide pack edits, the unassigned groups switched off, the channels'
+// derived fields), so a refused save or send leaves no trace for the next
+// save to write.
+template <class Model, class Pack>
+int PackAllOrNothing(Model& m, std::uint8_t* image, Pack&& pack) {
   std::vector<std::uint8_t> scratch(image, image + kImageSize);
-  const int result = pack(scratch.data());
-  if (result != 0) std::memcpy(image, scratch.data(), kImageSize);
+  const auto saved = std::make_unique<std::remove_cvref_t<decltype(m.records)>>(m.records);
+  const int result = pack(m, scratch.data());
+  if (result != 0)
+    std::memcpy(image, scratch.data(), kImageSize);
+  else
+    m.records = *saved;
   return result;
 }
 
@@ -157,8 +166,8 @@ void ResetScreensToDefaults() {
 }
 
 int PackScreensToImage(std::uint8_t* image) {
-  const int result = PackIntoScratch(image, [](std::uint8_t* img) {
-    return WithModel([img](auto& m) {
+  const int result = WithModel([image](auto& model) {
+    return PackAllOrNothing(model, image, [](auto& m, std::uint8_t* img) {
       if (PackRecordsAndData(m, img, false) == 0) return 0;
       m.radioInfo.PackSerial(img + AdjustArea(m.family));
       const int common = m.fiveToneCommon.Pack(img);
@@ -180,8 +189,8 @@ int PackScreensToImage(std::uint8_t* image) {
 }
 
 void BuildDefaultImage(std::uint8_t* image) {
-  PackIntoScratch(image, [](std::uint8_t* img) {
-    return WithModel([img](auto& m) {
+  WithModel([image](auto& model) {
+    return PackAllOrNothing(model, image, [](auto& m, std::uint8_t* img) {
       auto& data = m.records.data;
       if (g_isPortable) std::memset(img + area::kPortableBlank, 0xFF, 0x2FC - area::kPortableBlank);
       m.band.WriteDefaultBlock(img, IsUhfFamilyCode(static_cast<std::uint8_t>(m.global.modelCode)));

@@ -20,6 +20,8 @@ public:
   char powerOnText[9] = {};
   std::array<std::uint8_t, 4> copiedBits{};  // 182 b6, 186 b3, 205 b1, 209 b4
 
+  bool operator==(const COpeningMsgRecord&) const = default;
+
   void SetDefaults();
   void Unpack(const std::uint8_t* image);
   void SetDefaultSplit(double mhz) { m_defaultSplit = mhz; }
@@ -43,6 +45,8 @@ public:
   std::uint8_t dualWatchTimeA = 0;
   std::uint8_t dualWatchTimeB = 0;
   std::uint8_t revertGroup = 0;
+
+  bool operator==(const CSmallRecord&) const = default;
 
   void SetDefaults();
   // The model's radio data numbers the home group over all zones.
@@ -69,6 +73,7 @@ class CFlag207Record {
 public:
   virtual ~CFlag207Record() = default;
   std::uint8_t flag = 1;
+  bool operator==(const CFlag207Record&) const = default;
   void SetDefaults() { flag = 1; }
   void Unpack(const std::uint8_t* image);
 

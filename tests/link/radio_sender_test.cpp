@@ -4,8 +4,11 @@
 // (polled_send_test.cpp, one_block_send_test.cpp, streamed_send_test.cpp).
 #include <gtest/gtest.h>
 
+#include "SameRecords.h"
 #include "SendFixture.h"
 #include "model/ConfigFile.h"
+#include "model/FamilyModel.h"
+#include "model/KeyAssignRecord.h"
 #include "model/ModelChange.h"
 #include "model/RadioData.h"
 #include "model/RadioInfoRecord.h"
@@ -177,6 +180,30 @@ TEST_F(RadioSend, ReadSendReadGivesTheSameImage) {
     EXPECT_EQ(copies[1], copies[2]);
     EXPECT_EQ(radio.Word(kMarker), 0xA55A);
   }
+}
+
+// A send whose pack is refused leaves the records as the user had them: the
+// Revert Group a Phone key forces must not stay behind once the key goes.
+TEST_F(RadioSend, ARefusedPackLeavesTheRecordsAsTheyWere) {
+  {
+    TempDir dir;
+    g_config.ReadConfig();
+    g_portableConfig.ReadConfig();
+  }
+  CSimRadio radio(SimProtocol::kPolled, FactoryRadio(kMobile));
+  {
+    CSimLink port(radio, clock_);
+    CCloneLink link(port, clock_, cancel_, status_);
+    ASSERT_EQ(ReadFromRadio(link, ReadSettings{}, ModelReadHooks(nullptr)), kTransferDone);
+  }
+  g_mobileKeyAssign.keyFunc[1] = kKeyPhone;
+  const auto before = CopyOfRecords(g_mobileModel.records);
+  CSimLink port(radio, clock_);
+  CCloneLink link(port, clock_, cancel_, status_);
+  EXPECT_EQ(SendToRadio(link, SendSettings{}, ModelSendHooks(nullptr)), kTransferFailed);
+  EXPECT_EQ(messages_.texts(), std::vector<std::string>{kPhoneKeyRefusal});
+  EXPECT_TRUE(radio.Writes().empty());
+  EXPECT_TRUE(SameRecords(g_mobileModel.records, *before));
 }
 
 TEST_F(RadioSend, FailedSendLeavesTheAdjustmentCopyAsItWas) {
