@@ -9,19 +9,15 @@
 #include <QPushButton>
 #include <QTextBlock>
 #include <QVBoxLayout>
-#include <filesystem>
 
-#include "app/CwdKeeper.h"
 #include "app/MainDlg.h"
 #include "app/OpenDataFile.h"
 #include "framework/ButtonsAndLists.h"
 #include "model/ConfigFile.h"
-#include "model/DataFile.h"
 #include "model/RadioImage.h"
 #include "model/ScreenData.h"
 #include "platform/Beep.h"
 #include "platform/ControlIds.h"
-#include "platform/FileDialogs.h"
 
 int g_romEditBlock = 0;
 
@@ -30,7 +26,7 @@ namespace {
 // The widget shows each line without its "\r": one column less per line end.
 constexpr int kWidgetLineLength = kDumpLineLength - 1;
 
-QPushButton* AddButton(QDialog* dlg, QBoxLayout* row, QPushButton* button, int id, const char* text) {
+QPushButton* AddButton(QBoxLayout* row, QPushButton* button, int id, const char* text) {
   button->setText(QString::fromLatin1(text));
   button->setAutoDefault(false);
   SetControlId(button, id);
@@ -137,20 +133,20 @@ CRomEditDlg::CRomEditDlg(CMainDlg& main) : QDialog(&main), m_main(main) {
   auto* steps = new QHBoxLayout;
   m_up = new CRepeatButton(this);
   m_down = new CRepeatButton(this);
-  AddButton(this, steps, m_up, kRomEditUpId, "UP");
-  AddButton(this, steps, m_down, kRomEditDownId, "DOWN");
-  auto* topButton = AddButton(this, steps, new QPushButton(this), kRomEditTopId, "TOP");
-  auto* bottomButton = AddButton(this, steps, new QPushButton(this), kRomEditBottomId, "BOTTOM");
+  AddButton(steps, m_up, kRomEditUpId, "UP");
+  AddButton(steps, m_down, kRomEditDownId, "DOWN");
+  auto* topButton = AddButton(steps, new QPushButton(this), kRomEditTopId, "TOP");
+  auto* bottomButton = AddButton(steps, new QPushButton(this), kRomEditBottomId, "BOTTOM");
   layout->addLayout(steps);
   auto* actions = new QHBoxLayout;
-  auto* read = AddButton(this, actions, new QPushButton(this), kRomEditReadId, "Read from Radio");
-  auto* send = AddButton(this, actions, new QPushButton(this), kRomEditSendId, "Send to Radio");
-  auto* load = AddButton(this, actions, new QPushButton(this), kRomEditLoadId, "FILE LOAD");
-  auto* save = AddButton(this, actions, new QPushButton(this), kRomEditSaveId, "FILE SAVE");
+  auto* read = AddButton(actions, new QPushButton(this), kRomEditReadId, "Read from Radio");
+  auto* send = AddButton(actions, new QPushButton(this), kRomEditSendId, "Send to Radio");
+  auto* load = AddButton(actions, new QPushButton(this), kRomEditLoadId, "FILE LOAD");
+  auto* save = AddButton(actions, new QPushButton(this), kRomEditSaveId, "FILE SAVE");
   layout->addLayout(actions);
   auto* closeRow = new QHBoxLayout;
   closeRow->addStretch();
-  auto* close = AddButton(this, closeRow, new QPushButton(this), kRomEditCloseId, "CLOSE");
+  auto* close = AddButton(closeRow, new QPushButton(this), kRomEditCloseId, "CLOSE");
   layout->addLayout(closeRow);
 
   connect(m_up, &QPushButton::clicked, this, &CRomEditDlg::OnUp);
@@ -214,7 +210,7 @@ void CRomEditDlg::OnBottom() {
 void CRomEditDlg::OnHexKey(char key) {
   if (g_pRadioImage == nullptr) return;
   const int caret = m_dump->DumpCaret();
-  const HexKeyResult r = HexKey(Layout(), g_romEditBlock, caret, key);
+  const HexKeyResult r = HexKey(Layout(), g_romEditBlock, caret, key, g_pRadioImage, g_adjustCopy.data());
   if (r.beep) MessageBeep();
   if (r.applied) {
     ApplyHexKey(r, caret, m_text, g_pRadioImage, g_adjustCopy.data());
@@ -252,19 +248,11 @@ void CRomEditDlg::OnFileLoad() {
 }
 
 void CRomEditDlg::OnFileSave() {
-  MessageBeep();
-  FileDialogRequest request;
-  request.title = "Select save file";
-  request.folder = "Data";
-  request.filters = {{"*.K58", "*.K58"}};
-  request.mustExist = false;
-  std::string name;
-  {
-    const CwdKeeper cwd;
-    if (!ShowSaveFileDialog(request, name)) return;
-  }
-  if (std::filesystem::path(name).filename().string().find('.') == std::string::npos) name += ".K58";
-  g_dataFile.SaveDataFile(name);
+  // The main window's save: the loaded family's extension, and a name of the
+  // other family refused, since the file would be read as that family.
+  m_main.OnSaveFile();
+  // The save packs the records into the image: show what the file holds.
+  ShowBlock();
 }
 
 bool CRomEditDlg::PreviewKey(QKeyEvent* event) {

@@ -5,6 +5,7 @@
 
 #include "model/ConfigFile.h"
 #include "model/RadioImage.h"
+#include "model/SaveNormalisations.h"
 
 namespace {
 
@@ -15,6 +16,15 @@ int DigitValue(char key) {
   const char up = static_cast<char>(std::toupper(static_cast<unsigned char>(key)));
   if (up >= 'A' && up <= 'F') return up - 'A' + 10;
   return -1;
+}
+
+std::uint8_t WithNibble(std::uint8_t byte, bool highNibble, std::uint8_t value) {
+  return highNibble ? static_cast<std::uint8_t>((byte & 0x0F) | (value << 4))
+                    : static_cast<std::uint8_t>((byte & 0xF0) | value);
+}
+
+std::uint8_t ShownByte(const DumpByte& at, const std::uint8_t* image, const std::uint8_t* adjustCopy) {
+  return at.shownFromCopy ? adjustCopy[*at.adjustIndex] : image[at.imageIndex];
 }
 
 }  // namespace
@@ -55,7 +65,7 @@ std::string DumpText(const DumpLayout& layout, int block, const std::uint8_t* im
     text += field;
     for (int k = 0; k < 16; ++k) {
       const DumpByte at = DumpByteAt(layout, block, r * 16 + k);
-      const std::uint8_t v = at.shownFromCopy ? adjustCopy[*at.adjustIndex] : image[at.imageIndex];
+      const std::uint8_t v = ShownByte(at, image, adjustCopy);
       std::snprintf(field, sizeof field, "%2.2X ", static_cast<unsigned>(v));
       text += field;
     }
@@ -70,7 +80,8 @@ std::string BlockNumberText(int block) {
   return text;
 }
 
-HexKeyResult HexKey(const DumpLayout& layout, int block, int caret, char key) {
+HexKeyResult HexKey(const DumpLayout& layout, int block, int caret, char key, const std::uint8_t* image,
+                    const std::uint8_t* adjustCopy) {
   HexKeyResult r;
   r.caret = caret;
   const int v = DigitValue(key);
@@ -98,11 +109,17 @@ HexKeyResult HexKey(const DumpLayout& layout, int block, int caret, char key) {
       return r;
     }
   }
-  r.applied = true;
-  r.digit = static_cast<char>(std::toupper(static_cast<unsigned char>(key)));
-  r.value = static_cast<std::uint8_t>(v);
   r.byte = DumpByteAt(layout, block, row * 16 + (c - kDumpFirstDigitColumn) / 3);
   r.highNibble = caret % 3 == 1;
+  r.value = static_cast<std::uint8_t>(v);
+  const std::uint8_t before = ShownByte(r.byte, image, adjustCopy);
+  if (ASaveUndoes(layout.mobileImage ? kMobile : kPortable, r.byte.imageIndex, before,
+                  WithNibble(before, r.highNibble, r.value))) {
+    r.beep = true;
+    return r;
+  }
+  r.applied = true;
+  r.digit = static_cast<char>(std::toupper(static_cast<unsigned char>(key)));
   if (r.highNibble)
     r.caret = caret + 1;
   else
@@ -113,10 +130,7 @@ HexKeyResult HexKey(const DumpLayout& layout, int block, int caret, char key) {
 void ApplyHexKey(const HexKeyResult& r, int caret, std::string& text, std::uint8_t* image, std::uint8_t* adjustCopy) {
   if (!r.applied) return;
   text[static_cast<std::size_t>(caret)] = r.digit;
-  auto set = [&r](std::uint8_t& b) {
-    b = r.highNibble ? static_cast<std::uint8_t>((b & 0x0F) | (r.value << 4))
-                     : static_cast<std::uint8_t>((b & 0xF0) | r.value);
-  };
+  auto set = [&r](std::uint8_t& b) { b = WithNibble(b, r.highNibble, r.value); };
   // The byte the dump showed changes; image and copy then hold the same.
   if (r.byte.shownFromCopy) {
     set(adjustCopy[*r.byte.adjustIndex]);

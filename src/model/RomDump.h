@@ -50,8 +50,12 @@ struct HexKeyResult {
   bool highNibble = false;
   std::uint8_t value = 0;  // the nibble's value
 };
-// A key typed at caret position `caret` of block `block`'s text.
-HexKeyResult HexKey(const DumpLayout& layout, int block, int caret, char key);
+// A key typed at caret position `caret` of block `block`'s text, over the
+// image and adjustment copy the text shows. A nibble that a save would undo
+// (a bit the radio needs one way, or one the records work out) is refused,
+// so the dump never shows a value the file won't hold.
+HexKeyResult HexKey(const DumpLayout& layout, int block, int caret, char key, const std::uint8_t* image,
+                    const std::uint8_t* adjustCopy);
 // Writes an applied key into the text, the image and (for the adjustment
 // blocks) the adjustment copy.
 void ApplyHexKey(const HexKeyResult& r, int caret, std::string& text, std::uint8_t* image, std::uint8_t* adjustCopy);

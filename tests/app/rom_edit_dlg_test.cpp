@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTabBar>
+#include <filesystem>
 
 #include "CloneFixture.h"
 #include "app/RomEditDlg.h"
@@ -111,6 +112,61 @@ TEST_F(RomEditTest, HexEditsMarkTheDataChangedAndSurviveAPackedSave) {
   EXPECT_FALSE(g_config.IsRawImageEdited());
   // The open editor shows the image that replaced the edited one.
   EXPECT_NE(Line(editor, 0).substr(7, 3), "5A ");
+}
+
+// A nibble the save would turn back (block 0 byte 42 b4, which the radio
+// never keeps) is refused with the beep, so the dump only ever shows what
+// FILE SAVE writes; the digit beside it is the user's.
+TEST_F(RomEditTest, ANibbleTheSaveWouldUndoIsRefusedAndTheDumpShowsWhatIsSaved) {
+  StartWith(kMobile);
+  CRomEditDlg* editor = Open();
+  ASSERT_NE(editor, nullptr);
+  ASSERT_EQ(g_pRadioImage[42], 0x08);
+  // Image byte 42 is shown at place 43 of block 0 (words high byte first).
+  constexpr int kRow = 2, kColumn = kDumpFirstDigitColumn + 3 * 11;
+  ASSERT_EQ(Line(editor, kRow).substr(kColumn, 3), "08 ");
+  BeepCounter beeps;
+  Type(editor, 0, kRow, kColumn, "1");
+  EXPECT_EQ(beeps.count(), 1);
+  EXPECT_EQ(Line(editor, kRow).substr(kColumn, 3), "08 ");
+  EXPECT_EQ(editor->Dump()->DumpCaret(), kRow * kDumpLineLength + kColumn);
+  EXPECT_EQ(g_pRadioImage[42], 0x08);
+  EXPECT_EQ(g_dataModified, 0);
+
+  Type(editor, 0, kRow, kColumn + 1, "9");
+  EXPECT_EQ(beeps.count(), 1);
+  EXPECT_EQ(Line(editor, kRow).substr(kColumn, 3), "09 ");
+  files.Choose(dir.File("edited.K58"));
+  QTest::mouseClick(FindControl<QPushButton>(editor, kRomEditSaveId), Qt::LeftButton);
+  EXPECT_EQ(ReadWholeFile(dir.File("edited.K58")).at(42), 0x09);
+  EXPECT_EQ(Line(editor, kRow).substr(kColumn, 3), "09 ");
+}
+
+// FILE SAVE is the main Save: the loaded family's extension is offered and
+// appended, and a name of the other family is refused.
+TEST_F(RomEditTest, FileSaveTakesTheLoadedFamilysExtension) {
+  StartWith(kPortable);
+  CRomEditDlg* editor = Open();
+  ASSERT_NE(editor, nullptr);
+  auto* save = FindControl<QPushButton>(editor, kRomEditSaveId);
+  files.Choose(dir.File("radio"));
+  QTest::mouseClick(save, Qt::LeftButton);
+  ASSERT_FALSE(files.requests().empty());
+  EXPECT_TRUE(files.requests().back().save);
+  const std::vector<FileFilter>& filters = files.requests().back().request.filters;
+  ASSERT_EQ(filters.size(), 1u);
+  EXPECT_EQ(filters[0].text, "*.P58");
+  EXPECT_EQ(filters[0].pattern, "*.P58");
+  EXPECT_EQ(files.requests().back().request.title, "Select save file");
+  ASSERT_TRUE(std::filesystem::exists(dir.File("radio.P58")));
+  EXPECT_FALSE(std::filesystem::exists(dir.File("radio.K58")));
+  EXPECT_EQ(FamilyOfCode(ReadWholeFile(dir.File("radio.P58")).at(area::kFamilyCode)), kPortable);
+
+  files.Choose(dir.File("other.K58"));
+  QTest::mouseClick(save, Qt::LeftButton);
+  EXPECT_EQ(msgs.texts(),
+            std::vector<std::string>{"Problem opening file\n    " + dir.File("other.K58") + "\n\n   Press any key"});
+  EXPECT_FALSE(std::filesystem::exists(dir.File("other.K58")));
 }
 
 TEST_F(RomEditTest, FileLoadAsksTheSaveQuestionFirst) {

@@ -21,14 +21,16 @@
 #include "model/Privilege.h"
 #include "model/RadioData.h"
 #include "model/RadioImage.h"
+#include "model/SaveNormalisations.h"
 
 namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-enum Families : unsigned { kMobileFiles = 1, kPortableFiles = 2, kAllFiles = 3 };
+enum Families : unsigned { kMobileFiles = 1, kPortableFiles = 2 };
+static_assert(kMobileFiles == FamilyBit(kMobile) && kPortableFiles == FamilyBit(kPortable));
 // What the save leaves in the bits of an entry.
-enum class After { kSet, kClear, kAny };
+using After = SavedAs;
 
 // Bits a load and save may change in a file, in image (= file) offsets.
 struct AllowedChange {
@@ -37,28 +39,20 @@ struct AllowedChange {
   std::uint8_t bits;
   After after;
   const char* reason;
+  std::uint8_t whenSet = 0;  // only where the file's byte has these bits set
 };
 
-// What the pack always does, whatever the file held.
-const AllowedChange kNormalisations[] = {
-    {kAllFiles, 30, 30, 0x40, After::kClear, "radio-wide options: b6 is always cleared"},
-    {kAllFiles, 30, 30, 0x20, After::kSet, "radio-wide options: b5 is always set"},
-    {kPortableFiles, 31, 31, 0x18, After::kSet, "portable, with b2 set, bits 3-6 read 3: the unpack sets b3-4"},
-    {kPortableFiles, 31, 31, 0x60, After::kClear, "portable, with b2 set, bits 3-6 read 3: the unpack clears b5-6"},
-    {kAllFiles, 42, 42, 0x10, After::kClear, "LCD options: b4 is never saved"},
-    {kAllFiles, 42, 42, 0x20, After::kClear, "LCD options: the unpack drops b5"},
-    {kPortableFiles, 182, 182, 0x40, After::kAny,
-     "display options: b6 (the mobile back light) follows the portable back light, 42 b2"},
-    {kAllFiles, 186, 186, 0x10, After::kClear, "save options: b4 is always cleared"},
-    {kAllFiles, 202, 202, 0x02, After::kSet, "QALS options: b1 is always set"},
-    {kAllFiles, 205, 205, 0x30, After::kSet, "advanced options: b4 and the microphone bit b5 are always set"},
-    {kAllFiles, 213, 213, 0x09, After::kSet, "first digit delay: b0 and b3 are always set"},
-    {kAllFiles, 213, 213, 0x06, After::kClear, "first digit delay: b1 and b2 are always cleared"},
-    {kPortableFiles, 226, 226, 0xFF, After::kClear, "AF minimum level: always 0 on the portable radio"},
-    {kAllFiles, 252, 252, 0xFF, After::kAny, "last channel block: recomputed from the last programmed channel"},
-    {kAllFiles, 253, 253, 0xFF, After::kAny, "last group block: recomputed from the last enabled group"},
-    {kMobileFiles, 705, 705, 0x40, After::kSet, "display/flash options: b6 is always set on a saved mobile radio"},
-};
+// What the pack always does, whatever the file held: the model's own list,
+// which the memory editor's refusals follow too.
+const std::vector<AllowedChange>& Normalisations() {
+  static const std::vector<AllowedChange> list = [] {
+    std::vector<AllowedChange> out;
+    for (const SaveNormalisation& n : SaveNormalisations())
+      out.push_back({n.families, n.imageByte, n.imageByte, n.bits, n.after, n.reason, n.whenSet});
+    return out;
+  }();
+  return list;
+}
 
 // Faults another change will mend; each entry names its fault and the
 // check that meets it, and goes when the mend lands.
@@ -88,7 +82,9 @@ std::vector<std::string> Unexplained(const Bytes& before, const Bytes& after,
     std::uint8_t changed = before[i] ^ after[i];
     if (changed == 0) continue;
     for (const AllowedChange* a : allowed) {
-      if ((a->families & families) == 0 || i < a->first || i > a->last || (changed & a->bits) == 0) continue;
+      if ((a->families & families) == 0 || i < a->first || i > a->last || (changed & a->bits) == 0 ||
+          (before[i] & a->whenSet) != a->whenSet)
+        continue;
       const std::uint8_t mine = changed & a->bits;
       const bool asDocumented = a->after == After::kAny || (a->after == After::kSet && (after[i] & mine) == mine) ||
                                 (a->after == After::kClear && (after[i] & mine) == 0);
@@ -111,7 +107,7 @@ std::vector<std::string> Unexplained(const Bytes& before, const Bytes& after,
 std::vector<const AllowedChange*> AllowedIn(Check check, bool normalisations) {
   std::vector<const AllowedChange*> out;
   if (normalisations)
-    for (const AllowedChange& entry : kNormalisations) out.push_back(&entry);
+    for (const AllowedChange& entry : Normalisations()) out.push_back(&entry);
   for (const KnownFault& fault : kKnownFaults)
     if (fault.check == check) out.push_back(&fault.change);
   return out;
@@ -228,7 +224,7 @@ TEST_F(ImageLibrary, CoversBothFamiliesBothBandsTheEdgesAndEveryNormalisation) {
   EXPECT_EQ(models,
             (std::set<std::uint8_t>{kFamilyMobileVhf, kFamilyMobileUhf, kFamilyPortableVhf, kFamilyPortableUhf}));
   EXPECT_EQ(atTheEdges, (std::set<Family>{kMobile, kPortable}));
-  for (const AllowedChange& entry : kNormalisations)
+  for (const AllowedChange& entry : Normalisations())
     EXPECT_TRUE(used.count(&entry)) << "no file shows: " << entry.reason;
 }
 

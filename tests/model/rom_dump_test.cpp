@@ -1,10 +1,16 @@
 // The memory editor's dump text and its nibble editing, over plain buffers.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
+#include "ProgramState.h"
+#include "ScriptedMessages.h"
+#include "model/DataFile.h"
 #include "model/RadioImage.h"
 #include "model/RomDump.h"
+#include "model/SaveNormalisations.h"
+#include "model/ScreenData.h"
 
 namespace {
 
@@ -99,7 +105,7 @@ TEST(RomDump, NibbleKeysTable) {
     std::fill(b.image.begin(), b.image.end(), 0);
     std::string text = DumpText(r.layout, r.block, b.image.data(), b.adjust.data());
     const std::vector<std::uint8_t> before = b.image;
-    const HexKeyResult k = HexKey(r.layout, r.block, r.caret, r.key);
+    const HexKeyResult k = HexKey(r.layout, r.block, r.caret, r.key, b.image.data(), b.adjust.data());
     EXPECT_EQ(k.applied, r.applied);
     EXPECT_EQ(k.beep, !r.applied);
     EXPECT_EQ(k.caret, r.caretAfter);
@@ -118,7 +124,7 @@ TEST(RomDump, AdjustmentAreaEditsReachImageAndCopy) {
   // Mobile 254-256: shown from the copy, both take the byte.
   Buffers m;
   std::string text = DumpText(kMobile38000, 255, m.image.data(), m.adjust.data());
-  HexKeyResult k = HexKey(kMobile38000, 255, Caret(0, 7), '7');
+  HexKeyResult k = HexKey(kMobile38000, 255, Caret(0, 7), '7', m.image.data(), m.adjust.data());
   ASSERT_TRUE(k.applied);
   ApplyHexKey(k, Caret(0, 7), text, m.image.data(), m.adjust.data());
   EXPECT_EQ(m.adjust[128], 0x70);
@@ -128,10 +134,127 @@ TEST(RomDump, AdjustmentAreaEditsReachImageAndCopy) {
   Buffers p;
   const std::uint8_t shown = p.image[area::kPortableAdjust + 1];
   text = DumpText(kPortable38000, 167, p.image.data(), p.adjust.data());
-  k = HexKey(kPortable38000, 167, Caret(0, 11), '9');
+  k = HexKey(kPortable38000, 167, Caret(0, 11), '9', p.image.data(), p.adjust.data());
   ASSERT_TRUE(k.applied);
   ApplyHexKey(k, Caret(0, 11), text, p.image.data(), p.adjust.data());
   const std::uint8_t now = static_cast<std::uint8_t>((shown & 0xF0) | 0x09);
   EXPECT_EQ(p.image[area::kPortableAdjust + 1], now);
   EXPECT_EQ(p.adjust[1], now);
+}
+
+// A nibble that a save would turn back is refused with the beep: the byte,
+// the text and the caret stay.
+TEST(RomDump, ANibbleTheSaveWouldUndoIsRefused) {
+  // Image byte i of block 0 or 1 sits at the text's place i ^ 1 (words high byte first).
+  auto eeprom = [](std::size_t index, bool high) {
+    const int shown = static_cast<int>(index ^ 1U) % static_cast<int>(kBlockSize);
+    return Caret(shown / 16, kDumpFirstDigitColumn + 3 * (shown % 16) + (high ? 0 : 1));
+  };
+  // Every word of blocks 0 and 1 the user's, to reach the recomputed bytes.
+  constexpr DumpLayout kAllWords{1, 256, 0x38000, 16, 127, true};
+  constexpr DumpLayout kAllWordsPortable{1, 256, 0x38000, 16, 127, false};
+  const struct {
+    const char* name;
+    DumpLayout layout;
+    std::size_t index;
+    std::uint8_t before;
+    bool high;
+    char key;
+    bool applied;
+  } rows[] = {
+      {"42 b4 is never saved: 08 -> 18", kMobile38000, 42, 0x08, true, '1', false},
+      {"42 b4 stays clear: 08 -> 48", kMobile38000, 42, 0x08, true, '4', true},
+      {"42 low nibble is free", kMobile38000, 42, 0x08, false, 'F', true},
+      {"42 b5 is dropped by the load, portable too", kPortable38000, 42, 0x04, true, '2', false},
+      {"a bit already against the save is not held against the other nibble", kMobile38000, 42, 0x18, false, '9',
+       true},
+      {"205 b4-5 always set: 30 -> 10", kMobile38000, 205, 0x30, true, '1', false},
+      {"205 b4-5 kept: 30 -> 70", kMobile38000, 205, 0x30, true, '7', true},
+      {"213 b0 set, b1-2 clear: 09 -> 0B", kMobile38000, 213, 0x09, false, 'B', false},
+      {"213 low nibble as the save leaves it", kMobile38000, 213, 0x48, false, '9', true},
+      {"202 b1 always set", kPortable38000, 202, 0x02, false, '0', false},
+      {"186 b4 always clear", kMobile38000, 186, 0x00, true, '1', false},
+      {"226 is 0 on a portable radio", kPortable38000, 226, 0x00, false, '1', false},
+      {"226 is the mobile AF level", kMobile38000, 226, 0x01, false, '5', true},
+      {"182 b6 follows the portable back light", kPortable38000, 182, 0x18, true, '5', false},
+      {"182 b6 is the mobile back light", kMobile38000, 182, 0x18, true, '5', true},
+      {"252 is worked out from the channels", kAllWords, 252, 0xB8, false, '9', false},
+      {"253 likewise, portable", kAllWordsPortable, 253, 0x20, true, '3', false},
+      {"252: the digit it holds may be typed over", kAllWords, 252, 0xB8, false, '8', true},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    Buffers b;
+    b.image[r.index] = r.before;
+    const int block = static_cast<int>(r.index / kBlockSize);
+    const int caret = eeprom(r.index, r.high);
+    std::string text = DumpText(r.layout, block, b.image.data(), b.adjust.data());
+    const std::string textBefore = text;
+    const HexKeyResult k = HexKey(r.layout, block, caret, r.key, b.image.data(), b.adjust.data());
+    EXPECT_EQ(k.applied, r.applied);
+    EXPECT_EQ(k.beep, !r.applied);
+    ApplyHexKey(k, caret, text, b.image.data(), b.adjust.data());
+    if (r.applied) continue;
+    EXPECT_EQ(k.caret, caret);
+    EXPECT_EQ(b.image[r.index], r.before);
+    EXPECT_EQ(text, textBefore);
+  }
+  // Past the radio-wide bytes: 705 b6 is always set on a saved mobile radio.
+  Buffers b;
+  b.image[705] = 0x50;
+  const int caret = Caret((705 % 128) / 16, kDumpFirstDigitColumn + 3 * (705 % 16));
+  EXPECT_FALSE(HexKey(kMobile38000, 5, caret, '1', b.image.data(), b.adjust.data()).applied);
+  EXPECT_TRUE(HexKey(kMobile38000, 5, caret, '7', b.image.data(), b.adjust.data()).applied);
+  EXPECT_TRUE(HexKey(kPortable38000, 5, caret, '1', b.image.data(), b.adjust.data()).applied);
+}
+
+// The refusals agree with the real load and save: over each family's default
+// file, every value of each nibble of a byte the list names is either kept by
+// an unpack and a pack, or refused; a refused one (of a bit the save forces)
+// is one the save would indeed have turned back.
+TEST(RomDump, RefusalsAgreeWithWhatTheSaveKeeps) {
+  const FreshProgramState fresh;
+  const ScriptedMessages messages;  // a pack a changed bit makes refuse shows its box here
+  for (const Family family : {kMobile, kPortable}) {
+    SCOPED_TRACE(family == kMobile ? "mobile" : "portable");
+    ResetProgramState();
+    ASSERT_TRUE(AllocateRadioImage());
+    const std::string file =
+        std::string(RP58_PROGRAM_DIR) + (family == kMobile ? "/Data/DEFAULTU.K58" : "/Data/DEFAULTU.P58");
+    ASSERT_EQ(g_dataFile.LoadDataFile(file, RP58_PROGRAM_DIR), 1);
+    const DumpLayout layout{1, 256, 0x38000, 16, 127, family == kMobile};
+    const std::vector<std::uint8_t> loaded(g_pRadioImage, g_pRadioImage + kImageSize);
+    for (const SaveNormalisation& n : SaveNormalisations()) {
+      if ((n.families & FamilyBit(family)) == 0) continue;
+      const int block = static_cast<int>(n.imageByte / kBlockSize);
+      // The alignment words take no key at all.
+      if (block <= layout.lastEepromBlock && static_cast<int>(n.imageByte / 2) <= layout.adjustWordHigh) continue;
+      const int shown = static_cast<int>(block <= layout.lastEepromBlock ? n.imageByte ^ 1U : n.imageByte) % 128;
+      for (const bool high : {true, false}) {
+        for (int v = 0; v < 16; ++v) {
+          SCOPED_TRACE(std::to_string(n.imageByte) + (high ? " high " : " low ") + std::to_string(v));
+          std::copy(loaded.begin(), loaded.end(), g_pRadioImage);
+          UnpackImageToScreens(g_pRadioImage);
+          const int caret = Caret(shown / 16, kDumpFirstDigitColumn + 3 * (shown % 16) + (high ? 0 : 1));
+          const char key = "0123456789ABCDEF"[v];
+          const HexKeyResult k = HexKey(layout, block, caret, key, g_pRadioImage, g_adjustCopy.data());
+          const std::uint8_t mask = high ? 0xF0 : 0x0F;
+          const std::uint8_t before = g_pRadioImage[n.imageByte];
+          const auto typed = static_cast<std::uint8_t>((before & ~mask) | ((high ? v << 4 : v) & mask));
+          g_pRadioImage[n.imageByte] = typed;
+          UnpackImageToScreens(g_pRadioImage);
+          if (PackScreensToImage(g_pRadioImage) == 0) continue;
+          const bool kept = ((g_pRadioImage[n.imageByte] ^ typed) & mask) == 0;
+          if (k.applied) {
+            // (Typing the digit a byte holds changes nothing, whatever the save makes of the byte.)
+            if (typed != before) {
+              EXPECT_TRUE(kept) << "accepted, then saved as " << int{g_pRadioImage[n.imageByte]};
+            }
+          } else if (n.after != SavedAs::kAny) {
+            EXPECT_NE(g_pRadioImage[n.imageByte], typed) << "refused, but the save keeps it";
+          }
+        }
+      }
+    }
+  }
 }
