@@ -1,8 +1,10 @@
 #include "framework/EditControls.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QTimer>
 #include <algorithm>
 #include <climits>
@@ -94,6 +96,17 @@ void TypedInputOnly(QLineEdit* edit) {
 bool IsEnter(const QKeyEvent* e) { return e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter; }
 
 int GetSelStart(const QLineEdit* e) { return e->hasSelectedText() ? e->selectionStart() : e->cursorPosition(); }
+
+// In a dialog box Enter presses its default button and Esc cancels, as in
+// every dialog of the program. The edits' own Enter and Esc rules are for
+// the pages and the main window, which have no default button.
+bool DialogTakesKey(const QWidget* edit, const QKeyEvent* e) {
+  if (!IsEnter(e) && e->key() != Qt::Key_Escape) return false;
+  const auto* dialog = qobject_cast<const QDialog*>(edit->window());
+  if (dialog == nullptr) return false;
+  const QList<QPushButton*> buttons = dialog->findChildren<QPushButton*>();
+  return std::any_of(buttons.begin(), buttons.end(), [](const QPushButton* b) { return b->isDefault() && b->isVisible(); });
+}
 }  // namespace
 
 // ---- Character filters ----
@@ -375,6 +388,7 @@ void CValueEdit::OnDelete(QKeyEvent* event) {
 }
 
 bool CValueEdit::PreviewKey(QKeyEvent* event) {
+  if (DialogTakesKey(this, event)) return false;
   if (IsEnter(event)) {
     if (m_nextOnEnter)
       Notify(UM_NEXT_CONTROL_2, 0);
@@ -403,6 +417,7 @@ void CTextLimitEdit::OnBackspace() {
 }
 
 bool CTextLimitEdit::PreviewKey(QKeyEvent* event) {
+  if (DialogTakesKey(this, event)) return false;
   if (IsEnter(event)) {
     SendTab();
     return true;

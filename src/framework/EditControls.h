@@ -113,7 +113,8 @@ protected:
 };
 
 // Numbers: up to m_intDigits characters, or m_intDigits + 1 + m_decimals with
-// decimals, and at most m_maxValue (0 = no limit).
+// decimals, and at most m_maxValue (0 = no limit). Enter moves on, Esc does
+// nothing, except in a dialog box with a default button (OK, Cancel).
 class CValueEdit : public CInsertEdit {
 public:
   explicit CValueEdit(QWidget* parent = nullptr);
@@ -146,7 +147,8 @@ protected:
 
 // The text fields: at most m_maxLength characters, up to 10 extra allowed
 // and 10 rejected characters. Backspace removes the last character wherever
-// the caret is; Enter moves on like Tab; Esc and Delete do nothing.
+// the caret is; Enter moves on like Tab; Esc and Delete do nothing. In a
+// dialog box with a default button Enter and Esc are the dialog's (OK, Cancel).
 class CTextLimitEdit : public CInsertEdit {
 public:
   // The owner's notify window (null: the window around the control) and the limit.

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
@@ -25,6 +26,8 @@
 
 
 inline constexpr char kRadioText[] = "RADIO 01";
+// How long the driver holds a key down.
+inline constexpr int kKeyPressMs = 20;
 
 // Real time, but no pauses: the transfer costs only what the wire takes.
 // It can hold the engine at one of its pauses until the test lets it go.
@@ -157,14 +160,18 @@ protected:
     QObject::connect(&driver, &QTimer::timeout, [&] {
       QWidget* modal = QApplication::activeModalWidget();
       if (auto* pw = qobject_cast<CRadioPasswordDlg*>(modal)) {
-        passwordAsked = true;
-        if (!password) {
+        // Typed into the box and answered with one Enter, or Esc.
+        if (pw == answeredBox) {
+          ADD_FAILURE() << "the password box stayed open after its Enter or Esc";
           pw->reject();
           return;
         }
-        pw->Edit()->setFocus();
-        QTest::keyClicks(pw->Edit(), QString::fromStdString(*password));
-        pw->accept();
+        passwordAsked = true;
+        answeredBox = pw;
+        if (!QTest::qWaitFor([pw] { return QApplication::activeWindow() == pw; })) ADD_FAILURE() << "the password box is not active";
+        EXPECT_EQ(QApplication::focusWidget(), pw->Edit());
+        if (password) QTest::keyClicks(pw->Edit(), QString::fromStdString(*password), Qt::NoModifier, kKeyPressMs);
+        QTest::keyClick(pw->Edit(), password ? Qt::Key_Return : Qt::Key_Escape, Qt::NoModifier, kKeyPressMs);
         return;
       }
       auto* clone = qobject_cast<CCloneDlg*>(modal);
@@ -210,6 +217,7 @@ protected:
   std::unique_ptr<CPtyRadio> pty;  // serves sim: goes first
   std::optional<std::string> password;  // nullopt: the password box is cancelled
   bool passwordAsked = false;
+  QPointer<QDialog> answeredBox;  // the password box last answered
   std::function<void(CCloneDlg&)> beforeStart;
   std::function<void(CCloneDlg&)> onRunning;
   std::function<void(CCloneDlg&)> onSerialEntry;

@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 #include <fstream>
 
@@ -54,6 +55,57 @@ TEST(RadioPasswordDlg, EntryIsUpperCasedPaddedAndLimitedToEight) {
   QTest::keyClicks(dlg.Edit(), "cdefgh");  // a ninth character is not taken
   EXPECT_EQ(dlg.Edit()->text(), "AB1CDEFG");
   EXPECT_EQ(dlg.Entry(), "AB1CDEFG");
+}
+
+namespace {
+constexpr int kPressMs = 20;  // how long a key is held down
+constexpr int kStillOpen = 99;
+
+// Runs the dialog modally, as the program does, and types into the control
+// that has the focus when it opens: `typed`, then `key`. The dialog's result,
+// or kStillOpen when the key left it open.
+int TypeAndPress(QDialog& dlg, QWidget* expectedFocus, const QString& typed, Qt::Key key) {
+  QTimer::singleShot(0, &dlg, [&] {
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    QWidget* focus = QApplication::focusWidget();
+    EXPECT_EQ(focus, expectedFocus) << "the entry has the focus when the dialog opens";
+    if (focus == nullptr) focus = expectedFocus;
+    QTest::keyClicks(focus, typed, Qt::NoModifier, kPressMs);
+    QTest::keyClick(focus, key, Qt::NoModifier, kPressMs);
+    if (dlg.isVisible()) dlg.done(kStillOpen);
+  });
+  return dlg.exec();
+}
+}  // namespace
+
+// Enter accepts at the first press and Esc cancels, as in every dialog.
+TEST(PasswordDlgs, EnterAcceptsAndEscCancelsFromTheEntry) {
+  struct Case {
+    const char* what;
+    QString typed;
+    Qt::Key key;
+    int result;
+    std::string entry;
+  };
+  const Case radio[] = {
+      {"radio password, Enter", "pass5858", Qt::Key_Return, QDialog::Accepted, "PASS5858"},
+      {"radio password, keypad Enter", "ab", Qt::Key_Enter, QDialog::Accepted, "AB      "},
+      {"radio password, Esc", "pass", Qt::Key_Escape, QDialog::Rejected, "PASS    "},
+  };
+  for (const Case& c : radio) {
+    CRadioPasswordDlg dlg;
+    EXPECT_EQ(TypeAndPress(dlg, dlg.Edit(), c.typed, c.key), c.result) << c.what;
+    EXPECT_EQ(dlg.Entry(), c.entry) << c.what;
+  }
+  const Case privilege[] = {
+      {"privilege password, Enter", "Service7358", Qt::Key_Return, QDialog::Accepted, "Service7358"},
+      {"privilege password, Esc", "Service7358", Qt::Key_Escape, QDialog::Rejected, ""},
+  };
+  for (const Case& c : privilege) {
+    CPasswordDlg dlg;
+    EXPECT_EQ(TypeAndPress(dlg, FindControl<QLineEdit>(&dlg, 1002), c.typed, c.key), c.result) << c.what;
+    EXPECT_EQ(dlg.Password().toStdString(), c.entry) << c.what;
+  }
 }
 
 TEST(RadioPasswordDlg, ComparisonAgainstTheRadiosBytes) {

@@ -71,6 +71,8 @@ void RunCases(const std::function<void(Edit*)>& setup, const std::vector<KeyCase
 
 RecordedMessage Msg(unsigned m, LParam l = 0) { return {m, kId, l}; }
 const int kBack = Qt::Key_Backspace, kDel = Qt::Key_Delete, kEnter = Qt::Key_Return, kEsc = Qt::Key_Escape;
+// How long a key is held down where a test presses keys as a user would.
+constexpr int kPressMs = 20;
 }  // namespace
 
 TEST(ValueEdit, CountField) {
@@ -311,24 +313,62 @@ TEST(FilterEdits, KeysTheyDoNotUseReachTheDialog) {
     std::function<QLineEdit*(QWidget*)> make;
     std::vector<int> keys;
     int result;  // the dialog's result; -1 still open
-  } cases[] = {
+    bool defaultButton = true;
+  };
+  const auto upper = [](QWidget* p) {
+    auto* e = new CUpperEdit(p);
+    e->SetEditLimits(nullptr, 8);
+    return e;
+  };
+  const auto name = [](QWidget* p) {
+    auto* e = new CNameEdit(p);
+    e->SetEditLimits(nullptr, 4);
+    return e;
+  };
+  const auto value = [](QWidget* p) {
+    auto* e = new CValueEdit(p);
+    e->SetupValueEdit(nullptr, 3, 0, 1, 0, 0, 0, 999, 0);
+    return e;
+  };
+  const Case cases[] = {
       {"5-Tone edit, Esc", [](QWidget* p) { return new CFiveToneEdit(p); }, {kEsc}, QDialog::Rejected},
       {"5-Tone edit, Enter", [](QWidget* p) { return new CFiveToneEdit(p); }, {kEnter}, QDialog::Accepted},
       {"filter edit showing, Esc", [](QWidget* p) { return new CFilterEdit(p); }, {kEsc}, QDialog::Rejected},
       {"filter edit editing, Esc", [](QWidget* p) { return new CFilterEdit(p); }, {'5', kEsc}, -1},
       {"filter edit, second Esc", [](QWidget* p) { return new CFilterEdit(p); }, {'5', kEsc, kEsc}, QDialog::Rejected},
+      // The edits that turn Enter into Tab and swallow Esc on a page leave
+      // both to a dialog box (the radio password): the first Enter is OK.
+      {"upper edit, Enter", upper, {'a', 'b', kEnter}, QDialog::Accepted},
+      {"upper edit, Esc", upper, {'a', kEsc}, QDialog::Rejected},
+      {"name edit, Enter", name, {'1', kEnter}, QDialog::Accepted},
+      {"name edit, Esc", name, {kEsc}, QDialog::Rejected},
+      {"value edit, Enter", value, {'7', kEnter}, QDialog::Accepted},
+      {"value edit, Esc", value, {'7', kEsc}, QDialog::Rejected},
+      {"upper edit without a default button, Enter", upper, {'a', kEnter}, -1, false},
+      {"value edit without a default button, Esc", value, {kEsc}, -1, false},
   };
   for (const auto& c : cases) {
     QDialog dialog;
     QLineEdit* edit = c.make(&dialog);
     if (auto* f = dynamic_cast<CFilterEdit*>(edit)) f->m_filterMode = 1;
     auto* ok = new QPushButton(QStringLiteral("OK"), &dialog);
-    ok->setDefault(true);
+    ok->setAutoDefault(false);
+    ok->setDefault(c.defaultButton);
     QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
     int result = -1;
     QObject::connect(&dialog, &QDialog::finished, [&result](int r) { result = r; });
     dialog.show();
-    for (int k : c.keys) Press(edit, Key{k});
+    QApplication::setActiveWindow(&dialog);
+    edit->setFocus();
+    for (int k : c.keys) {
+      if (k < 0x80)
+        QTest::keyClick(edit, static_cast<char>(k), Qt::NoModifier, kPressMs);
+      else
+        QTest::keyClick(edit, static_cast<Qt::Key>(k), Qt::NoModifier, kPressMs);
+    }
     EXPECT_EQ(result, c.result) << c.what;
+    if (c.result == -1 && c.keys.back() == kEnter) {
+      EXPECT_EQ(dialog.focusWidget(), ok) << c.what << ": Enter moves on";
+    }
   }
 }

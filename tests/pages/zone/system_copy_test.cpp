@@ -3,6 +3,7 @@
 // another (in the data and in the saved image).
 #include <QComboBox>
 #include <QLabel>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 
@@ -152,6 +153,29 @@ TEST_P(SystemCopy, ATypedZoneNameIsTheRowItNames) {
   });
   EXPECT_EQ(ZoneByte(2, 12), 0 * 16 + 12);
   EXPECT_EQ(ZoneByte(1, 12), 1 * 16 + 12);
+}
+
+// Keys on the destination list, which has the focus when the dialog opens:
+// Enter is OK at the first press, Esc is Cancel.
+TEST_P(SystemCopy, EnterOnTheListCopiesAndEscCopiesNothing) {
+  struct Case {
+    Qt::Key key;
+    bool copied;
+  };
+  for (const Case& c : {Case{Qt::Key_Escape, false}, Case{Qt::Key_Return, true}}) {
+    Zones({2, 3, 1}, {true, false, false});
+    MarkZoneBytes();
+    g_dataModified = 0;
+    SysCopy(0, [&c](CSystemDataCopyDlg& d) {
+      ASSERT_TRUE(QTest::qWaitFor([&d] { return QApplication::activeWindow() == &d; }));
+      EXPECT_EQ(QApplication::focusWidget(), d.DestinationList());
+      QTest::keyClick(d.DestinationList(), Qt::Key_Down, Qt::NoModifier, 20);  // "System 3"
+      QTest::keyClick(d.DestinationList(), c.key, Qt::NoModifier, 20);
+      EXPECT_FALSE(d.isVisible()) << "one key closes the dialog";
+    });
+    EXPECT_EQ(ZoneByte(2, 12), c.copied ? 0 * 16 + 12 : 2 * 16 + 12) << c.key;
+    EXPECT_EQ(g_dataModified, c.copied ? 1 : 0) << c.key;
+  }
 }
 
 TEST_P(SystemCopy, TheHiddenButtonsFollowTheirZonesUse) {
