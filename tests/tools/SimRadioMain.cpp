@@ -2,7 +2,10 @@
 // its path and serves a data file's image as the radio's memory until
 // interrupted, so Read from Radio and Send to Radio can be tried with
 // RP58_COM1 pointing at it. Enter on its terminal switches the radio off and
-// on, as the program asks before a streamed send and before an alignment.
+// on, as the program asks before a streamed send and before an alignment;
+// "d" tells what changed in its memory since the last "d" and whether its
+// transmitter is keyed (also told when it ends); "l N" loses its next N
+// answers, as a bad cable would.
 #include <atomic>
 #include <csignal>
 #include <cstdio>
@@ -18,7 +21,32 @@
 
 namespace {
 std::atomic<bool> g_stop{false};
-void OnSignal(int) { g_stop = true; }
+// Ends a turn of serving, so the radio can be looked at or told something
+// on this thread.
+std::atomic<bool> g_interrupt{false};
+std::atomic<bool> g_dump{false};
+std::atomic<int> g_lose{0};
+void OnSignal(int) {
+  g_stop = true;
+  g_interrupt = true;
+}
+
+// Every byte that changed since `shown`, which then becomes the memory as it is.
+void TellChanges(CSimRadio& radio, std::vector<std::uint8_t>& shown) {
+  const std::vector<std::uint8_t>& memory = radio.Memory();
+  int changed = 0;
+  for (std::size_t i = 0; i < memory.size() && i < shown.size(); ++i) {
+    if (memory[i] == shown[i]) continue;
+    ++changed;
+    if (i < 256)
+      std::printf("  word %zu %s byte (offset %zu): %02X -> %02X\n", i / 2, i % 2 ? "high" : "low", i, shown[i], memory[i]);
+    else
+      std::printf("  block %zu offset %zu: %02X -> %02X\n", i / kBlockSize, i % kBlockSize, shown[i], memory[i]);
+  }
+  std::printf("%d byte(s) changed; transmitter %s\n", changed, radio.Keyed() ? "KEYED" : "not keyed");
+  std::fflush(stdout);
+  shown = memory;
+}
 
 int Usage() {
   std::fprintf(stderr,
@@ -28,7 +56,8 @@ int Usage() {
                "  --off         start switched off; it comes on 2 s after the program first calls\n"
                "  --align       start switched off; it comes on by itself and says so every 2 s\n"
                "                until the program answers (Alignment without pressing Enter)\n"
-               "Press Enter to switch the radio off and on.\n");
+               "Press Enter to switch the radio off and on; \"d\" Enter tells what changed in its memory\n"
+               "and whether it is keyed; \"l N\" Enter loses its next N answers.\n");
   return 1;
 }
 }  // namespace
@@ -81,14 +110,39 @@ int main(int argc, char** argv) {
   std::printf("%s\n", pty.Path().c_str());
   std::fflush(stdout);
   std::thread keys([&radio] {
+    std::string line;
     for (int c; (c = std::getchar()) != EOF;) {
-      if (c != '\n') continue;
-      radio.RequestPowerCycle();
-      std::printf("switched off and on\n");
-      std::fflush(stdout);
+      if (c != '\n') {
+        line += static_cast<char>(c);
+        continue;
+      }
+      if (line.empty()) {
+        radio.RequestPowerCycle();
+        std::printf("switched off and on\n");
+        std::fflush(stdout);
+      } else if (line == "d") {
+        g_dump = true;
+        g_interrupt = true;
+      } else if (line.size() > 2 && line[0] == 'l' && line[1] == ' ') {
+        g_lose = std::atoi(line.c_str() + 2);
+        g_interrupt = true;
+      }
+      line.clear();
     }
   });
   keys.detach();
-  pty.Serve(g_stop);
+  std::vector<std::uint8_t> shown = memory;
+  for (;;) {
+    pty.Serve(g_interrupt);
+    g_interrupt = false;
+    if (g_stop) break;
+    if (g_dump.exchange(false)) TellChanges(radio, shown);
+    if (const int lose = g_lose.exchange(0); lose > 0) {
+      radio.Plan({SimFault::kSilence, radio.Replies(), lose});
+      std::printf("its next %d answer(s) will be lost\n", lose);
+      std::fflush(stdout);
+    }
+  }
+  TellChanges(radio, shown);
   return 0;
 }
