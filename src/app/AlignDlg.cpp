@@ -1,5 +1,6 @@
 #include "app/AlignDlg.h"
 
+#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGridLayout>
@@ -59,6 +60,26 @@ bool OfferedOnlyToOthers(int id) { return id == 3618 || id == 3619 || id == 1078
 
 bool IsReceiverItem(int item) {
   return item == kItemTightNoise || item == kItemThresholdNoise || item == kItemTightRssi || item == kItemFullScaleRssi;
+}
+
+// The items that read the second meter from the radio: the receiver items,
+// RX Tune and the VCV items.
+bool ReadsTheMeter(int item) { return item >= kItemTightNoise && item <= kItemRxVcv; }
+
+// A control that comes and goes with the items keeps its place while
+// hidden, and a caption the width of its widest text, so the window is
+// sized once for all of them.
+void KeepPlace(QWidget* w) {
+  QSizePolicy policy = w->sizePolicy();
+  policy.setRetainSizeWhenHidden(true);
+  w->setSizePolicy(policy);
+}
+
+void FitWidest(QLabel* label, std::initializer_list<const char*> texts) {
+  int widest = 0;
+  for (const char* t : texts) widest = std::max(widest, label->fontMetrics().horizontalAdvance(QString::fromLatin1(t)));
+  label->setMinimumWidth(widest);
+  KeepPlace(label);
 }
 
 
@@ -139,6 +160,8 @@ CAlignDlg::CAlignDlg(CAlignLink& link, AlignData& data, QWidget* parent)
   auto* txLayout = new QVBoxLayout(tx);
   auto* rxLayout = new QVBoxLayout(rx);
   const bool mobileProduct = IsMobileProductCode(data.Byte(alignbyte::kProductCode));
+  // One choice across both groups: Start runs the item that shows chosen.
+  auto* itemGroup = new QButtonGroup(this);
   for (const ItemButton& b : kItemButtons) {
     if (b.Text(data.family) == nullptr) continue;
     auto* button = new QRadioButton(QString::fromLatin1(b.Text(data.family)), b.receiver ? rx : tx);
@@ -146,6 +169,7 @@ CAlignDlg::CAlignDlg(CAlignLink& link, AlignData& data, QWidget* parent)
     (b.receiver ? rxLayout : txLayout)->addWidget(button);
     button->setEnabled(!(data.family == kMobile && mobileProduct && OfferedOnlyToOthers(b.id)));
     m_items[b.item] = button;
+    itemGroup->addButton(button);
     connect(button, &QRadioButton::clicked, this, [this, item = b.item] { OnItemButton(item); });
   }
   auto* groups = new QHBoxLayout;
@@ -162,8 +186,10 @@ CAlignDlg::CAlignDlg(CAlignLink& link, AlignData& data, QWidget* parent)
   auto* right = new QGridLayout;
   m_label1 = new QLabel(QStringLiteral("Tune"), m_body);
   SetControlId(m_label1, kAlignLabel1Id);
+  FitWidest(m_label1, {"Tune", "Parameter", "Current", "TX VCV", "RX VCV"});
   m_label2 = new QLabel(QStringLiteral("RSS"), m_body);
   SetControlId(m_label2, kAlignLabel2Id);
+  FitWidest(m_label2, {"RSS", "RSSI Level", "Receiver Noise Level", "VCV Level"});
   right->addWidget(m_label1, 0, 0, 1, 2);
   right->addWidget(m_label2, 0, 2);
   m_slider = new CMeterSlider(m_body);
@@ -182,14 +208,21 @@ CAlignDlg::CAlignDlg(CAlignLink& link, AlignData& data, QWidget* parent)
   m_slider->setMinimumHeight(200);
   right->addWidget(m_slider, 1, 0);
   right->addWidget(m_meter1, 1, 1);
-  right->addWidget(m_meter2, 1, 2);
+  right->addWidget(m_meter2, 1, 2, Qt::AlignHCenter);
+  m_firstMeter = {m_slider, m_meter1};
+  m_secondMeter = {m_meter2, m_label2};
   auto addValue = [&](int row, int column, const char* caption, int id) {
     auto* pair = new QHBoxLayout;
-    pair->addWidget(new QLabel(QString::fromLatin1(caption), m_body));
+    auto* label = new QLabel(QString::fromLatin1(caption), m_body);
+    FitWidest(label, {caption});
+    pair->addWidget(label);
     auto* value = new QLabel(m_body);
     SetControlId(value, id);
+    FitWidest(value, {"255"});
     pair->addWidget(value);
     right->addLayout(pair, row, column);
+    for (QWidget* w : std::initializer_list<QWidget*>{label, value})
+      (column == 1 ? m_firstMeter : m_secondMeter).push_back(w);
     return value;
   };
   m_value = addValue(2, 1, "Level", kAlignValueId);
@@ -209,6 +242,7 @@ CAlignDlg::CAlignDlg(CAlignLink& link, AlignData& data, QWidget* parent)
     b->setAutoDefault(false);
     buttons->addWidget(b);
   }
+  for (QWidget* w : std::initializer_list<QWidget*>{m_slider, m_meter1, m_meter2, m_start, m_ok, m_cancel}) KeepPlace(w);
   right->addLayout(buttons, 4, 0, 1, 3);
   layout->addLayout(right);
 
@@ -224,6 +258,7 @@ CAlignDlg::CAlignDlg(CAlignLink& link, AlignData& data, QWidget* parent)
   ShowIdle();
   m_start->hide();
   RefreshChannel();
+  setFixedSize(sizeHint());
 }
 
 CAlignDlg::~CAlignDlg() {
@@ -295,10 +330,13 @@ void CAlignDlg::RefreshChannel() {
   m_tx->setText(info.programmed ? QString::asprintf("%.5f", info.txMHz) : QString());
 }
 
-void CAlignDlg::ShowMeasuring(bool on) {
-  for (QWidget* w : std::initializer_list<QWidget*>{m_slider, m_meter1, m_meter2, m_ok, m_cancel, m_label1, m_value,
-                                                    m_limit, m_meterValue, m_meterLimit})
-    w->setVisible(on);
+void CAlignDlg::ShowMeasuring(int item) {
+  const bool on = item != kItemNone;
+  for (QWidget* w : std::initializer_list<QWidget*>{m_ok, m_cancel, m_label1}) w->setVisible(on);
+  // The receiver meter items have no slider; the second meter shows only
+  // where the item reads it.
+  for (QWidget* w : m_firstMeter) w->setVisible(on && !IsReceiverItem(item));
+  for (QWidget* w : m_secondMeter) w->setVisible(on && ReadsTheMeter(item));
   for (auto& [item, button] : m_items) button->setEnabled(!on && !(m_data.family == kMobile &&
                                                                   IsMobileProductCode(m_data.Byte(alignbyte::kProductCode)) &&
                                                                   OfferedOnlyToOthers(AlignItemButtonId(m_data.family, item))));
@@ -307,7 +345,7 @@ void CAlignDlg::ShowMeasuring(bool on) {
 
 void CAlignDlg::ShowIdle() {
   m_poll.stop();
-  ShowMeasuring(false);
+  ShowMeasuring(kItemNone);
   m_label1->setText(QStringLiteral("Tune"));
   m_label2->setText(QStringLiteral("RSS"));
   m_start->setVisible(m_chosen != kItemNone);
@@ -326,13 +364,9 @@ void CAlignDlg::OnStart() {
   if (Later(&CAlignDlg::OnStart) || m_chosen == kItemNone || m_session.Measuring()) return;
   MessageBeep();
   m_start->hide();
-  ShowMeasuring(true);
   const int item = m_chosen;
   const bool receiver = IsReceiverItem(item);
-  m_slider->setVisible(!receiver);
-  m_meter1->setVisible(!receiver);
-  m_value->setVisible(!receiver);
-  m_limit->setVisible(!receiver);
+  ShowMeasuring(item);
   const bool transmitter = item <= kItemStdDeviation || item == kItemTxVcv;
   m_label1->setText(transmitter ? QStringLiteral("Parameter") : receiver ? QStringLiteral("Current") : QStringLiteral("Tune"));
   if (item == kItemTxVcv || item == kItemRxVcv) m_label1->setText(item == kItemTxVcv ? QStringLiteral("TX VCV") : QStringLiteral("RX VCV"));

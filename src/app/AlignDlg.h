@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 #include <thread>
+#include <vector>
 
 #include "link/AlignItems.h"
 #include "model/MessageBox.h"
@@ -98,7 +99,8 @@ private:
   void RefreshChannel();
   // The value being adjusted on the slider, the first meter and its number.
   void ShowValue();
-  void ShowMeasuring(bool on);
+  // The controls of an item's measurement; kItemNone: idle.
+  void ShowMeasuring(int item);
   void ShowIdle();
   void CloseAfterCancel();
 
@@ -116,6 +118,9 @@ private:
   int m_chosen = kItemNone;
   QTimer m_poll;
   std::map<int, QRadioButton*> m_items;
+  // What shows with the slider and the first meter, and with the second.
+  std::vector<QWidget*> m_firstMeter;
+  std::vector<QWidget*> m_secondMeter;
   QWidget* m_body;
   QLabel* m_channel;
   QSpinBox* m_upDown;

@@ -113,11 +113,13 @@ void CAlignStartDlg::OnTimer() {
     });
     return entry;
   };
+  m_presetAnswer.reset();
   m_hooks.askPreset = [this](Family family, std::uint8_t code) {
     bool start = false;
     OnGuiThread([&] {
       CAlignPresetDlg dlg(family, code, this);
       start = dlg.exec() == QDialog::Accepted;
+      m_presetAnswer = start;
     });
     return start;
   };
@@ -140,9 +142,16 @@ void CAlignStartDlg::OnDone(int result) {
     m_ok->setFocus();
     return;
   }
+  if (ClosesAfter(result)) done(0);
+}
+
+bool CAlignStartDlg::ClosesAfter(int result) const {
+  if (m_family == kMobile) return true;
   // The portable start stays open after a failure it has told, until the
-  // user closes it; Esc and a stop close either.
-  if (m_family == kMobile || result == kAlignIoError || result == kAlignStopped) done(0);
+  // user closes it. Esc closes it, while waiting for the radio or during
+  // the upload, and so does a cancelled preset or an upload that timed out.
+  if (m_presetAnswer == true) return result == kAlignUploadCancelled || result == kAlignTimeout;
+  return result == kAlignIoError || m_presetAnswer == false;
 }
 
 bool CAlignStartDlg::PreviewKey(QKeyEvent* event) {

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <atomic>
 #include <memory>
+#include <optional>
 #include <thread>
 
 #include "link/AlignLink.h"
@@ -65,6 +66,8 @@ protected:
 private:
   void OnTimer();
   void OnDone(int result);
+  // Whether the start ends the dialog after a failure with this result.
+  bool ClosesAfter(int result) const;
   void OnGuiThread(const std::function<void()>& fn);
 
   Family m_family;
@@ -82,6 +85,8 @@ private:
   bool m_running = false;
   bool m_continue = false;
   int m_result = -1;
+  // The preset prompt's answer: Start, Cancel, or not asked yet.
+  std::optional<bool> m_presetAnswer;
   AlignStartSettings m_settings;
   AlignStartHooks m_hooks;
   AlignData m_data;

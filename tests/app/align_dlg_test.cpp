@@ -78,13 +78,14 @@ protected:
   }
 
   void Serve(Family family, bool uhf = true) { Serve(family, DefaultRadio(family, uhf)); }
-  void Serve(Family family, std::vector<std::uint8_t> memory) {
+  void Serve(Family family, std::vector<std::uint8_t> memory, bool paced = false) {
     sim = std::make_unique<CSimRadio>(SimProtocol::kPolled, std::move(memory), 1, 58);
     sim->SetFamily(family == kPortable);
     sim->SetRestartDelay(50'000);
     sim->ComeOnByItself(50'000, 1'000'000);
     pty = std::make_unique<CPtyRadio>(*sim);
     ASSERT_TRUE(pty->Create());
+    if (paced) pty->PaceLine(kLineMicrosPerByte9600);
     setenv("RP58_COM1", pty->Path().c_str(), 1);
     pty->Start();
   }
@@ -124,6 +125,21 @@ protected:
       auto* button = FindControl<QAbstractButton>(&w, id);
       if (!button->isVisible() || !button->isEnabled()) return false;
       button->click();
+      return true;
+    };
+  }
+  // A user's click in two steps, so the button is held down a while.
+  static WalkStep Press(int id) {
+    return [id](CAlignDlg& w) {
+      auto* button = FindControl<QAbstractButton>(&w, id);
+      QTest::mousePress(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
+      return true;
+    };
+  }
+  static WalkStep Release(int id) {
+    return [id](CAlignDlg& w) {
+      auto* button = FindControl<QAbstractButton>(&w, id);
+      QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
       return true;
     };
   }
@@ -261,6 +277,133 @@ TEST_F(AlignDlgTest, CtcssValueAboveTheSliderIsSentAndKeptAsTheRadioHoldsIt) {
     }
     EXPECT_FALSE(sim->Keyed());
     EXPECT_TRUE(msgs.texts().empty());
+    dlg.reset();
+    pty.reset();
+  }
+}
+
+// The item buttons of both groups are one choice; the window keeps its size
+// from idle through every item, the widest heading is whole, and the second
+// meter shows only for the items that read it.
+TEST_F(AlignDlgTest, OneItemChosenAcrossBothGroupsInAWindowOfOneSize) {
+  WriteDataFile(dir.File("a.K58"), kMobile);
+  ASSERT_FALSE(Start({"a.K58"}));
+  Serve(kMobile);
+  std::vector<int> widths;
+  bool txStillChosen = true, rxChosen = false;
+  int started = -1;
+  QString heading;
+  int headingRight = 0, headingNeeds = 0, headingHas = 0;
+  bool secondMeterForRx = false, secondMeterForTx = true;
+  bool headingAreaBlankForTx = false;
+  auto width = [&](CAlignDlg& w) { widths.push_back(w.width()); };
+  Align({Do(width), Press(3611), Release(3611), Press(1070), Release(1070),
+         Do([&](CAlignDlg& w) {
+           txStillChosen = FindControl<QRadioButton>(&w, 3611)->isChecked();
+           rxChosen = FindControl<QRadioButton>(&w, 1070)->isChecked();
+         }),
+         Click(kAlignItemStartId),
+         Do([&](CAlignDlg& w) {
+           width(w);
+           started = w.Session().Item();
+           auto* label = FindControl<QLabel>(&w, kAlignLabel2Id);
+           heading = label->text();
+           headingNeeds = label->fontMetrics().horizontalAdvance(heading);
+           headingHas = label->contentsRect().width();
+           headingRight = label->mapTo(&w, QPoint(label->width(), 0)).x();
+           secondMeterForRx = FindControl<CMeterProgress>(&w, kAlignMeter2Id)->isVisible();
+         }),
+         Click(kAlignItemCancelId), Do(width), Press(3611), Release(3611), Click(kAlignItemStartId),
+         Do([&](CAlignDlg& w) {
+           width(w);
+           secondMeterForTx = FindControl<CMeterProgress>(&w, kAlignMeter2Id)->isVisible();
+           // Nothing is drawn where the second meter's heading would be.
+           auto* label = FindControl<QLabel>(&w, kAlignLabel2Id);
+           const QImage shot = w.grab().toImage();
+           const QRect area(label->mapTo(&w, QPoint(0, 0)), label->size());
+           const QRgb background = shot.pixel(area.topLeft());
+           headingAreaBlankForTx = !area.isEmpty();
+           for (int y = area.top(); y <= area.bottom(); ++y)
+             for (int x = area.left(); x <= area.right(); ++x)
+               if (shot.pixel(x, y) != background) headingAreaBlankForTx = false;
+         }),
+         Click(kAlignItemCancelId), Do(width), Click(kAlignExitId)});
+  EXPECT_FALSE(txStillChosen);
+  EXPECT_TRUE(rxChosen);
+  EXPECT_EQ(started, kItemTightNoise) << "Start runs the item shown chosen";
+  EXPECT_EQ(heading, QStringLiteral("Receiver Noise Level"));
+  EXPECT_GE(headingHas, headingNeeds);
+  ASSERT_EQ(widths.size(), 5u);
+  EXPECT_LE(headingRight, widths[1]);
+  for (int w : widths) EXPECT_EQ(w, widths[0]);
+  EXPECT_TRUE(secondMeterForRx);
+  EXPECT_FALSE(secondMeterForTx);
+  EXPECT_TRUE(headingAreaBlankForTx);
+  EXPECT_FALSE(sim->Keyed());
+}
+
+// How each start dialog ends after a failure: the mobile one closes itself;
+// the portable one stays open after a failure it has told, until the user
+// closes it, and closes when Esc is pressed during the upload.
+TEST_F(AlignDlgTest, PortableStartStaysOpenAfterAFailureAndClosesOnEscDuringTheUpload) {
+  struct Case {
+    const char* name;
+    Family family;
+    bool mismatch;     // the radio is of neither family; else Esc during the upload
+    bool staysOpen;
+  } cases[] = {
+      {"portable, mismatch", kPortable, true, true},
+      {"mobile, mismatch", kMobile, true, false},
+      {"portable, Esc in the upload", kPortable, false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string name = c.family == kPortable ? "a.P58" : "a.K58";
+    WriteDataFile(dir.File(name), c.family);
+    ASSERT_FALSE(Start({name}));
+    std::vector<std::uint8_t> memory = DefaultRadio(c.family, true);
+    if (c.mismatch) memory[249] = 0x45;
+    Serve(c.family, memory, !c.mismatch);
+    bool escSent = false, openAfterItEnded = false, windowSeen = false;
+    QTimer driver;
+    driver.setInterval(2);
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (auto* preset = qobject_cast<CAlignPresetDlg*>(modal)) {
+        FindControl<QPushButton>(preset, kAlignStartId)->click();
+        return;
+      }
+      if (qobject_cast<CAlignDlg*>(modal)) {
+        windowSeen = true;
+        modal->close();
+        return;
+      }
+      auto* start = qobject_cast<CAlignStartDlg*>(modal);
+      if (start == nullptr) return;
+      const QString status = FindControl<QLabel>(start, kAlignStatus1Id)->text();
+      if (!c.mismatch && !escSent && status.startsWith(QStringLiteral("Now uploading"))) {
+        QTest::keyClick(start, Qt::Key_Escape);
+        escSent = true;
+        return;
+      }
+      if (start->Running() || start->Result() == -1) return;
+      // The start has ended and its dialog is still there: the user closes it.
+      openAfterItEnded = true;
+      QTest::keyClick(start, Qt::Key_Escape);
+    });
+    driver.start();
+    dlg->Action(kCmdAlignment)->trigger();
+    driver.stop();
+    EXPECT_EQ(openAfterItEnded, c.staysOpen);
+    EXPECT_FALSE(windowSeen);
+    if (!c.mismatch) {
+      EXPECT_TRUE(escSent);
+    }
+    const std::vector<std::string> told = msgs.texts();
+    if (c.mismatch) {
+      EXPECT_EQ(told, (std::vector<std::string>{"Hardware configuration mismatched!"}));
+    }
+    msgs.clear();
     dlg.reset();
     pty.reset();
   }
