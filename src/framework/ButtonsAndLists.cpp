@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <algorithm>
 
 #include "platform/ControlIds.h"
@@ -116,6 +117,10 @@ CLinkStatic::CLinkStatic(QWidget* parent) : QLabel(parent) {
   setFont(QApplication::font());
   setFocusPolicy(Qt::StrongFocus);
   setAutoFillBackground(true);
+  // Roles of its own: inherited from a page drawn on the base colour, the
+  // text would be painted in the edit text colour and never in ours.
+  setBackgroundRole(QPalette::Window);
+  setForegroundRole(QPalette::WindowText);
   QPalette p = palette();
   p.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
   setPalette(p);
@@ -151,6 +156,23 @@ void CLinkStatic::mousePressEvent(QMouseEvent* event) {
 void CLinkStatic::focusInEvent(QFocusEvent* event) {
   QLabel::focusInEvent(event);
   SetTextColor(Qt::red);
+}
+
+void CLinkStatic::focusOutEvent(QFocusEvent* event) {
+  QLabel::focusOutEvent(event);
+  // Another window coming to the front leaves the cell the focus of its own.
+  if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
+    SetTextColor(Qt::black);
+}
+
+void CLinkStatic::paintEvent(QPaintEvent* event) {
+  QLabel::paintEvent(event);
+  if (!hasFocus()) return;
+  // The keyboard's place in the grid, inside the cell's border.
+  QPainter painter(this);
+  painter.setPen(QPen(palette().color(QPalette::Highlight), kFocusFrameWidth));
+  const int inset = frameWidth() + kFocusFrameWidth / 2;
+  painter.drawRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset));
 }
 
 // ---- CHotListBox ----

@@ -73,13 +73,16 @@ private:
   bool inTick_ = false;
 };
 
-// A grid cell: a static that shows a value, turns red while focused, reports
+// A grid cell: a static that shows a value, turns red while focused and
+// black when the focus leaves it, draws a focus frame while focused, reports
 // Enter (UM_CELL_ACTIVATE), Tab (UM_NEXT_CONTROL) and Shift+Tab
 // (UM_PREV_CONTROL), and tells its page of a click. A click never opens the
 // cell's text: data files put arbitrary text there.
 class CLinkStatic : public QLabel, public KeyPreview {
   Q_OBJECT
 public:
+  static constexpr int kFocusFrameWidth = 2;
+
   explicit CLinkStatic(QWidget* parent = nullptr);
   void SetTextColor(const QColor& color);
   QColor TextColor() const { return textColor_; }
@@ -91,6 +94,8 @@ signals:
 protected:
   void mousePressEvent(QMouseEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
 private:
   QColor textColor_;

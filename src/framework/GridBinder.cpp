@@ -206,9 +206,10 @@ void CGridBinder::Open(CLinkStatic* cell) {
     l.list->clear();
     for (const ChoiceRow& row : open_.rows) l.list->addItem(QString::fromStdString(row.text));
   }
-  cell->SetTextColor(Qt::red);
   const QRect place = l.fixedPlace ? l.fixedPlace(at.column) : ListPlace(cell, l.list->parentWidget(), at.column, l.listRows);
   ShowPickerList(l.list, place.x(), place.y(), place.width(), place.height(), l.line.RowOf(item, open_.rows), false);
+  // After the list has taken the focus, whose leaving turns the cell black.
+  cell->SetTextColor(Qt::red);
   opening_ = false;
 }
 
@@ -239,10 +240,12 @@ void CGridBinder::Close() {
 void CGridBinder::HideList() {
   if (!open_.list.isNull()) open_.list->hide();
   open_ = {};
+  // The cell that has the focus (the list's own, back from Esc) stays red.
+  const auto unmark = [](CLinkStatic* cell) { cell->SetTextColor(cell->hasFocus() ? Qt::red : Qt::black); };
   for (const Line& l : lines_) {
     if (l.isEdit) continue;
-    for (CLinkStatic* cell : l.list.cells) cell->SetTextColor(Qt::black);
-    if (l.list.defaultCell != nullptr) l.list.defaultCell->SetTextColor(Qt::black);
+    for (CLinkStatic* cell : l.list.cells) unmark(cell);
+    if (l.list.defaultCell != nullptr) unmark(l.list.defaultCell);
   }
 }
 

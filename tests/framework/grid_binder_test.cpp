@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "QtTestSupport.h"
+#include "framework/FocusNavigation.h"
 #include "framework/GridBinder.h"
 #include "framework/ScrollablePage.h"
 #include "model/RadioImage.h"
@@ -122,6 +123,8 @@ protected:
   void OnDestroyWindow() override { grid.Clear(); }
 
   LParam OnUserMessage(unsigned msg, WParam id, LParam) override {
+    if (msg == UM_NEXT_CONTROL) return OnNextControl(this);
+    if (msg == UM_PREV_CONTROL) return OnPrevControl(this);
     grid.OnUserMessage(msg, id);
     return 0;
   }
@@ -236,7 +239,7 @@ TEST_F(GridFixture, EnterOpensAndCommitsEscClosesWithoutCommittingDoubleClickCom
   EXPECT_EQ(zones[0].opts, 0x84);
   EXPECT_EQ(g_dataModified, 0);
   EXPECT_EQ(QApplication::focusWidget(), cell);
-  EXPECT_EQ(cell->TextColor(), QColor(Qt::black));
+  EXPECT_EQ(cell->TextColor(), QColor(Qt::red));  // it has the focus back
   EXPECT_EQ(beeps.count(), 1);  // the opening only
 
   QTest::keyClick(cell, Qt::Key_Return);
@@ -380,6 +383,54 @@ TEST_F(GridFixture, ThePageCanCommitTheFocusedEditDismissAListAndFollowEachRefre
 
   page.grid.Refresh();
   EXPECT_EQ(refreshes, 2);
+}
+
+TEST_F(GridFixture, TheCellMarksReachTheScreen) {
+  CLinkStatic* power = page.Cell(kPowerLine, 0);
+  CHotListBox* list = page.lists[kPowerLine];
+  const CellMarks plain = MarksOf(power);
+  EXPECT_EQ(plain.red, 0);
+  EXPECT_FALSE(plain.framed);
+
+  // Open: red while its list is open; the list has the keyboard.
+  Click(kPowerLine, 0);
+  ASSERT_EQ(page.grid.OpenList(), list);
+  EXPECT_GT(MarksOf(power).red, 0);
+  EXPECT_FALSE(MarksOf(power).framed);
+
+  // Esc: the cell has the focus back, red and framed.
+  QTest::keyClick(list, Qt::Key_Escape);
+  ASSERT_EQ(QApplication::focusWidget(), power);
+  EXPECT_GT(MarksOf(power).red, 0);
+  EXPECT_TRUE(MarksOf(power).framed);
+
+  // Tab: the mark goes with the focus.
+  QTest::keyClick(power, Qt::Key_Tab);
+  auto* next = qobject_cast<CLinkStatic*>(QApplication::focusWidget());
+  ASSERT_NE(next, nullptr);
+  ASSERT_NE(next, power);
+  EXPECT_EQ(MarksOf(power).red, 0);
+  EXPECT_FALSE(MarksOf(power).framed);
+  EXPECT_GT(MarksOf(next).red, 0);
+  EXPECT_TRUE(MarksOf(next).framed);
+
+  // A commit moves the focus on: only the cell that now has it is marked.
+  QTest::keyClick(next, Qt::Key_Return);
+  ASSERT_NE(page.grid.OpenList(), nullptr);
+  QTest::keyClick(page.grid.OpenList(), Qt::Key_Return);
+  EXPECT_EQ(MarksOf(next).red, 0);
+  EXPECT_FALSE(MarksOf(next).framed);
+  auto* after = qobject_cast<CLinkStatic*>(QApplication::focusWidget());
+  ASSERT_NE(after, nullptr);
+  EXPECT_TRUE(MarksOf(after).framed);
+
+  // Into an edit: no cell keeps a mark.
+  QTest::mouseClick(page.aliases[0], Qt::LeftButton);
+  for (const auto& line : page.cells)
+    for (CLinkStatic* cell : line) {
+      EXPECT_EQ(MarksOf(cell).red, 0) << ControlId(cell);
+      EXPECT_FALSE(MarksOf(cell).framed) << ControlId(cell);
+    }
 }
 
 }  // namespace

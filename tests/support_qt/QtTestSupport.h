@@ -56,6 +56,15 @@ public:
   std::vector<int> keys;
 };
 
+// What a cell paints, read from its grabbed pixels: the pixels of red text,
+// and whether a focus frame (a line of the highlight colour over half the
+// cell's height) runs down its left side.
+struct CellMarks {
+  int red = 0;
+  bool framed = false;
+};
+CellMarks MarksOf(const QWidget* cell);
+
 // Answers file dialogs from a script and records each request.
 class ScriptedFileDialogs : public IFileDialogSink {
 public:
