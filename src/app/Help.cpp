@@ -1,6 +1,6 @@
 #include "app/Help.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -98,13 +98,40 @@ std::string HelpPagePath(int context) {
 }
 
 namespace {
+QWidget* MainWindow() { return g_pMainDlg != nullptr ? g_pMainDlg->Window() : nullptr; }
+
+// The window the help window must belong to so that it is not blocked: the
+// modal dialog on top (the main window itself runs modally), else the main
+// window, which closes it at exit.
+QWidget* HelpOwner() {
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  return MainWindow();
+}
+
+// Gives the help window to its owner of the moment. Over a dialog it goes
+// back to the window below when the dialog closes, so the page stays open.
+void AttachViewer(QWidget* owner) {
+  if (g_viewer->parentWidget() == owner) return;
+  const bool shown = g_viewer->isVisible();
+  const QRect place = g_viewer->geometry();
+  g_viewer->setParent(owner, g_viewer->windowFlags());
+  if (shown) {
+    g_viewer->setGeometry(place);
+    g_viewer->show();
+  }
+  if (auto* dialog = qobject_cast<QDialog*>(owner); dialog != nullptr && owner != MainWindow()) {
+    QObject::connect(dialog, &QDialog::finished, g_viewer, [] { AttachViewer(HelpOwner()); },
+                     Qt::SingleShotConnection);
+  }
+}
+
 void ShowHelpPath(const std::string& path) {
   if (!QFileInfo(QString::fromStdString(path)).isFile()) {
     ShowMessageBox("Not Exist Html Help File\n\n   File Path [ " + path + " ]");
     return;
   }
-  // The help window belongs to the main window, which closes it at exit.
-  if (g_viewer.isNull()) g_viewer = new CHelpViewer(g_pMainDlg != nullptr ? g_pMainDlg->Window() : nullptr);
+  if (g_viewer.isNull()) g_viewer = new CHelpViewer;
+  AttachViewer(HelpOwner());
   g_viewer->ShowPage(QString::fromStdString(path));
 }
 }  // namespace
@@ -120,9 +147,25 @@ CHelpViewer::CHelpViewer(QWidget* parent) : QDialog(parent) {
   setWindowFlag(Qt::Window, true);
   setAttribute(Qt::WA_DeleteOnClose);
   auto* layout = new QVBoxLayout(this);
+  auto* buttons = new QHBoxLayout;
+  auto* back = new QPushButton(QStringLiteral("Back"), this);
+  back->setObjectName(QStringLiteral("helpBack"));
+  auto* home = new QPushButton(QStringLiteral("Home"), this);
+  home->setObjectName(QStringLiteral("helpHome"));
+  for (QPushButton* b : {back, home}) {
+    b->setAutoDefault(false);
+    buttons->addWidget(b);
+  }
+  buttons->addStretch();
+  layout->addLayout(buttons);
   m_browser = new QTextBrowser(this);
   m_browser->setOpenExternalLinks(false);
   layout->addWidget(m_browser);
+  back->setEnabled(false);
+  connect(m_browser, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
+  connect(back, &QPushButton::clicked, m_browser, &QTextBrowser::backward);
+  // Home is the contents page, whichever page the window opened at.
+  connect(home, &QPushButton::clicked, this, [] { ShowHelpContext(kHelpTopicsContext); });
   resize(640, 520);
 }
 

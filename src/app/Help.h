@@ -27,7 +27,9 @@ void ShowHelpContext(int controlId);
 // Shows a page of the help folder by its file name ("zone.html").
 void ShowHelpFile(const std::string& fileName);
 
-// The help window: one per run, reused for every help request.
+// The help window: one per run, reused for every help request, with Back and
+// Home (the contents page) above the page. It belongs to the window that asked
+// for help, so a modal dialog does not block it.
 class CHelpViewer : public QDialog {
   Q_OBJECT
 public:
