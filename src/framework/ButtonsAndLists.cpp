@@ -82,6 +82,7 @@ void CRepeatButton::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton || !isDown()) return;
   if (m_notifyWnd.isNull()) m_notifyWnd = NotifyTargetOf(this);
   schedule_ = RepeatSchedule{};
+  modalAtPress_ = QApplication::activeModalWidget();
   timer_.start();
 }
 
@@ -94,10 +95,10 @@ void CRepeatButton::StopRepeat() { timer_.stop(); }
 
 void CRepeatButton::RepeatTick() {
   if (inTick_) return;  // a step's receiver is running a modal loop
-  // No longer pressed, or a modal box has taken the mouse: stop for good,
-  // without a click.
+  // No longer pressed, or a modal box opened since the press has taken the
+  // mouse: stop for good, without a click.
   QWidget* modal = QApplication::activeModalWidget();
-  if (!isDown() || (modal != nullptr && modal != window())) {
+  if (!isDown() || (modal != nullptr && modal != window() && modal != modalAtPress_)) {
     StopRepeat();
     setDown(false);
     return;

@@ -40,7 +40,9 @@ int RepeatStepValue(int value, bool down, int step, int min, int max);
 // A button that steps its owner's value while the left button is held and
 // sends UM_REPEAT_STEP with the new value at each step; the release then
 // completes an ordinary click. The repeat runs on a timer and stops as soon
-// as the button is no longer pressed, also when a modal box takes over.
+// as the button is no longer pressed, also when a modal box opens over it
+// (a modal window that was already running at the press, such as the main
+// window under exec(), is no reason to stop).
 class CRepeatButton : public QPushButton, public KeyPreview {
 public:
   static constexpr int kTickMs = 25;
@@ -70,6 +72,7 @@ private:
   void StopRepeat();
   QTimer timer_;
   RepeatSchedule schedule_;
+  QPointer<QWidget> modalAtPress_;
   bool inTick_ = false;
 };
 

@@ -84,6 +84,57 @@ TEST_F(RomEditTest, BlockButtonsStayInsideTheLayout) {
   EXPECT_EQ(Line(editor, 0).substr(0, 7), "38000: ");
 }
 
+// UP and DOWN with real presses while the main window runs under exec(), as
+// the program runs it: a click steps one block, a held button repeats (the
+// number moves while held), and the release shows the block it ends on.
+TEST_F(RomEditTest, UpAndDownStepOnceOnAClickAndRepeatWhileHeld) {
+  StartWith(kMobile);
+  bool ran = false;
+  const auto presses = [&] {
+    ran = true;
+    CRomEditDlg* editor = Open();
+    ASSERT_NE(editor, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(editor));
+    ASSERT_EQ(QApplication::activeModalWidget(), dlg.get());
+    auto* down = FindControl<QPushButton>(editor, kRomEditDownId);
+    auto* up = FindControl<QPushButton>(editor, kRomEditUpId);
+    const auto firstAddress = [](int block) {
+      return DumpText(DumpLayoutOf(g_config, true), block, g_pRadioImage, g_adjustCopy.data()).substr(0, 7);
+    };
+    const auto press = [](QPushButton* button, int ms) {
+      QTest::mousePress(button, Qt::LeftButton);
+      QTest::qWait(ms);
+      QTest::mouseRelease(button, Qt::LeftButton);
+    };
+    press(down, 100);
+    EXPECT_EQ(editor->BlockText(), "01h");
+    EXPECT_EQ(Line(editor, 0).substr(0, 7), firstAddress(1));
+
+    QTest::mousePress(down, Qt::LeftButton);
+    QTest::qWait(2000);
+    const int held = g_romEditBlock;
+    // A step every 200 ms: ten at most, and most of them even on a busy machine.
+    EXPECT_GE(held, 1 + 5);
+    EXPECT_LE(held, 1 + 10);
+    EXPECT_EQ(editor->BlockText().toStdString(), BlockNumberText(held));
+    QTest::mouseRelease(down, Qt::LeftButton);
+    EXPECT_EQ(g_romEditBlock, held + 1);
+    EXPECT_EQ(Line(editor, 0).substr(0, 7), firstAddress(held + 1));
+
+    press(up, 100);
+    EXPECT_EQ(editor->BlockText().toStdString(), BlockNumberText(held));
+    EXPECT_EQ(Line(editor, 0).substr(0, 7), firstAddress(held));
+  };
+  QTimer::singleShot(0, dlg.get(), [&] {
+    presses();
+    dlg->done(0);
+  });
+  // As main() does: the window is shown by its exec().
+  dlg->hide();
+  dlg->exec();
+  EXPECT_TRUE(ran);
+}
+
 // A hex edit marks the data changed, reaches the records (a normal save packs
 // them back over the image and keeps the edit) and clears with the next load.
 TEST_F(RomEditTest, HexEditsMarkTheDataChangedAndSurviveAPackedSave) {

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include "QtTestSupport.h"
 #include "framework/ButtonsAndLists.h"
@@ -116,6 +117,51 @@ TEST(RepeatButton, RepeatStopsWhenTheButtonIsNoLongerPressed) {
   EXPECT_FALSE(button->isDown());
   EXPECT_TRUE(page.messages.empty());
   EXPECT_EQ(value, 5);
+}
+
+// Real presses while the main window runs under exec(), as the program runs
+// it, on a button in a window of its own: a short press steps once (the
+// click), a held one repeats and then clicks once.
+TEST(RepeatButton, RealPressesStepOnceOrRepeatWhileTheMainWindowRunsUnderExec) {
+  QDialog mainWindow;
+  auto* page = new Page;  // a window of its own, owned by the main window
+  page->setParent(&mainWindow, Qt::Window);
+  int value = 0;
+  auto* button = RepeatButton(*page, value);
+  button->SetupRepeat(nullptr, &value, 0, false, 1, 0, 100);
+  QSignalSpy clicks(button, &QPushButton::clicked);
+  bool ran = false;
+  const auto presses = [&] {
+    ran = true;
+    ASSERT_EQ(QApplication::activeModalWidget(), &mainWindow);
+    page->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(page));
+    QTest::mousePress(button, Qt::LeftButton);
+    QTest::qWait(100);
+    QTest::mouseRelease(button, Qt::LeftButton);
+    EXPECT_EQ(clicks.count(), 1);
+    EXPECT_TRUE(page->messages.empty());
+    EXPECT_FALSE(button->IsRepeating());
+
+    QTest::mousePress(button, Qt::LeftButton);
+    QTest::qWait(2000);
+    EXPECT_TRUE(button->IsRepeating());
+    QTest::mouseRelease(button, Qt::LeftButton);
+    EXPECT_EQ(clicks.count(), 2);
+    // A step every 200 ms: ten at most, and most of them even on a busy machine.
+    EXPECT_GE(value, 5);
+    EXPECT_LE(value, 10);
+    std::vector<RecordedMessage> expected;
+    for (int v = 1; v <= value; ++v) expected.push_back(Msg(UM_REPEAT_STEP, v));
+    EXPECT_EQ(page->messages, expected);
+    EXPECT_FALSE(button->IsRepeating());
+  };
+  QTimer::singleShot(0, &mainWindow, [&] {
+    presses();
+    mainWindow.done(0);
+  });
+  mainWindow.exec();
+  EXPECT_TRUE(ran);
 }
 
 TEST(Buttons, EnterAndFocusLossGoToThePage) {
