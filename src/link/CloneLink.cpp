@@ -1,5 +1,6 @@
 #include "link/CloneLink.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "model/MessageBox.h"
@@ -53,6 +54,13 @@ int CCloneLink::ReadOne(const CommTimeouts& timeouts, std::uint8_t& byte) {
 int CCloneLink::ReadByte(std::uint8_t& byte) { return ReadOne(kShortReadTimeouts, byte); }
 
 int CCloneLink::ReadByteLong(std::uint8_t& byte) { return ReadOne(kLongReadTimeouts, byte); }
+
+int CCloneLink::ReadByteBefore(std::uint8_t& byte, std::uint64_t deadlineMicros) {
+  const std::uint64_t now = clock_.NowMicros();
+  const std::uint64_t left = deadlineMicros > now ? deadlineMicros - now : 0;
+  const auto millis = static_cast<std::uint32_t>(std::max<std::uint64_t>(1, (left + 999) / 1000));
+  return ReadOne({millis, 0, millis, 0, 0}, byte);
+}
 
 int CCloneLink::RecoverReadByte(std::uint8_t& byte) {
   port_.SetTimeouts(kShortReadTimeouts);

@@ -66,6 +66,9 @@ public:
   bool SendBytes(const std::uint8_t* data, std::size_t count);
   int ReadByte(std::uint8_t& byte);
   int ReadByteLong(std::uint8_t& byte);
+  // One byte, waiting no later than the deadline on the link's clock (at
+  // least a millisecond, so a byte already there is still taken).
+  int ReadByteBefore(std::uint8_t& byte, std::uint64_t deadlineMicros);
   // Waits for one byte as long as it takes; kLinkTimeout means Esc.
   int RecoverReadByte(std::uint8_t& byte);
   // True when the user asked to stop.

@@ -18,6 +18,8 @@ constexpr std::uint8_t kStreamRequest = 0x70;
 constexpr std::uint8_t kStreamWakeUp = 0x20;
 constexpr std::uint8_t kStreamBlockMark = 0x82;
 constexpr bool IsStreamHeader(std::uint8_t byte) { return (byte & 0xF0) == 0x20; }
+// How long the radio has to start a block: ReadByteLong's time-out.
+constexpr std::uint64_t kHeaderWaitMicros = 1'000'000;
 
 // Limits of consecutive trouble before a read gives up.
 constexpr int kStreamBadBlockLimit = 9;   // more than this many bad blocks in a row
@@ -154,15 +156,24 @@ int CRadioReader::StreamHandshake(std::uint8_t& header) {
   link_.ReadByte(echo);
   int silent = 0;
   for (;;) {
-    if (link_.PollEscape()) return kTransferAborted;
-    const int r = link_.ReadByteLong(header);
-    if (r == kLinkOk) {
-      if (IsStreamHeader(header)) return kTransferDone;
-      continue;
-    }
+    const std::uint64_t deadline = link_.Clock().NowMicros() + kHeaderWaitMicros;
+    int r = kLinkOk;
+    do {
+      if (link_.PollEscape()) return kTransferAborted;
+      r = ReadTowardsHeader(header, deadline);
+      if (r == kLinkOk && IsStreamHeader(header)) return kTransferDone;
+    } while (r == kLinkOk);
     if (++silent > kStreamSilenceLimit) return link_.ReportFailure(" Upload Error");
     if (r == kLinkTimeout) link_.SendByte(kNak);
   }
+}
+
+int CRadioReader::ReadTowardsHeader(std::uint8_t& byte, std::uint64_t deadline) {
+  const int r = link_.ReadByteBefore(byte, deadline);
+  // Noise is no answer: a line that brought no header for the whole wait is
+  // as good as silent, however many other bytes came.
+  if (r == kLinkOk && !IsStreamHeader(byte) && link_.Clock().NowMicros() >= deadline) return kLinkTimeout;
+  return r;
 }
 
 int CRadioReader::StreamedRead() {
@@ -172,6 +183,7 @@ int CRadioReader::StreamedRead() {
   int badBlocks = 0;
   int deviceFailures = 0;
   int lastGood = -1;
+  std::uint64_t headerDeadline = link_.Clock().NowMicros() + kHeaderWaitMicros;
   while (lastGood + 1 < blockCount) {
     if (link_.PollEscape()) return kTransferAborted;
     if (first) {
@@ -182,7 +194,7 @@ int CRadioReader::StreamedRead() {
       link_.ReadByte(echo);
     }
     std::uint8_t header = 0;
-    const int r = link_.ReadByteLong(header);
+    const int r = ReadTowardsHeader(header, headerDeadline);
     if (r == kLinkFailed) {
       // A device that keeps failing (a cable pulled out) would otherwise spin here.
       if (++deviceFailures > kStreamSilenceLimit) return link_.ReportFailure(" Upload Error");
@@ -225,6 +237,7 @@ int CRadioReader::StreamedRead() {
     if (!good) {
       if (++badBlocks > kStreamBadBlockLimit) return link_.ReportFailure(kUploadError);
       link_.SendByte(kNak);
+      headerDeadline = link_.Clock().NowMicros() + kHeaderWaitMicros;
       continue;
     }
     badBlocks = 0;
@@ -238,6 +251,7 @@ int CRadioReader::StreamedRead() {
     }
     link_.SendByte(kAck);
     lastGood = std::max(lastGood, static_cast<int>(number));
+    headerDeadline = link_.Clock().NowMicros() + kHeaderWaitMicros;
   }
   return Finish(blockCount);
 }

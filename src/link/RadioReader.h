@@ -109,6 +109,9 @@ public:
 private:
   int StreamedRead();
   int StreamHandshake(std::uint8_t& header);
+  // One byte on the way to a block header; kLinkTimeout once the deadline
+  // has passed without a header, whatever else came meanwhile.
+  int ReadTowardsHeader(std::uint8_t& byte, std::uint64_t deadline);
   int PolledRead();
   int ReceiveMobileRest();
   int ReceivePortableRest();

@@ -42,6 +42,23 @@ private:
   std::atomic<bool>& cancel_;
 };
 
+// The cable, with a user who presses Esc at a given time even while the
+// program only waits for bytes.
+class CEscAtLink : public CSimLink {
+public:
+  CEscAtLink(CSimRadio& radio, CVirtualClock& clock, std::atomic<bool>& cancel, std::uint64_t escAt)
+      : CSimLink(radio, clock), clock_(clock), cancel_(cancel), escAt_(escAt) {}
+  int Read(std::uint8_t* data, std::size_t count) override {
+    if (clock_.NowMicros() >= escAt_) cancel_ = true;
+    return CSimLink::Read(data, count);
+  }
+
+private:
+  CVirtualClock& clock_;
+  std::atomic<bool>& cancel_;
+  std::uint64_t escAt_;
+};
+
 class RadioRead : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -245,6 +262,51 @@ TEST_F(RadioRead, StreamedReadOfARadioThatIsOffAsksForThePowerCycle) {
       ExpectUntouched();
     }
     status_.onLine = nullptr;
+  }
+}
+
+TEST_F(RadioRead, NoiseFromARadioThatIsOffIsNoAnswer) {
+  // The radio is off and the line brings a stray byte every 20 ms. None is a
+  // block header or a frame, so within the one-second wait the user is asked
+  // for the power cycle and nothing more is sent until the radio's 'P'; the
+  // user then switches it on (after 3 s) or gives up with Esc.
+  for (const SimProtocol protocol : {SimProtocol::kStreamed, SimProtocol::kPolled}) {
+    for (const bool switchedOn : {true, false}) {
+      const bool polled = protocol == SimProtocol::kPolled;
+      const std::string name = std::string(polled ? "polled" : "streamed") + (switchedOn ? ", switched on" : ", Esc");
+      SetUp();
+      cancel_ = false;
+      CSimRadio radio(protocol, RadioMemory(kMobile), 1, 58);
+      radio.StartSwitchedOff();
+      radio.NoiseWhileOff(20'000);
+      if (switchedOn) radio.PowerOnAfterFirstByte(3'000'000);
+      CVirtualClock clock;
+      CEscAtLink port(radio, clock, cancel_, switchedOn ? 20'000'000 : 3'000'000);
+      std::optional<std::uint64_t> askedAt;
+      std::size_t sentAtPrompt = 0;
+      status_.onLine = [&](const std::string& text) {
+        if (text != "Switch radio OFF, then" || askedAt) return;
+        askedAt = clock.NowMicros();
+        sentAtPrompt = port.Sent().size();
+      };
+      CCloneLink link(port, clock, cancel_, status_);
+      const int result = ReadFromRadio(link, polled ? MobileSettings() : StreamSettings(), hooks_);
+      status_.onLine = nullptr;
+      ASSERT_TRUE(askedAt) << name;
+      EXPECT_LE(*askedAt, 1'050'000u) << name;
+      EXPECT_GT(radio.StrayBytes(), 100) << name;
+      if (switchedOn) {
+        // The first thing sent after the prompt answers the radio's 'P'.
+        ASSERT_GT(port.Sent().size(), sentAtPrompt) << name;
+        EXPECT_EQ(port.Sent()[sentAtPrompt], polled ? 0x40 : 0x20) << name;
+        ASSERT_EQ(result, kTransferDone) << name;
+        EXPECT_TRUE(SameBlock(g_pRadioImage, radio.Memory().data(), 3)) << name;
+      } else {
+        EXPECT_EQ(port.Sent().size(), sentAtPrompt) << name;
+        EXPECT_EQ(result, kTransferAborted) << name;
+        ExpectUntouched();
+      }
+    }
   }
 }
 

@@ -1,6 +1,7 @@
 #include "SimRadio.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 constexpr std::uint8_t kStreamHeader = 0x21;
@@ -32,15 +33,33 @@ void CSimRadio::PowerOn(Micros now) {
 }
 
 void CSimRadio::Advance(Micros now) {
+  AdvanceNoise(now);
   if (powerCycle_.exchange(false) || (powerOnAt_ && *powerOnAt_ <= now)) PowerOn(now);
   AdvanceAlign(now);
 }
 
+void CSimRadio::AdvanceNoise(Micros now) {
+  if (!noiseEvery_) return;
+  // Bytes that mean nothing to either protocol's reader.
+  static constexpr std::uint8_t kNoise[] = {0x5A, 0x00, 0xFF, 0x13, 0x82, 0x7E, 0x06, 0x15};
+  for (; nextNoise_ <= now; nextNoise_ += *noiseEvery_) {
+    if (state_ != State::kOff) {
+      nextNoise_ += (now - nextNoise_) / *noiseEvery_ * *noiseEvery_;
+      continue;
+    }
+    output_.push_back(kNoise[static_cast<std::size_t>(strayBytes_) % std::size(kNoise)]);
+    ++strayBytes_;
+  }
+}
+
 std::optional<CSimRadio::Micros> CSimRadio::NextEvent() const {
-  const std::optional<Micros> align = NextAlignEvent();
-  if (!powerOnAt_) return align;
-  if (!align) return powerOnAt_;
-  return std::min(*powerOnAt_, *align);
+  std::optional<Micros> next = NextAlignEvent();
+  auto take = [&next](std::optional<Micros> at) {
+    if (at && (!next || *at < *next)) next = at;
+  };
+  take(powerOnAt_);
+  if (noiseEvery_ && state_ == State::kOff) take(nextNoise_);
+  return next;
 }
 
 std::optional<SimFault> CSimRadio::FaultForReply() {

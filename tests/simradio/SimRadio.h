@@ -64,6 +64,14 @@ public:
   // Powers on this long after the first byte it hears while off, as a
   // technician would when the program asks.
   void PowerOnAfterFirstByte(Micros delay) { autoPowerOn_ = delay; }
+  // While it is off the line picks up a stray byte every `every` (never a
+  // streamed block header, never 'P'), as a loose or long cable does.
+  void NoiseWhileOff(Micros every) {
+    noiseEvery_ = every;
+    nextNoise_ = every;
+  }
+  // How many stray bytes it has put on the line.
+  int StrayBytes() const { return strayBytes_; }
   void PowerOn(Micros now);
   // The user switches the radio off and on: it comes on at the next Advance.
   // Safe to call from another thread than the one serving the radio.
@@ -137,6 +145,10 @@ private:
   State state_ = State::kListening;
   std::optional<Micros> autoPowerOn_;
   std::optional<Micros> powerOnAt_;
+  std::optional<Micros> noiseEvery_;
+  Micros nextNoise_ = 0;
+  int strayBytes_ = 0;
+  void AdvanceNoise(Micros now);
   std::vector<SimFaultPlan> plans_;
   std::deque<std::uint8_t> output_;
   std::vector<std::uint8_t> frame_;
