@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/CommandLine.h"
+#include "model/CommandLine.h"
 #include "app/CommandTable.h"
 #include "app/PageTable.h"
 #include "app/RecordAccess.h"

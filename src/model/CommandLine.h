@@ -1,7 +1,8 @@
 #pragma once
 // The command line "[<datafl>] [-h/?] [-m] [-c<n>] [-l<n>]": a pure parser
 // that applies the options in order through a small target interface, so the
-// rules can be tested without a window or a password prompt.
+// rules can be tested without a window or a password prompt. Free of Qt, so
+// the fuzz build reaches it.
 #include <string>
 #include <vector>
 
@@ -34,8 +35,8 @@ struct CommandLineResult {
   std::string dataFileName;     // with ".K58" appended when it had no dot
 };
 
-// Walks the tokens (argv without the program name) in order; the first error
-// stops the walk, so later tokens have no effect.
+// Checks the tokens (argv without the program name) in order up to the first
+// error; only a line without one has its options applied, in order.
 CommandLineResult ParseCommandLine(const std::vector<std::string>& tokens, ICommandLineTarget& target);
 
 // The usage box text for an error number: the usage alone for kUsageOnly,

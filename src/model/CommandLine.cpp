@@ -1,6 +1,7 @@
-#include "app/CommandLine.h"
+#include "model/CommandLine.h"
 
 #include <cctype>
+#include <utility>
 
 namespace {
 
@@ -39,43 +40,36 @@ int PortNumber(const std::string& token) {
 
 CommandLineResult ParseCommandLine(const std::vector<std::string>& tokens, ICommandLineTarget& target) {
   CommandLineResult result;
+  // The whole line is checked before any option acts: a refused line leaves
+  // the program as a start without arguments finds it, and asks no password.
+  std::vector<std::pair<char, int>> options;
   for (const std::string& token : tokens) {
     if (token.empty()) continue;  // a run of blanks separates like one blank
     if (IsOption(token)) {
       const char letter = token.size() > 1 ? static_cast<char>(std::tolower(static_cast<unsigned char>(token[1]))) : '\0';
+      int n = 0;
       switch (letter) {
         case '?':
         case 'h':
           result.usage = kUsageOnly;
           return result;
-        case 'c': {
-          const int n = PortNumber(token);
-          if (n < 1 || n > 4) {
+        case 'c':
+        case 'l':
+          n = PortNumber(token);
+          // The LPT option shares the COM port's line.
+          if (n < 1 || n > (letter == 'c' ? 4 : 2)) {
             result.usage = kUsageBadComPort;
             return result;
           }
-          target.SetComPortIndex(n - 1);
           break;
-        }
-        case 'l': {
-          const int n = PortNumber(token);
-          if (n < 1 || n > 2) {
-            result.usage = kUsageBadComPort;  // the LPT option shares the COM port's line
-            return result;
-          }
-          target.SetLptPortIndex(n - 1);
-          break;
-        }
         case 'm':
-          target.SetManufacturerMode(target.CheckManufacturerPassword());
-          break;
         case 's':
-          target.SetServiceMode(target.CheckServicePassword());
           break;
         default:
           result.usage = kUsageBadOption;
           return result;
       }
+      options.emplace_back(letter, n);
       continue;
     }
     if (result.dataFileCount > 0) {
@@ -88,6 +82,22 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& tokens, IComm
     const std::string base = slash == std::string::npos ? token : token.substr(slash + 1);
     if (base.find('.') == std::string::npos) result.dataFileName += ".K58";
     result.dataFileCount = 1;
+  }
+  for (const auto& [letter, n] : options) {
+    switch (letter) {
+      case 'c':
+        target.SetComPortIndex(n - 1);
+        break;
+      case 'l':
+        target.SetLptPortIndex(n - 1);
+        break;
+      case 'm':
+        target.SetManufacturerMode(target.CheckManufacturerPassword());
+        break;
+      default:
+        target.SetServiceMode(target.CheckServicePassword());
+        break;
+    }
   }
   return result;
 }

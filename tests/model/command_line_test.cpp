@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/CommandLine.h"
+#include "model/CommandLine.h"
 
 namespace {
 
@@ -51,8 +51,12 @@ TEST(CommandLine, OptionsFilesAndErrors) {
       {{"my.shop/radio"}, kNoUsage, "my.shop/radio.K58", {}},
       {{"/home/tech/radio.p58"}, kNoUsage, "/home/tech/radio.p58", {}},
       {{"a", "b"}, kUsageTwoDataFiles, "a.K58", {}},
-      // Options apply in order and the first error stops the walk.
-      {{"-c2", "-x", "-c3"}, kUsageBadOption, "", {"com1"}},
+      // Options apply in order, and only when the whole line is accepted: a
+      // refused line changes nothing and asks no password.
+      {{"-c2", "-x", "-c3"}, kUsageBadOption, "", {}},
+      {{"-m", "-c2", "a", "b"}, kUsageTwoDataFiles, "a.K58", {}},
+      {{"-s", "-c9"}, kUsageBadComPort, "", {}},
+      {{"-l1", "-m", "-c2"}, kNoUsage, "", {"lpt0", "ask-m", "M=0", "com1"}},
       {{"", "-c2", ""}, kNoUsage, "", {"com1"}},
   };
   for (const Case& c : cases) {
