@@ -3,10 +3,33 @@
 template <class Records>
 CFamilyModelOf<Records>::CFamilyModelOf()
     : CFamilyModel(this->records) {
+  LinkRecords();
+}
+
+template <class Records>
+void CFamilyModelOf<Records>::LinkRecords() {
   // The radio data reads its band and split from this model's own records.
   Records& r = this->records;
   r.data.m_radioWide.familyCode = [&global = r.global] { return static_cast<std::uint8_t>(global.modelCode); };
   r.data.m_radioWide.defaultSplitMHz = [&opening = r.openingMsg] { return opening.m_defaultSplit; };
+}
+
+template <class Records>
+void CFamilyModelOf<Records>::ClearUnpackedRecords() {
+  Records& r = this->records;
+  const CDefaultGroupRecord defaultGroup = r.data.m_defaultGroup;
+  const auto tuning = r.data.m_tuning;
+  const auto adjust = r.data.m_adjust;
+  const auto radioInfo = r.radioInfo;
+  const double defaultSplit = r.openingMsg.m_defaultSplit;
+  // Built anew in place, every reference into the records stays good.
+  BuildAnew(r);
+  LinkRecords();
+  r.data.m_defaultGroup = defaultGroup;
+  r.data.m_tuning = tuning;
+  r.data.m_adjust = adjust;
+  r.radioInfo = radioInfo;
+  r.openingMsg.m_defaultSplit = defaultSplit;
 }
 
 template class CFamilyModelOf<MobileRecords>;

@@ -142,6 +142,17 @@ template <class Records>
 class CFamilyModelOf final : public RecordHolder<Records>, public CFamilyModel {
 public:
   CFamilyModelOf();
+
+  // Puts every record an image unpack fills back as construction left it,
+  // so nothing of the data unpacked before survives that the next image
+  // doesn't carry (an empty channel slot, for one, sets no spacing). Kept:
+  // the group pages' Default column and the channel pages' Default Split,
+  // which belong to no file, and what the adjustment unpack fills (tuning
+  // bytes, adjustment header, radio information).
+  void ClearUnpackedRecords();
+
+private:
+  void LinkRecords();
 };
 
 using CMobileModel = CFamilyModelOf<MobileRecords>;

@@ -115,6 +115,7 @@ bool LoadStartupData(const std::string& programDir) {
 
 void UnpackImageToScreens(const std::uint8_t* image) {
   WithModel([image](auto& m) {
+    m.ClearUnpackedRecords();
     auto& data = m.records.data;
     m.band.Unpack(image);
     m.global.Unpack(m, image);

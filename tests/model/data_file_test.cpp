@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "ProgramState.h"
+#include "SameRecords.h"
 #include "ScriptedMessages.h"
 #include "model/DataFile.h"
 #include "model/FamilyModel.h"
@@ -435,3 +436,126 @@ TEST(DataFileText, FileLine) {
   EXPECT_EQ(FileLineText("/home/shop/radios/car12.K58"), "File:car12.K58");
   EXPECT_EQ(FileLineText("car12.K58"), "File:car12.K58");
 }
+
+namespace {
+
+std::string DefaultFile(const char* name) { return std::string(RP58_PROGRAM_DIR) + "/Data/" + name; }
+std::string TestDataFile(const char* name) { return std::string(RP58_SOURCE_DIR) + "/tests/data/" + name; }
+
+// Every field the pages edit, changed, so that whatever a load leaves alone
+// shows.
+void ScrambleChannel(CMobileChannelRecord& c) {
+  c.Enable();
+  c.m_mode ^= 0x3F;
+  c.m_bandTune.fill(0x5A);
+}
+void ScrambleChannel(CPortableChannelRecord& c) {
+  c.Enable();
+  c.MakeNarrow();
+  c.m_mode ^= 0xF0;
+  c.m_band.fill(0x5A);
+}
+
+template <class Records>
+void ScrambleRecords(Records& r) {
+  for (auto& c : r.data.m_channels) {
+    ScrambleChannel(c);
+    c.m_name = "EDITED";
+    c.m_rxFrequency += 1250;
+  }
+  for (auto& g : r.data.m_groups) {
+    g.settings.fill(0x11);
+    g.channelWord = 7;
+    g.SetTag("EDITED");
+    g.flags = 0xFF;
+  }
+  for (auto& row : r.data.m_zoneBytes) row.fill(0x22);
+  for (auto& name : r.data.m_zoneNames) SetText(name, "EDITED");
+  for (auto& list : r.data.m_repeaters) list.fill(0x0033);
+  r.data.m_zoneFlags.fill(0x11);
+  r.data.m_selectedGroup.fill(3);
+  r.global.passwordText = "1234";
+  r.global.powerOnOptions = 0x18;
+  r.global.homeZone = 3;
+  r.global.ledOnTime = 99;
+  r.keys.keyFunc.fill(kKeyEmergency);
+  r.dtmf.pagingCodes.fill(0x2123);
+  r.dtmf.StoreDialTag(0, "EDITED");
+  r.fiveToneCommon.leadInDelay = 77;
+  r.fiveToneEncode.SetCellText(2, 2, "EDITED");
+  r.fiveToneDecode.ToggleCell(1, 3);
+  r.openingMsg.m_defaultSplit = 9.5;
+  r.small.revertGroup = 2;
+}
+
+void ScrambleTones(MobileRecords& r) { r.fiveToneCodes.tones.fill(1234); }
+void ScrambleTones(PortableRecords& r) { r.fiveToneTones.tones.fill(1234); }
+
+// Loads `before`, changes every record, loads `after`; the records must be
+// those of `after` loaded at a fresh start, but for the group pages' Default
+// column and the Default Split, which no file carries and which stay as the
+// user left them.
+template <class Model>
+void ExpectLoadLeavesNothingOf(Model& model, const std::string& before, const std::string& after) {
+  ResetProgramState();
+  ASSERT_TRUE(AllocateRadioImage());
+  ASSERT_EQ(g_dataFile.LoadDataFile(after, RP58_PROGRAM_DIR), 1);
+  const auto fresh = CopyOfRecords(model.records);
+  ResetProgramState();
+  ASSERT_TRUE(AllocateRadioImage());
+  ASSERT_EQ(g_dataFile.LoadDataFile(before, RP58_PROGRAM_DIR), 1);
+  ScrambleRecords(model.records);
+  ScrambleTones(model.records);
+  model.records.data.m_defaultGroup.bytes[0] = 0x42;
+  ASSERT_EQ(g_dataFile.LoadDataFile(after, RP58_PROGRAM_DIR), 1);
+  EXPECT_EQ(model.records.data.m_defaultGroup.bytes[0], 0x42);
+  EXPECT_EQ(model.records.openingMsg.m_defaultSplit, 9.5);
+  fresh->data.m_defaultGroup = model.records.data.m_defaultGroup;
+  fresh->openingMsg.m_defaultSplit = model.records.openingMsg.m_defaultSplit;
+  EXPECT_TRUE(SameRecords(model.records, *fresh));
+}
+
+}  // namespace
+
+TEST(DataFileLoad, NothingOfTheFileBeforeSurvivesALoad) {
+  ScriptedMessages messages;
+  const std::vector<std::string> mobile = {DefaultFile("DEFAULTU.K58"), DefaultFile("DEFAULTV.K58"),
+                                           TestDataFile("mobile-uhf-pairs-beyond-zones.K58"),
+                                           TestDataFile("mobile-uhf-radio-wide.K58"),
+                                           TestDataFile("mobile-vhf-edges.K58")};
+  const std::vector<std::string> portable = {DefaultFile("DEFAULTU.P58"), DefaultFile("DEFAULTV.P58"),
+                                             TestDataFile("portable-uhf-edges.P58"),
+                                             TestDataFile("portable-vhf-radio-wide.P58")};
+  for (const auto& before : mobile)
+    for (const auto& after : mobile) {
+      SCOPED_TRACE(before + " then " + after);
+      ExpectLoadLeavesNothingOf(g_mobileModel, before, after);
+    }
+  for (const auto& before : portable)
+    for (const auto& after : portable) {
+      SCOPED_TRACE(before + " then " + after);
+      ExpectLoadLeavesNothingOf(g_portableModel, before, after);
+    }
+  EXPECT_TRUE(messages.texts().empty());
+  ResetProgramState();
+}
+
+// Channels taken into use and narrowed in one portable file are not narrow
+// in the next one's empty slots: "Enable" there gives the spacing the file
+// has, as at a fresh start.
+TEST(DataFileLoad, AnEmptySlotTakesNothingFromTheFileBefore) {
+  FreshProgramState fresh;
+  TempDir dir;
+  ScriptedMessages messages;
+  ASSERT_TRUE(AllocateRadioImage());
+  ASSERT_EQ(g_dataFile.LoadDataFile(DefaultFile("DEFAULTV.P58"), RP58_PROGRAM_DIR), 1);
+  ASSERT_FALSE(g_portableData.m_channels[1].IsProgrammed());
+  const bool wideAtAFreshStart = g_portableData.m_channels[1].IsWide();
+  ASSERT_EQ(g_dataFile.LoadDataFile(DefaultFile("DEFAULTU.P58"), RP58_PROGRAM_DIR), 1);
+  for (int i = 1; i <= 8; ++i) g_portableData.m_channels[i].Enable();
+  ASSERT_TRUE(g_dataFile.SaveDataFile("u.P58"));  // the narrow-band question narrows them
+  ASSERT_FALSE(g_portableData.m_channels[1].IsWide());
+  ASSERT_EQ(g_dataFile.LoadDataFile(DefaultFile("DEFAULTV.P58"), RP58_PROGRAM_DIR), 1);
+  for (int i = 1; i <= 8; ++i) EXPECT_EQ(g_portableData.m_channels[i].IsWide(), wideAtAFreshStart) << i;
+}
+
