@@ -1,6 +1,7 @@
 #include "framework/EditControls.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDialog>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -39,11 +40,11 @@ int Atoi(const QString& text) {
   return static_cast<int>(negative ? -v : v);
 }
 
-enum class KeyKind { kPassOn, kBlocked, kBackspace, kDelete, kChar };
+enum class KeyKind { kPassOn, kBlocked, kBackspace, kDelete, kChar, kPaste };
 
 // What a key press means to a filtering edit. Copy and select-all change no
-// text and pass; every other editing shortcut (paste, cut, undo) would go
-// around the filter and is blocked.
+// text and pass; paste is typed through the filter; every other editing
+// shortcut (cut, undo) would go around the filter and is blocked.
 KeyKind Classify(const QKeyEvent* e, QChar* typed) {
   switch (e->key()) {
     case Qt::Key_Shift:
@@ -56,8 +57,8 @@ KeyKind Classify(const QKeyEvent* e, QChar* typed) {
       break;
   }
   if (e->matches(QKeySequence::Copy) || e->matches(QKeySequence::SelectAll)) return KeyKind::kPassOn;
-  if (e->matches(QKeySequence::Paste) || e->matches(QKeySequence::Cut) || e->matches(QKeySequence::Undo) ||
-      e->matches(QKeySequence::Redo))
+  if (e->matches(QKeySequence::Paste)) return KeyKind::kPaste;
+  if (e->matches(QKeySequence::Cut) || e->matches(QKeySequence::Undo) || e->matches(QKeySequence::Redo))
     return KeyKind::kBlocked;
   // Enter and Esc type nothing; the window around the edit acts on them.
   if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter || e->key() == Qt::Key_Escape) return KeyKind::kPassOn;
@@ -72,6 +73,23 @@ KeyKind Classify(const QKeyEvent* e, QChar* typed) {
     return KeyKind::kChar;
   }
   return t.isEmpty() ? KeyKind::kPassOn : KeyKind::kBlocked;
+}
+
+// Pasted text arrives as if typed, one character at a time, so each one
+// meets the edit's own filter (and the page's reaction to a keystroke). A
+// copied line's end is no part of the value.
+void TypeClipboard(QLineEdit* edit) {
+  QString text = QGuiApplication::clipboard()->text();
+  while (text.endsWith(QLatin1Char('\n')) || text.endsWith(QLatin1Char('\r'))) text.chop(1);
+  const QPointer<QLineEdit> alive(edit);
+  for (const QChar c : text) {
+    // A keystroke that took the focus away (a message) ends the paste.
+    if (alive.isNull() || !alive->hasFocus()) return;
+    // Printable ASCII has the key code of its upper-case form.
+    const int key = c.unicode() < 0x80 ? c.toUpper().unicode() : 0;
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
+    QCoreApplication::sendEvent(edit, &press);
+  }
 }
 
 // Keeps text out of a filtering edit except by typing.
@@ -182,6 +200,7 @@ void CColorEdit::LeaveEditMode() {
 CNotifyEdit::CNotifyEdit(QWidget* parent) : CColorEdit(parent) { LeaveEditMode(); }
 
 void CNotifyEdit::StartEditing() {
+  shownMaxLength_ = maxLength();
   if (m_maxLength > 0) setMaxLength(m_maxLength);  // also cuts the text
   selectAll();
   m_viewMode = 0;
@@ -229,6 +248,7 @@ void CFilterEdit::Toggle() {
 
 bool CFilterEdit::PreviewKey(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape && m_viewMode == 0) {
+    setMaxLength(shownMaxLength_);  // the typing limit would cut the text put back
     setText(m_savedText);
     selectAll();
     m_viewMode = 1;  // no commit: the owner keeps its value
@@ -241,6 +261,7 @@ bool CFilterEdit::PreviewKey(QKeyEvent* event) {
 void CFilterEdit::keyPressEvent(QKeyEvent* event) {
   QChar c;
   const KeyKind kind = Classify(event, &c);
+  if (kind == KeyKind::kPaste) return TypeClipboard(this);
   if (kind == KeyKind::kBlocked) return;
   if (kind == KeyKind::kChar && !FilterEditAccepts(m_filterMode, c.unicode(), GetSelStart(this))) return;
   if ((kind == KeyKind::kChar || kind == KeyKind::kBackspace) && m_viewMode == 1) {
@@ -311,6 +332,9 @@ void CInsertEdit::keyPressEvent(QKeyEvent* event) {
     case KeyKind::kBlocked:
       MessageBeep();
       return;
+    case KeyKind::kPaste:
+      TypeClipboard(this);
+      return;
     case KeyKind::kBackspace:
       OnBackspace();
       return;
@@ -372,11 +396,16 @@ void CValueEdit::OnChar(QChar ch) {
 void CValueEdit::OnBackspace() {
   const Selection sel = GetSel();
   QString t = text();
-  // With nothing before the caret there is nothing to delete.
-  if (!t.isEmpty() && sel.start > 0) {
+  if (sel.end > sel.start) {
+    // A selection goes as a whole, as in any edit: a cell entered with its
+    // text selected is cleared.
+    t.remove(sel.start, sel.end - sel.start);
+    setText(t);
+    Select(sel.start, sel.start);
+  } else if (!t.isEmpty() && sel.start > 0) {
     t.remove(sel.start - 1, 1);
     setText(t);
-    Select(sel.start - 1, sel.end - 1);
+    Select(sel.start - 1, sel.start - 1);
   }
   Notify(UM_VALUE_EDITED, Atoi(text()));
 }
@@ -458,11 +487,13 @@ void CUpperEdit::OnChar(QChar ch) {
   const int c = ch.unicode();
   // Only ASCII letters: the radio's display and data hold nothing else.
   const bool acceptable = IsDigit(c) || IsAsciiLetter(c) || InList(m_allowChars, ch);
-  if (t.size() < m_maxLength && !InList(m_rejectChars, ch) && acceptable)
-    t = t.left(sel.start) + ch.toUpper() + t.mid(sel.start);
-  else
+  if (t.size() < m_maxLength && !InList(m_rejectChars, ch) && acceptable) {
+    CommonTail(t.left(sel.start) + ch.toUpper() + t.mid(sel.start), sel);
+  } else {
+    // Refused: the text and its selection stay as they were (a tag entered
+    // with all of it selected would otherwise be emptied).
     MessageBeep();
-  CommonTail(t, sel);
+  }
   Notify(UM_TEXT_EDITED, 0);
 }
 
@@ -473,6 +504,7 @@ CFiveToneEdit::CFiveToneEdit(QWidget* parent) : QLineEdit(parent) { TypedInputOn
 void CFiveToneEdit::keyPressEvent(QKeyEvent* event) {
   QChar c;
   const KeyKind kind = Classify(event, &c);
+  if (kind == KeyKind::kPaste) return TypeClipboard(this);
   if (kind == KeyKind::kBlocked) return;
   if (kind == KeyKind::kChar && !FiveToneEditAccepts(m_inputMode, c.unicode())) return;
   QLineEdit::keyPressEvent(event);

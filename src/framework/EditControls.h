@@ -3,8 +3,9 @@
 // itself, rewrites its text, keeps the caret where the user expects it,
 // beeps on refused input and, for three of them, reports every change to
 // its notify window with a user message (wParam = its control number).
-// Text can only arrive by typing: no context menu, drops or middle-click
-// paste slip past the filters.
+// Text arrives only through the filters: a paste (Ctrl+V, Shift+Insert) is
+// typed character by character; no context menu, drops or middle-click
+// paste slip past them.
 #include <QColor>
 #include <QLineEdit>
 #include <QPointer>
@@ -62,6 +63,7 @@ public:
 protected:
   virtual void Toggle();
   void StartEditing();
+  int shownMaxLength_ = 32767;  // the length limit outside an edit
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
 };

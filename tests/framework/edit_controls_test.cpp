@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDialog>
 #include <QPushButton>
 #include <QTest>
@@ -93,12 +94,12 @@ TEST(ValueEdit, CountField) {
           {"rejected blank", "12", 2, 2, {' '}, "12", 2, 2, 0, {}},
           {"rejected sign", "12", 0, 0, {'-'}, "12", 0, 0, 0, {}},
           {"backspace", "123", 2, 2, {kBack}, "13", 1, 1, 0, {Msg(UM_VALUE_EDITED, 13)}},
-          {"backspace keeps a selection", "12345", 2, 4, {kBack}, "1345", 1, 3, 0, {Msg(UM_VALUE_EDITED, 1345)}},
+          {"backspace deletes a selection", "12345", 2, 4, {kBack}, "125", 2, 2, 0, {Msg(UM_VALUE_EDITED, 125)}},
           {"backspace at the start", "123", 0, 0, {kBack}, "123", 0, 0, 0, {Msg(UM_VALUE_EDITED, 123)}},
-          {"backspace over all", "123", 0, 3, {kBack}, "123", 0, 3, 0, {Msg(UM_VALUE_EDITED, 123)}},
+          {"backspace over all", "123", 0, 3, {kBack}, "", 0, 0, 0, {Msg(UM_VALUE_EDITED, 0)}},
+          {"backspace over a selection at the start", "123", 0, 2, {kBack}, "3", 0, 0, 0, {Msg(UM_VALUE_EDITED, 3)}},
           {"delete", "123", 0, 0, {kDel}, "23", 0, 0, 0, {Msg(UM_VALUE_EDITED, 123)}},
           {"esc", "12", 2, 2, {kEsc}, "12", 2, 2, 0, {}},
-          {"paste", "12", 2, 2, {'v', Qt::ControlModifier}, "12", 2, 2, 1, {}},
       });
 }
 
@@ -184,6 +185,12 @@ TEST(UpperEdit, TagField) {
                                   {"allowed blank", "AB", 2, 2, {' '}, "AB ", 3, 3, 0, edited},
                                   {"rejected beats allowed", "AB", 2, 2, {'+'}, "AB", 2, 2, 1, edited},
                                   {"not acceptable", "AB", 2, 2, {'-'}, "AB", 2, 2, 1, edited},
+                                  // Entered with all of it selected: a refusal leaves the tag whole.
+                                  {"refused over all: !", "TAG1", 0, 4, {'!'}, "TAG1", 0, 4, 1, edited},
+                                  {"refused over all: -", "TAG1", 0, 4, {'-'}, "TAG1", 0, 4, 1, edited},
+                                  {"refused over all: .", "TAG1", 0, 4, {'.'}, "TAG1", 0, 4, 1, edited},
+                                  {"rejected over all", "TAG1", 0, 4, {'+'}, "TAG1", 0, 4, 1, edited},
+                                  {"accepted over all", "TAG1", 0, 4, {'x'}, "X", 1, 1, 0, edited},
                                   {"backspace at the start", "AB", 0, 0, {kBack}, "A", 0, 0, 0, edited},
                                   {"inserted at the caret", "AC", 1, 1, {'b'}, "ABC", 2, 2, 0, edited},
                                   {"esc swallowed", "AB", 2, 2, {kEsc}, "AB", 2, 2, 0, {}},
@@ -301,8 +308,78 @@ TEST(FiveToneEdit, DropsWhatItsModeRefuses) {
   EXPECT_EQ(edit.text(), "1AE9");
   QTest::keyClick(&edit, Qt::Key_Backspace);
   EXPECT_EQ(edit.text(), "1AE");
-  QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);  // no paste around the filter
-  EXPECT_EQ(edit.text(), "1AE");
+}
+
+// A paste (Ctrl+V or Shift+Insert) types the clipboard's characters one by
+// one: what a keystroke refuses, the paste refuses, with the beep where
+// typing beeps.
+TEST(FilteringEdits, PasteMeetsTheFilterOfTyping) {
+  const auto frequency = [](QWidget* p) {
+    auto* e = new CValueEdit(p);
+    e->SetupValueEdit(nullptr, 4, 5, 1, 0, 0, 1, 0, 1);
+    for (char c : {' ', '+', '-'}) e->AddRejectedChar(c);
+    return e;
+  };
+  const auto tag = [](QWidget* p) {
+    auto* e = new CUpperEdit(p);
+    e->SetEditLimits(nullptr, 8);
+    e->AddAllowedChar(' ');
+    return e;
+  };
+  const auto hex = [](QWidget* p) {
+    auto* e = new CNameEdit(p);
+    e->SetEditLimits(nullptr, 4);
+    return e;
+  };
+  const auto filter = [](QWidget* p) {
+    auto* e = new CFilterEdit(p);
+    e->m_filterMode = 1;
+    e->m_maxLength = 4;
+    return e;
+  };
+  const auto fiveTone = [](QWidget* p) {
+    auto* e = new CFiveToneEdit(p);
+    e->m_inputMode = 7;
+    return e;
+  };
+  const Key ctrlV{Qt::Key_V, Qt::ControlModifier}, shiftInsert{Qt::Key_Insert, Qt::ShiftModifier};
+  struct Case {
+    const char* what;
+    std::function<QLineEdit*(QWidget*)> make;
+    QString text;
+    QString clipboard;
+    Key key;
+    QString expect;
+    int beeps;
+  } cases[] = {
+      {"a frequency over a selected cell", frequency, "450.00000", "460.0125", ctrlV, "460.0125", 0},
+      {"a copied line", frequency, "450.00000", "460.0125\r\n", shiftInsert, "460.0125", 0},
+      {"a letter beeps", frequency, "", "46a0", ctrlV, "460", 1},
+      {"a rejected sign is dropped", frequency, "", "-460", ctrlV, "460", 0},
+      {"a second point beeps", frequency, "", "46.0.1", ctrlV, "46.01", 1},
+      {"past the length", frequency, "", "460.0125000", ctrlV, "460.012500", 1},
+      {"a tab beeps", frequency, "", "4\t6", ctrlV, "46", 1},
+      {"a tag upper-cased", tag, "", "ab c-d", ctrlV, "AB CD", 1},
+      {"a tag past its length", tag, "", "ABCDEFGHIJ", shiftInsert, "ABCDEFGH", 2},
+      {"hex digits", hex, "", "1g2f", ctrlV, "12F", 1},
+      {"a click-to-edit box starts editing", filter, "123", "4.5x", ctrlV, "4.5", 0},
+      {"a 5-Tone digit edit", fiveTone, "", "12a3", ctrlV, "123", 0},
+  };
+  for (const Case& c : cases) {
+    QWidget window;
+    QLineEdit* edit = c.make(&window);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    edit->setFocus();
+    edit->setText(c.text);
+    edit->selectAll();  // as a cell is entered
+    QGuiApplication::clipboard()->setText(c.clipboard);
+    BeepCounter beeps;
+    QTest::keyClick(edit, static_cast<Qt::Key>(c.key.code), c.key.mods, kPressMs);
+    EXPECT_EQ(edit->text(), c.expect) << c.what;
+    EXPECT_EQ(beeps.count(), c.beeps) << c.what;
+  }
+  QGuiApplication::clipboard()->clear();
 }
 
 TEST(FilterEdits, KeysTheyDoNotUseReachTheDialog) {

@@ -1,6 +1,7 @@
 // The RF channel list page of both families: paging, the columns' look,
 // typing frequencies, the pick lists, taking channels out of use and back,
 // the Default Split, and what reaches the saved image.
+#include <QClipboard>
 #include <QLabel>
 #include <QPushButton>
 #include <fstream>
@@ -87,6 +88,33 @@ TEST_P(RfListFixture, TypingAReceiveFrequencyPutsItOnTheGridWithTheSplit) {
   Tab();
   EXPECT_EQ(RxOf(2), family == kPortable ? 49000000u : 51200000u);
   EXPECT_EQ(TxOf(2), family == kPortable ? 49000000u : 51200000u);
+}
+
+TEST_P(RfListFixture, APastedFrequencyDoesWhatTypingItDoes) {
+  Program(2, 450.0);
+  Program(3, 450.0);
+  Type(Rx(2), "460.0125");
+  Tab();
+  QGuiApplication::clipboard()->setText(QStringLiteral("460.0125"));
+  QTest::mouseClick(Rx(3), Qt::LeftButton);
+  Settle();
+  Rx(3)->selectAll();
+  QTest::keyClick(Rx(3), Qt::Key_V, Qt::ControlModifier, 20);
+  Tab();
+  EXPECT_EQ(RxOf(3), RxOf(2));
+  EXPECT_EQ(TxOf(3), TxOf(2));
+  EXPECT_EQ(Rx(3)->text(), Rx(2)->text());
+
+  // What typing refuses, the paste refuses with the beep.
+  QGuiApplication::clipboard()->setText(QStringLiteral("46x5"));
+  QTest::mouseClick(Rx(3), Qt::LeftButton);
+  Settle();
+  Rx(3)->selectAll();
+  BeepCounter beeps;
+  QTest::keyClick(Rx(3), Qt::Key_Insert, Qt::ShiftModifier, 20);
+  EXPECT_EQ(Rx(3)->text(), "465");
+  EXPECT_EQ(beeps.count(), 1);
+  QGuiApplication::clipboard()->clear();
 }
 
 TEST_P(RfListFixture, PassingThroughCommitsNothing) {

@@ -183,6 +183,40 @@ TEST_P(LtrBasic, IdsAreCheckedAtEachKeystroke) {
   EXPECT_EQ(Group(kFirst + 2).settings[5], 250);
 }
 
+// Cells are entered with their whole text selected, as a user clicks into them.
+TEST_P(LtrBasic, BackspaceClearsAClickedIdAndARefusedCharacterLeavesAClickedTag) {
+  constexpr int kPressMs = 20;
+  SetUpZones();
+  Group(kFirst).settings[4] = 12;
+  Group(kFirst + 1).SetPaddedTag("TAG1");
+  page->RefreshGroupGrid();
+  auto* id = Control<QLineEdit>(kTxId[0]);
+  QTest::mouseClick(id, Qt::LeftButton);
+  Settle();
+  ASSERT_EQ(id->selectedText(), "12");
+  QTest::keyClick(id, Qt::Key_Backspace, Qt::NoModifier, kPressMs);
+  EXPECT_EQ(id->text(), "");
+  EXPECT_EQ(Group(kFirst).settings[4], 0xFF);
+  QTest::keyClicks(id, "7", Qt::NoModifier, kPressMs);
+  EXPECT_EQ(Group(kFirst).settings[4], 7);
+
+  auto* tag = Control<QLineEdit>(C().tags[1]);
+  const CGroupRecord before = Group(kFirst + 1);
+  for (const char refused : {'!', '-', '.'}) {
+    QTest::mouseClick(tag, Qt::LeftButton);
+    Settle();
+    ASSERT_EQ(tag->selectedText(), "TAG1") << refused;
+    BeepCounter beeps;
+    QTest::keyClick(tag, refused, Qt::NoModifier, kPressMs);
+    EXPECT_EQ(beeps.count(), 1) << refused;
+    EXPECT_EQ(tag->text(), "TAG1") << refused;
+    EXPECT_EQ(tag->selectedText(), "TAG1") << refused;
+    EXPECT_EQ(std::string(Group(kFirst + 1).tag.data(), 8), std::string(before.tag.data(), 8)) << refused;
+    Leave();
+  }
+  EXPECT_EQ(std::string(Group(kFirst + 1).tag.data(), 8), "TAG1    ");
+}
+
 TEST_P(LtrBasic, TxIdCopiesOnlyWhenTypedAndToTheGroupThatLostTheFocus) {
   SetUpZones({3, 10});
   Group(kFirst).settings[4] = 10;

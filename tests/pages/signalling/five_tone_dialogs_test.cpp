@@ -58,6 +58,7 @@ protected:
   std::unique_ptr<QDialog> dlg;
 };
 
+constexpr int kPressMs = 20;  // how long a key is held down
 constexpr int kGroupTone = 15924, kCall1 = 16104, kLeadIn = 16074, kDecode1 = 16194, kCompare3 = 16014;
 
 TEST_P(FiveToneDialogTest, MillisecondFieldsStoreWholeTensWithinTheirRange) {
@@ -79,6 +80,35 @@ TEST_P(FiveToneDialogTest, MillisecondFieldsStoreWholeTensWithinTheirRange) {
     EXPECT_EQ(field->text(), c.shown) << c.typed;
     EXPECT_EQ(g_dataModified, 1) << c.typed;
   }
+}
+
+TEST_P(FiveToneDialogTest, EscInAMillisecondFieldShowsItsValueWithTheUnitAgain) {
+  Open<CFiveToneCommonDlg>();
+  auto* field = In<QLineEdit>(kLeadIn);
+  ASSERT_NE(field, nullptr);
+  const std::uint8_t stored = Common().leadInDelay;
+  const QString shown = field->text();
+  ASSERT_TRUE(shown.endsWith(" ms"));
+  // Started by a typed digit, and by Enter (which cuts the text to the typing limit).
+  for (const std::vector<Qt::Key>& start : {std::vector<Qt::Key>{Qt::Key_5}, std::vector<Qt::Key>{Qt::Key_Return}}) {
+    g_dataModified = 0;
+    Focus(field);
+    for (Qt::Key k : start) QTest::keyClick(field, k, Qt::NoModifier, kPressMs);
+    ASSERT_NE(field->text(), shown);
+    QTest::keyClick(field, Qt::Key_Escape, Qt::NoModifier, kPressMs);
+    Settle();
+    EXPECT_EQ(field->text(), shown);
+    EXPECT_TRUE(dlg->isVisible());  // the field took the Esc
+    Focus(In(kGroupTone));
+    EXPECT_EQ(field->text(), shown);
+    EXPECT_EQ(Common().leadInDelay, stored);
+    EXPECT_EQ(g_dataModified, 0);
+  }
+  // The field still takes a value afterwards.
+  Focus(field);
+  QTest::keyClicks(field, "40", Qt::NoModifier, kPressMs);
+  Focus(In(kGroupTone));
+  EXPECT_EQ(field->text(), "  40 ms");
 }
 
 TEST_P(FiveToneDialogTest, CancelPutsTheRecordAndTheChangedFlagBack) {
