@@ -1,9 +1,18 @@
 #include "app/SaveQuestion.h"
 
+#include <cstring>
+
+#include "model/DataFile.h"
 #include "model/MessageBox.h"
 #include "model/RadioImage.h"
 
-std::string SaveQuestionText(const std::string& fileLine) { return "Save changes to " + fileLine + "?"; }
+std::string SaveQuestionText(const std::string& fileLine) {
+  // The question names the file, not the file line's label; data read from a
+  // radio has no file yet.
+  std::string name = fileLine.starts_with(kFileLineLabel) ? fileLine.substr(std::strlen(kFileLineLabel)) : fileLine;
+  if (name.empty()) name = "Untitled";
+  return "Save changes to " + name + "?";
+}
 
 int ConfirmSaveChanges(ISaveTarget& target, AfterNo afterNo) {
   if (!g_dataModified) return 1;

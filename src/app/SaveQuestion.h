@@ -12,7 +12,8 @@ public:
   virtual std::string FileLineText() const = 0;
 };
 
-// "Save changes to %1?" with the file line's text.
+// "Save changes to %1?" with the file the file line names ("Untitled" when it
+// names none).
 std::string SaveQuestionText(const std::string& fileLine);
 
 // What the caller does with the data after a No.

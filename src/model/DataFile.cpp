@@ -11,6 +11,7 @@
 #include <cstring>
 #include <ctime>
 #include <fstream>
+#include <system_error>
 #include <vector>
 
 #include "model/ConfigFile.h"
@@ -135,22 +136,23 @@ void RemoveStaleTemporaries(const std::string& folder, const std::string& target
 
 // Makes the rename itself durable. A folder the user may write but not list
 // cannot be opened, and some file systems cannot sync a folder; neither is a
-// failed save.
-bool SyncFolder(const std::string& folder) {
+// failed save. Returns 0 or the system's error number.
+int SyncFolder(const std::string& folder) {
   const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return errno == EACCES;
-  const bool ok = ::fsync(fd) == 0 || errno == EINVAL;
+  if (fd < 0) return errno == EACCES ? 0 : errno;
+  const int error = ::fsync(fd) == 0 || errno == EINVAL ? 0 : errno;
   ::close(fd);
-  return ok;
+  return error;
 }
 
 // Writes the file whole or not at all: a temporary file in the same folder,
 // flushed to disk, then renamed over the target. Bytes an existing file holds
-// beyond the image are carried over.
-bool WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+// beyond the image are carried over. Returns 0, or the system's error number
+// of the step that failed.
+int WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   struct stat old {};
   const bool exists = ::stat(path.c_str(), &old) == 0;
-  if (exists && IsWriteProtected(path, old)) return false;
+  if (exists && IsWriteProtected(path, old)) return EACCES;
   const std::size_t slash = path.find_last_of('/');
   const bool bare = slash == std::string::npos;
   const std::string target = bare ? path : path.substr(slash + 1);
@@ -158,29 +160,38 @@ bool WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t
   RemoveStaleTemporaries(folder, target);
   const std::string tmp = (bare ? "" : path.substr(0, slash + 1)) + TemporaryPrefix(target) + std::to_string(::getpid());
   const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-  if (fd < 0) return false;
-  bool ok = WriteAll(fd, bytes.data(), bytes.size());
+  if (fd < 0) return errno;
+  // The first step that fails gives the reason; errno is read at once.
+  int error = 0;
+  const auto step = [&error](bool ok) {
+    if (error == 0 && !ok) error = errno != 0 ? errno : EIO;
+  };
+  errno = 0;
+  step(WriteAll(fd, bytes.data(), bytes.size()));
   if (!exists) {
     // A new file gets the usual rights, not the private ones of a temporary.
     const mode_t mask = ::umask(0);
     ::umask(mask);
     ::fchmod(fd, 0666 & ~mask);
   }
-  if (ok && exists) {
+  if (error == 0 && exists) {
     ::fchmod(fd, old.st_mode & 07777);
     if (old.st_size > static_cast<off_t>(bytes.size())) {
       std::ifstream in(path, std::ios::binary);
       in.seekg(static_cast<std::streamoff>(bytes.size()));
       std::vector<std::uint8_t> tail(static_cast<std::size_t>(old.st_size) - bytes.size());
-      ok = in.good() && ReadExactly(in, tail.data(), tail.size()) && WriteAll(fd, tail.data(), tail.size());
+      if (!in.good() || !ReadExactly(in, tail.data(), tail.size()))
+        error = EIO;
+      else
+        step(WriteAll(fd, tail.data(), tail.size()));
     }
   }
-  ok = ok && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  ok = ok && ::rename(tmp.c_str(), path.c_str()) == 0;
-  if (!ok) {
+  if (error == 0) step(::fsync(fd) == 0);
+  step(::close(fd) == 0);
+  if (error == 0) step(::rename(tmp.c_str(), path.c_str()) == 0);
+  if (error != 0) {
     ::unlink(tmp.c_str());
-    return false;
+    return error;
   }
   return SyncFolder(folder);
 }
@@ -199,7 +210,7 @@ int CurrentYear() {
 
 std::string FileLineText(const std::string& path) {
   const std::size_t slash = path.find_last_of('/');
-  return "File:" + (slash == std::string::npos ? path : path.substr(slash + 1));
+  return kFileLineLabel + (slash == std::string::npos ? path : path.substr(slash + 1));
 }
 
 bool ConfirmNarrowbandCaution() {
@@ -297,8 +308,11 @@ int ReadDataFile(const std::string& path, const std::string& programDir, DataFil
 }
 
 bool WriteDataFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-  if (WriteFileAtomically(path, bytes)) return true;
-  ShowMessageBox(Formatted("Problem Saving file\n    %s\n\n   Press any key", path));
+  const int error = WriteFileAtomically(path, bytes);
+  if (error == 0) return true;
+  // The system's reason on a line of its own, as the port errors give it.
+  ShowMessageBox(Formatted("Problem Saving file\n    %s\n\n   Press any key", path) + "\n" +
+                 std::generic_category().message(error));
   return false;
 }
 

@@ -51,5 +51,7 @@ int ReadDataFile(const std::string& path, const std::string& programDir, DataFil
 // "Problem Saving file" was shown. No question, no pack, no flag changes.
 bool WriteDataFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
+// The file line's label.
+inline constexpr char kFileLineLabel[] = "File:";
 // "File:" and the path's last component, as the main window shows it.
 std::string FileLineText(const std::string& path);

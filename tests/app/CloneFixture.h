@@ -88,7 +88,7 @@ inline std::string PowerOnText(Family family) {
 // The question before a read replaces unsaved changes, with the file that
 // StartWith loaded.
 inline std::string SaveQuestionOf(Family family) {
-  return std::string("Save changes to File:start.") + (family == kPortable ? "P58" : "K58") + "?";
+  return std::string("Save changes to start.") + (family == kPortable ? "P58" : "K58") + "?";
 }
 
 // What the clone dialog showed when its transfer ended.

@@ -1,10 +1,12 @@
 #include <QAction>
 #include <QTabBar>
+#include <QTest>
+#include <QToolButton>
 
 #include "MainDlgFixture.h"
 
 namespace {
-const char* const kQuestion = "Save changes to File:m.K58?";
+const char* const kQuestion = "Save changes to m.K58?";
 }
 
 // Starts with a mobile file loaded and the data marked changed.
@@ -42,7 +44,8 @@ TEST_F(FileCommandsTest, ExitAsksAndKeepsTheDataUnlessSavedOrDropped) {
     Script(r.save);
     dlg->Action(kCmdExit)->trigger();
     ASSERT_FALSE(msgs.texts().empty()) << r.name;
-    EXPECT_EQ(msgs.texts()[0].rfind("Save changes to File:", 0), 0u) << r.name;
+    EXPECT_EQ(msgs.texts()[0].rfind("Save changes to ", 0), 0u) << r.name;
+    EXPECT_EQ(msgs.texts()[0].find("File:"), std::string::npos) << r.name;
     EXPECT_EQ(dlg->isVisible(), !r.closes) << r.name;
     EXPECT_EQ(g_dataModified, r.closes ? 0 : 1) << r.name;
   }
@@ -192,4 +195,32 @@ TEST_F(FileCommandsTest, SaveAsksBeforeReplacingAFileItNamedItself) {
   files.Choose(dir.File("kept"));
   EXPECT_TRUE(dlg->OnSaveFile());
   EXPECT_EQ(ReadWholeFile(dir.File("kept.K58")).size(), kImageSize);
+}
+
+// Clicked on the toolbar as a user does: the question names the file (or
+// "Untitled" for data read from a radio), and a save that fails says why on a
+// line of its own; the open then stops with the changes kept.
+TEST_F(FileCommandsTest, TheQuestionNamesTheFileAndAFailedSaveSaysWhy) {
+  struct Row {
+    const char* fileLine;
+    const char* question;
+  };
+  QAction* open = dlg->Action(kToolbarOpen);
+  ASSERT_NE(open, nullptr);
+  QWidget* button = nullptr;
+  for (QObject* w : open->associatedObjects())
+    if (auto* b = qobject_cast<QToolButton*>(w)) button = b;
+  ASSERT_NE(button, nullptr);
+  const std::string target = dir.File("no-such-folder/m2.K58");
+  for (const Row& r : {Row{nullptr, kQuestion}, Row{"", "Save changes to Untitled?"}}) {
+    if (r.fileLine != nullptr) dlg->SetFileLine(r.fileLine);
+    g_dataModified = 1;
+    msgs.clear();
+    msgs.Answer(kIdYes);
+    files.Choose(target);
+    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center(), 20);
+    EXPECT_EQ(msgs.texts(), (std::vector<std::string>{r.question, "Problem Saving file\n    " + target +
+                                                                      "\n\n   Press any key\nNo such file or directory"}));
+    EXPECT_EQ(g_dataModified, 1);
+  }
 }

@@ -59,7 +59,7 @@ TEST_F(FileConvertCommand, AMobileFileBecomesAPortableFileAndBack) {
   files.Choose(dir.File("work/A.K58"));
   Convert(Accept);
   ASSERT_TRUE(opened);
-  EXPECT_EQ(msgs.texts(), std::vector<std::string>{"Save changes to File:m.K58?"});
+  EXPECT_EQ(msgs.texts(), std::vector<std::string>{"Save changes to m.K58?"});
   ASSERT_EQ(files.requests().size(), 1u);
   const FileDialogRequest& request = files.requests()[0].request;
   EXPECT_EQ(request.title, "Select file");

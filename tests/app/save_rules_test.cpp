@@ -51,7 +51,7 @@ TEST(SaveQuestion, OutcomesKeepTheChangesUnlessSavedOrDropped) {
     EXPECT_EQ(g_dataModified, r.dirtyAfter);
     EXPECT_EQ(target.calls, r.saveCalls);
     ASSERT_EQ(msgs.shown().size(), 1u);
-    EXPECT_EQ(msgs.shown()[0].text, "Save changes to File:radio.K58?");
+    EXPECT_EQ(msgs.shown()[0].text, "Save changes to radio.K58?");
     EXPECT_EQ(msgs.shown()[0].style & 0x0F, kMsgYesNoCancel);
   }
   g_dataModified = 0;

@@ -381,7 +381,8 @@ TEST_F(DataFileTest, AFailedWriteKeepsTheOldFileAndTheDirtyFlag) {
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
   }
-  EXPECT_EQ(msgs_.texts(), std::vector<std::string>{"Problem Saving file\n    radio.K58\n\n   Press any key"});
+  EXPECT_EQ(msgs_.texts(),
+            std::vector<std::string>{"Problem Saving file\n    radio.K58\n\n   Press any key\nFile too large"});
   EXPECT_EQ(g_dataModified, 1);
   EXPECT_EQ(ReadWholeFile("radio.K58"), old);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 1);  // no temporary left behind
@@ -414,7 +415,8 @@ TEST_F(DataFileTest, AWriteProtectedFileIsNotSavedOver) {
       EXPECT_EQ(g_dataModified, 0);
       EXPECT_EQ(ReadWholeFile("radio.K58")[0x20], 0x61);
     } else {
-      EXPECT_EQ(msgs_.texts(), std::vector<std::string>{"Problem Saving file\n    radio.K58\n\n   Press any key"});
+      EXPECT_EQ(msgs_.texts(),
+                std::vector<std::string>{"Problem Saving file\n    radio.K58\n\n   Press any key\nPermission denied"});
       EXPECT_EQ(g_dataModified, 1);
       EXPECT_EQ(ReadWholeFile("radio.K58"), old);
     }

@@ -100,7 +100,7 @@ TEST_P(ModelChange, TheSaveQuestionCanStopItAndAFailedSaveStopsItToo) {
     mainDlg.saveSucceeds = c.saveSucceeds;
     ChooseModel(other);
     ASSERT_EQ(messages.texts().size(), 1u);
-    EXPECT_EQ(messages.texts()[0], "Save changes to File:RADIO.K58?");
+    EXPECT_EQ(messages.texts()[0], "Save changes to RADIO.K58?");
     EXPECT_EQ(ModelChangedSent(other), c.goesOn);
     EXPECT_EQ(g_isPortable, (family == kPortable) != c.goesOn ? 1 : 0);
     if (!c.goesOn) {
