@@ -1,5 +1,7 @@
 #include "framework/ChoiceHelpers.h"
 
+#include "framework/TextFit.h"
+
 #include <QSignalBlocker>
 
 int RowOfValue(ValueTable table, int rows, std::uint32_t value) {
@@ -56,7 +58,10 @@ QString ChoiceTextByValue21(const QListWidget* list, ValueTable table, std::uint
   return ChoiceTextByValue(list, table, 21, value);
 }
 
-void ShowPickerList(QListWidget* list, int x, int y, int width, int height, int row, bool redraw) {
+void ShowPickerList(QListWidget* list, int x, int y, int width, int height, int row, bool redraw, bool growsLeft) {
+  const int fitted = std::max(width, PickListWidth(list, height));
+  if (growsLeft) x -= fitted - width;
+  width = fitted;
   list->show();
   list->raise();  // it floats over the cells made after it
   list->setGeometry(x, y, width, height);

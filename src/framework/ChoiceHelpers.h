@@ -64,8 +64,11 @@ QString ChoiceTextByByteValue(const QListWidget* list, const ByteValueTable<N>& 
 // list has no such row), optionally repaints the parent at once, and gives
 // the list the focus. The caller finds the row by the stored value: a cell's
 // text is not unique (two rows may read the same, "None" stands for several
-// values). Opening fires no selection signal, so it never stores.
-void ShowPickerList(QListWidget* list, int x, int y, int width, int height, int row, bool redraw);
+// values). Opening fires no selection signal, so it never stores. A list
+// whose widest row needs more than `width` grows to show it whole, to the
+// right, or to the left when it opens left of its cell (`growsLeft`).
+void ShowPickerList(QListWidget* list, int x, int y, int width, int height, int row, bool redraw,
+                    bool growsLeft = false);
 
 // ---- The numbered forms the pages call: N texts, then the row to select. ----
 namespace choice_detail {

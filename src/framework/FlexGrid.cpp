@@ -93,15 +93,18 @@ void CFlexGrid::SetFixedAlignment(int col, int code) {
 }
 
 void CFlexGrid::FitColumnsToText() {
+  for (int c = 0; c < Cols(); ++c) FitColumnToText(c);
+}
+
+void CFlexGrid::FitColumnToText(int c) {
+  if (c < 0 || c >= Cols()) return;
   const int padding = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 6;
-  for (int c = 0; c < Cols(); ++c) {
-    int widest = 0;
-    for (int r = 0; r < Rows(); ++r) {
-      if (columnSpan(r, c) > 1) continue;
-      widest = std::max(widest, fontMetrics().horizontalAdvance(TextMatrix(r, c)));
-    }
-    if (widest + padding > columnWidth(c)) setColumnWidth(c, widest + padding);
+  int widest = 0;
+  for (int r = 0; r < Rows(); ++r) {
+    if (columnSpan(r, c) > 1) continue;
+    widest = std::max(widest, fontMetrics().horizontalAdvance(TextMatrix(r, c)));
   }
+  if (widest + padding > columnWidth(c)) setColumnWidth(c, widest + padding);
 }
 
 void CFlexGrid::SetMergeRow(int row, bool merge) {

@@ -29,6 +29,7 @@ public:
   // Widens each column, where needed, to the widest text of its own cells
   // (merged heading cells left out), so no text is cut.
   void FitColumnsToText();
+  void FitColumnToText(int col);
   // Equal neighbouring texts of the row show as one cell.
   void SetMergeRow(int row, bool merge);
 

@@ -7,6 +7,7 @@
 
 #include "framework/ChoiceHelpers.h"
 #include "framework/FocusNavigation.h"
+#include "framework/TextFit.h"
 #include "model/RadioImage.h"
 #include "platform/Beep.h"
 #include "platform/Colors.h"
@@ -61,8 +62,13 @@ int CGridBinder::AddLine(GridListLine line) {
   const int index = static_cast<int>(lines_.size());
   std::vector<CLinkStatic*> cells = line.cells;
   if (line.defaultCell != nullptr) cells.push_back(line.defaultCell);
-  for (CLinkStatic* cell : cells)
+  // A cell makes room for the longest of its fixed choices.
+  QStringList texts;
+  for (const Choice& choice : line.line.choices) texts.append(QString::fromUtf8(choice.text));
+  for (CLinkStatic* cell : cells) {
+    SetFitTexts(cell, texts);
     connections_.push_back(connect(cell, &CLinkStatic::clicked, this, [this, cell] { Open(cell); }));
+  }
   CHotListBox* list = line.list;
   connections_.push_back(connect(list, &CHotListBox::escaped, this, [this, list] {
     if (open_.list == list) Close();
@@ -179,12 +185,15 @@ void CGridBinder::RefreshLine(int index) const {
   }
 }
 
+bool CGridBinder::OpensLeft(const Line& l, int column) {
+  // The last column opens to the left, so the list stays on the page.
+  return column >= 0 && (l.opensLeft ? l.opensLeft(column) : column + 1 == static_cast<int>(l.list.cells.size()));
+}
+
 QRect CGridBinder::ListPlace(const CLinkStatic* cell, const QWidget* listParent, int column, int rows) const {
   const QRect r(cell->mapTo(listParent, QPoint(0, 0)), cell->size());
   const Line& l = lines_[static_cast<std::size_t>(open_.line)];
-  // The last column opens to the left, so the list stays on the page.
-  const bool left = column >= 0 && (l.opensLeft ? l.opensLeft(column)
-                                                 : column + 1 == static_cast<int>(l.list.cells.size()));
+  const bool left = OpensLeft(l, column);
   const int width = l.listWidthCells * r.width();
   const int x = left ? r.left() - width - 5 : r.right() - 5;
   return {x, r.top() - 10, width + 5, rows * r.height()};
@@ -207,7 +216,9 @@ void CGridBinder::Open(CLinkStatic* cell) {
     for (const ChoiceRow& row : open_.rows) l.list->addItem(QString::fromStdString(row.text));
   }
   const QRect place = l.fixedPlace ? l.fixedPlace(at.column) : ListPlace(cell, l.list->parentWidget(), at.column, l.listRows);
-  ShowPickerList(l.list, place.x(), place.y(), place.width(), place.height(), l.line.RowOf(item, open_.rows), false);
+  const bool left = !l.fixedPlace && OpensLeft(lines_[static_cast<std::size_t>(at.line)], at.column);
+  ShowPickerList(l.list, place.x(), place.y(), place.width(), place.height(), l.line.RowOf(item, open_.rows), false,
+                 left);
   // After the list has taken the focus, whose leaving turns the cell black.
   cell->SetTextColor(Qt::red);
   opening_ = false;

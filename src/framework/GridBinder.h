@@ -170,6 +170,7 @@ private:
 
   CellAt Find(const QWidget* cell) const;
   QRect ListPlace(const CLinkStatic* cell, const QWidget* listParent, int column, int rows) const;
+  static bool OpensLeft(const Line& l, int column);
   void RefreshLine(int index) const;
   void EditFocused(const CellAt& at);
   void EditLeft(const CellAt& at, const QLineEdit* edit);

@@ -4,6 +4,8 @@
 #include <QScrollBar>
 #include <algorithm>
 
+#include "framework/TextFit.h"
+
 bool g_takePageSize = false;
 QRect g_refPageRect;
 PageRomEditRoute g_pageRomEditRoute = nullptr;
@@ -29,6 +31,7 @@ bool CScrollablePage::Create(QWidget* parent) {
   // The window starts at its template size, as a dialog made from a template does.
   resize(body_->size());
   OnInitDialog();
+  FitTextsToContent(body_);
   FitBodyToContent();
   UpdateScrollRanges();
   return true;

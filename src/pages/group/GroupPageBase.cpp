@@ -36,7 +36,6 @@ struct GridLayout {
 };
 
 constexpr int kTagLength = 8;
-constexpr double kSmallestLabelPoints = 6;
 constexpr int kIdDigits = 3;
 constexpr int kIdMaxValue = 999;
 constexpr int kGroupNumberLabel = 1424;
@@ -102,14 +101,6 @@ void CGroupPageBase::BuildControls() {
     auto* l = Place<QLabel>(id, x, y, width, L::kCellHeight);
     l->setText(QString::fromUtf8(text));
     if (bold) l->setFont(bold_);
-    // The desktop font is wider than the template's: a long row label
-    // ("Sub Audible Signaling (Rx)") takes a smaller size rather than lose
-    // its end under the Default column.
-    QFont f = l->font();
-    while (QFontMetrics(f).horizontalAdvance(l->text()) > l->width() && f.pointSizeF() > kSmallestLabelPoints) {
-      f.setPointSizeF(f.pointSizeF() - 0.5);
-      l->setFont(f);
-    }
     return l;
   };
   const auto field = [&](int id, int x, int width) {

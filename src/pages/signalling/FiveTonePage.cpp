@@ -88,6 +88,8 @@ void CFiveTonePage::RefreshFromData() {
     grid_->SetTextMatrix(r, 0, QString::fromLatin1(tone_grid::kRowLabels[r]));
     for (int c = 1; c < tone_grid::kCols; ++c) WriteCell(r, c);
   }
+  // The user's heading ("NATEL/USER") is wider than its twips in this font.
+  grid_->FitColumnToText(tone_grid::kCols - 1);
   grid_->SetCurrent(1, 0);
   grid_->setUpdatesEnabled(true);
 }

@@ -179,7 +179,10 @@ QRect CZoneSettingsPage::FixedListPlace(int column) const {
   // Over the column heads, at the same place whatever row was clicked; the
   // last column's opens left of the fourth's.
   static constexpr int kX[] = {131, 171, 211, 251, 291, 262};
-  return Units().ToPixels(kX[column + 1], 37, 58, 34);
+  QRect place = Units().ToPixels(kX[column + 1], 37, 58, 34);
+  // The columns stand further right where a row label made room for itself.
+  if (headers_[0] != nullptr) place.translate(headers_[0]->x() - Units().ToPixelsX(X(0)), 0);
+  return place;
 }
 
 void CZoneSettingsPage::UpdateHeads() {

@@ -3,6 +3,7 @@
 // naming no channel, and what a save keeps.
 #include <QPushButton>
 
+#include "ShownTexts.h"
 #include "ChannelPageFixture.h"
 #include "model/DataFile.h"
 
@@ -152,6 +153,18 @@ TEST_P(RepeaterFixture, CloseGoesBackToTheZoneTableLater) {
   Settle();
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0], (RecordedMessage{UM_OPEN_SYSTEM_PAGE, 0, 255}));
+}
+
+// The channel pick list shows each channel's row whole, its Wide/Narrow
+// included, without a horizontal scroll bar over its rows.
+TEST_P(RepeaterFixture, TheChannelPickListShowsItsRowsWhole) {
+  for (int c = 0; c < 12; ++c) Program(c, 450.0 + c);
+  Reopen(2);
+  QTest::mouseClick(Cell(kChannels, 1), Qt::LeftButton);
+  CHotListBox* list = page->Grid().OpenList();
+  ASSERT_NE(list, nullptr);
+  ASSERT_GT(list->count(), 4);
+  EXPECT_EQ(CutListRows(list), std::vector<std::string>{});
 }
 
 INSTANTIATE_TEST_SUITE_P(BothFamilies, RepeaterFixture, ::testing::Values(kMobile, kPortable));

@@ -2,6 +2,7 @@
 #include <QTest>
 #include <set>
 
+#include "ShownTexts.h"
 #include "Global1Fixture.h"
 #include "model/DataFile.h"
 
@@ -299,6 +300,12 @@ TEST_P(Global1Page, AFewRowsLandInTheImageBitsTheRadioReads) {
       EXPECT_EQ(Control(id)->currentIndex(), c.row) << id;
     }
   }
+}
+
+// Lists whose longest choice ("Alternative with tag time (2 sec)", the
+// model names) is wider than the template's control show it whole.
+TEST_P(Global1Page, EveryCaptionAndListChoiceShowsWhole) {
+  EXPECT_EQ(CutTexts(page->Body()), std::vector<std::string>{});
 }
 
 INSTANTIATE_TEST_SUITE_P(Families, Global1Page, ::testing::Values(kMobile, kPortable), FamilyName);

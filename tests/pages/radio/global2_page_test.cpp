@@ -1,5 +1,6 @@
 #include <QTest>
 
+#include "ShownTexts.h"
 #include "RadioPageFixture.h"
 #include "model/GlobalRecordText.h"
 #include "pages/radio/RadioPages.h"
@@ -191,6 +192,12 @@ TEST_P(Global2Page, ChosenRowsLandInTheirImageBitsThroughASavedFile) {
   EXPECT_EQ(g_pRadioImage[141], 1);
   EXPECT_EQ(g_pRadioImage[140], 1);  // the image holds the group within its zone
   EXPECT_EQ(Control(10552)->currentText(), "Grp  4");
+}
+
+// "Back Up Zone/Grp" (Power On Status, Receiver Status) and every other
+// choice and caption show whole.
+TEST_P(Global2Page, EveryCaptionAndListChoiceShowsWhole) {
+  EXPECT_EQ(CutTexts(page->Body()), std::vector<std::string>{});
 }
 
 INSTANTIATE_TEST_SUITE_P(Families, Global2Page, ::testing::Values(kMobile, kPortable), FamilyName);

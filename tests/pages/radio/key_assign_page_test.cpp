@@ -3,6 +3,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "ShownTexts.h"
 #include "RadioPageFixture.h"
 #include "model/DtmfData.h"
 #include "pages/radio/RadioPages.h"
@@ -147,6 +148,18 @@ TEST_P(KeyAssignPage, ChosenFunctionsLandInTheirImageBytesThroughASavedFile) {
   for (const Case& c : cases) {
     EXPECT_EQ(g_pRadioImage[c.imageByte], c.code) << c.function;
     EXPECT_EQ(Button(c.key)->text(), c.function) << c.function;
+  }
+}
+
+// Each key's pick list shows its longest function ("Continuous zone down")
+// whole, without a horizontal scroll bar.
+TEST_P(KeyAssignPage, EveryPickListShowsItsRowsWhole) {
+  for (int k = 0; k < kAssignableKeys; ++k) {
+    if (Button(k) == nullptr || !Button(k)->isEnabled()) continue;
+    QTest::mouseClick(Button(k), Qt::LeftButton);
+    ASSERT_TRUE(List()->isVisible()) << k;
+    EXPECT_EQ(CutListRows(List()), std::vector<std::string>{}) << "key " << k;
+    QTest::keyClick(List(), Qt::Key_Escape);
   }
 }
 

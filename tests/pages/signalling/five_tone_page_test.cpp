@@ -1,5 +1,7 @@
+#include <QStyle>
 #include <QTest>
 
+#include "ShownTexts.h"
 #include "../radio/RadioPageFixture.h"
 #include "model/FiveTone.h"
 #include "pages/signalling/SignallingPages.h"
@@ -217,6 +219,19 @@ TEST_P(FiveTonePageTest, TypedTonesAndTimesReloadFromTheSavedFile) {
   if (family == kMobile) {
     EXPECT_EQ(Grid()->TextMatrix(18, 3), "  75");
   }
+}
+
+// The buttons' texts ("Common/System") and every heading of the tone grid
+// ("NATEL/USER") show whole at the page's font.
+TEST_P(FiveTonePageTest, ButtonTextsAndGridHeadingsShowWhole) {
+  EXPECT_EQ(CutTexts(page->Body()), std::vector<std::string>{});
+  CFlexGrid* grid = Grid();
+  const QFontMetrics fm = grid->fontMetrics();
+  // The item view's text margin on each side, and the grid line.
+  const int margins = 2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1) + 1;
+  for (int c = 0; c < grid->Cols(); ++c)
+    EXPECT_LE(fm.horizontalAdvance(grid->TextMatrix(0, c)), grid->columnWidth(c) - margins)
+        << grid->TextMatrix(0, c).toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Families, FiveTonePageTest, ::testing::Values(kMobile, kPortable), FamilyName);

@@ -2,6 +2,7 @@
 // identifiers land in the zone bytes, that a conventional zone's Connect
 // Dial survives every Default entry, the manufacturer rows, and how the
 // columns look.
+#include "ShownTexts.h"
 #include "ZoneSettingsFixture.h"
 
 namespace {
@@ -181,6 +182,22 @@ TEST_P(LtrAdvancedPage, NavigatesWithItsFirstZone) {
   Settle();
   EXPECT_EQ(host.messages,
             (std::vector<RecordedMessage>{{UM_OPEN_INTERCONNECT, 0, 26}, {UM_OPEN_SYSTEM_PAGE, 0, 26}}));
+}
+
+// "  Tx Inhibit Resume Time" and the other row labels end before the
+// Default column; every caption and cell choice shows whole.
+TEST_P(LtrAdvancedPage, EveryLabelAndCellChoiceShowsWholeBesideItsRow) {
+  Zones("LLLLLLLLLLLLLLLL");
+  EXPECT_EQ(CutTexts(page->Body()), std::vector<std::string>{});
+  // No label reaches into the cell beside it.
+  for (const QLabel* label : page->Body()->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
+    if (!label->isVisible() || qobject_cast<const CLinkStatic*>(label) != nullptr) continue;
+    const QRect text = label->geometry();
+    for (const CLinkStatic* cell : page->Body()->findChildren<CLinkStatic*>())
+      if (cell->isVisible()) {
+        EXPECT_FALSE(text.intersects(cell->geometry())) << label->text().toStdString();
+      }
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Families, LtrAdvancedPage, ::testing::Values(kMobile, kPortable), FamilyName);

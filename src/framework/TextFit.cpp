@@ -1,0 +1,115 @@
+#include "framework/TextFit.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
+#include <algorithm>
+#include <map>
+#include <utility>
+
+void SetFitTexts(QWidget* control, const QStringList& texts) { control->setProperty(kFitTextsProperty, texts); }
+
+namespace {
+
+int WidestText(const QWidget* control, const QString& current) {
+  QStringList texts = control->property(kFitTextsProperty).toStringList();
+  texts.append(current);
+  const QFontMetrics fm = control->fontMetrics();
+  int widest = 0;
+  for (const QString& text : texts) widest = std::max(widest, fm.horizontalAdvance(text));
+  return widest;
+}
+
+int LabelMissing(const QLabel* label) {
+  if (label->wordWrap() || label->textFormat() == Qt::RichText) return 0;
+  const QString text = label->text();
+  const int widest = WidestText(label, text);
+  if (widest == 0) return 0;
+  // What the frame, margins and indent take besides the text itself.
+  const int chrome = label->sizeHint().width() - label->fontMetrics().horizontalAdvance(text);
+  return std::max(0, widest + std::max(0, chrome) - label->width());
+}
+
+int ButtonMissing(const QAbstractButton* button) {
+  const QString text = button->text();
+  if (text.isEmpty() || text.contains(QLatin1Char('\n'))) return 0;
+  // The style's frame and margins around the text, without the least width
+  // some styles give every button with a text.
+  QStyleOptionButton option;
+  option.initFrom(button);
+  const QFontMetrics fm = button->fontMetrics();
+  const int chrome =
+      button->style()->sizeFromContents(QStyle::CT_PushButton, &option, QSize(0, fm.height()), button).width();
+  return std::max(0, fm.horizontalAdvance(text) + chrome - button->width());
+}
+
+int ComboMissing(const QComboBox* combo) {
+  if (combo->count() == 0) return 0;
+  // Measured from the items, not the combo's own size hint, which would
+  // build the drop-down list the program makes only when it is opened.
+  QStringList items;
+  for (int i = 0; i < combo->count(); ++i) items.append(combo->itemText(i));
+  const QFontMetrics fm = combo->fontMetrics();
+  int widest = 0;
+  for (const QString& item : items) widest = std::max(widest, fm.horizontalAdvance(item));
+  QStyleOptionComboBox option;
+  option.initFrom(combo);
+  option.editable = combo->isEditable();
+  const int chrome =
+      combo->style()->sizeFromContents(QStyle::CT_ComboBox, &option, QSize(0, fm.height()), combo).width();
+  return std::max(0, widest + chrome - combo->width());
+}
+
+}  // namespace
+
+int MissingWidth(const QWidget* control) {
+  if (const auto* label = qobject_cast<const QLabel*>(control)) return LabelMissing(label);
+  if (const auto* button = qobject_cast<const QAbstractButton*>(control)) return ButtonMissing(button);
+  if (const auto* combo = qobject_cast<const QComboBox*>(control)) return ComboMissing(combo);
+  return 0;
+}
+
+void FitTextsToContent(QWidget* body) {
+  if (body == nullptr) return;
+  QList<QWidget*> children = body->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+  // Each column (left and right edge) and how much it must grow.
+  std::map<std::pair<int, int>, int, std::greater<>> grow;
+  for (const QWidget* child : children) {
+    if (child->isHidden()) continue;
+    const int missing = MissingWidth(child);
+    if (missing <= 0) continue;
+    const QRect g = child->geometry();
+    int& d = grow[{g.right() + 1, g.left()}];
+    d = std::max(d, missing);
+  }
+  // From the rightmost column leftwards, so each column's edges are still
+  // where they were measured when it grows.
+  for (const auto& [edges, d] : grow) {
+    const int right = edges.first;
+    const int left = edges.second;
+    for (QWidget* child : children) {
+      QRect g = child->geometry();
+      if (g.left() >= right)
+        g.translate(d, 0);
+      else if (g.left() <= left && g.right() + 1 >= right)
+        g.setRight(g.right() + d);  // in the column, or spanning it
+      else
+        continue;
+      child->setGeometry(g);
+    }
+  }
+}
+
+int PickListWidth(const QListWidget* list, int height) {
+  const int frame = 2 * list->frameWidth();
+  int rows = 0;
+  for (int r = 0; r < list->count(); ++r) rows += list->sizeHintForRow(r);
+  const bool scrolls = rows > height - frame;
+  const int bar = scrolls ? list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list) : 0;
+  return list->sizeHintForColumn(0) + frame + bar;
+}
