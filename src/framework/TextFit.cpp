@@ -30,9 +30,11 @@ int LabelMissing(const QLabel* label) {
   const QString text = label->text();
   const int widest = WidestText(label, text);
   if (widest == 0) return 0;
-  // What the frame, margins and indent take besides the text itself.
-  const int chrome = label->sizeHint().width() - label->fontMetrics().horizontalAdvance(text);
-  return std::max(0, widest + std::max(0, chrome) - label->width());
+  // What the frame, margins and indent take besides the text itself; a
+  // caption without a frame keeps half a character clear of what follows.
+  int chrome = std::max(0, label->sizeHint().width() - label->fontMetrics().horizontalAdvance(text));
+  if (label->frameWidth() == 0) chrome += label->fontMetrics().averageCharWidth() / 2;
+  return std::max(0, widest + chrome - label->width());
 }
 
 int ButtonMissing(const QAbstractButton* button) {
