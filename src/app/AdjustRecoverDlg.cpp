@@ -1,6 +1,7 @@
 #include "app/AdjustRecoverDlg.h"
 
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <cstring>
 
@@ -18,6 +19,10 @@ CAdjustRecoverDlg::CAdjustRecoverDlg(std::function<bool(const std::string&)> loa
   // The serial entry takes a whole serial number: a digit, a letter, digits.
   m_serial->m_inputMode = 6;
   m_serial->setMaxLength(8);
+  // Nothing has moved yet: the transfer shows the counter and the bar when it
+  // first sets them.
+  m_counter->hide();
+  m_progress->hide();
   connect(m_serial, &QLineEdit::textEdited, this, [this](const QString& text) {
     if (RecoverSerialAccepted(text.toStdString())) {
       m_acceptedSerial = text.toUpper();
@@ -50,11 +55,13 @@ CCloneDlg::Job CAdjustRecoverDlg::MakeJob(CCloneLink& link) {
   };
   model.serialText = [] { return g_mobileRadioInfo.serialText; };
   model.askSerial = [this](const std::string& serial) { return AskSerial(serial); };
-  model.pack = [](const std::optional<std::string>& serial) {
+  m_dataPacked = false;
+  model.pack = [this](const std::optional<std::string>& serial) {
     if (serial) g_mobileRadioInfo.serialText = *serial;
     if (PackScreensToImage(g_pRadioImage) == 0) return false;
     g_mobileData.StoreAdjustmentData(g_adjustCopy.data());
     if (serial) g_mobileRadioInfo.PackSerial(g_adjustCopy.data());
+    m_dataPacked = true;
     return true;
   };
   // The data model, its questions and the serial entry belong to this thread.

@@ -17,6 +17,9 @@ public:
   explicit CAdjustRecoverDlg(std::function<bool(const std::string& path)> loadFile, QWidget* parent = nullptr);
 
   QLineEdit* SerialEntry() const;
+  // Whether the recovery ended by writing the program's data (the radio's
+  // saved file, with its serial) to the radio: the data is then the radio's.
+  bool SentTheData() const { return m_dataPacked && Result() == kTransferDone; }
 
 protected:
   Job MakeJob(CCloneLink& link) override;
@@ -29,4 +32,5 @@ private:
   RecoverHooks m_hooks;
   std::unique_ptr<CAdjustRecover> m_recover;
   QString m_acceptedSerial;
+  bool m_dataPacked = false;
 };

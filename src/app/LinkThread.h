@@ -23,12 +23,22 @@ public:
 
   void SetStatusLine1(const std::string& text) override { SetLine(line1_, text); }
   void SetStatusLine2(const std::string& text) override { SetLine(line2_, text); }
-  void SetBlockCounter(const std::string& text) override { SetText(counter_, text); }
+  // The counter and the bar show once the transfer moves them (a dialog may
+  // keep them hidden until then).
+  void SetBlockCounter(const std::string& text) override {
+    Post([label = counter_, text = QString::fromStdString(text)] {
+      label->setText(text);
+      label->show();
+    });
+  }
   void SetProgressRange(int maximum) override {
     Post([bar = progress_, maximum] { bar->setRange(0, maximum); });
   }
   void SetProgress(int position) override {
-    Post([bar = progress_, position] { bar->setValue(position); });
+    Post([bar = progress_, position] {
+      bar->setValue(position);
+      bar->show();
+    });
   }
   void Beep() override {
     Post([] { MessageBeep(); });

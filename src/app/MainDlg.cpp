@@ -534,6 +534,14 @@ void CMainDlg::OnAdjustmentRecover() {
   // The repair may load the radio's default or saved file as the data.
   CAdjustRecoverDlg dialog([this](const std::string& path) { return LoadFile(path); }, this);
   dialog.exec();
+  // A recovery that wrote the saved file with a new serial leaves the
+  // program's data as the radio's, as a read does.
+  if (dialog.SentTheData()) {
+    SetFileLine("");
+    RefreshPage();
+  }
+  SetSerialText(m_records->SerialText());
+  UpdateModelLine();
 }
 
 void CMainDlg::OnAlignment() {

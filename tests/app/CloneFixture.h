@@ -98,6 +98,7 @@ struct CloneOutcome {
   bool nextRadio = false;
   std::string line1, line2, counter;
   int progress = -1;
+  bool counterShown = false, progressShown = false;
 };
 
 
@@ -197,6 +198,8 @@ protected:
       outcome.line2 = FindControl<QLabel>(clone, kCloneStatus2Id)->text().toStdString();
       outcome.counter = FindControl<QLabel>(clone, kCloneCounterId)->text().toStdString();
       outcome.progress = FindControl<QProgressBar>(clone, kCloneProgressId)->value();
+      outcome.counterShown = FindControl<QLabel>(clone, kCloneCounterId)->isVisible();
+      outcome.progressShown = FindControl<QProgressBar>(clone, kCloneProgressId)->isVisible();
       finish->click();
       if (finish != next) return;
       if (nextRadios-- > 0) {

@@ -38,9 +38,22 @@ TEST_F(AdjustRecoverDlgTest, ASoundHeaderGetsItsAlignmentWordsRewrittenAndTheDat
   g_dataModified = 1;
   const std::vector<std::uint8_t> image(g_pRadioImage, g_pRadioImage + kImageSize);
   const auto adjust = g_adjustCopy;
+  const QString serial = dlg->SerialEdit()->text();
   msgs.Answer(kIdNo);
+  // Nothing has moved when the dialog opens: no counter, no empty bar.
+  bool counterAtOpen = true, barAtOpen = true;
+  beforeStart = [&](CCloneDlg& d) {
+    counterAtOpen = FindControl<QLabel>(&d, kCloneCounterId)->isVisible();
+    barAtOpen = FindControl<QProgressBar>(&d, kCloneProgressId)->isVisible();
+  };
   const CloneOutcome out = Recover();
   ASSERT_TRUE(out.ran);
+  EXPECT_FALSE(counterAtOpen);
+  EXPECT_FALSE(barAtOpen);
+  // The words were read with the counter; no block was sent, so no bar.
+  EXPECT_TRUE(out.counterShown);
+  EXPECT_EQ(out.counter, "Receive block 254 / 254");
+  EXPECT_FALSE(out.progressShown);
   EXPECT_EQ(msgs.texts(), std::vector<std::string>{SaveQuestionOf(kMobile)});
   EXPECT_EQ(out.line1, "Adjustment Recover is completed.");
   std::vector<int> words;
@@ -56,6 +69,8 @@ TEST_F(AdjustRecoverDlgTest, ASoundHeaderGetsItsAlignmentWordsRewrittenAndTheDat
   EXPECT_EQ(std::vector<std::uint8_t>(g_pRadioImage, g_pRadioImage + kImageSize), image);
   EXPECT_EQ(g_adjustCopy, adjust);
   EXPECT_EQ(g_dataModified, 1);
+  EXPECT_EQ(dlg->FileLine(), "File:start.K58");
+  EXPECT_EQ(dlg->SerialEdit()->text(), serial);
 
   // The save question's Cancel starts nothing.
   msgs.clear();
@@ -80,7 +95,12 @@ TEST_F(AdjustRecoverDlgTest, ABlankAdjustmentCopyTakesTheSavedFileAndTheTypedSer
   const CloneOutcome out = Recover();
   EXPECT_EQ(out.line1, "Adjustment Recover is completed.");
   EXPECT_EQ(shown, kUnsetSerial);
-  EXPECT_EQ(dlg->FileLine(), "File:saved.K58");
+  // The program's data went to the radio with the new serial: the window
+  // shows it as after a read, the serial typed and no file.
+  EXPECT_EQ(dlg->SerialEdit()->text(), "5C120000");
+  EXPECT_EQ(dlg->FileLine(), "");
+  EXPECT_TRUE(out.progressShown);
+  EXPECT_TRUE(out.counterShown);
   ASSERT_EQ(sim->Writes().size(), 255u);
   EXPECT_EQ(sim->Writes().front(), (SimWrite{SimWrite::kBlock, 0, 0}));
   EXPECT_EQ(sim->Writes().back(), (SimWrite{SimWrite::kBlock, 254, 0}));
@@ -104,6 +124,8 @@ TEST_F(AdjustRecoverDlgTest, EscInTheSerialEntryWritesNothing) {
   EXPECT_TRUE(asked);
   EXPECT_FALSE(out.okShown);
   EXPECT_TRUE(sim->Writes().empty());
+  // The saved file was loaded and nothing sent: the window names it.
+  EXPECT_EQ(dlg->FileLine(), "File:saved.K58");
 }
 
 }  // namespace
