@@ -35,7 +35,9 @@ QPushButton* AddButton(QBoxLayout* row, QPushButton* button, int id, const char*
 }
 
 // The column heading. Its text is the template's, made for a proportional
-// font; in the fixed-pitch dump each half is drawn over its own columns.
+// font; each column number is drawn where the dump's own text layout puts
+// that column (a character width times the column drifts off the dump, whose
+// advances are not whole pixels).
 class CDumpHeading : public QLabel {
 public:
   CDumpHeading(CHexEntryEdit* dump, QWidget* parent)
@@ -49,13 +51,15 @@ protected:
     QPainter painter(this);
     painter.setFont(font());
     const QFontMetrics metrics(font());
-    const int cw = metrics.horizontalAdvance(QLatin1Char('0'));
-    // Where the dump's first column sits, in this label's coordinates.
-    const int left = dump_->viewport()->mapTo(parentWidget(), QPoint(0, 0)).x() - x() +
-                     static_cast<int>(dump_->document()->documentMargin());
-    const QStringList halves = text().trimmed().split(QStringLiteral("  "));
-    for (int i = 0; i < halves.size() && i < 2; ++i)
-      painter.drawText(left + (kDumpFirstDigitColumn + 24 * i) * cw, metrics.ascent() + 1, halves[i]);
+    const QStringList columns = text().simplified().split(QLatin1Char(' '));
+    const QTextBlock firstLine = dump_->document()->firstBlock();
+    for (int k = 0; k < columns.size() && k < 16; ++k) {
+      QTextCursor at(firstLine);
+      at.setPosition(firstLine.position() + kDumpFirstDigitColumn + 3 * k);
+      const QPoint column = dump_->viewport()->mapTo(window(), dump_->cursorRect(at).topLeft());
+      const int x = column.x() - mapTo(window(), QPoint()).x();
+      painter.drawText(x, metrics.ascent() + 1, columns[k]);
+    }
   }
 
 private:

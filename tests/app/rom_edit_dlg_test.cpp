@@ -4,6 +4,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTabBar>
+#include <QTextBlock>
+#include <algorithm>
+#include <set>
 #include <filesystem>
 
 #include "CloneFixture.h"
@@ -133,6 +136,57 @@ TEST_F(RomEditTest, UpAndDownStepOnceOnAClickAndRepeatWhileHeld) {
   dlg->hide();
   dlg->exec();
   EXPECT_TRUE(ran);
+}
+
+// The pixel columns of `image` inside `band` that hold ink (dark text).
+std::set<int> InkColumns(const QImage& image, const QRect& band) {
+  std::set<int> columns;
+  for (int x = band.left(); x <= band.right(); ++x)
+    for (int y = band.top(); y <= band.bottom(); ++y)
+      if (qGray(image.pixel(x, y)) < 128) {
+        columns.insert(x);
+        break;
+      }
+  return columns;
+}
+
+// Whether every column of `a` has one of `b` at most a pixel away.
+bool EachNear(const std::set<int>& a, const std::set<int>& b) {
+  return std::all_of(a.begin(), a.end(), [&b](int x) {
+    const auto at = b.lower_bound(x - 1);
+    return at != b.end() && *at <= x + 1;
+  });
+}
+
+// The column heading stands over the dump's columns: on a block whose first
+// line reads "00 01 ... 0F", the heading's ink falls on the pixel columns of
+// that line's, so no two numbers run together ("07" and "08" touched).
+TEST_F(RomEditTest, TheColumnHeadingStandsOverTheDumpsColumns) {
+  StartWith(kMobile);
+  CRomEditDlg* editor = Open();
+  ASSERT_NE(editor, nullptr);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(editor));
+  for (std::size_t i = 0; i < 16; ++i) g_pRadioImage[2 * kBlockSize + i] = static_cast<std::uint8_t>(i);
+  g_romEditBlock = 2;
+  editor->ShowBlock();
+  editor->Dump()->SetDumpCaret(7 * kDumpLineLength + kDumpFirstDigitColumn);  // the caret off the first line
+  QLabel* heading = nullptr;
+  for (QLabel* label : editor->findChildren<QLabel*>())
+    if (label->text().startsWith(QStringLiteral("          00 01"))) heading = label;
+  ASSERT_NE(heading, nullptr);
+  const QImage shot = editor->grab().toImage();
+  QPlainTextEdit* dump = editor->Dump();
+  const QRect firstLine = dump->cursorRect(QTextCursor(dump->document()->firstBlock()));
+  const QPoint viewport = dump->viewport()->mapTo(editor, QPoint(0, 0));
+  const QRect lineBand(viewport.x(), viewport.y() + firstLine.top(), dump->viewport()->width(), firstLine.height());
+  const QRect headingBand(heading->mapTo(editor, QPoint(0, 0)), heading->size());
+  const std::set<int> heads = InkColumns(shot, headingBand);
+  ASSERT_FALSE(heads.empty());
+  std::set<int> line;
+  for (int x : InkColumns(shot, lineBand))
+    if (x >= *heads.begin() - 1 && x <= *heads.rbegin() + 1) line.insert(x);
+  EXPECT_TRUE(EachNear(heads, line));
+  EXPECT_TRUE(EachNear(line, heads));
 }
 
 // A hex edit marks the data changed, reaches the records (a normal save packs
