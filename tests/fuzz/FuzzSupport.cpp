@@ -11,6 +11,7 @@
 #include "link/RadioSender.h"
 #include "model/ConfigFile.h"
 #include "model/DataFile.h"
+#include "model/FamilyModel.h"
 #include "model/RadioImage.h"
 #include "model/ScreenData.h"
 
@@ -43,6 +44,7 @@ void WriteWholeFile(const std::string& path, const std::uint8_t* data, std::size
 }
 
 Bytes ReadWholeFile(const std::string& path) {
+  if (!std::filesystem::is_regular_file(path)) return {};
   std::ifstream in(path, std::ios::binary);
   return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
@@ -54,12 +56,70 @@ void RemoveFile(const std::string& path) {
   std::filesystem::remove(path, ignored);
 }
 
-void ResetModel() {
-  if (!AllocateRadioImage()) InvariantBroken("no memory for the image");
+std::vector<std::string> OpenDescriptors() {
+  std::vector<std::string> out;
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd", ec)) {
+    std::error_code gone;
+    const auto target = std::filesystem::read_symlink(entry.path(), gone);
+    // The listing's own descriptor is closed by the time it is read.
+    if (!gone) out.push_back(entry.path().filename().string() + " -> " + target.string());
+  }
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
+std::vector<std::string> FolderNames(const std::string& folder) {
+  std::vector<std::string> out;
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) out.push_back(entry.path().filename().string());
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
+bool SaveLeavingNothing(const std::string& path) {
+  const std::string folder = std::filesystem::path(path).parent_path().string();
+  const std::string name = std::filesystem::path(path).filename().string();
+  const std::vector<std::string> fds = OpenDescriptors();
+  std::vector<std::string> names = FolderNames(folder);
+  const bool saved = g_dataFile.SaveDataFile(path);
+  const std::vector<std::string> fdsAfter = OpenDescriptors();
+  if (fdsAfter != fds) {
+    std::string open;
+    for (const std::string& fd : fdsAfter)
+      if (std::find(fds.begin(), fds.end(), fd) == fds.end()) open += fd + "; ";
+    InvariantBroken(std::string(saved ? "a completed" : "a refused") + " save left file descriptors open: " + open);
+  }
+  if (saved && std::find(names.begin(), names.end(), name) == names.end()) {
+    names.push_back(name);
+    std::sort(names.begin(), names.end());
+  }
+  const std::vector<std::string> namesAfter = FolderNames(folder);
+  if (namesAfter != names) {
+    std::string left;
+    for (const std::string& n : namesAfter)
+      if (std::find(names.begin(), names.end(), n) == names.end()) left += n + " ";
+    InvariantBroken(std::string(saved ? "a completed" : "a refused") + " save left files behind: " + left);
+  }
+  return saved;
+}
+
+void ResetRecords() {
+  const int family = g_isPortable;
+  // Built anew, as a fresh process has them: a reset alone would keep what
+  // the defaults are made from (the model code the band defaults follow).
+  RebuildFamilyModels();
   g_isPortable = 1;
   ResetScreensToDefaults();
   g_isPortable = 0;
   ResetScreensToDefaults();
+  g_isPortable = family;
+}
+
+void ResetModel() {
+  if (!AllocateRadioImage()) InvariantBroken("no memory for the image");
+  ResetRecords();
+  g_isPortable = 0;
   ClearRadioImage(g_pRadioImage);
   g_adjustCopy.fill(0);
   g_dataModified = 0;

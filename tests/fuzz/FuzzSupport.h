@@ -24,14 +24,27 @@ const std::string& ScratchDir();
 std::string ScratchFile(const std::string& name);
 
 void WriteWholeFile(const std::string& path, const std::uint8_t* data, std::size_t size);
+// Empty when the path names no regular file.
 Bytes ReadWholeFile(const std::string& path);
 bool FileExists(const std::string& path);
 void RemoveFile(const std::string& path);
+
+// The process's open file descriptors, each with what it refers to.
+std::vector<std::string> OpenDescriptors();
+// The names in a folder, sorted (hidden ones too).
+std::vector<std::string> FolderNames(const std::string& folder);
+// The data-file save of the program to path, checked for leaks: no file
+// descriptor stays open and nothing but the saved file appears in its
+// folder, whether the save completed or was refused. True when it completed.
+bool SaveLeavingNothing(const std::string& path);
 
 // The records of both families at their defaults, an image of 0xFF and an
 // adjustment copy of zeros, mobile family shown: the state a fresh process
 // has before it loads anything.
 void ResetModel();
+// Only the records of both families, as ResetModel leaves them; the image,
+// the adjustment copy and the family shown stay.
+void ResetRecords();
 
 // The hand-made data files of tests/data, sorted by name.
 const std::vector<std::string>& LibraryFiles();

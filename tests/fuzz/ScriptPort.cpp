@@ -15,7 +15,7 @@ void CFuzzClock::SleepMicros(std::uint64_t micros) {
 }
 
 void CFuzzClock::PressEsc() {
-  if (pressed_) return;
+  if (pressed_ || noEsc_) return;
   pressed_ = true;
   escAt_ = NowMicros();
   cancel_ = true;
@@ -37,6 +37,7 @@ bool CScriptPort::Open() {
 void CScriptPort::Close() {
   open_ = false;
   echoes_.clear();
+  heldEchoes_.clear();
 }
 
 int CScriptPort::Write(const std::uint8_t* data, std::size_t count) {
@@ -45,12 +46,16 @@ int CScriptPort::Write(const std::uint8_t* data, std::size_t count) {
   if (failWrite_) {
     failWrite_ = false;
     breaks_.push_back(sent_.size());
+    for (std::size_t i = 0; i < count; ++i) Note(PortEvent::kWriteLost, data[i]);
     return 0;
   }
+  const bool late = lateEcho_;
+  lateEcho_ = false;
   for (std::size_t i = 0; i < count; ++i) {
     clock_.AdvanceTo(clock_.NowMicros() + kByteMicros);
     sent_.push_back(data[i]);
-    if (echo_) echoes_.push_back(data[i]);
+    Note(PortEvent::kWrite, data[i]);
+    if (echo_) (late ? heldEchoes_ : echoes_).push_back(data[i]);
     if (radio_ != nullptr) radio_->Receive(data[i], clock_.NowMicros());
   }
   return static_cast<int>(count);
@@ -79,6 +84,8 @@ CScriptPort::Next CScriptPort::NextFromScript(std::uint8_t& byte) {
       failWrite_ = true;
     else if (control == kScriptEsc)
       clock_.PressEsc();
+    else if (control == kScriptLateEcho)
+      lateEcho_ = true;
   }
 }
 
@@ -103,14 +110,22 @@ int CScriptPort::Read(std::uint8_t* data, std::size_t count) {
   std::size_t done = 0;
   while (done < count) {
     if (!echoes_.empty()) {
+      Note(PortEvent::kEchoByte, echoes_.front());
       data[done++] = echoes_.front();
       echoes_.pop_front();
       continue;
     }
     std::uint8_t byte = 0;
     const Next next = radio_ != nullptr ? NextFromRadio(byte) : NextFromScript(byte);
-    if (next == Next::kFail) return -1;
+    if (next == Next::kFail) {
+      Note(PortEvent::kReadFailed);
+      return -1;
+    }
     if (next == Next::kSilent) {
+      Note(PortEvent::kNothing);
+      // A late echo arrives once this read has waited in vain.
+      echoes_.insert(echoes_.end(), heldEchoes_.begin(), heldEchoes_.end());
+      heldEchoes_.clear();
       // Nothing comes: the read waits out its time-outs.
       std::uint64_t wait = 1000ull * (timeouts_.readTotalMultiplier * count + timeouts_.readTotalConstant);
       if (done > 0 && timeouts_.readInterval > 0) wait = std::min<std::uint64_t>(wait, 1000ull * timeouts_.readInterval);
@@ -119,6 +134,7 @@ int CScriptPort::Read(std::uint8_t* data, std::size_t count) {
       return static_cast<int>(done);
     }
     clock_.AdvanceTo(clock_.NowMicros() + kByteMicros);
+    Note(PortEvent::kRadioByte, byte);
     data[done++] = byte;
   }
   return static_cast<int>(done);

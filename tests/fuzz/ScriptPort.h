@@ -10,6 +10,8 @@
 //   FE 80        the next read fails (the device went away for a moment)
 //   FE 81        the next write goes nowhere
 //   FE 82        the user presses Esc
+//   FE 83        the cable's echo of the next write comes late: only after
+//                a read has found nothing
 // Once the script is used up the radio is silent for good.
 #include <atomic>
 #include <cstdint>
@@ -26,6 +28,13 @@ inline constexpr std::uint8_t kScriptEscape = 0xFE;
 inline constexpr std::uint8_t kScriptReadFails = 0x80;
 inline constexpr std::uint8_t kScriptWriteFails = 0x81;
 inline constexpr std::uint8_t kScriptEsc = 0x82;
+inline constexpr std::uint8_t kScriptLateEcho = 0x83;
+
+// One thing that happened on the port, in order (KeepEvents).
+struct PortEvent {
+  enum Kind : std::uint8_t { kWrite, kWriteLost, kRadioByte, kEchoByte, kNothing, kReadFailed } kind;
+  std::uint8_t byte = 0;
+};
 
 // Virtual time for the engines, with the watchdog.
 class CFuzzClock : public CVirtualClock {
@@ -36,6 +45,8 @@ public:
   // Called on every port operation and sleep.
   void Watch();
   void PressEsc();
+  // For engines the user cannot stop with Esc: the script's Esc does nothing.
+  void NoEsc() { noEsc_ = true; }
 
 private:
   std::atomic<bool>& cancel_;
@@ -43,6 +54,7 @@ private:
   std::string engine_;
   std::uint64_t escAt_ = 0;
   bool pressed_ = false;
+  bool noEsc_ = false;
 };
 
 class CScriptPort : public ISerialPort {
@@ -60,6 +72,10 @@ public:
   // it was cut short (a write that went nowhere).
   const std::vector<std::uint8_t>& Sent() const { return sent_; }
   const std::vector<std::size_t>& Breaks() const { return breaks_; }
+  // Keeps every write and every byte read (the radio's or the cable's
+  // echo), every read that found nothing and every failure, in order.
+  void KeepEvents() { keepEvents_ = true; }
+  const std::vector<PortEvent>& Events() const { return events_; }
 
   bool Open() override;
   bool IsOpen() const override { return open_; }
@@ -84,6 +100,13 @@ private:
   bool open_ = false;
   CommTimeouts timeouts_ = kWriteTimeouts;
   std::deque<std::uint8_t> echoes_;
+  bool lateEcho_ = false;                // the next write's echo is held back
+  std::deque<std::uint8_t> heldEchoes_;  // until a read finds nothing
+  bool keepEvents_ = false;
+  std::vector<PortEvent> events_;
+  void Note(PortEvent::Kind kind, std::uint8_t byte = 0) {
+    if (keepEvents_) events_.push_back({kind, byte});
+  }
   int silentReads_ = 0;
   bool failRead_ = false;
   bool failWrite_ = false;
