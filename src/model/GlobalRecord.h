@@ -68,7 +68,7 @@ public:
   std::uint8_t backLightDimmer = 0;  // M 244
   std::uint8_t zoneScanOptions = 0;  // M 246
   std::uint8_t optionBoard = 0;      // M 247, b0-2
-  std::uint8_t modelByte = 0;        // 249; P b5: the radio can dial
+  std::uint8_t modelByte = 0;        // 249; P b5: global::kPortableCanDial
   std::uint8_t featureByte = 0;      // M 251
   std::uint8_t lastChannelBlock = 0; // 252
   std::uint8_t lastGroupBlock = 0;   // 253

@@ -109,8 +109,12 @@ inline constexpr GlobalField kMicrophoneSens = At(0xDE);
 inline constexpr GlobalField kBeepLevel = At(0xDF);
 // 0xE9 (233)
 inline constexpr GlobalField kDataMode = At(0xE9, Bits(5, 6));
-// 0xF9 (249): a portable model without the DTMF key pad
-inline constexpr GlobalField kPortableNoKeyPad = At(0xF9, Bit(5));
+// 0xF9 (249), the model byte: bit 5 set on a portable model that can dial.
+// It has two readings: set, the Phone key needs dial memory #0 and the prints
+// show the paging digit and the microphone lines (the radio can dial); set,
+// the DTMF ANI page greys its DTMF KeyPad list (the radio has no key pad
+// choice). Both read this one name.
+inline constexpr GlobalField kPortableCanDial = At(0xF9, Bit(5));
 // Mobile only.
 inline constexpr GlobalField kMobileNoKeyPad = At(0xFB, Bit(3));  // with a mobile product code
 inline constexpr GlobalField kBackLightDimmer = At(0xF4, Bits(0, 1));

@@ -4,6 +4,7 @@
 
 #include "model/Digits.h"
 #include "model/FamilyModel.h"
+#include "model/GlobalRecordFields.h"
 #include "model/MessageBox.h"
 
 namespace {
@@ -22,7 +23,6 @@ constexpr int kPairedCodes = 12;
 // name none. Both families' radios use these fields.
 constexpr std::uint8_t kExtraFunctions[16] = {0, 3, 4, 5, 6, 7, 8, 30, 31, 18, 64, 65, 66, 1, 0, 0};
 
-constexpr std::uint8_t kModelByteCanDial = 0x20;  // portable image 249 b5
 
 const KeyAssignFamily kMobileKeys = {kMobile, 46, 78, {1, 0, 0, 0, 12, 13, 64, 0, 0, 0, 67, 68, 0}};
 const KeyAssignFamily kPortableKeys = {kPortable, 42, 73, {1, 2, 0, 0, 0, 0, 64, 0, 0, 0, 0, 0, 0}};
@@ -90,7 +90,7 @@ void CKeyAssignRecord::Unpack(const std::uint8_t* image) {
 
 bool CKeyAssignRecord::CanDial(const CFamilyModel& model) {
   if (model.family == kMobile) return IsMobileProductCode(model.RadioDataView().ProductCode());
-  return (model.global.modelByte & kModelByteCanDial) != 0;
+  return ValueOf(model.global, global::kPortableCanDial) != 0;
 }
 
 int CKeyAssignRecord::Pack(const CFamilyModel& model, std::uint8_t* image) const {

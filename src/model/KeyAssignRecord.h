@@ -58,12 +58,14 @@ public:
   void SetInUse(int code, bool on);  // no effect outside the catalogue
   // The key function an extra field's value stands for, 0 for none.
   static std::uint8_t ExtraCodeFunction(int value);
+  // Whether the radio can dial: a mobile product code, or a portable model
+  // byte with global::kPortableCanDial set.
+  static bool CanDial(const CFamilyModel& model);
 
 protected:
   explicit CKeyAssignRecord(const KeyAssignFamily& family);
 
 private:
-  static bool CanDial(const CFamilyModel& model);
   const KeyAssignFamily* family_;
 };
 

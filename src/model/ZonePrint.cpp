@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/Digits.h"
+#include "model/KeyAssignRecord.h"
 #include "model/LabelTables.h"
 #include "model/PrintTable.h"
 #include "model/ZoneSettingsText.h"
@@ -41,12 +42,9 @@ struct ZoneFamily {
 };
 
 ZoneFamily FamilyOf(const CFamilyModel& model) {
-  if (model.family == kMobile) {
-    const bool mobileProduct = IsMobileProductCode(model.RadioDataView().ProductCode());
-    return {false, true, !mobileProduct, mobileProduct};
-  }
-  const bool canDial = (model.global.modelByte & 0x20) != 0;
-  return {true, false, !canDial, canDial};
+  const bool canDial = CKeyAssignRecord::CanDial(model);
+  const bool mobile = model.family == kMobile;
+  return {!mobile, mobile, !canDial, canDial};
 }
 
 class CZonePrinter {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/Digits.h"
+#include "model/GlobalRecordFields.h"
 #include "model/GlobalRecordText.h"
 #include "model/PrintTable.h"
 #include "model/RadioModels.h"
@@ -143,7 +144,7 @@ std::vector<Group> Global1Groups(const CFamilyModel& model) {
 
   if (model.family == kPortable) {
     // A radio without the dialling hardware has no microphone settings.
-    const bool mic = (g.modelByte & 0x20) != 0;
+    const bool mic = ValueOf(g, global::kPortableCanDial) != 0;
     std::vector<Group> groups{{"MODEL", true, {{nullptr, 0, 10, 44, modelName}}},
                               audible(mic),
                               {"Power saving",

@@ -54,7 +54,7 @@ int IndexOf(const std::array<int, N>& ids, int id) {
 }  // namespace
 
 bool dtmf_ani::KeyPadGreyed(const CFamilyModel& model, Family family) {
-  if (family == kPortable) return ValueOf(model.global, global::kPortableNoKeyPad) != 0;
+  if (family == kPortable) return ValueOf(model.global, global::kPortableCanDial) != 0;
   return IsMobileProductCode(model.RadioDataView().ProductCode()) &&
          ValueOf(model.global, global::kMobileNoKeyPad) != 0;
 }
