@@ -512,5 +512,11 @@ void CFiveToneEdit::keyPressEvent(QKeyEvent* event) {
 
 void SelectAllOnEntry(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::FocusIn) return;
-  if (auto* edit = qobject_cast<QLineEdit*>(watched)) QTimer::singleShot(0, edit, &QLineEdit::selectAll);
+  auto* edit = qobject_cast<QLineEdit*>(watched);
+  if (edit == nullptr) return;
+  // Only while it still has the focus: a commit may have greyed it and sent
+  // the focus on, and a selection would then mark an edit nobody types in.
+  QTimer::singleShot(0, edit, [edit] {
+    if (edit->hasFocus()) edit->selectAll();
+  });
 }

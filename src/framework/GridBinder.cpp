@@ -55,6 +55,8 @@ void ApplyLook(QWidget* cell, CellLook look) {
   p.setColor(QPalette::Disabled, QPalette::Text, FromColorRef(0x606060));
   cell->setPalette(p);
   cell->setEnabled(look != CellLook::Disabled);
+  // A greyed edit shows no selection, which would look like the keyboard's place.
+  if (auto* edit = qobject_cast<QLineEdit*>(cell); edit != nullptr && look == CellLook::Disabled) edit->deselect();
 }
 }  // namespace
 

@@ -1,6 +1,7 @@
 // The zone table page of both families: what its cells store in the saved
 // image, how the keyboard reaches the lists, how cells look, how the page
 // scrolls and navigates, and the count and Enable rules a user meets.
+#include <QImage>
 #include <QLabel>
 #include <array>
 #include <cstring>
@@ -281,6 +282,34 @@ TEST_P(SystemPage, ACountOfZeroDecidesOnTheCountNotOnItsText) {
   edit->selectAll();
   QTest::keyClicks(edit, " +-3");
   EXPECT_EQ(edit->text(), "3");
+}
+
+TEST_P(SystemPage, TabFromACountThatTurnsItsZoneOffLandsOnACellStillEnabled) {
+  Zones({2, 2, 3});
+  auto* count = Control<QLineEdit>(system_page::kCounts[1]);
+  QTest::mouseClick(count, Qt::LeftButton);
+  Settle();
+  QTest::keyClicks(count, "00", Qt::NoModifier, 20);
+  QTest::keyClick(count, Qt::Key_Tab, Qt::NoModifier, 20);
+  Settle();
+  EXPECT_FALSE(Data().IsZoneEnabled(1));
+  EXPECT_FALSE(Control<QWidget>(system_page::kAliases[1])->isEnabled());
+  QWidget* focus = QApplication::focusWidget();
+  ASSERT_NE(focus, nullptr);
+  EXPECT_NE(focus, Control<QWidget>(system_page::kAliases[1]));
+  EXPECT_TRUE(focus->isEnabled()) << ControlId(focus);
+  EXPECT_TRUE(page->isAncestorOf(focus)) << ControlId(focus);
+  // Nor does the greyed alias look like the keyboard's place: no selection on it.
+  auto* alias = Control<QLineEdit>(system_page::kAliases[1]);
+  EXPECT_FALSE(alias->hasSelectedText());
+  const QImage look = alias->grab().toImage();
+  const QRgb highlight = alias->palette().color(QPalette::Highlight).rgb();
+  int highlighted = 0;
+  for (int y = 0; y < look.height(); ++y)
+    for (int x = 0; x < look.width(); ++x) highlighted += look.pixel(x, y) == highlight ? 1 : 0;
+  EXPECT_EQ(highlighted, 0);
+  // What is typed next goes to the cell that has the focus, framed and red.
+  EXPECT_TRUE(MarksOf(focus).framed);
 }
 
 TEST_P(SystemPage, EnableShowsTheZonesOwnCountAndFocusesIt) {
