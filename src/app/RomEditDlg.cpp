@@ -214,15 +214,16 @@ void CRomEditDlg::OnBottom() {
 void CRomEditDlg::OnHexKey(char key) {
   if (g_pRadioImage == nullptr) return;
   const int caret = m_dump->DumpCaret();
-  const HexKeyResult r = HexKey(Layout(), g_romEditBlock, caret, key, g_pRadioImage, g_adjustCopy.data());
+  const HexKeyResult r = HexKeyToSave(Layout(), g_romEditBlock, caret, key, g_pRadioImage, g_adjustCopy.data());
   if (r.beep) MessageBeep();
   if (r.applied) {
     ApplyHexKey(r, caret, m_text, g_pRadioImage, g_adjustCopy.data());
     g_config.SetRawImageEdited(true);
     g_dataModified = 1;
-    // The records take the edited image, so a packed save or send keeps the
-    // edit, and the page shows it.
+    // The records take the edited image and adjustment copy, as a load gives
+    // them, so a packed save or send keeps the edit, and the page shows it.
     UnpackImageToScreens(g_pRadioImage);
+    UnpackAdjustmentData(g_pRadioImage, g_adjustCopy.data(), 1);
     m_main.RefreshPage();
     m_dump->SetDumpText(m_text);
   }

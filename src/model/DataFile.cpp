@@ -64,15 +64,7 @@ void RebuildTabs() {
   if (IDataFileView* v = GetDataFileView()) v->RebuildTabs();
 }
 
-// The bytes of a data file, laid out from the image and the adjustment copy.
-std::vector<std::uint8_t> FileImage() {
-  std::vector<std::uint8_t> file(g_pRadioImage, g_pRadioImage + kImageSize);
-  const bool mobile = FamilyOfCode(g_pRadioImage[area::kFamilyCode]) == kMobile;
-  if (!mobile && !g_saveWithoutPack)
-    std::memcpy(file.data() + area::kPortableAdjust, g_adjustCopy.data(), kBlockSize);
-  std::memcpy(file.data() + area::kMobileAdjust, g_adjustCopy.data(), kAdjustCopySize);
-  return file;
-}
+std::vector<std::uint8_t> FileImage() { return FileImageOf(g_pRadioImage, g_adjustCopy.data()); }
 
 bool WriteAll(int fd, const std::uint8_t* data, std::size_t n) {
   while (n > 0) {
@@ -197,6 +189,14 @@ int WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t>
 }
 
 }  // namespace
+
+std::vector<std::uint8_t> FileImageOf(const std::uint8_t* image, const std::uint8_t* adjustCopy) {
+  std::vector<std::uint8_t> file(image, image + kImageSize);
+  const bool mobile = FamilyOfCode(image[area::kFamilyCode]) == kMobile;
+  if (!mobile && !g_saveWithoutPack) std::memcpy(file.data() + area::kPortableAdjust, adjustCopy, kBlockSize);
+  std::memcpy(file.data() + area::kMobileAdjust, adjustCopy, kAdjustCopySize);
+  return file;
+}
 
 void SetYearSource(YearSource source) { g_yearSource = source; }
 

@@ -50,6 +50,8 @@ int ReadDataFile(const std::string& path, const std::string& programDir, DataFil
 // Writes the bytes as a data file, whole or not at all; false after
 // "Problem Saving file" was shown. No question, no pack, no flag changes.
 bool WriteDataFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
+// The bytes of a data file, laid out from an image and its adjustment copy.
+std::vector<std::uint8_t> FileImageOf(const std::uint8_t* image, const std::uint8_t* adjustCopy);
 
 // The file line's label.
 inline constexpr char kFileLineLabel[] = "File:";

@@ -2,10 +2,12 @@
 
 #include <cctype>
 #include <cstdio>
+#include <vector>
 
 #include "model/ConfigFile.h"
 #include "model/RadioImage.h"
 #include "model/SaveNormalisations.h"
+#include "model/ScreenData.h"
 
 namespace {
 
@@ -80,6 +82,26 @@ std::string BlockNumberText(int block) {
   return text;
 }
 
+namespace {
+
+// What the list of forced bits cannot say (a value checked against other
+// records, such as a zone's selected group against its group count) the
+// save itself tells: it is tried on copies with the byte changed. A save
+// that a check refuses undoes nothing quietly; it says why.
+bool ASaveKeeps(const HexKeyResult& r, const std::uint8_t* image, const std::uint8_t* adjustCopy) {
+  const std::uint8_t after = WithNibble(ShownByte(r.byte, image, adjustCopy), r.highNibble, r.value);
+  std::vector<std::uint8_t> edited(image, image + kImageSize);
+  std::vector<std::uint8_t> adjust(adjustCopy, adjustCopy + kAdjustCopySize);
+  edited[r.byte.imageIndex] = after;
+  if (r.byte.adjustIndex) adjust[*r.byte.adjustIndex] = after;
+  const std::optional<std::vector<std::uint8_t>> saved = SavedFileOf(edited.data(), adjust.data());
+  if (!saved) return true;
+  const std::uint8_t mask = r.highNibble ? 0xF0 : 0x0F;
+  return ((*saved)[r.byte.imageIndex] & mask) == (after & mask);
+}
+
+}  // namespace
+
 HexKeyResult HexKey(const DumpLayout& layout, int block, int caret, char key, const std::uint8_t* image,
                     const std::uint8_t* adjustCopy) {
   HexKeyResult r;
@@ -139,4 +161,15 @@ void ApplyHexKey(const HexKeyResult& r, int caret, std::string& text, std::uint8
     set(image[r.byte.imageIndex]);
     if (r.byte.adjustIndex) adjustCopy[*r.byte.adjustIndex] = image[r.byte.imageIndex];
   }
+}
+
+HexKeyResult HexKeyToSave(const DumpLayout& layout, int block, int caret, char key, const std::uint8_t* image,
+                          const std::uint8_t* adjustCopy) {
+  HexKeyResult r = HexKey(layout, block, caret, key, image, adjustCopy);
+  if (r.applied && !ASaveKeeps(r, image, adjustCopy)) {
+    r.applied = false;
+    r.beep = true;
+    r.caret = caret;
+  }
+  return r;
 }

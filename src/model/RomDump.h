@@ -56,6 +56,13 @@ struct HexKeyResult {
 // so the dump never shows a value the file won't hold.
 HexKeyResult HexKey(const DumpLayout& layout, int block, int caret, char key, const std::uint8_t* image,
                     const std::uint8_t* adjustCopy);
+// HexKey, and a key that a save of the image would turn back by a rule no
+// list of bits can hold (a value checked against other records, such as a
+// zone's selected group against its group count) is refused too: the save
+// is tried on copies (SavedFileOf), so it needs the records of the image's
+// family. What the memory editor runs.
+HexKeyResult HexKeyToSave(const DumpLayout& layout, int block, int caret, char key, const std::uint8_t* image,
+                          const std::uint8_t* adjustCopy);
 // Writes an applied key into the text, the image and (for the adjustment
 // blocks) the adjustment copy.
 void ApplyHexKey(const HexKeyResult& r, int caret, std::string& text, std::uint8_t* image, std::uint8_t* adjustCopy);

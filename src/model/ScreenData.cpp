@@ -1,5 +1,6 @@
 #include "model/ScreenData.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -187,6 +188,35 @@ int PackScreensToImage(std::uint8_t* image) {
   // would quietly drop it.
   if (result != 0) CurrentModel().radioInfo.PackSerial(g_adjustCopy.data());
   return result;
+}
+
+namespace {
+// Swallows the messages of a save that is only tried.
+class CSilentMessages : public IMessageSink {
+public:
+  int Show(const std::string&, const std::string&, unsigned) override { return kIdNo; }
+};
+}  // namespace
+
+std::optional<std::vector<std::uint8_t>> SavedFileOf(const std::uint8_t* image, const std::uint8_t* adjustCopy) {
+  return WithModel([&](auto& m) {
+    const auto records = std::make_unique<std::remove_cvref_t<decltype(m.records)>>(m.records);
+    const auto adjust = g_adjustCopy;
+    CSilentMessages silent;
+    IMessageSink* const shown = GetMessageSink();
+    SetMessageSink(&silent);
+    std::vector<std::uint8_t> scratch(image, image + kImageSize);
+    scratch.resize(kImageBufferSize, kUnwrittenByte);
+    std::copy_n(adjustCopy, kAdjustCopySize, g_adjustCopy.begin());
+    UnpackImageToScreens(scratch.data());
+    UnpackAdjustmentData(scratch.data(), g_adjustCopy.data(), 1);
+    std::optional<std::vector<std::uint8_t>> saved;
+    if (g_saveWithoutPack || PackScreensToImage(scratch.data()) != 0) saved = FileImageOf(scratch.data(), g_adjustCopy.data());
+    SetMessageSink(shown);
+    m.records = *records;
+    g_adjustCopy = adjust;
+    return saved;
+  });
 }
 
 void BuildDefaultImage(std::uint8_t* image) {

@@ -4,7 +4,9 @@
 // records depend on (later records overwrite bytes earlier ones wrote, and
 // some read fields an earlier unpack filled).
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 // What loading and saving tell the main window. The main dialog implements
 // it; with none installed the calls go nowhere.
@@ -32,6 +34,12 @@ int UnpackAdjustmentData(const std::uint8_t* image, std::uint8_t* adjustCopy, in
 void ResetScreensToDefaults();
 // Non-zero when packed; 0 when a check refused (its message already shown).
 int PackScreensToImage(std::uint8_t* image);
+// What a save would write for this image and adjustment copy (kImageSize and
+// kAdjustCopySize bytes) once the current family's records were unpacked
+// from them: the data file's bytes, or nothing when a check of the pack
+// refuses. Works on copies: the records, the adjustment copy and the message
+// sink are as they were afterwards, and no message is shown.
+std::optional<std::vector<std::uint8_t>> SavedFileOf(const std::uint8_t* image, const std::uint8_t* adjustCopy);
 void BuildDefaultImage(std::uint8_t* image);
 
 // The narrow-band rule applied before a save or a send: the first programmed

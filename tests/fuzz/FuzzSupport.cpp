@@ -62,8 +62,9 @@ std::vector<std::string> OpenDescriptors() {
   for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd", ec)) {
     std::error_code gone;
     const auto target = std::filesystem::read_symlink(entry.path(), gone);
-    // The listing's own descriptor is closed by the time it is read.
-    if (!gone) out.push_back(entry.path().filename().string() + " -> " + target.string());
+    // The listing's own descriptor is closed by the time it is read, or
+    // names the listing itself.
+    if (!gone && target.filename() != "fd") out.push_back(entry.path().filename().string() + " -> " + target.string());
   }
   std::sort(out.begin(), out.end());
   return out;

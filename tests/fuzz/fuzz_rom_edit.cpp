@@ -5,7 +5,8 @@
 // save would undo is refused); and the records after the edits are those of
 // the edited image unpacked at a fresh start, so nothing of what was shown
 // before the edits stays on a page.
-// Input: byte 0: the data file of tests/data; then three bytes a step: what
+// Input: byte 0: the data file of tests/data (its number modulo the count)
+// and the configured layout (byte 0 / 8); then three bytes a step: what
 // (low 3 bits: 0-4 a key, 5 another block, 6 FILE SAVE, 7 the block of the
 // radio-wide bytes) with the key in the high bits, and a caret place or block.
 #include <algorithm>
@@ -16,6 +17,7 @@
 #include <utility>
 
 #include "FuzzSupport.h"
+#include "LinkInput.h"
 #include "RecordDifferences.h"
 #include "model/ConfigFile.h"
 #include "model/DataFile.h"
@@ -58,7 +60,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ResetModel();
   const std::string& file = LibraryFiles()[data[0] % LibraryFiles().size()];
   if (g_dataFile.LoadDataFile(file, ProgramDir()) != 1) InvariantBroken("tests/data file refused: " + file);
-  const DumpLayout layout = DumpLayoutOf(g_config, g_isPortable == 0);
+  // The editor's layout is the mobile configuration's, for either family.
+  const CloneFamilyLayout& m = ConfiguredLayout(data[0] / 8 % LayoutCount()).mobile;
+  const DumpLayout layout{m.lastEepromBlock, m.blockCount, m.flashRomStart, m.adjustWordHigh, m.lastUserWord,
+                          g_isPortable == 0};
   const int blocks = std::max(1, layout.blockCount);
   int block = 0;
   std::string text = DumpText(layout, block, g_pRadioImage, g_adjustCopy.data());
@@ -85,7 +90,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (editedSinceUnpack) CheckRecords();
         editedSinceUnpack = false;
         RemoveFile(saved);
-        if (!SaveLeavingNothing(saved)) break;
+        const bool completed = SaveLeavingNothing(saved);
+        // The save packs the records into the image: the editor shows it again.
+        text = DumpText(layout, block, g_pRadioImage, g_adjustCopy.data());
+        if (!completed) break;
         const Bytes bytes = ReadWholeFile(saved);
         for (const auto& [where, value] : typed) {
           const std::uint8_t nibble = where.second ? bytes[where.first] >> 4 : bytes[where.first] & 0x0F;
@@ -100,13 +108,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       default: {
         const char key = kKeys[(what >> 3) % (sizeof kKeys - 1)];
         const int caret = place % (kDumpLines * kDumpLineLength);
-        const HexKeyResult r = HexKey(layout, block, caret, key, g_pRadioImage, g_adjustCopy.data());
+        const HexKeyResult r = HexKeyToSave(layout, block, caret, key, g_pRadioImage, g_adjustCopy.data());
         FUZZ_CHECK(r.applied != r.beep || !r.applied, "a key both applied and refused");
         if (!r.applied) break;
         ApplyHexKey(r, caret, text, g_pRadioImage, g_adjustCopy.data());
         g_config.SetRawImageEdited(true);
         g_dataModified = 1;
         UnpackImageToScreens(g_pRadioImage);
+        UnpackAdjustmentData(g_pRadioImage, g_adjustCopy.data(), 1);
         editedSinceUnpack = true;
         typed[{r.byte.imageIndex, r.highNibble}] = r.value;
         FUZZ_CHECK(text == DumpText(layout, block, g_pRadioImage, g_adjustCopy.data()),

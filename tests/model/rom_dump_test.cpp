@@ -258,3 +258,40 @@ TEST(RomDump, RefusalsAgreeWithWhatTheSaveKeeps) {
     }
   }
 }
+
+// What no list of bits can say: a zone's selected group must lie within the
+// zone's groups, or the save writes it as unset. Over a file whose zones
+// hold groups, every value of each nibble of the first zones' selected-group
+// bytes is accepted exactly when a save keeps it.
+TEST(RomDump, ANibbleAnotherRecordRulesOutIsRefused) {
+  const FreshProgramState fresh;
+  ResetProgramState();
+  ASSERT_TRUE(AllocateRadioImage());
+  ASSERT_EQ(g_dataFile.LoadDataFile(std::string(RP58_SOURCE_DIR) + "/tests/data/mobile-vhf-edges.K58", RP58_PROGRAM_DIR), 1);
+  const std::vector<std::uint8_t> loaded(g_pRadioImage, g_pRadioImage + kImageSize);
+  const auto adjust = g_adjustCopy;
+  int refused = 0;
+  for (std::size_t index = area::kZoneSelectedGroup; index < area::kZoneSelectedGroup + 8; ++index) {
+    const int shown = static_cast<int>(index ^ 1U) % 128;
+    for (const bool high : {true, false}) {
+      for (int v = 0; v < 16; ++v) {
+        SCOPED_TRACE(std::to_string(index) + (high ? " high " : " low ") + std::to_string(v));
+        std::copy(loaded.begin(), loaded.end(), g_pRadioImage);
+        g_adjustCopy = adjust;
+        UnpackImageToScreens(g_pRadioImage);
+        const int caret = Caret(shown / 16, kDumpFirstDigitColumn + 3 * (shown % 16) + (high ? 0 : 1));
+        const HexKeyResult k =
+            HexKeyToSave(kMobile38000, 0, caret, "0123456789ABCDEF"[v], g_pRadioImage, g_adjustCopy.data());
+        const std::uint8_t mask = high ? 0xF0 : 0x0F;
+        const auto typed = static_cast<std::uint8_t>((loaded[index] & ~mask) | ((high ? v << 4 : v) & mask));
+        g_pRadioImage[index] = typed;
+        UnpackImageToScreens(g_pRadioImage);
+        ASSERT_NE(PackScreensToImage(g_pRadioImage), 0);
+        EXPECT_EQ(k.applied, ((g_pRadioImage[index] ^ typed) & mask) == 0);
+        refused += k.applied ? 0 : 1;
+      }
+    }
+  }
+  // The file's zones are not all full: some selected groups are ruled out.
+  EXPECT_GT(refused, 0);
+}
