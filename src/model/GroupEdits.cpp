@@ -22,7 +22,7 @@ bool SwitchGroup(CRadioDataCore& data, int zone, int g, bool on, bool firstChann
     std::uint8_t& selected = data.m_selectedGroup[static_cast<std::size_t>(zone)];
     if (selected == g + 1) selected = 0;
   }
-  data.m_zoneBytes[kRevertGroupByte][static_cast<std::size_t>(zone)] = kNoRevertGroup;
+  data.ZoneRef(zone, zone_field::kRevertGroup).Set(kNoRevertGroup);
   return true;
 }
 

@@ -5,8 +5,7 @@
 // zone's last one, and never write them.
 #include "model/RadioData.h"
 
-// Zone byte 10: the zone's "Revert Group", its index within the zone; 0xFF none.
-inline constexpr int kRevertGroupByte = 10;
+// A zone's "Revert Group" (zone_field::kRevertGroup) that names none.
 inline constexpr std::uint8_t kNoRevertGroup = 0xFF;
 
 // The absolute group indexes of a zone: first .. first + count - 1, never

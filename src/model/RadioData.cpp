@@ -6,6 +6,7 @@
 
 #include "model/FamilyModel.h"
 #include "model/MessageBox.h"
+#include "model/ZoneGroups.h"
 
 namespace {
 
@@ -55,8 +56,7 @@ std::uint8_t RepairTimerByte(std::uint8_t value) {
 
 // The repeater-list index that zone byte 2 names, or -1 when it names none
 // inside the zone's list. Home 0 names index 0, as the radio expects.
-int HomeListIndex(std::uint8_t homeByte) {
-  const int home = homeByte & 0x7F;
+int HomeListIndex(int home) {
   if (home == 0) return 0;
   return home <= kRepeatersPerZone ? home - 1 : -1;
 }
@@ -116,7 +116,7 @@ bool CRadioDataCore::IsZoneEnabled(int zone) const {
 }
 
 bool CRadioDataCore::IsLtrZone(int zone) const {
-  return IsValidZone(zone) && (m_zoneBytes[zone_byte::kType][zone] & 0x0C) == 4;
+  return IsValidZone(zone) && ZoneValue(zone, zone_field::kFormat) == static_cast<std::uint32_t>(ZoneKind::kLtr);
 }
 
 int CRadioDataCore::GetSystemGroupCount(int zone) const { return IsValidZone(zone) ? m_groupCounts[zone] : 0; }
@@ -295,12 +295,12 @@ bool CRadioDataCore::CheckZones(const CFamilyModel& model) const {
     if (!IsZoneEnabled(z)) continue;
     const bool ltr = IsLtrZone(z);
     const auto byte = [&](int k) { return m_zoneBytes[k][z]; };
-    if (phoneKey && (byte(zone_byte::kPower) & 0x80)) {
+    if (phoneKey && ZoneValue(z, zone_field::kPhoneInterconnect)) {
       if (ltr && byte(zone_byte::kInterconnectId) == 0xFF) {
         ShowPlain(kInterconnectIdMissing);
         return false;
       }
-      if (!ltr && byte(zone_byte::kHome) < 16) {
+      if (!ltr && ZoneValue(z, zone_field::kConnectDialCount) == 0) {
         ShowPlain(kConnectDialMissing);
         return false;
       }
@@ -308,7 +308,7 @@ bool CRadioDataCore::CheckZones(const CFamilyModel& model) const {
     if (!ltr) continue;
     // A home byte past the zone's 20 repeaters, or a repeater on no real
     // channel, leaves the zone without a home channel.
-    const int home = byte(zone_byte::kHome) & 0x7F;
+    const int home = static_cast<int>(ZoneValue(z, zone_field::kHomeRepeater));
     const bool homeSet = home >= 1 && home <= kRepeatersPerZone &&
                          (m_repeaters[z][home - 1] & repeater_word::kChannelMask) < kChannelCount;
     if (!homeSet) {
@@ -345,7 +345,7 @@ void CRadioDataCore::WriteZoneRecord(int zone, std::uint8_t* image) {
   // The radio wants interconnect and dispatch on its home repeater. On a
   // conventional zone the byte counts Connect Dial digits, so only an index
   // inside the zone's own list is marked.
-  const int home = HomeListIndex(m_zoneBytes[zone_byte::kHome][zone]);
+  const int home = HomeListIndex(static_cast<int>(ZoneValue(zone, zone_field::kHomeRepeater)));
   if (home >= 0) m_repeaters[zone][home] |= repeater_word::kHomeMarks;
   for (int r = 0; r < kRepeatersPerZone; ++r)
     PutBE16(record + zone_slot::kRepeaterWords + 2 * r, m_repeaters[zone][r]);

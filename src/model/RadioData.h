@@ -15,6 +15,7 @@
 #include "model/ChoiceList.h"
 #include "model/GroupRecord.h"
 #include "model/RadioImage.h"
+#include "model/Settings.h"
 
 class CFamilyModel;
 
@@ -33,19 +34,65 @@ inline constexpr std::size_t kRepeaterWords = 16;  // big-endian
 inline constexpr std::size_t kWrittenSize = 56;
 }  // namespace zone_slot
 
-// Setting bytes of a zone with a role in the load and the write checks.
+// The setting bytes of a zone. Bytes 2..9 hold the LTR fields of an LTR zone
+// and the Connect Dial (a count and 15 digits, a nibble each) of any other.
 namespace zone_byte {
-inline constexpr int kPower = 0;         // bit 7: phone interconnect
+inline constexpr int kPower = 0;
 inline constexpr int kTimer = 1;
-inline constexpr int kHome = 2;          // LTR: bits 0-6 home repeater 1..20; conventional: Connect Dial count
+inline constexpr int kHome = 2;
 inline constexpr int kInterconnectId = 3;  // 0xFF = not set
 inline constexpr int kBlockStart1 = 4;
 inline constexpr int kBlockEnd1 = 5;
-inline constexpr int kBlockStart2 = 6;
+inline constexpr int kBlockStart2 = 6;     // the TX inhibit IDs
 inline constexpr int kBlockEnd2 = 7;
+inline constexpr int kResume = 8;
 inline constexpr int kLtrOption = 9;
-inline constexpr int kType = 12;         // bits 2-3: 1 = LTR
+inline constexpr int kRevertGroup = 10;    // an index within the zone; 0xFF none
+inline constexpr int kDisconnect = 11;
+inline constexpr int kType = 12;
+inline constexpr int kHangTime = 13;
+inline constexpr int kFadeTime = 14;
+inline constexpr int kPrefix = 15;
 }  // namespace zone_byte
+
+// A setting of a zone: bits of one of its setting bytes.
+struct ZoneField {
+  int byte;
+  BitRange bits = kWholeByte;
+};
+
+// Every zone setting, named once: the zone table, its LTR advanced and
+// interconnect pages, the write checks and the zone print read them here.
+namespace zone_field {
+inline constexpr ZoneField kPrimaryTxPower{zone_byte::kPower, Bits(0, 2)};
+inline constexpr ZoneField kInterconnectEndOfTxTone{zone_byte::kPower, Bit(3)};  // portable
+inline constexpr ZoneField kEndOfTxTone{zone_byte::kPower, Bit(4)};              // portable
+inline constexpr ZoneField kAutoInterconnect{zone_byte::kPower, Bit(5)};
+inline constexpr ZoneField kInterconnectOnlyRx{zone_byte::kPower, Bit(6)};
+inline constexpr ZoneField kPhoneInterconnect{zone_byte::kPower, Bit(7)};
+inline constexpr ZoneField kInterconnectTimeout{zone_byte::kTimer, Bits(0, 3)};
+inline constexpr ZoneField kTxTimeout{zone_byte::kTimer, Bits(4, 7)};
+inline constexpr ZoneField kHomeRepeater{zone_byte::kHome, Bits(0, 6)};  // LTR: 1..20, 0 none
+inline constexpr ZoneField kAreaCode{zone_byte::kHome, Bit(7)};          // LTR
+inline constexpr ZoneField kConnectDialCount{zone_byte::kHome, Bits(4, 7)};  // any other zone
+inline constexpr ZoneField kInterconnectId{zone_byte::kInterconnectId};
+inline constexpr ZoneField kBlockStart{zone_byte::kBlockStart1};
+inline constexpr ZoneField kBlockStop{zone_byte::kBlockEnd1};
+inline constexpr ZoneField kInhibitStart{zone_byte::kBlockStart2};
+inline constexpr ZoneField kInhibitStop{zone_byte::kBlockEnd2};
+inline constexpr ZoneField kInhibitResume{zone_byte::kResume, Bits(0, 3)};  // 5 s steps
+inline constexpr ZoneField kDecodeResume{zone_byte::kResume, Bits(4, 7)};
+inline constexpr ZoneField kScanWords{zone_byte::kLtrOption, Bits(0, 3)};  // value + 5 words
+inline constexpr ZoneField kRiseTime{zone_byte::kLtrOption, Bits(4, 7)};   // 5 ms steps
+inline constexpr ZoneField kRevertGroup{zone_byte::kRevertGroup};
+inline constexpr ZoneField kDisconnectDial{zone_byte::kDisconnect, Bits(4, 7)};
+inline constexpr ZoneField kFormat{zone_byte::kType, Bits(2, 3)};  // ZoneKind: 1 LTR, 2 conventional
+inline constexpr ZoneField kMultipleGroupDecode{zone_byte::kType, Bit(5)};
+inline constexpr ZoneField kTalkPermitTone{zone_byte::kType, Bit(7)};
+inline constexpr ZoneField kHangTime{zone_byte::kHangTime};
+inline constexpr ZoneField kFadeTime{zone_byte::kFadeTime};
+inline constexpr ZoneField kPrefixCode{zone_byte::kPrefix};
+}  // namespace zone_field
 
 namespace zone_flag {
 inline constexpr std::uint8_t kEnabled = 0x01;  // pair-swapped array 0x08E
@@ -143,6 +190,13 @@ public:
 
   // --- zones and groups ---
   static bool IsValidZone(int zone) { return zone >= 0 && zone < kZoneCount; }
+  // A zone setting's value, and where a page stores it (zone 0..31).
+  std::uint32_t ZoneValue(int zone, ZoneField field) const {
+    return field.bits.Get(m_zoneBytes[static_cast<std::size_t>(field.byte)][static_cast<std::size_t>(zone)]);
+  }
+  FieldRef ZoneRef(int zone, ZoneField field) {
+    return FieldRef(&m_zoneBytes[static_cast<std::size_t>(field.byte)][static_cast<std::size_t>(zone)], field.bits);
+  }
   bool IsZoneEnabled(int zone) const;
   bool IsLtrZone(int zone) const;
   int GetSystemGroupCount(int zone) const;

@@ -88,7 +88,7 @@ bool ClearZone(std::uint8_t& zoneField, std::uint8_t& groupField, int zone) {
 
 ZoneKind ZoneKindOf(const CRadioDataCore& data, int zone) {
   if (!CRadioDataCore::IsValidZone(zone)) return ZoneKind::kOther;
-  switch ((data.m_zoneBytes[zone_byte::kType][static_cast<std::size_t>(zone)] >> 2) & 0x03) {
+  switch (data.ZoneValue(zone, zone_field::kFormat)) {
     case 1:
       return ZoneKind::kLtr;
     case 2:
@@ -149,7 +149,7 @@ GroupCountResult SetGroupCount(CFamilyModel& model, int zone, int n) {
       std::move(groups + end, groups + end + tail, groups + base + n);
       for (int g = base + n + tail; g < end + tail; ++g) FreshGroup(data, g, zone);
     }
-    data.m_zoneBytes[kZoneRevertGroupByte][z] = kNoGroup;
+    data.m_zoneBytes[zone_byte::kRevertGroup][z] = kNoGroup;
     data.m_groupCounts[z] = static_cast<std::uint8_t>(n);
     result.changed = true;
   }

@@ -10,7 +10,7 @@
 class CFamilyModel;
 class CRadioDataCore;
 
-// What a zone's format byte (zone byte 12, bits 2-3) makes it. Kinds 0 and 3
+// What a zone's format (zone_field::kFormat) makes it. Kinds 0 and 3
 // are neither: pages show them as not conventional, and writes meant for LTR
 // zones skip them.
 enum class ZoneKind : int { kOther = 0, kLtr = 1, kConventional = 2 };
@@ -19,9 +19,6 @@ ZoneKind ZoneKindOf(const CRadioDataCore& data, int zone);
 // Five zone columns: the first shown zone lies in 0..27.
 inline constexpr int kZoneColumns = 5;
 int ClampFirstZone(int zone);
-
-// Zone byte 10: the Revert Group, an index within the zone; 255 = none.
-inline constexpr int kZoneRevertGroupByte = 10;
 
 // 1 after the Enable choice switched a zone from off to on, else 0; the
 // group pages read it.

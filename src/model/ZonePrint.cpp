@@ -9,6 +9,7 @@
 #include "model/KeyAssignRecord.h"
 #include "model/LabelTables.h"
 #include "model/PrintTable.h"
+#include "model/ZoneGroups.h"
 #include "model/ZoneSettingsText.h"
 
 namespace {
@@ -16,13 +17,6 @@ namespace {
 constexpr int kCellChars = 23;  // a settings cell is 23 characters wide
 constexpr int kTitleColumn = 40;
 constexpr std::uint16_t kNoRepeaterChannel = 0x3FF;
-
-// The zone bytes the print reads.
-namespace zb {
-constexpr int kPower = 0, kTimer = 1, kHome = 2, kInterconnectId = 3, kBlockStart = 4, kBlockStop = 5,
-              kInhibitStart = 6, kInhibitStop = 7, kResume = 8, kScanWords = 9, kRevert = 10, kDisconnect = 11,
-              kType = 12, kHang = 13, kFade = 14;
-}
 
 std::string Format(const char* format, int value) {
   char text[32];
@@ -56,7 +50,8 @@ public:
   void Zone(int zone);
 
 private:
-  std::uint8_t Byte(int byte, int zone) const { return data_.m_zoneBytes[static_cast<std::size_t>(byte)][static_cast<std::size_t>(zone)]; }
+  std::uint32_t Value(ZoneField field, int zone) const { return data_.ZoneValue(zone, field); }
+  std::string Identifier(ZoneField field, int zone) const { return IdentifierText(static_cast<std::uint8_t>(Value(field, zone))); }
   int Bottom() const { return canvas_.PageMetrics().height; }
   void NewPage() {
     canvas_.EndPage();
@@ -124,14 +119,13 @@ void CZonePrinter::Strip(const std::vector<Cell>& cells) {
 void CZonePrinter::LtrAdvancedStrip(int zone) {
   const int w = kCellChars * u_;
   const int half = w / 2;
-  const std::uint8_t resume = Byte(zb::kResume, zone);
-  const auto hang = [](std::uint8_t v) {
+  const auto hang = [](std::uint32_t v) {
     return v == 10 ? "0.5Sec" : v == 20 ? "1.0Sec" : v == 40 ? "2.0Sec" : "3.0Sec";
   };
-  const auto fade = [](std::uint8_t v) {
+  const auto fade = [](std::uint32_t v) {
     return v == 1 ? "0.5Sec" : v == 2 ? "1.0Sec" : v == 4 ? "2.0Sec" : v == 6 ? "3.0Sec" : v == 8 ? "4.0Sec" : "5.0Sec";
   };
-  const auto resumeText = [](int v) { return Format("%2dSec", v * 5); };
+  const auto resumeText = [](std::uint32_t v) { return Format("%2dSec", static_cast<int>(v) * 5); };
   struct Advanced {
     const char* label;
     std::string value;
@@ -139,12 +133,12 @@ void CZonePrinter::LtrAdvancedStrip(int zone) {
     bool split;
   };
   const Advanced cells[] = {
-      {"Channel Hang Time", hang(Byte(zb::kHang, zone)), "", false},
-      {"Channel Fade Time", fade(Byte(zb::kFade, zone)), "", false},
-      {"Block ID Setting", IdentifierText(Byte(zb::kBlockStart, zone)), IdentifierText(Byte(zb::kBlockStop, zone)), true},
-      {"Decode Resume Time", resumeText(resume >> 4), "", false},
-      {"TX Inhibit ID", IdentifierText(Byte(zb::kInhibitStart, zone)), IdentifierText(Byte(zb::kInhibitStop, zone)), true},
-      {"Inhibit Resume Time", resumeText(resume & 0x0F), "", false},
+      {"Channel Hang Time", hang(Value(zone_field::kHangTime, zone)), "", false},
+      {"Channel Fade Time", fade(Value(zone_field::kFadeTime, zone)), "", false},
+      {"Block ID Setting", Identifier(zone_field::kBlockStart, zone), Identifier(zone_field::kBlockStop, zone), true},
+      {"Decode Resume Time", resumeText(Value(zone_field::kDecodeResume, zone)), "", false},
+      {"TX Inhibit ID", Identifier(zone_field::kInhibitStart, zone), Identifier(zone_field::kInhibitStop, zone), true},
+      {"Inhibit Resume Time", resumeText(Value(zone_field::kInhibitResume, zone)), "", false},
   };
   const int top = at_.y;
   for (int k = 0; k < 6; ++k) {
@@ -182,31 +176,32 @@ void CZonePrinter::Zone(int zone) {
   at_.y = p_ + 2 * h_;
   PrintTextLine(canvas_, x0_, at_.y, h_, Format("Zone No. %.3d", zone + 1), 1);
 
-  const std::uint8_t power = Byte(zb::kPower, zone);
-  const std::uint8_t timer = Byte(zb::kTimer, zone);
-  const std::uint8_t home = Byte(zb::kHome, zone);
-  const std::uint8_t type = Byte(zb::kType, zone);
+  using namespace zone_field;
   const bool ltr = ZoneFormat(model_, zone) == "LTR";
-  const auto timeout = [](int v) { return v >= 1 && v <= 13 ? Format("%d", v / 2) + (v % 2 ? ".5min" : ".0min") : std::string("7.0min"); };
-  const char* txPower = (power & 7) == 0 ? "High" : !family_.mobileGroupBytes ? "Low" : (power & 7) == 4 ? "Low-High" : "Low-Mid";
+  const auto timeout = [](std::uint32_t v) {
+    return v >= 1 && v <= 13 ? Format("%d", static_cast<int>(v / 2)) + (v % 2 ? ".5min" : ".0min") : std::string("7.0min");
+  };
+  const std::uint32_t power = Value(kPrimaryTxPower, zone);
+  const char* txPower = power == 0 ? "High" : !family_.mobileGroupBytes ? "Low" : power == 4 ? "Low-High" : "Low-Mid";
+  const auto enable = [this, zone](ZoneField field) { return EnableText(Value(field, zone) != 0); };
   const Text9& alias = data_.m_zoneNames[static_cast<std::size_t>(zone)];
 
   std::vector<Cell> first{{"Number of Groups", std::to_string(data_.GetSystemGroupCount(zone))},
                           {"Zone Format", ZoneFormat(model_, zone)},
                           {"Alias", std::string(alias.data(), 8)}};
-  if (family_.endOfTxTone) first.push_back({"End of TX Tone", EnableText(power & 0x10)});
-  first.push_back({"TX Timeout Timer", timeout(timer >> 4)});
+  if (family_.endOfTxTone) first.push_back({"End of TX Tone", enable(kEndOfTxTone)});
+  first.push_back({"TX Timeout Timer", timeout(Value(kTxTimeout, zone))});
   first.push_back({"Primary TX Power", txPower});
   if (!ltr) first.push_back({"Revert Group", RevertGroup(model_, zone)});
   Strip(first);
   at_.y += h_;
   if (ltr) {
     Strip({{"Revert Group", RevertGroup(model_, zone)},
-           {"Area code", home & 0x80 ? "Area1" : "Area0"},
+           {"Area code", Value(kAreaCode, zone) ? "Area1" : "Area0"},
            {"Home channel Number", HomeChannel(model_, zone)},
-           {"Talk Permit Tone", EnableText(type & 0x80)},
-           {"Multiple Group Decode", EnableText(type & 0x20)},
-           {"Scan words", std::to_string((Byte(zb::kScanWords, zone) & 0x0F) + 5)}});
+           {"Talk Permit Tone", enable(kTalkPermitTone)},
+           {"Multiple Group Decode", enable(kMultipleGroupDecode)},
+           {"Scan words", std::to_string(Value(kScanWords, zone) + 5)}});
     at_.y += h_;
     Title(x0_ + kTitleColumn * u_, "LTR Advanced features");
     LtrAdvancedStrip(zone);
@@ -215,17 +210,17 @@ void CZonePrinter::Zone(int zone) {
   Title(x0_ + kTitleColumn * u_, "Interconnect Setting");
   if (!family_.endOfTxTone) at_.y += h_;  // the mobile strip stands a line lower
   std::vector<Cell> interconnect;
-  if (family_.endOfTxTone) interconnect.push_back({"End of TX Tone", EnableText(power & 0x08)});
-  interconnect.push_back({"TX Timeout Timer", timeout(timer & 0x0F)});
-  interconnect.push_back({"Phone Interconnect", EnableText(power & 0x80)});
+  if (family_.endOfTxTone) interconnect.push_back({"End of TX Tone", enable(kInterconnectEndOfTxTone)});
+  interconnect.push_back({"TX Timeout Timer", timeout(Value(kInterconnectTimeout, zone))});
+  interconnect.push_back({"Phone Interconnect", enable(kPhoneInterconnect)});
   if (ltr)
-    interconnect.push_back({"Interconnect LTR ID", IdentifierText(Byte(zb::kInterconnectId, zone))});
+    interconnect.push_back({"Interconnect LTR ID", Identifier(kInterconnectId, zone)});
   else
     interconnect.push_back({"Connect Dial", ConnectDial(model_, zone)});
-  interconnect.push_back({"Disconnect Dial", std::string(1, DialDigitChar(Byte(zb::kDisconnect, zone) >> 4)),
+  interconnect.push_back({"Disconnect Dial", std::string(1, DialDigitChar(static_cast<int>(Value(kDisconnectDial, zone)))),
                           (kCellChars * u_) / 2 - u_ / 2});
-  interconnect.push_back({"Interconnect Only RX", EnableText(power & 0x40)});
-  interconnect.push_back({"Auto Interconnect", EnableText(power & 0x20)});
+  interconnect.push_back({"Interconnect Only RX", enable(kInterconnectOnlyRx)});
+  interconnect.push_back({"Auto Interconnect", enable(kAutoInterconnect)});
   Strip(interconnect);
   at_.y += h_;
 
@@ -425,18 +420,18 @@ void CZonePrinter::ConventionalGroupTable(int zone, int left) {
 namespace zone_print {
 
 std::string ZoneFormat(const CFamilyModel& model, int zone) {
-  return ((model.radioData.m_zoneBytes[zb::kType][static_cast<std::size_t>(zone)] >> 2) & 3) == 1 ? "LTR" : "Conventional";
+  return ZoneKindOf(model.radioData, zone) == ZoneKind::kLtr ? "LTR" : "Conventional";
 }
 
 std::string HomeChannel(const CFamilyModel& model, int zone) {
-  const int n = model.radioData.m_zoneBytes[zb::kHome][static_cast<std::size_t>(zone)] & 0x7F;
+  const int n = static_cast<int>(model.radioData.ZoneValue(zone, zone_field::kHomeRepeater));
   if (n < 1 || n > kRepeatersPerZone) return "None";
   const std::uint16_t word = model.radioData.m_repeaters[static_cast<std::size_t>(zone)][static_cast<std::size_t>(n - 1)];
   return (word & kNoRepeaterChannel) == kNoRepeaterChannel ? "None" : std::to_string(n);
 }
 
 std::string RevertGroup(const CFamilyModel& model, int zone) {
-  const std::uint8_t v = model.radioData.m_zoneBytes[zb::kRevert][static_cast<std::size_t>(zone)];
+  const int v = static_cast<int>(model.radioData.ZoneValue(zone, zone_field::kRevertGroup));
   const int g = model.radioData.FirstGroupOf(zone) + v;
   return v == 255 || g >= kGroupCount ? "None" : Format("Grp %2d", g + 1);
 }

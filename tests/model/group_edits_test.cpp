@@ -61,7 +61,7 @@ TEST_F(GroupEdits, ZoneRangesStopAtTheLastGroupSlot) {
 }
 
 TEST_F(GroupEdits, SwitchingClearsRevertAndOnlyTheSelectedGroupsSelection) {
-  std::uint8_t& revert = data.m_zoneBytes[kRevertGroupByte][1];
+  std::uint8_t& revert = data.m_zoneBytes[zone_byte::kRevertGroup][1];
   std::uint8_t& selected = data.m_selectedGroup[1];
   selected = 5;  // absolute group 4, the zone's second
   revert = 1;

@@ -65,7 +65,7 @@ protected:
     EXPECT_EQ(r.channelWord & group_word::kNoChannel, group_word::kNoChannel) << why;
   }
   std::uint8_t& Revert(int zone) const {
-    return Data().m_zoneBytes[kZoneRevertGroupByte][static_cast<std::size_t>(zone)];
+    return Data().m_zoneBytes[zone_byte::kRevertGroup][static_cast<std::size_t>(zone)];
   }
 
   FreshProgramState fresh_;

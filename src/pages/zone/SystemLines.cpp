@@ -20,13 +20,6 @@ constexpr Choice kScanWordRows[] = {{" 5", 0},  {" 6", 1},  {" 7", 2},  {" 8", 3
                                     {"11", 6},  {"12", 7},  {"13", 8},  {"14", 9},  {"15", 10}, {"16", 11},
                                     {"17", 12}, {"18", 13}, {"19", 14}, {"20", 15}};
 
-// Zone bytes the page shows; the other bits of each belong to other pages.
-constexpr int kPowerByte = zone_byte::kPower;
-constexpr int kTimerByte = zone_byte::kTimer;
-constexpr int kHomeByte = zone_byte::kHome;
-constexpr int kLtrOptionByte = zone_byte::kLtrOption;
-constexpr int kTypeByte = zone_byte::kType;
-constexpr BitRange kHomeRepeater = Bits(0, 6);
 constexpr std::uint32_t kNoRevertGroup = 0xFF;
 
 std::string Printf(const char* format, int value) {
@@ -39,12 +32,14 @@ std::string Printf(const char* format, int value) {
 
 std::vector<SystemLine> SystemLines(Family family, CFamilyModel& model, ZoneDefaults& defaults) {
   CRadioDataCore& data = model.radioData;
-  const auto zoneByte = [&data = data](int k, BitRange bits) {
-    return [&data = data, k, bits](int item) {
-      return FieldRef(&data.m_zoneBytes[static_cast<std::size_t>(k)][static_cast<std::size_t>(item)], bits);
-    };
+  using namespace zone_field;
+  const auto zoneField = [&data = data](ZoneField field) {
+    return [&data = data, field](int item) { return data.ZoneRef(item, field); };
   };
-  const auto defaultByte = [](std::uint8_t& byte, BitRange bits) { return [p = &byte, bits] { return FieldRef(p, bits); }; };
+  // The Default column's byte of the field.
+  const auto defaultField = [](std::uint8_t& byte, ZoneField field) {
+    return [p = &byte, bits = field.bits] { return FieldRef(p, bits); };
+  };
   const auto isLtr = [&data = data](int item) { return ZoneKindOf(data, item) == ZoneKind::kLtr; };
   // The repeater a home byte names, when it is one of the zone's programmed
   // ones; -1 otherwise (the field has room for 127).
@@ -76,7 +71,7 @@ std::vector<SystemLine> SystemLines(Family family, CFamilyModel& model, ZoneDefa
 
   SystemLine& format =
       add(SystemRow::kFormat, "Zone format", kFormatRows, 0, {0, 10701, 10781, 10871, 13551, 10891}, 13072, 2);
-  format.line.field = zoneByte(kTypeByte, Bits(2, 3));
+  format.line.field = zoneField(kFormat);
   format.afterCommit = [&data = data](int item, std::uint32_t oldValue, std::uint32_t newValue) {
     if (item < 0 || oldValue == newValue) return;
     data.InitSystem(item, static_cast<int>(newValue));
@@ -86,25 +81,25 @@ std::vector<SystemLine> SystemLines(Family family, CFamilyModel& model, ZoneDefa
   if (family == kPortable) {
     SystemLine& tone = add(SystemRow::kEndOfTxTone, "End of TX Tone", kDisableEnable, 0,
                            {1072, 1073, 1074, 1075, 1076, 1088}, 1308, 2);
-    tone.line.field = zoneByte(kPowerByte, Bit(4));
-    tone.line.defaultField = defaultByte(defaults.power, Bit(4));
+    tone.line.field = zoneField(kEndOfTxTone);
+    tone.line.defaultField = defaultField(defaults.power, kEndOfTxTone);
   }
 
   SystemLine& timeout = add(SystemRow::kTxTimeout, "TX Timeout Timer", kTimeoutRows, 5,
                             {10911, 1092, 10931, 10941, 10951, 10961}, 1309, 4);
-  timeout.line.field = zoneByte(kTimerByte, Bits(4, 7));
-  timeout.line.defaultField = defaultByte(defaults.timer, Bits(4, 7));
+  timeout.line.field = zoneField(kTxTimeout);
+  timeout.line.defaultField = defaultField(defaults.timer, kTxTimeout);
 
   SystemLine& power = add(SystemRow::kPower, "Primary TX Power",
                           family == kPortable ? Choices(kPortablePowerRows) : Choices(kMobilePowerRows), 0,
                           {10981, 1099, 11001, 11011, 11021, 11031}, 1311, family == kPortable ? 2 : 3);
-  power.line.field = zoneByte(kPowerByte, Bits(0, 2));
-  power.line.defaultField = defaultByte(defaults.power, Bits(0, 2));
+  power.line.field = zoneField(kPrimaryTxPower);
+  power.line.defaultField = defaultField(defaults.power, kPrimaryTxPower);
 
   SystemLine& revert =
       add(SystemRow::kRevertGroup, "Revert Group", {}, 0, {11051, 1106, 11071, 11081, 11091, 11101}, 1317, 4);
-  revert.line.field = zoneByte(kZoneRevertGroupByte, kWholeByte);
-  revert.line.defaultField = defaultByte(defaults.revertGroup, kWholeByte);
+  revert.line.field = zoneField(kRevertGroup);
+  revert.line.defaultField = defaultField(defaults.revertGroup, kRevertGroup);
   revert.line.buildChoices = [&data = data](int item) {
     ChoiceRows rows{{"None", kNoRevertGroup}};
     if (item < 0) return rows;  // the Default column offers "None" only
@@ -133,15 +128,15 @@ std::vector<SystemLine> SystemLines(Family family, CFamilyModel& model, ZoneDefa
   // The LTR information: bytes 2-9 hold Connect Dial digits on a
   // conventional zone, so a Default choice reaches LTR zones only.
   SystemLine& area = add(SystemRow::kAreaCode, "AREA Code", kAreaRows, 0, {0, 1198, 11991, 12001, 12011, 12021}, 1319, 2);
-  area.line.field = zoneByte(kHomeByte, Bit(7));
-  area.line.defaultField = defaultByte(defaults.home, Bit(7));
+  area.line.field = zoneField(kAreaCode);
+  area.line.defaultField = defaultField(defaults.home, kAreaCode);
   area.line.fanOutTo = isLtr;
   area.ltrOnly = true;
 
   SystemLine& home =
       add(SystemRow::kHomeChannel, "Home Channel Number", {}, 0, {0, 1204, 12051, 12061, 12071, 12081}, 1320, 4);
-  home.line.field = zoneByte(kHomeByte, kHomeRepeater);
-  home.line.defaultField = defaultByte(defaults.home, kHomeRepeater);
+  home.line.field = zoneField(kHomeRepeater);
+  home.line.defaultField = defaultField(defaults.home, kHomeRepeater);
   home.line.fanOutTo = isLtr;
   home.ltrOnly = true;
   home.line.buildChoices = [&data = data](int item) {
@@ -166,20 +161,20 @@ std::vector<SystemLine> SystemLines(Family family, CFamilyModel& model, ZoneDefa
 
   SystemLine& permit = add(SystemRow::kTalkPermitTone, "Talk Permit Tone", kDisableEnable, 1,
                            {0, 1113, 11141, 11151, 11161, 11171}, 1324, 2);
-  permit.line.field = zoneByte(kTypeByte, Bit(7));
-  permit.line.defaultField = defaultByte(defaults.type, Bit(7));
+  permit.line.field = zoneField(kTalkPermitTone);
+  permit.line.defaultField = defaultField(defaults.type, kTalkPermitTone);
   permit.ltrOnly = true;
 
   SystemLine& decode = add(SystemRow::kMultipleGroupDecode, "Multiple Group Decode", kDisableEnable, 0,
                            {0, 1219, 12201, 12211, 12221, 12231}, 1322, 2);
-  decode.line.field = zoneByte(kTypeByte, Bit(5));
-  decode.line.defaultField = defaultByte(defaults.type, Bit(5));
+  decode.line.field = zoneField(kMultipleGroupDecode);
+  decode.line.defaultField = defaultField(defaults.type, kMultipleGroupDecode);
   decode.ltrOnly = true;
 
   SystemLine& words =
       add(SystemRow::kScanWords, "Scan words", kScanWordRows, 5, {0, 1226, 12271, 12281, 12291, 12301}, 1323, 4);
-  words.line.field = zoneByte(kLtrOptionByte, Bits(0, 3));
-  words.line.defaultField = defaultByte(defaults.ltrOption, Bits(0, 3));
+  words.line.field = zoneField(kScanWords);
+  words.line.defaultField = defaultField(defaults.ltrOption, kScanWords);
   words.line.fanOutTo = isLtr;
   words.ltrOnly = true;
   return lines;

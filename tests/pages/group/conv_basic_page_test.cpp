@@ -215,7 +215,7 @@ TEST_P(ConvBasic, SwitchingOnPutsAMobileGroupOnTheFirstChannel) {
   Choose(kOnOff[1], 0);
   EXPECT_TRUE(Group(kFirst + 1).IsEnabled());
   EXPECT_EQ(Group(kFirst + 1).channelWord, family == kPortable ? 0x4007 : 0x4000);
-  EXPECT_EQ(Data().m_zoneBytes[kRevertGroupByte][kConvZone], 0xFF);
+  EXPECT_EQ(Data().m_zoneBytes[zone_byte::kRevertGroup][kConvZone], 0xFF);
 }
 
 TEST_P(ConvBasic, DefaultMonitorFansOutToTheZone) {

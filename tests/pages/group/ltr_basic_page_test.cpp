@@ -248,7 +248,7 @@ TEST_P(LtrBasic, TxIdCopiesOnlyWhenTypedAndToTheGroupThatLostTheFocus) {
 
 TEST_P(LtrBasic, OnOffRowClearsRevertGroupAndTheSelectedGroup) {
   SetUpZones();
-  std::uint8_t& revert = Data().m_zoneBytes[kRevertGroupByte][kLtrZone];
+  std::uint8_t& revert = Data().m_zoneBytes[zone_byte::kRevertGroup][kLtrZone];
   std::uint8_t& selected = Data().m_selectedGroup[kLtrZone];
   revert = 2;
   selected = kFirst + 2 + 1;  // absolute, 1-based: column 3's group

@@ -110,7 +110,7 @@ TEST_P(SystemPage, HomeChannelOffersTheProgrammedRepeatersAndMarksTheChosenOne) 
 
 TEST_P(SystemPage, RevertGroupShowsTheAbsoluteGroupNumber) {
   Zones({10, 3});
-  Data().m_zoneBytes[kZoneRevertGroupByte][1] = 2;
+  Data().m_zoneBytes[zone_byte::kRevertGroup][1] = 2;
   page->RefreshGrid();
   EXPECT_EQ(Control(kRevertCells[1])->text(), "Grp 13");
   QTest::mouseClick(Control(kRevertCells[1]), Qt::LeftButton);
@@ -121,7 +121,7 @@ TEST_P(SystemPage, RevertGroupShowsTheAbsoluteGroupNumber) {
   QTest::mouseClick(Control(11051), Qt::LeftButton);
   EXPECT_EQ(ListRows(), QStringList{"None"});
   page->Grid().Commit();
-  for (int z = 0; z < kZoneCount; ++z) EXPECT_EQ(Data().m_zoneBytes[kZoneRevertGroupByte][z], 0xFF);
+  for (int z = 0; z < kZoneCount; ++z) EXPECT_EQ(Data().m_zoneBytes[zone_byte::kRevertGroup][z], 0xFF);
 }
 
 TEST_P(SystemPage, EnterOnACellOpensItsListEnterCommitsEscCloses) {
@@ -370,7 +370,7 @@ TEST_P(SystemPage, ACountStillBeingTypedCommitsWhenThePageGoes) {
 TEST_P(SystemPage, ValuesFromAFileThatNameNothingReadNoRecords) {
   Zones({2, 2}, {true, true});
   ZoneByte(1, 2) = 50;  // past the 20 repeaters
-  Data().m_zoneBytes[kZoneRevertGroupByte][0] = 200;
+  Data().m_zoneBytes[zone_byte::kRevertGroup][0] = 200;
   page->RefreshGrid();
   EXPECT_EQ(Control(kHomeCells[1])->text(), "None");
   ZoneByte(1, 2) = 3;  // a repeater with no channel
