@@ -10,11 +10,13 @@
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <array>
 
 #include "model/MessageBox.h"
 #include "pages/PageBase.h"
 #include "platform/ControlIds.h"
+#include "platform/ScreenArea.h"
 
 namespace {
 
@@ -171,9 +173,22 @@ CHelpViewer::CHelpViewer(QWidget* parent) : QDialog(parent) {
 
 void CHelpViewer::ShowPage(const QString& path) {
   m_browser->setSource(QUrl::fromLocalFile(path));
+  if (!isVisible()) PlaceBesideOwner();
   show();
   raise();
   activateWindow();
+}
+
+void CHelpViewer::PlaceBesideOwner() {
+  const QWidget* owner = parentWidget();
+  if (owner == nullptr) return;
+  // On the side of the screen with more room, so the window that asked for
+  // help stays in sight as far as the screen allows.
+  const QRect area = AvailableScreenArea(owner);
+  const QRect around = owner->frameGeometry();
+  const int x = around.center().x() < area.center().x() ? area.right() + 1 - width() : area.left();
+  const int y = std::clamp(around.top(), area.top(), std::max(area.top(), area.bottom() + 1 - height()));
+  move(std::max(x, area.left()), y);
 }
 
 QString CHelpViewer::CurrentPage() const { return m_browser->source().toLocalFile(); }

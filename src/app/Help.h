@@ -40,6 +40,8 @@ public:
   explicit CHelpViewer(QWidget* parent = nullptr);
 
 private:
+  // Opens beside the window it belongs to rather than over it.
+  void PlaceBesideOwner();
   QTextBrowser* m_browser;
 };
 

@@ -42,6 +42,7 @@
 #include "platform/Beep.h"
 #include "platform/ControlIds.h"
 #include "platform/FileDialogs.h"
+#include "platform/ScreenArea.h"
 
 namespace {
 
@@ -178,6 +179,21 @@ std::optional<int> CMainDlg::OnInitDialog(const std::vector<std::string>& args, 
   return std::nullopt;
 }
 
+void CMainDlg::FitToLargestPage() {
+  // Every page scrolls against the reference page, the first page shown (a
+  // Global 1 page), and the others' controls lie within it: a page area as
+  // large as it shows each page whole. Its template and controls are measured
+  // in the desktop's font, so the window follows the font.
+  const auto shown = m_pages->FirstWithWindow();
+  if (!shown) return;
+  // The tab row shows whole too.
+  const QSize page = m_pages->Page(*shown).ScrollExtent().expandedTo(QSize(m_tabs->sizeHint().width(), 0));
+  layout()->activate();
+  const QSize around = size() - m_tabCtrl->DisplayRect().size();
+  // A smaller screen keeps the scroll bars.
+  resize((page + around).boundedTo(AvailableScreenArea(this).size()));
+}
+
 void CMainDlg::SetComPortIndex(int index) { g_config.SetComPortIndex(static_cast<std::int16_t>(index)); }
 void CMainDlg::SetLptPortIndex(int index) { g_config.SetLptPortIndex(static_cast<std::int16_t>(index)); }
 bool CMainDlg::CheckManufacturerPassword() { return ::CheckManufacturerPassword() == 0; }
@@ -192,8 +208,13 @@ QTabBar* CMainDlg::TabBar() const { return m_tabs; }
 QLineEdit* CMainDlg::SerialEdit() const { return m_serialEdit; }
 
 void CMainDlg::showEvent(QShowEvent* e) {
+  if (!e->spontaneous()) {
+    RebuildTabs();
+    // Sized from the first page, before the dialog centres itself on the screen.
+    if (!m_sizedToPages) FitToLargestPage();
+    m_sizedToPages = true;
+  }
   QDialog::showEvent(e);
-  if (!e->spontaneous()) RebuildTabs();
 }
 
 void CMainDlg::RebuildTabs() {

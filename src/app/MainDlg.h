@@ -154,6 +154,8 @@ private:
   void SetManufacturerMode(bool on) override;
   void SetServiceMode(bool on) override;
 
+  // Sizes the window to show the largest page whole, within the screen.
+  void FitToLargestPage();
   void OpenZoneSubPage(unsigned msg, WParam wParam, LParam lParam);
   void OnChannelDeleted(WParam channel);
   void OnModelChanged(LParam model);
@@ -172,6 +174,7 @@ private:
   QLabel* m_fileLine = nullptr;
   QLabel* m_modelLine = nullptr;
   CUpperEdit* m_serialEdit = nullptr;
+  bool m_sizedToPages = false;  // the window took its size from the first page
   QTimer m_modelTimer;
   int m_zoneSubPage = 163;
   bool m_closing = false;

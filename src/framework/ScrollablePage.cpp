@@ -102,8 +102,10 @@ void CScrollablePage::ResetScroll() {
 }
 
 void CScrollablePage::UpdateScrollRanges() {
-  const QSize client = ClientSize();
   const QSize extent = ScrollExtent();
+  // A page that has grown to show everything needs no scroll bars, although
+  // the bars of its smaller size still narrow the viewport.
+  const QSize client = extent.boundedTo(size()) == extent ? size() : ClientSize();
   // Integer division truncates toward zero, so a page larger than the
   // reference gets a negative extent and no scrolling. Controls reaching
   // past the reference round up, so the last of them can be scrolled into

@@ -73,6 +73,10 @@ public:
 
   void ResetScroll();
   void UpdateScrollRanges();
+  // What the page must be able to show: the reference page size, or more
+  // where the page's controls reach further (Qt's controls can be larger
+  // than the template's measures).
+  QSize ScrollExtent() const;
 
   // The page key pattern: Enter and Esc are swallowed (a page never closes
   // itself), F1-F7 go on to the main dialog, Shift+F9 runs OnRomEditCommand.
@@ -97,10 +101,6 @@ protected:
 
 private:
   QSize ClientSize() const;
-  // What the page must be able to show: the reference page size, or more
-  // where the page's controls reach further (Qt's controls can be larger
-  // than the template's measures).
-  QSize ScrollExtent() const;
   void FitBodyToContent();
   void MoveBody();
 

@@ -12,6 +12,7 @@
 #include "ScriptedMessages.h"
 #include "app/MainDlg.h"
 #include "app/PageSet.h"
+#include "framework/ScrollablePage.h"
 #include "model/Privilege.h"
 #include "model/RadioImage.h"
 
@@ -35,6 +36,8 @@ protected:
   void SetUp() override {
     ResetProgramState();
     g_portableModelChange = 0;
+    // A fresh start has placed no page yet.
+    g_pageRect = QRect();
   }
   void TearDown() override {
     dlg.reset();

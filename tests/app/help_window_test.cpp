@@ -120,6 +120,7 @@ TEST_F(HelpWindowTest, HelpFromAFiveToneDialogIsUsableOverItAndStaysWhenItCloses
         ASSERT_NE(viewer, nullptr);
         EXPECT_TRUE(viewer->isVisible());
         EXPECT_EQ(PageName(*viewer), c.page);
+        EXPECT_FALSE(viewer->frameGeometry().contains(dialog.frameGeometry())) << "the dialog stays in sight";
         // The link to the 5-Tone tab's page answers while the dialog is open.
         auto* browser = viewer->findChild<QTextBrowser*>();
         const auto link = LinkPoint(browser, QStringLiteral("fivetone.html"));

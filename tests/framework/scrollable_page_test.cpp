@@ -106,6 +106,19 @@ TEST_F(PageFixture, PageDownJumpsTheWholeExtentAndTheThumbScrollsInFourPixelUnit
   EXPECT_EQ(page.HPos(), page.HMax());
 }
 
+// The main window grows its first page to show it whole: the scroll bars of
+// the smaller size go, and the whole page shows.
+TEST_F(PageFixture, GrownToItsExtentThePageDropsItsScrollBars) {
+  ResizeClient(-100, -100);
+  ASSERT_GT(page.VMax(), 0);
+  ResizeClient(0, 0);
+  EXPECT_EQ(page.HMax(), 0);
+  EXPECT_EQ(page.VMax(), 0);
+  EXPECT_FALSE(page.verticalScrollBar()->isVisible());
+  EXPECT_FALSE(page.horizontalScrollBar()->isVisible());
+  EXPECT_EQ(page.viewport()->size(), ref.size());
+}
+
 TEST_F(PageFixture, EveryResizeReturnsThePageToItsOrigin) {
   ResizeClient(-100, -100);
   page.verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
