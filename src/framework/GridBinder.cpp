@@ -198,7 +198,12 @@ QRect CGridBinder::ListPlace(const CLinkStatic* cell, const QWidget* listParent,
   const bool left = OpensLeft(l, column);
   const int width = l.listWidthCells * r.width();
   const int x = left ? r.left() - width - 5 : r.right() - 5;
-  return {x, r.top() - 10, width + 5, rows * r.height()};
+  // The list is as many cells high as its line asks, but never shorter than
+  // that many of its own rows: at the desktop's font a list row can be taller
+  // than a cell, and a two-choice list would otherwise scroll its second row.
+  const int shown = std::min(rows, l.list.list->count());
+  const int fitted = shown > 0 ? shown * l.list.list->sizeHintForRow(0) + 2 * l.list.list->frameWidth() : 0;
+  return {x, r.top() - 10, width + 5, std::max(rows * r.height(), fitted)};
 }
 
 void CGridBinder::Open(CLinkStatic* cell) {

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QSignalSpy>
+#include <QScrollBar>
 #include <QTest>
 #include <algorithm>
 #include <array>
@@ -474,4 +475,24 @@ TEST(GridLine, TheTextOfAStoredValue) {
   }
   built.text = [](int item, std::uint32_t value) { return std::to_string(item) + ":" + std::to_string(value); };
   EXPECT_EQ(built.Text(2), "2:5");  // the line's own text wins
+}
+
+// A line's list is as many rows high as the line asks, whatever the font does
+// to a row: a two-choice list shows both choices whole and never scrolls.
+TEST_F(GridFixture, AListShowsTheRowsItsLineAsksForWhole) {
+  for (int font : {8, 14, 22}) {
+    QFont big = page.lists[kScanLine]->font();
+    big.setPointSize(font);
+    page.lists[kScanLine]->setFont(big);
+    Click(kScanLine, 1);
+    CHotListBox* list = page.lists[kScanLine];
+    ASSERT_EQ(page.grid.OpenList(), list);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(list->count(), 2);
+    const QRect view = list->viewport()->rect();
+    for (int row = 0; row < list->count(); ++row)
+      EXPECT_TRUE(view.contains(list->visualItemRect(list->item(row)))) << "row " << row << " at " << font << " pt";
+    EXPECT_FALSE(list->verticalScrollBar()->isVisible()) << font << " pt";
+    QTest::keyClick(list, Qt::Key_Escape);
+  }
 }
