@@ -125,9 +125,15 @@ std::string Format(const char* format, long value) {
   return text;
 }
 
+// The tone scale of the portable radio's default parameter block; the mobile
+// default files carry it too.
+constexpr std::uint16_t kDefaultToneFactor = 2930;
+constexpr std::uint16_t kDefaultToneTimer = 4069;
+constexpr std::uint8_t kDefaultToneTolerance = 30;  // per mille
+
 void PutTones(std::uint8_t* image, std::size_t at, const std::uint32_t* tones, std::uint16_t factor) {
   // Without a factor no tone has a word: the words the image holds stay.
-  if (factor == 0) return;
+  if (!IsToneFactor(factor)) return;
   for (int i = 0; i < kFiveToneTones; ++i) PutBE16(image + at + 2 * i, FiveToneWord(tones[i], factor));
 }
 
@@ -344,14 +350,17 @@ CPortableFiveToneDecodeTable::CPortableFiveToneDecodeTable()
 // ===========================================================================
 // Tone arithmetic
 
+bool IsToneFactor(std::uint16_t factor) { return factor != 0 && factor != 0xFFFF; }
+
 std::uint16_t FiveToneWord(std::uint32_t tone, std::uint16_t factor) {
-  if (factor == 0) return 0;
+  if (!IsToneFactor(factor)) return 0;
   // tone / (F x 0.0001) + 0.5, in integers so no rounding error creeps in.
   const std::uint64_t word = (std::uint64_t{tone} * 20000u + factor) / (2u * factor);
   return static_cast<std::uint16_t>(std::min<std::uint64_t>(word, 0xFFFF));
 }
 
 std::uint32_t FiveToneFromWord(std::uint16_t word, std::uint16_t factor) {
+  if (!IsToneFactor(factor)) return 0;
   // Rounded, not truncated: a tone typed in whole Hz then reads back as typed,
   // and loading and saving again leaves its word unchanged.
   return static_cast<std::uint32_t>((std::uint64_t{word} * factor + 5000u) / 10000u);
@@ -402,7 +411,7 @@ int CFiveToneCodeRecord::Pack(std::uint8_t* image) const {
     image[mobile_tone::kGaps + k] = GapToImage(gap[k]);
   }
   // Without a factor the tones were never known: their windows stay too.
-  if (GetBE16(image + mobile_tone::kFactor) != 0)
+  if (IsToneFactor(GetBE16(image + mobile_tone::kFactor)))
     PutWindows(image, mobile_tone::kWindows, tones.data(), kFiveToneTones, GetBE16(image + mobile_tone::kTimer),
                image[mobile_tone::kTolerance]);
   return 1;
@@ -416,6 +425,12 @@ constexpr int kGapRow = 18;
 constexpr int kPeriodIndex = 16;
 constexpr int kGapIndex = 17;
 }  // namespace
+
+void CFiveToneCodeRecord::WriteDefaultToneScale(std::uint8_t* image) {
+  PutBE16(image + mobile_tone::kFactor, kDefaultToneFactor);
+  PutBE16(image + mobile_tone::kTimer, kDefaultToneTimer);
+  image[mobile_tone::kTolerance] = kDefaultToneTolerance;
+}
 
 bool CFiveToneCodeRecord::GetCellText(int row, int column, std::string& text) const {
   if (column < 1 || column > kToneColumn || row < 0) return false;
@@ -461,9 +476,9 @@ void CFiveToneToneRecord::SetDefaults() {
       1633, 631, 697, 770, 852, 941, 1040, 1209, 1336, 1477, 1995, 571, 2205, 2437, 1805, 2694};
   std::copy(std::begin(kDefaultTones), std::end(kDefaultTones), tones.begin());
   tones[kFiveToneTones] = 0;
-  factor = 2930;
-  timer = 4069;  // as the default parameter block
-  tolerance = 30;
+  factor = kDefaultToneFactor;
+  timer = kDefaultToneTimer;  // as the default parameter block
+  tolerance = kDefaultToneTolerance;
   userPeriod = 70;
   userGap = 105;
 }

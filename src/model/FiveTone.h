@@ -176,6 +176,9 @@ inline constexpr int kFiveToneTones = 16;
 inline constexpr int kFiveToneColumns = 5;  // ZVEI, CCIR1, EEA, EIA, user
 
 // Image word of a tone: tone / (F x 0.0001), rounded; 0 when F is 0.
+// A factor word of 0 or all ones (an area never written) gives no tone scale:
+// such an image's tones are unknown and its tone words are kept.
+bool IsToneFactor(std::uint16_t factor);
 std::uint16_t FiveToneWord(std::uint32_t tone, std::uint16_t factor);
 // Tone of an image word, to the nearest whole Hz.
 std::uint32_t FiveToneFromWord(std::uint16_t word, std::uint16_t factor);
@@ -207,6 +210,9 @@ public:
   int Pack(std::uint8_t* image) const;
   bool GetCellText(int row, int column, std::string& text) const;
   void SetCellText(int row, int column, const std::string& text);
+  // A default image's tone scale (factor, timer, tolerance): the portable
+  // radio's, so tones typed on a new file come back as typed.
+  static void WriteDefaultToneScale(std::uint8_t* image);
 };
 
 // Portable: the user column only, with defaults and the default image area.

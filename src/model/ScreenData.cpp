@@ -239,7 +239,10 @@ void BuildDefaultImage(std::uint8_t* image) {
       // The portable radio-wide record never writes its model byte; a default
       // image carries it so that it identifies as a portable radio.
       if (g_isPortable) img[area::kModelByte] = m.global.modelByte;
-      if (g_isPortable) g_portableFiveToneTones.WriteDefaultImageArea(img);
+      if (g_isPortable)
+        g_portableFiveToneTones.WriteDefaultImageArea(img);
+      else
+        CFiveToneCodeRecord::WriteDefaultToneScale(img);
       return m.fiveToneCommon.Pack(img);
     });
   });

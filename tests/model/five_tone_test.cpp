@@ -1,14 +1,26 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "ProgramState.h"
+#include "ScriptedMessages.h"
+#include "model/DataFile.h"
+#include "model/FamilyModel.h"
 #include "model/FiveTone.h"
 #include "model/RadioImage.h"
 
 namespace {
+
+std::string Format5(std::uint32_t tone) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%5u", static_cast<unsigned>(tone));
+  return text;
+}
 
 std::vector<std::uint8_t> BlankImage() { return std::vector<std::uint8_t>(kImageBufferSize, 0xFF); }
 
@@ -319,23 +331,59 @@ TEST(FiveToneTones, PackUsesTheParametersOfTheImageWritten) {
 
 // An image without a factor word cannot say what its tones are: a save must
 // leave the tone words (and the mobile windows) as the image holds them.
+// A factor word of all ones is an area never written, no factor either.
 TEST(FiveToneTones, AnImageWithoutAFactorKeepsItsToneWords) {
   const std::size_t mobileTones = 0x5E08, mobileFactor = 0x5E77, portableTones = 0x5560, portableFactor = 0x55CF;
-  auto image = BlankImage();
-  PutBE16(&image[mobileFactor], 0);
-  PutBE16(&image[portableFactor], 0);
-  const auto before = image;
-  CFiveToneCodeRecord mobile;
-  mobile.Unpack(image.data());
-  mobile.tones[0] = 1000;
-  mobile.Pack(image.data());
-  CFiveToneToneRecord portable;
-  portable.Unpack(image.data());
-  portable.tones[0] = 1000;
-  portable.Pack(image.data());
-  EXPECT_TRUE(std::equal(before.begin() + mobileTones, before.begin() + mobileFactor, image.begin() + mobileTones));
-  EXPECT_TRUE(std::equal(before.begin() + portableTones, before.begin() + portableTones + 32,
-                         image.begin() + portableTones));
+  for (const std::uint16_t noFactor : {0x0000, 0xFFFF}) {
+    SCOPED_TRACE(noFactor);
+    auto image = BlankImage();
+    PutBE16(&image[mobileFactor], noFactor);
+    PutBE16(&image[portableFactor], noFactor);
+    PutBE16(&image[mobileTones + 2], 3413);  // 1000 Hz on the usual scale, unknown on none
+    const auto before = image;
+    CFiveToneCodeRecord mobile;
+    mobile.Unpack(image.data());
+    EXPECT_EQ(mobile.tones[1], 0u);
+    mobile.tones[0] = 1000;
+    mobile.Pack(image.data());
+    CFiveToneToneRecord portable;
+    portable.Unpack(image.data());
+    portable.tones[0] = 1000;
+    portable.Pack(image.data());
+    // The tone words, and the mobile windows after the parameter block, as they were.
+    EXPECT_TRUE(std::equal(before.begin() + mobileTones, before.begin() + mobileFactor, image.begin() + mobileTones));
+    EXPECT_TRUE(std::equal(before.begin() + 0x5F7C, before.begin() + 0x5FBC, image.begin() + 0x5F7C));
+    EXPECT_TRUE(std::equal(before.begin() + portableTones, before.begin() + portableTones + 32,
+                           image.begin() + portableTones));
+    EXPECT_EQ(FiveToneWord(1000, noFactor), 0);
+    EXPECT_EQ(FiveToneFromWord(3413, noFactor), 0u);
+  }
+}
+
+// A new mobile file has a tone scale: every tone the user column takes comes
+// back as typed after a save and a reload, and saving the reloaded file
+// changes no byte (the decode windows included).
+TEST(FiveToneTones, EveryToneTypedOnANewMobileFileComesBackAsTyped) {
+  FreshProgramState fresh;
+  TempDir dir;
+  ScriptedMessages messages;
+  ASSERT_TRUE(AllocateRadioImage());
+  ASSERT_EQ(g_dataFile.LoadDataFile(std::string(RP58_PROGRAM_DIR) + "/Data/DEFAULTU.K58", RP58_PROGRAM_DIR), 1);
+  for (std::uint32_t first = 300; first <= 3000; first += kFiveToneTones) {
+    SCOPED_TRACE(first);
+    std::array<std::uint32_t, kFiveToneTones> typed{};
+    for (int row = 1; row <= kFiveToneTones; ++row) {
+      typed[row - 1] = std::min<std::uint32_t>(first + row - 1, 3000);
+      ASSERT_TRUE(ToneGridCommit(g_mobileFiveToneCodes, row, tone_grid::kUserCol, std::to_string(typed[row - 1])));
+    }
+    ASSERT_TRUE(g_dataFile.SaveDataFile("typed.K58"));
+    ASSERT_EQ(g_dataFile.LoadDataFile("typed.K58", RP58_PROGRAM_DIR), 1);
+    for (int row = 1; row <= kFiveToneTones; ++row)
+      ASSERT_EQ(ToneGridText(g_mobileFiveToneCodes, row, tone_grid::kUserCol), Format5(typed[row - 1]));
+    ASSERT_TRUE(g_dataFile.SaveDataFile("again.K58"));
+    ASSERT_EQ(ReadWholeFile("again.K58"), ReadWholeFile("typed.K58"));
+  }
+  for (const auto& t : messages.texts()) EXPECT_EQ(t.rfind("FCC Rule Caution!", 0), 0u) << t;
 }
 
 // Typed entries: in range stored, out of range dropped with the data unmarked.
