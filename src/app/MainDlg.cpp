@@ -441,9 +441,13 @@ void CMainDlg::OnOpenFile() {
 bool CMainDlg::LoadFile(const std::string& name) {
   SelectTab(0);
   MessageBeep();
-  const int loaded = g_dataFile.LoadDataFile(name, m_programDir.empty() ? CwdKeeper().Path() : m_programDir);
+  std::string shortfall;
+  const int loaded =
+      g_dataFile.LoadDataFile(name, m_programDir.empty() ? CwdKeeper().Path() : m_programDir, "", &shortfall);
   RefreshPage();
   UpdateModelLine();
+  // A short file is told of over the data it loaded.
+  if (!shortfall.empty()) ShowMessageBox(shortfall, kMsgOk | kMsgIconWarning);
   return loaded != 0;
 }
 

@@ -43,17 +43,76 @@ std::size_t ReadInto(std::istream& in, std::uint8_t* dst, std::size_t n) {
 
 bool ReadExactly(std::istream& in, std::uint8_t* dst, std::size_t n) { return ReadInto(in, dst, n) == n; }
 
-// The 5-Tone areas of a portable file written before they existed come from
-// the default file of the radio's band.
-bool CompleteFromDefaultFile(std::uint8_t* image, const std::string& programDir) {
-  const bool uhf = (image[area::kFamilyCode] & 0x80) != 0;
-  std::string name = uhf ? kDefaultPortableUhfFile : kDefaultPortableVhfFile;
+// Where a data file of the family ends: a mobile file goes on past 0x6000
+// only for the products that have the tail, a portable file ends with its
+// 5-Tone areas.
+constexpr std::size_t kPortableFileEnd = 0x5880;
+std::size_t DataFileEnd(Family family, std::uint8_t productCode) {
+  if (family == kPortable) return kPortableFileEnd;
+  return IsMobileProductCode(productCode) ? kImageSize : area::kMobileCarried;
+}
+
+const char* PortableDefaultFileOf(const std::uint8_t* image) {
+  return (image[area::kFamilyCode] & 0x80) != 0 ? kDefaultPortableUhfFile : kDefaultPortableVhfFile;
+}
+
+// The 5-Tone areas of a portable file written before they existed (or cut
+// short inside them) come from the default file of the radio's band, from
+// `from` on.
+bool CompleteFromDefaultFile(std::uint8_t* image, std::size_t from, const std::string& programDir) {
+  std::string name = PortableDefaultFileOf(image);
   if (!programDir.empty()) name = programDir + "/" + name;
   std::ifstream def(name, std::ios::binary);
   if (!def.is_open()) return false;
-  std::vector<std::uint8_t> skip(area::kPortableFiveToneCommon);
-  if (!ReadExactly(def, skip.data(), skip.size())) return false;
-  return ReadExactly(def, image + area::kPortableFiveToneCommon, 1152);
+  std::vector<std::uint8_t> bytes(kPortableFileEnd);
+  if (!ReadExactly(def, bytes.data(), bytes.size())) return false;
+  std::memcpy(image + from, bytes.data() + from, kPortableFileEnd - from);
+  return true;
+}
+
+// What a short file lacks, for the user: the parts of the layout from the
+// first missing byte on.
+struct FilePart {
+  std::size_t start;
+  const char* name;
+};
+constexpr FilePart kMobileParts[] = {{area::kZoneRecords, "the zones"},
+                                     {area::kGroupRecords, "the groups"},
+                                     {area::kChannels, "the RF channels"},
+                                     {area::kMobileFiveToneCommon, "the 5-Tone data"},
+                                     {area::kMobileCarried, "the memory blocks kept for the radio"},
+                                     {area::kMobileAdjust, "the adjustment data"}};
+constexpr FilePart kPortableParts[] = {{area::kZoneRecords, "the zones"},
+                                       {area::kGroupRecords, "the groups"},
+                                       {area::kChannels, "the RF channels"},
+                                       {area::kPortableAdjust, "the adjustment data"},
+                                       {area::kPortableFiveToneCommon, "the 5-Tone data"}};
+
+std::string ShortFileNote(const std::string& path, Family family, std::size_t held, std::size_t end,
+                          const char* completedFrom) {
+  std::vector<std::string> missing;
+  const auto add = [&](const FilePart* first, const FilePart* last) {
+    for (const FilePart* p = first; p != last; ++p) {
+      const std::size_t partEnd = p + 1 != last ? p[1].start : end;
+      if (partEnd <= held || p->start >= end) continue;
+      missing.push_back(std::string(p->name) + (held > p->start ? " (in part)" : ""));
+    }
+  };
+  if (family == kPortable)
+    add(std::begin(kPortableParts), std::end(kPortableParts));
+  else
+    add(std::begin(kMobileParts), std::end(kMobileParts));
+  std::string list;
+  for (std::size_t i = 0; i < missing.size(); ++i)
+    list += (i == 0 ? "" : i + 1 == missing.size() ? " and " : ", ") + missing[i];
+  char at[16];
+  std::snprintf(at, sizeof at, "0x%04zX", held);
+  std::string text = "The file is shorter than a data file\n    " + path + "\n\nMissing from byte " + at + " on: " +
+                     list + ".\n";
+  if (completedFrom == nullptr) return text + "What is missing is left unwritten.";
+  text += std::string("The missing 5-Tone data is taken from ") + completedFrom + ".";
+  if (held < area::kPortableFiveToneCommon) text += "\nThe rest of what is missing is left unwritten.";
+  return text;
 }
 
 void Tell(void (IDataFileView::*what)(const std::string&), const std::string& text) {
@@ -255,45 +314,43 @@ ReadResult ReadFileContents(const std::string& path, const std::string& programD
     return ReadResult::kNotOpened;
   }
   // The copies start unwritten: what the file does not define (a portable
-  // file ends at 0x5880, a mobile tail may be missing) must not keep the
-  // bytes of the file open before, or a save would write them into this one.
+  // file ends at 0x5880, a mobile tail may be missing, a file may be cut
+  // short) must not keep the bytes of the file open before, or a save would
+  // write them into this one.
   std::vector<std::uint8_t> image(kImageSize);
   ClearRadioImage(image.data());
   std::array<std::uint8_t, kAdjustCopySize> adjust;
   adjust.fill(kUnwrittenByte);
   std::uint8_t* img = image.data();
 
-  if (!ReadExactly(in, img, area::kZoneRecords)) return refuse(kReadError);
+  // Every chunk of the layout sits at its image offset, so the file is read
+  // whole and a short file keeps every byte it holds.
+  const std::size_t length = ReadInto(in, img, kImageSize);
+  if (length < area::kZoneRecords) return refuse(kReadError);
   const Family family = FamilyOfCode(img[area::kFamilyCode]);
   if (family == kUnknownFamily) return refuse("Hardware configuration mismatched!", kMsgOk | kMsgIconWarning);
-  bool ok = ReadExactly(in, img + area::kZoneRecords, 16 * kBlockSize) &&
-            ReadExactly(in, img + area::kGroupRecords, 32 * kBlockSize);
-  if (ok && family == kMobile) {
-    ok = ReadExactly(in, img + area::kChannels, 128 * kBlockSize) &&
-         ReadExactly(in, img + area::kMobileFiveToneCommon, area::kMobileCarried - area::kMobileFiveToneCommon);
-  } else if (ok) {
-    ok = ReadExactly(in, img + area::kChannels, 160 * 88) && ReadExactly(in, adjust.data(), kBlockSize);
-    if (ok) {
-      std::memcpy(img + area::kPortableAdjust, adjust.data(), kBlockSize);
-      if (!ReadExactly(in, img + area::kPortableFiveToneCommon, 1152)) {
-        in.close();
-        ok = CompleteFromDefaultFile(img, programDir);
-      }
+  // Past the family's layout the bytes are not this radio's: a portable
+  // file's are no mobile tail, whatever its product code says.
+  const std::size_t end = DataFileEnd(family, img[area::kProductCode]);
+  const std::size_t held = std::min(length, end);
+  std::fill(img + held, img + kImageSize, kUnwrittenByte);
+  const char* completedFrom = nullptr;
+  if (family == kPortable) {
+    if (held > area::kPortableAdjust)
+      std::memcpy(adjust.data(), img + area::kPortableAdjust, std::min<std::size_t>(held - area::kPortableAdjust, kBlockSize));
+    if (held < end) {
+      in.close();
+      if (!CompleteFromDefaultFile(img, std::max(held, area::kPortableFiveToneCommon), programDir))
+        return refuse(kReadError);
+      completedFrom = PortableDefaultFileOf(img);
     }
+  } else if (held > area::kMobileAdjust) {
+    std::memcpy(adjust.data(), img + area::kMobileAdjust, held - area::kMobileAdjust);
   }
-  if (!ok) return refuse(kReadError);
-  // Only the mobile layout goes on past 0x5C80: a portable file's later bytes
-  // are not a tail, whatever its product code says.
-  if (family == kMobile && IsMobileProductCode(img[area::kProductCode]) && in.is_open()) {
-    // The tail is optional: a file that ends early leaves the rest unwritten.
-    std::uint8_t block[kBlockSize];
-    for (std::size_t b = 0; b < 62 && ReadExactly(in, block, kBlockSize); ++b)
-      std::memcpy(img + area::kMobileCarried + b * kBlockSize, block, kBlockSize);
-    for (std::size_t b = 0; b < 3 && ReadExactly(in, block, kBlockSize); ++b) {
-      std::memcpy(adjust.data() + b * kBlockSize, block, kBlockSize);
-      std::memcpy(img + area::kMobileAdjust + b * kBlockSize, block, kBlockSize);
-    }
-  }
+  // A portable file that ends where the 5-Tone areas begin is a file of the
+  // days before them, not a short one.
+  const bool olderPortable = family == kPortable && held == area::kPortableFiveToneCommon;
+  out.shortfall = held < end && !olderPortable ? ShortFileNote(path, family, held, end, completedFrom) : "";
   out.image = std::move(image);
   out.adjust = adjust;
   out.family = family;
@@ -304,7 +361,9 @@ ReadResult ReadFileContents(const std::string& path, const std::string& programD
 
 int ReadDataFile(const std::string& path, const std::string& programDir, DataFileContents& out,
                  const std::string& refusalNote) {
-  return ReadFileContents(path, programDir, out, refusalNote) == ReadResult::kRead ? 1 : 0;
+  if (ReadFileContents(path, programDir, out, refusalNote) != ReadResult::kRead) return 0;
+  if (!out.shortfall.empty()) ShowMessageBox(out.shortfall, kMsgOk | kMsgIconWarning);
+  return 1;
 }
 
 bool WriteDataFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
@@ -316,7 +375,8 @@ bool WriteDataFileBytes(const std::string& path, const std::vector<std::uint8_t>
   return false;
 }
 
-int CDataFile::LoadDataFile(const std::string& path, const std::string& programDir, const std::string& refusalNote) {
+int CDataFile::LoadDataFile(const std::string& path, const std::string& programDir, const std::string& refusalNote,
+                            std::string* shortfall) {
   // Everything is read into scratch copies and committed only when the whole
   // file has loaded, so a refused file leaves the working data as it was.
   DataFileContents file;
@@ -341,6 +401,10 @@ int CDataFile::LoadDataFile(const std::string& path, const std::string& programD
   Tell(&IDataFileView::SetFileLine, FileLineText(path));
   Tell(&IDataFileView::SetSerialText, CurrentSerialText());
   RebuildTabs();
+  if (shortfall != nullptr)
+    *shortfall = file.shortfall;
+  else if (!file.shortfall.empty())
+    ShowMessageBox(file.shortfall, kMsgOk | kMsgIconWarning);
   return 1;
 }
 

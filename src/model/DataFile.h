@@ -28,7 +28,13 @@ public:
   // 1 when the file was loaded and unpacked; 0 when refused (a message has
   // been shown, followed by refusalNote). A refused file leaves the image,
   // the adjustment copy, the family and the records exactly as they were.
-  int LoadDataFile(const std::string& path, const std::string& programDir, const std::string& refusalNote = "");
+  // A file shorter than a data file (but holding the first chunk) loads with
+  // every byte it holds, the rest unwritten, and the user is told once at the
+  // end of the load what was missing; with `shortfall` given, that text goes
+  // there instead (empty for a whole file), for a caller that shows it once
+  // its own window is up to date.
+  int LoadDataFile(const std::string& path, const std::string& programDir, const std::string& refusalNote = "",
+                   std::string* shortfall = nullptr);
   // true when the whole file was written. A refusal, a cancelled caution or
   // a write failure leaves any existing file untouched and the data dirty.
   bool SaveDataFile(const std::string& path);
@@ -41,10 +47,13 @@ struct DataFileContents {
   std::vector<std::uint8_t> image;  // kImageSize bytes
   std::array<std::uint8_t, kAdjustCopySize> adjust{};
   Family family = kUnknownFamily;
+  // What a short file lacked, as the user is told; empty for a whole file.
+  std::string shortfall;
 };
 // Reads a data file as LoadDataFile does, into `out` only: the image, the
-// adjustment copy, the family and the records stay as they are. 1 read; 0
-// refused (its message shown, followed by refusalNote).
+// adjustment copy, the family and the records stay as they are. 1 read (a
+// short file's note shown); 0 refused (its message shown, followed by
+// refusalNote).
 int ReadDataFile(const std::string& path, const std::string& programDir, DataFileContents& out,
                  const std::string& refusalNote = "");
 // Writes the bytes as a data file, whole or not at all; false after

@@ -3,6 +3,8 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <filesystem>
+
 #include "MainDlgFixture.h"
 
 namespace {
@@ -223,4 +225,35 @@ TEST_F(FileCommandsTest, TheQuestionNamesTheFileAndAFailedSaveSaysWhy) {
                                                                       "\n\n   Press any key\nNo such file or directory"}));
     EXPECT_EQ(g_dataModified, 1);
   }
+}
+
+// A short data file is told of once, over the data it loaded: the file line,
+// the model line and the page already show the new file when the box comes.
+TEST_F(FileCommandsTest, AShortFileIsToldOfOnceAfterTheLoad) {
+  std::vector<unsigned char> bytes = ReadWholeFile(std::string(RP58_PROGRAM_DIR) + "/Data/DEFAULTV.P58");
+  bytes.resize(0x5460);
+  WriteWholeFile(dir.File("short.P58"), bytes);
+  std::filesystem::create_directory(dir.File("Data"));  // the default file completes its 5-Tone areas
+  WriteDataFile(dir.File("Data/DEFAULTV.P58"), kPortable, false);
+  struct Seen : ScriptedMessages {
+    CMainDlg* dlg = nullptr;
+    std::vector<std::string> lines;
+    int Show(const std::string& text, const std::string& caption, unsigned style) override {
+      lines.push_back(dlg->FileLine().toStdString() + " / " + dlg->ModelLine().toStdString());
+      return ScriptedMessages::Show(text, caption, style);
+    }
+  };
+  g_dataModified = 0;
+  files.Choose(dir.File("short.P58"));
+  Seen seen;
+  seen.dlg = dlg.get();
+  dlg->Action(kCmdOpenFile)->trigger();
+  ASSERT_EQ(seen.texts().size(), 1u);
+  EXPECT_EQ(seen.texts()[0].rfind("The file is shorter than a data file\n    ", 0), 0u) << seen.texts()[0];
+  EXPECT_NE(seen.texts()[0].find("Missing from byte 0x5460 on: the 5-Tone data (in part)."), std::string::npos);
+  EXPECT_EQ(seen.shown()[0].style, kMsgOk | kMsgIconWarning);
+  EXPECT_EQ(seen.lines[0], "File:short.P58 / " + dlg->ModelLine().toStdString());
+  EXPECT_EQ(dlg->ModelLine().toStdString().rfind("TP-", 0), 0u);
+  EXPECT_EQ(g_isPortable, 1);
+  EXPECT_EQ(ShownSlot().has_value(), true);
 }

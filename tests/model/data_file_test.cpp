@@ -232,6 +232,10 @@ TEST_F(DataFileTest, SaveWithoutPackTakesThePortableAdjustBlockFromTheImage) {
   EXPECT_TRUE(std::equal(img.begin() + 0x5380, img.begin() + 0x5400, file.begin() + 0x5380));
 }
 
+// A file that holds at least the first chunk loads with every byte it holds;
+// what it lacks stays unwritten (a portable file's 5-Tone areas come from the
+// default file), and the user is told once what was missing. A portable file
+// that ends where the 5-Tone areas begin is an older file, not a short one.
 TEST_F(DataFileTest, TruncatedFiles) {
   // A default portable file to complete short portable files from.
   std::filesystem::create_directory("Data");
@@ -247,16 +251,30 @@ TEST_F(DataFileTest, TruncatedFiles) {
   const Bytes mobile = PatternImage(0x61, 0x0B);
   const Bytes portable = PatternImage(0xB9, 0x00);
   const Bytes plainMobile = PatternImage(0x61, 0x0C);  // product code without the tail
+  const std::string head = "The file is shorter than a data file\n    cut.dat\n\nMissing from byte ";
+  const std::string unwritten = ".\nWhat is missing is left unwritten.";
   const Row rows[] = {
       {"first chunk short", Bytes(mobile.begin(), mobile.begin() + 1151), 0, {"Problem reading from file"}},
       {"unknown family", PatternImage(0x62, 0x0B), 0, {"Hardware configuration mismatched!"}},
-      {"mobile ends at 0x5C80", Bytes(mobile.begin(), mobile.begin() + 0x5C80), 0, {"Problem reading from file"}},
-      {"mobile cut inside the channels", Bytes(mobile.begin(), mobile.begin() + 0x3000), 0, {"Problem reading from file"}},
-      {"mobile cut inside 0x5C80", Bytes(mobile.begin(), mobile.begin() + 0x5D00), 0, {"Problem reading from file"}},
+      {"mobile ends at 0x5C80", Bytes(mobile.begin(), mobile.begin() + 0x5C80), 1,
+       {head + "0x5C80 on: the 5-Tone data, the memory blocks kept for the radio and the adjustment data" + unwritten}},
+      {"mobile cut inside the channels", Bytes(mobile.begin(), mobile.begin() + 0x3000), 1,
+       {head + "0x3000 on: the RF channels (in part), the 5-Tone data, the memory blocks kept for the radio and the "
+               "adjustment data" + unwritten}},
+      {"mobile cut inside 0x5C80", Bytes(mobile.begin(), mobile.begin() + 0x5D00), 1,
+       {head + "0x5D00 on: the 5-Tone data (in part), the memory blocks kept for the radio and the adjustment data" +
+        unwritten}},
       {"mobile without its tail", Bytes(plainMobile.begin(), plainMobile.begin() + 0x6000), 1, {}},
-      {"mobile with a short tail", Bytes(mobile.begin(), mobile.begin() + 0x6100), 1, {}},
+      {"mobile with a short tail", Bytes(mobile.begin(), mobile.begin() + 0x6100), 1,
+       {head + "0x6100 on: the memory blocks kept for the radio (in part) and the adjustment data" + unwritten}},
+      {"mobile one byte short", Bytes(mobile.begin(), mobile.end() - 1), 1,
+       {head + "0x807F on: the adjustment data (in part)" + unwritten}},
       {"portable of 21,504 bytes", Bytes(portable.begin(), portable.begin() + 21504), 1, {}},
-      {"portable cut in its 5-Tone area", Bytes(portable.begin(), portable.begin() + 21600), 1, {}},
+      {"portable cut in its 5-Tone area", Bytes(portable.begin(), portable.begin() + 21600), 1,
+       {head + "0x5460 on: the 5-Tone data (in part).\nThe missing 5-Tone data is taken from Data/DEFAULTU.P58."}},
+      {"portable cut in its channels", Bytes(portable.begin(), portable.begin() + 0x3000), 1,
+       {head + "0x3000 on: the RF channels (in part), the adjustment data and the 5-Tone data.\nThe missing 5-Tone "
+               "data is taken from Data/DEFAULTU.P58.\nThe rest of what is missing is left unwritten."}},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
@@ -276,20 +294,50 @@ TEST_F(DataFileTest, TruncatedFiles) {
       EXPECT_EQ(g_adjustCopy[0], 0x44);
       EXPECT_EQ(g_isPortable, 1);
       EXPECT_EQ(g_dataModified, 1);
-    } else {
-      EXPECT_EQ(g_dataModified, 0);
-      const std::size_t n = std::min<std::size_t>(r.content.size(), 0x5400);
-      EXPECT_TRUE(std::equal(r.content.begin(), r.content.begin() + n, after.begin()));
+      continue;
+    }
+    EXPECT_EQ(g_dataModified, 0);
+    // Every byte the file holds is kept; past it the image is unwritten, but
+    // for a portable file's 5-Tone areas, which the default file completes.
+    const bool isPortable = r.content[area::kFamilyCode] == 0xB9;
+    const std::size_t end = isPortable ? 0x5880 : r.content[area::kProductCode] == 0x0B ? kImageSize : 0x6000;
+    const std::size_t held = std::min(r.content.size(), end);
+    EXPECT_TRUE(std::equal(r.content.begin(), r.content.begin() + held, after.begin()));
+    for (std::size_t i = held; i < kImageSize; ++i) {
+      const bool completed = isPortable && i >= 0x5400 && i < 0x5880;
+      ASSERT_EQ(after[i], completed ? defaults[i] : kUnwrittenByte) << std::hex << i;
+    }
+    // The adjustment copy holds the file's adjustment bytes, as far as it has them.
+    const std::size_t adjust = isPortable ? 0x5380 : 0x7F00;
+    for (std::size_t i = 0; i < kAdjustCopySize; ++i) {
+      const bool inFile = adjust + i < held && (i < kBlockSize || !isPortable);
+      ASSERT_EQ(g_adjustCopy[i], inFile ? r.content[adjust + i] : kUnwrittenByte) << i;
     }
   }
-  // The completed portable files took their 5-Tone areas from the default file.
-  EXPECT_TRUE(std::equal(defaults.begin() + 0x5400, defaults.begin() + 0x5880, g_pRadioImage + 0x5400));
-  // A short mobile tail leaves the image unwritten past it.
-  WriteWholeFile("cut.dat", Bytes(mobile.begin(), mobile.begin() + 0x6100));
-  SetImage(Bytes(kImageSize, 0x33));
-  ASSERT_EQ(g_dataFile.LoadDataFile("cut.dat", dir_.path()), 1);
-  EXPECT_EQ(g_pRadioImage[0x6000], mobile[0x6000]);
-  EXPECT_EQ(g_pRadioImage[0x6100], kUnwrittenByte);
+}
+
+// DEFAULTU.K58 without its last byte: its last block keeps the 127 bytes it
+// has, the serial number all but its last two digits, which that byte held,
+// and a save writes what a save of the whole file writes but for that byte.
+TEST_F(DataFileTest, AFileOneByteShortKeepsItsLastBlock) {
+  Bytes file = ReadWholeFile(std::string(RP58_PROGRAM_DIR) + "/Data/DEFAULTU.K58");
+  ASSERT_EQ(file.size(), kImageSize);
+  ASSERT_EQ(g_dataFile.LoadDataFile(std::string(RP58_PROGRAM_DIR) + "/Data/DEFAULTU.K58", RP58_PROGRAM_DIR), 1);
+  const std::string serial = CurrentSerialText();
+  ASSERT_TRUE(g_dataFile.SaveDataFile("whole.K58"));
+  const Bytes whole = ReadWholeFile("whole.K58");
+  file.pop_back();
+  WriteWholeFile("short.K58", file);
+  msgs_.clear();
+  ASSERT_EQ(g_dataFile.LoadDataFile("short.K58", dir_.path()), 1);
+  EXPECT_EQ(msgs_.texts().size(), 1u);
+  EXPECT_EQ(CurrentSerialText(), serial.substr(0, serial.size() - 2) + "FF");
+  ASSERT_TRUE(g_dataFile.SaveDataFile("saved.K58"));
+  const Bytes saved = ReadWholeFile("saved.K58");
+  ASSERT_EQ(saved.size(), kImageSize);
+  const auto diff = std::mismatch(whole.begin(), whole.end() - 1, saved.begin());
+  EXPECT_TRUE(diff.first == whole.end() - 1) << "first difference at 0x" << std::hex << (diff.first - whole.begin());
+  EXPECT_EQ(saved.back(), kUnwrittenByte);
 }
 
 // The tail after 0x6000 belongs to the mobile layout. A portable file stops
