@@ -351,18 +351,16 @@ void CInsertEdit::keyPressEvent(QKeyEvent* event) {
 
 CValueEdit::CValueEdit(QWidget* parent) : CInsertEdit(parent) {}
 
-void CValueEdit::SetupValueEdit(QWidget* notifyWnd, int intDigits, int decimals, unsigned char insertMode,
-                                unsigned char commitOnEnter, unsigned char allowSign, unsigned char allowSpace,
-                                int maxValue, unsigned char nextOnEnter) {
-  m_notifyWnd = notifyWnd;
-  m_intDigits = intDigits;
-  m_decimals = decimals;
-  m_insertMode = insertMode;
-  m_commitOnEnter = commitOnEnter;
-  m_allowSign = allowSign;
-  m_allowSpace = allowSpace;
-  m_maxValue = maxValue;
-  m_nextOnEnter = nextOnEnter;
+void CValueEdit::SetupValueEdit(const ValueEditSettings& settings) {
+  m_notifyWnd = settings.notifyWnd;
+  m_intDigits = settings.intDigits;
+  m_decimals = settings.decimals;
+  m_insertMode = settings.insertMode;
+  m_commitOnEnter = settings.commitOnEnter;
+  m_allowSign = settings.allowSign;
+  m_allowSpace = settings.allowSpace;
+  m_maxValue = settings.maxValue;
+  m_nextOnEnter = settings.nextOnEnter;
 }
 
 void CValueEdit::AddRejectedChar(char c) { AddToList(m_rejectChars, c); }

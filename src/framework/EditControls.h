@@ -114,15 +114,27 @@ protected:
   QPointer<QWidget> m_notifyWnd;  // null: the window around the control, found at the first keystroke
 };
 
+// How a value edit takes its number; callers name what they set
+// (`{.intDigits = 3, .maxValue = 250}`) and leave the rest.
+struct ValueEditSettings {
+  QWidget* notifyWnd = nullptr;  // null: the window around the control
+  int intDigits = 0;
+  int decimals = 0;
+  bool insertMode = true;
+  bool commitOnEnter = false;
+  bool allowSign = false;
+  bool allowSpace = false;
+  int maxValue = 0;  // 0 = no limit
+  bool nextOnEnter = false;
+};
+
 // Numbers: up to m_intDigits characters, or m_intDigits + 1 + m_decimals with
 // decimals, and at most m_maxValue (0 = no limit). Enter moves on, Esc does
 // nothing, except in a dialog box with a default button (OK, Cancel).
 class CValueEdit : public CInsertEdit {
 public:
   explicit CValueEdit(QWidget* parent = nullptr);
-  void SetupValueEdit(QWidget* notifyWnd, int intDigits, int decimals, unsigned char insertMode,
-                      unsigned char commitOnEnter, unsigned char allowSign, unsigned char allowSpace, int maxValue,
-                      unsigned char nextOnEnter);
+  void SetupValueEdit(const ValueEditSettings& settings);
   // Characters refused without a beep; at most 10.
   void AddRejectedChar(char c);
   void AddIgnoredChar(char c) { AddRejectedChar(c); }

@@ -22,7 +22,7 @@ enum class Resend { kNever, kAll, kWrongReply, kSendOrSilence, kSendError };
 enum class Pause { kOnSuccess, kAfterReply, kAlways };
 
 struct CommandRule {
-  std::uint8_t command;
+  AlignCommand command;
   Family family;  // kUnknownFamily: both
   int args;
   Reply reply;
@@ -31,7 +31,7 @@ struct CommandRule {
   Resend resend;
   std::uint32_t pauseMs;
   Pause pause;
-  bool alwaysOk = false;  // the portable '9' never fails
+  bool alwaysOk = false;  // the portable kAlignItem9 never fails
 };
 
 constexpr Family kBoth = kUnknownFamily;
@@ -39,27 +39,27 @@ constexpr Family kBoth = kUnknownFamily;
 // The command set: data bytes, reply, drain, greatest number of sends, what
 // is resent, and the pause.
 constexpr CommandRule kRules[] = {
-    {'0', kBoth, 2, Reply::kAck, 0, 1, Resend::kNever, 10, Pause::kAfterReply},
-    {'1', kMobile, 0, Reply::kMeter, 5, 3, Resend::kAll, 20, Pause::kOnSuccess},
-    {'1', kPortable, 0, Reply::kMeter, 5, 3, Resend::kAll, 20, Pause::kOnSuccess},
-    {'2', kMobile, 4, Reply::kAck, 200, 3, Resend::kAll, 10, Pause::kOnSuccess},
-    {'2', kPortable, 1, Reply::kAck, 200, 3, Resend::kAll, 10, Pause::kOnSuccess},
-    {'3', kMobile, 3, Reply::kAck, 5, 3, Resend::kWrongReply, 20, Pause::kOnSuccess},
-    {'3', kPortable, 4, Reply::kAck, 5, 3, Resend::kWrongReply, 20, Pause::kOnSuccess},
-    {'4', kMobile, 0, Reply::kAck, 20, 4, Resend::kSendOrSilence, 10, Pause::kAfterReply},
-    {'4', kPortable, 1, Reply::kAck, 20, 4, Resend::kSendOrSilence, 10, Pause::kAfterReply},
-    {'5', kBoth, 0, Reply::kAck, 20, 4, Resend::kAll, 10, Pause::kOnSuccess},
-    {'6', kMobile, 2, Reply::kNone, 0, 1, Resend::kNever, 10, Pause::kAlways},
-    {'6', kPortable, 0, Reply::kNone, 0, 1, Resend::kNever, 10, Pause::kAlways},
-    {'7', kMobile, 1, Reply::kNone, 0, 1, Resend::kNever, 10, Pause::kOnSuccess},
-    {'7', kPortable, 0, Reply::kNone, 0, 1, Resend::kNever, 10, Pause::kOnSuccess},
-    {'8', kBoth, 0, Reply::kNone, 0, 1, Resend::kNever, 0, Pause::kOnSuccess},
-    {'9', kMobile, 1, Reply::kNone, 0, 1, Resend::kNever, 10, Pause::kAlways},
-    {'9', kPortable, 0, Reply::kNone, 0, 1, Resend::kNever, 10, Pause::kAlways, true},
-    {';', kMobile, 3, Reply::kAck, 0, 1, Resend::kNever, 0, Pause::kOnSuccess},
-    {';', kPortable, 4, Reply::kAck, 0, 1, Resend::kNever, 0, Pause::kOnSuccess},
-    {'>', kBoth, 0, Reply::kAck, 0, 1, Resend::kNever, 10, Pause::kAfterReply},
-    {'?', kBoth, 1, Reply::kNone, 5, 3, Resend::kSendError, 10, Pause::kOnSuccess},
+    {kAlignSelectChannel, kBoth, 2, Reply::kAck, 0, 1, Resend::kNever, 10, Pause::kAfterReply},
+    {kAlignReadMeter, kMobile, 0, Reply::kMeter, 5, 3, Resend::kAll, 20, Pause::kOnSuccess},
+    {kAlignReadMeter, kPortable, 0, Reply::kMeter, 5, 3, Resend::kAll, 20, Pause::kOnSuccess},
+    {kAlignLoadWork, kMobile, 4, Reply::kAck, 200, 3, Resend::kAll, 10, Pause::kOnSuccess},
+    {kAlignLoadWork, kPortable, 1, Reply::kAck, 200, 3, Resend::kAll, 10, Pause::kOnSuccess},
+    {kAlignLoadChannel, kMobile, 3, Reply::kAck, 5, 3, Resend::kWrongReply, 20, Pause::kOnSuccess},
+    {kAlignLoadChannel, kPortable, 4, Reply::kAck, 5, 3, Resend::kWrongReply, 20, Pause::kOnSuccess},
+    {kAlignKey, kMobile, 0, Reply::kAck, 20, 4, Resend::kSendOrSilence, 10, Pause::kAfterReply},
+    {kAlignKey, kPortable, 1, Reply::kAck, 20, 4, Resend::kSendOrSilence, 10, Pause::kAfterReply},
+    {kAlignEndItem, kBoth, 0, Reply::kAck, 20, 4, Resend::kAll, 10, Pause::kOnSuccess},
+    {kAlignItem6, kMobile, 2, Reply::kNone, 0, 1, Resend::kNever, 10, Pause::kAlways},
+    {kAlignItem6, kPortable, 0, Reply::kNone, 0, 1, Resend::kNever, 10, Pause::kAlways},
+    {kAlignItem7, kMobile, 1, Reply::kNone, 0, 1, Resend::kNever, 10, Pause::kOnSuccess},
+    {kAlignItem7, kPortable, 0, Reply::kNone, 0, 1, Resend::kNever, 10, Pause::kOnSuccess},
+    {kAlignRestart, kBoth, 0, Reply::kNone, 0, 1, Resend::kNever, 0, Pause::kOnSuccess},
+    {kAlignItem9, kMobile, 1, Reply::kNone, 0, 1, Resend::kNever, 10, Pause::kAlways},
+    {kAlignItem9, kPortable, 0, Reply::kNone, 0, 1, Resend::kNever, 10, Pause::kAlways, true},
+    {kAlignLoadItem, kMobile, 3, Reply::kAck, 0, 1, Resend::kNever, 0, Pause::kOnSuccess},
+    {kAlignLoadItem, kPortable, 4, Reply::kAck, 0, 1, Resend::kNever, 0, Pause::kOnSuccess},
+    {kAlignConfirm, kBoth, 0, Reply::kAck, 0, 1, Resend::kNever, 10, Pause::kAfterReply},
+    {kAlignSwitch, kBoth, 1, Reply::kNone, 5, 3, Resend::kSendError, 10, Pause::kOnSuccess},
 };
 
 const CommandRule* RuleOf(std::uint8_t command, Family family) {

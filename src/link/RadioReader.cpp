@@ -44,10 +44,16 @@ constexpr std::uint32_t kSkippingFlashStart = 0x38000;
 constexpr const char* kReadFileName = "            ";
 
 CloneFamilyLayout FamilyLayoutOf(const CConfigFileBase& config) {
-  return {config.GetFlashRomStart(), config.GetLastSettingsBlock(), config.GetFirstAdjustBlock(),
-          config.IsRomEditorMode(),    config.GetAdjustWordLow(),     config.GetAdjustWordHigh(),
-          config.GetValidMarkerWord(), config.GetLastUserWord(),      config.GetLastEepromBlock(),
-          config.GetBlockCount()};
+  return {.flashRomStart = config.GetFlashRomStart(),
+          .lastSettingsBlock = config.GetLastSettingsBlock(),
+          .firstAdjustBlock = config.GetFirstAdjustBlock(),
+          .romEditorMode = config.IsRomEditorMode(),
+          .adjustWordLow = config.GetAdjustWordLow(),
+          .adjustWordHigh = config.GetAdjustWordHigh(),
+          .validMarkerWord = config.GetValidMarkerWord(),
+          .lastUserWord = config.GetLastUserWord(),
+          .lastEepromBlock = config.GetLastEepromBlock(),
+          .blockCount = config.GetBlockCount()};
 }
 }  // namespace
 

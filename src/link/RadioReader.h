@@ -39,7 +39,9 @@ struct CloneLayout {
   bool streamProtocol = false;
   int comPortIndex = 0;
   CloneFamilyLayout mobile;
-  CloneFamilyLayout portable{0x1A500, 8, 167, false, 2, 14, 127, 119, 1, 168};
+  CloneFamilyLayout portable{.flashRomStart = 0x1A500, .lastSettingsBlock = 8, .firstAdjustBlock = 167,
+                             .adjustWordLow = 2, .adjustWordHigh = 14, .validMarkerWord = 127, .lastUserWord = 119,
+                             .lastEepromBlock = 1, .blockCount = 168};
   // Bytes typed into the memory editor: a streamed send takes the image as it is.
   bool rawImageEdited = false;
 };

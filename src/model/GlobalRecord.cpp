@@ -36,6 +36,31 @@ constexpr std::size_t kEmergencyCode = 646;
 // The bits the pack forces and the checks read are named in GlobalRecordFields.h.
 constexpr std::uint8_t kModelByteDefault = 0x2F;  // mobile 249 of a fresh radio
 
+// Bytes of a fresh mobile radio that no record keeps; only the default image
+// writes them.
+namespace fresh {
+// 254-255: EEPROM word 127, the validity marker, as a completed send leaves
+// it (0xA55A; an image word is stored low byte first).
+constexpr std::size_t kValidMarkerWord = 254;
+constexpr std::uint16_t kValidMarker = 0xA55A;
+// 706-718: the special area between the display flags (705) and the ACC
+// Port1 output (719), all zero.
+constexpr std::size_t kSpecialFirst = 706;
+constexpr std::size_t kSpecialEnd = 719;
+// 724 and 729: the ACC Port6 output and ACC Port5 input slots, lines the
+// connector does not have; zero.
+constexpr std::size_t kNoPort6Output = 724;
+constexpr std::size_t kNoPort5Input = 729;
+// 749-754 (after Ignition Sense) and 759 (after Ext. Mic Sense): 10 each.
+constexpr std::size_t kTensFirst = 749;
+constexpr std::size_t kTensEnd = 755;
+constexpr std::size_t kAfterMicSense = 759;
+constexpr std::uint8_t kTen = 10;
+// 760-763: the last bytes of the mobile area, as the factory sets them.
+constexpr std::size_t kTail = 760;
+constexpr std::uint8_t kTailBytes[] = {0x80, 0xA8, 0x1B, 0x00};
+}  // namespace fresh
+
 enum Families : std::uint8_t { kBoth, kMobileOnly };
 enum Handling : std::uint8_t {
   kPlain,       // pack writes the copy as it stands
@@ -362,17 +387,14 @@ int CGlobalRecord::PackSettings(const CFamilyModel& model, std::uint8_t* image, 
     if (mobile) {
       image[236] = carried236;
       image[249] = kModelByteDefault;
-      image[254] = 0x5A;
-      image[255] = 0xA5;
-      std::fill(image + 706, image + 719, 0);
-      image[724] = 0;
-      image[729] = 0;
-      std::fill(image + 749, image + 755, 10);
-      image[759] = 10;
-      image[760] = 0x80;
-      image[761] = 0xA8;
-      image[762] = 0x1B;
-      image[763] = 0;
+      image[fresh::kValidMarkerWord] = static_cast<std::uint8_t>(fresh::kValidMarker & 0xFF);
+      image[fresh::kValidMarkerWord + 1] = static_cast<std::uint8_t>(fresh::kValidMarker >> 8);
+      std::fill(image + fresh::kSpecialFirst, image + fresh::kSpecialEnd, 0);
+      image[fresh::kNoPort6Output] = 0;
+      image[fresh::kNoPort5Input] = 0;
+      std::fill(image + fresh::kTensFirst, image + fresh::kTensEnd, fresh::kTen);
+      image[fresh::kAfterMicSense] = fresh::kTen;
+      std::copy(std::begin(fresh::kTailBytes), std::end(fresh::kTailBytes), image + fresh::kTail);
     } else {
       std::fill(image + 240, image + 245, 0xFF);
       image[246] = 0x20;

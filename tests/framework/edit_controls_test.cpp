@@ -80,7 +80,7 @@ TEST(ValueEdit, CountField) {
   // Three digits up to 999, blank and signs refused silently.
   RunCases<CValueEdit>(
       [](CValueEdit* e) {
-        e->SetupValueEdit(nullptr, 3, 0, 1, 0, 0, 0, 999, 0);
+        e->SetupValueEdit({.intDigits = 3, .maxValue = 999});
         for (char c : {' ', '+', '-'}) e->AddRejectedChar(c);
       },
       {
@@ -104,7 +104,7 @@ TEST(ValueEdit, CountField) {
 }
 
 TEST(ValueEdit, MaximumValueAndFrequencyField) {
-  RunCases<CValueEdit>([](CValueEdit* e) { e->SetupValueEdit(nullptr, 3, 0, 1, 0, 0, 0, 250, 0); },
+  RunCases<CValueEdit>([](CValueEdit* e) { e->SetupValueEdit({.intDigits = 3, .maxValue = 250}); },
                        {
                            {"within 250", "25", 2, 2, {'0'}, "250", 3, 3, 0, {Msg(UM_VALUE_EDITED, 25)}},
                            {"above 250", "26", 2, 2, {'0'}, "26", 2, 2, 1, {Msg(UM_VALUE_EDITED, 26)}},
@@ -112,7 +112,7 @@ TEST(ValueEdit, MaximumValueAndFrequencyField) {
                        });
   // Four integer characters and five decimals: at most ten characters, one point.
   RunCases<CValueEdit>(
-      [](CValueEdit* e) { e->SetupValueEdit(nullptr, 4, 5, 1, 0, 0, 1, 0, 1); },
+      [](CValueEdit* e) { e->SetupValueEdit({.intDigits = 4, .decimals = 5, .allowSpace = true, .nextOnEnter = true}); },
       {
           {"point", "4625", 4, 4, {'.'}, "4625.", 5, 5, 0, {Msg(UM_VALUE_EDITED, 4625)}},
           {"second point", "462.5", 5, 5, {'.'}, "462.5", 5, 5, 1, {Msg(UM_VALUE_EDITED, 462)}},
@@ -128,7 +128,7 @@ TEST(ValueEdit, ExtraListsHoldTenAndAllowedCharactersPass) {
   EXPECT_EQ(edit.m_rejectChars, "abcdefghij");
   RunCases<CValueEdit>(
       [](CValueEdit* e) {
-        e->SetupValueEdit(nullptr, 3, 0, 1, 0, 0, 0, 0, 0);
+        e->SetupValueEdit({.intDigits = 3});
         e->AddAllowedChar('*');
       },
       {{"allowed extra", "1", 1, 1, {'*'}, "1*", 2, 2, 0, {Msg(UM_VALUE_EDITED, 1)}}});
@@ -138,7 +138,7 @@ TEST(ValueEdit, EnterActsAsTabWithoutNextOnEnter) {
   RecordingWindow window;
   auto* edit = new CValueEdit(&window);
   auto* next = new QLineEdit(&window);
-  edit->SetupValueEdit(nullptr, 3, 0, 1, 0, 0, 0, 0, 0);
+  edit->SetupValueEdit({.intDigits = 3});
   window.show();
   QApplication::setActiveWindow(&window);
   edit->setFocus();
@@ -206,7 +206,7 @@ TEST(InsertEdits, CaretMovesWithCtrlTypeNothingAndDoNotBeep) {
       {"ctrl+right", "1234", 0, 0, {Qt::Key_Right, ctrl}, "1234", 4, 4, 0, {}},
       {"ctrl+letter still types nothing", "1234", 4, 4, {'k', ctrl}, "1234", 4, 4, 1, {}},
   };
-  RunCases<CValueEdit>([](CValueEdit* e) { e->SetupValueEdit(nullptr, 4, 0, 1, 0, 0, 0, 0, 0); }, cases);
+  RunCases<CValueEdit>([](CValueEdit* e) { e->SetupValueEdit({.intDigits = 4}); }, cases);
   RunCases<CUpperEdit>([](CUpperEdit* e) { e->SetEditLimits(nullptr, 8); }, cases);
 }
 
@@ -316,7 +316,7 @@ TEST(FiveToneEdit, DropsWhatItsModeRefuses) {
 TEST(FilteringEdits, PasteMeetsTheFilterOfTyping) {
   const auto frequency = [](QWidget* p) {
     auto* e = new CValueEdit(p);
-    e->SetupValueEdit(nullptr, 4, 5, 1, 0, 0, 1, 0, 1);
+    e->SetupValueEdit({.intDigits = 4, .decimals = 5, .allowSpace = true, .nextOnEnter = true});
     for (char c : {' ', '+', '-'}) e->AddRejectedChar(c);
     return e;
   };
@@ -404,7 +404,7 @@ TEST(FilterEdits, KeysTheyDoNotUseReachTheDialog) {
   };
   const auto value = [](QWidget* p) {
     auto* e = new CValueEdit(p);
-    e->SetupValueEdit(nullptr, 3, 0, 1, 0, 0, 0, 999, 0);
+    e->SetupValueEdit({.intDigits = 3, .maxValue = 999});
     return e;
   };
   const Case cases[] = {

@@ -48,9 +48,9 @@ protected:
   bool OnInitDialog() override {
     CScrollablePage::OnInitDialog();
     count = Place<CValueEdit>(kCount, 10, 10, 30, 12);
-    count->SetupValueEdit(nullptr, 3, 0, 1, 0, 0, 0, 250, 1);
+    count->SetupValueEdit({.intDigits = 3, .maxValue = 250, .nextOnEnter = true});
     delay = Place<CValueEdit>(kDelay, 50, 10, 30, 12);
-    delay->SetupValueEdit(nullptr, 2, 0, 1, 0, 0, 0, 0, 0);
+    delay->SetupValueEdit({.intDigits = 2});
     mode = Place<CKeyCombo>(kMode, 10, 30, 60, 60);
     mode->SetEditLimits(nullptr, 0);
     FillCombo3(mode, "Off", "Low", "High", 0);

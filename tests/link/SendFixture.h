@@ -31,7 +31,9 @@ inline SendSettings StreamSettings() {
   SendSettings s;
   s.layout.streamProtocol = true;
   s.layout.blockCount = 58;
-  s.layout.mobile = {0x1DC00, 6, 56, false, 2, 11, 63, 60, 1, 58};
+  s.layout.mobile = {.flashRomStart = 0x1DC00, .lastSettingsBlock = 6, .firstAdjustBlock = 56, .adjustWordLow = 2,
+                     .adjustWordHigh = 11, .validMarkerWord = 63, .lastUserWord = 60, .lastEepromBlock = 1,
+                     .blockCount = 58};
   return s;
 }
 

@@ -174,7 +174,9 @@ TEST_F(RadioSend, MarkerWordIsNotSentAmongTheDataWords) {
     CSimRadio radio(SimProtocol::kPolled, memory);
     if (blocksRefused) radio.Plan({SimFault::kNak, 0, 100000});
     SendSettings settings = PortableSettings();
-    settings.layout.portable = {0x1DC00, 6, 56, false, 2, 11, 63, 60, 1, 58};
+    settings.layout.portable = {.flashRomStart = 0x1DC00, .lastSettingsBlock = 6, .firstAdjustBlock = 56,
+                                .adjustWordLow = 2, .adjustWordHigh = 11, .validMarkerWord = 63, .lastUserWord = 60,
+                                .lastEepromBlock = 1, .blockCount = 58};
     settings.manufacturerMode = true;
     EXPECT_EQ(Send(radio, settings), blocksRefused ? kTransferFailed : kTransferDone);
     EXPECT_EQ(radio.Word(63), blocksRefused ? 0xFFFF : 0xA55A);

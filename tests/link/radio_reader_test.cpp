@@ -24,7 +24,7 @@ ReadSettings StreamSettings() {
   ReadSettings s;
   s.layout.streamProtocol = true;
   s.layout.blockCount = 58;
-  s.layout.mobile = {0x1DC00, 6, 56, false};
+  s.layout.mobile = {.flashRomStart = 0x1DC00, .lastSettingsBlock = 6, .firstAdjustBlock = 56};
   return s;
 }
 

@@ -149,7 +149,9 @@ int main(int argc, char** argv) {
   ReadSettings streamed;
   streamed.layout.streamProtocol = true;
   streamed.layout.blockCount = 58;
-  streamed.layout.mobile = {0x1DC00, 6, 56, false, 2, 11, 63, 60, 1, 58};
+  streamed.layout.mobile = {.flashRomStart = 0x1DC00, .lastSettingsBlock = 6, .firstAdjustBlock = 56,
+                            .adjustWordLow = 2, .adjustWordHigh = 11, .validMarkerWord = 63, .lastUserWord = 60,
+                            .lastEepromBlock = 1, .blockCount = 58};
   PrintHeading();
   bool ok = Run("mobile, polled", SimProtocol::kPolled, false, polled, linePace);
   ok = Run("portable, polled", SimProtocol::kPolled, true, polled, linePace) && ok;

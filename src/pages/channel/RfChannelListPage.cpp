@@ -91,7 +91,7 @@ void CRfChannelListPageBase::BuildControls() {
   };
   label(-1, "Default Split", 0, 15, 60, 12, false);
   split_ = Place<CValueEdit>(kDefaultSplit, 60, 15, 35, 12);
-  split_->SetupValueEdit(nullptr, 3, 1, 1, 0, 1, 0, 0, 0);
+  split_->SetupValueEdit({.intDigits = 3, .decimals = 1, .allowSign = true});
   split_->AddRejectedChar(' ');
   split_->installEventFilter(this);
   label(-1, "MHz", 100, 15, 25, 12, false);
@@ -133,7 +133,7 @@ void CRfChannelListPageBase::BuildControls() {
   };
   const auto edit = [&](int id, int column, L::Row row) {
     auto* e = Place<CValueEdit>(id, L::X(column), L::Y(column, row), L::kCellWidth, L::kCellHeight);
-    e->SetupValueEdit(nullptr, 4, 5, 1, 0, 0, 0, 0, 1);
+    e->SetupValueEdit({.intDigits = 4, .decimals = 5, .nextOnEnter = true});
     for (const char ch : {' ', '+', '-'}) e->AddIgnoredChar(ch);
     e->installEventFilter(this);
     return e;

@@ -191,7 +191,7 @@ void CGroupPageBase::BuildControls() {
         case GroupRowKind::kTxId:
         case GroupRowKind::kRxId: {
           auto* edit = Place<CValueEdit>(id, L::X(c), row.y, L::kCellWidth, L::kCellHeight);
-          edit->SetupValueEdit(nullptr, kIdDigits, 0, 1, 0, 0, 0, kIdMaxValue, row.kind == GroupRowKind::kTxId ? 1 : 0);
+          edit->SetupValueEdit({.intDigits = kIdDigits, .maxValue = kIdMaxValue, .nextOnEnter = row.kind == GroupRowKind::kTxId});
           for (const char ch : {' ', '+', '-'}) edit->AddAllowedChar(ch);
           edits[i][c] = edit;
           break;

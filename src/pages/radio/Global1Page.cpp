@@ -73,7 +73,7 @@ void CGlobal1Page::BuildCustomRow(const FamilyRow& row, CSettingsForm& form) {
     case Global1Kind::kLedOffTime: {
       // Whole milliseconds; blank and signs are dropped without a beep.
       auto* edit = form.Row<CValueEdit>(row.labelId, row.label, row.id);
-      edit->SetupValueEdit(nullptr, kLedDigits, 0, 1, 0, 0, 0, 0, 0);
+      edit->SetupValueEdit({.intDigits = kLedDigits});
       for (const char c : {' ', '+', '-'}) edit->AddIgnoredChar(c);
       edit->installEventFilter(this);
       led_[static_cast<Global1Kind>(row.kind) == Global1Kind::kLedOnTime ? 0 : 1] = edit;

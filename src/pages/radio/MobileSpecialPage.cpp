@@ -64,7 +64,7 @@ void CMobileSpecialPage::BuildCustomRow(const FamilyRow& row, CSettingsForm& for
       auto* edit = form.Row<CValueEdit>(row.labelId, row.label, row.id);
       // The label reads with the ideographic space between its two words.
       if (auto* label = FindControl<QLabel>(Body(), row.labelId)) label->setText(QString::fromUtf8("AF Min VR\u3000level"));
-      edit->SetupValueEdit(nullptr, kAfMinVrDigits, 0, 1, 0, 0, 0, 0, 0);
+      edit->SetupValueEdit({.intDigits = kAfMinVrDigits});
       for (const char c : {' ', '+', '-'}) edit->AddIgnoredChar(c);
       edit->installEventFilter(this);
       afMinVr_ = edit;

@@ -157,7 +157,7 @@ void CSystemPageBase::BuildControls() {
       if (lines_[i].row == SystemRow::kEnable) {
         // Digits only: a blank or a sign would make "0" of a count.
         auto* count = Place<CValueEdit>(system_page::kCounts[c], L::X(c), L::kCountY, L::kCellWidth, L::kCellHeight);
-        count->SetupValueEdit(nullptr, kCountDigits, 0, 1, 0, 0, 0, 0, 0);
+        count->SetupValueEdit({.intDigits = kCountDigits});
         for (const char ch : {' ', '+', '-'}) count->AddRejectedChar(ch);
         count->installEventFilter(this);
         counts_[c] = count;

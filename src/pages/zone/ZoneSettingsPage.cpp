@@ -112,7 +112,7 @@ void CZoneSettingsPage::BuildControls() {
       case ZoneCellKind::kIdentifier: {
         auto* edit = Place<CValueEdit>(id, x, l.y, l.width, kCellHeight);
         // Digits only: a blank or a sign would be read as no number.
-        edit->SetupValueEdit(nullptr, kIdentifierDigits, 0, 1, 0, 0, 0, kIdentifierLargest, 0);
+        edit->SetupValueEdit({.intDigits = kIdentifierDigits, .maxValue = kIdentifierLargest});
         for (const char ch : {' ', '+', '-'}) edit->AddIgnoredChar(ch);
         w = edit;
         break;
