@@ -1,33 +1,8 @@
 #include "app/PageSet.h"
 
-namespace {
-
-using PageMaker = std::unique_ptr<CScrollablePage> (*)();
-
-template <class T>
-std::unique_ptr<CScrollablePage> Make() {
-  return std::make_unique<T>();
-}
-
-// In PageSlot order.
-constexpr std::array<PageMaker, kPageSlotCount> kMakers = {
-    Make<CMobileGlobal1Page>,         Make<CPortableGlobal1Page>,      Make<CMobileGlobal2Page>,
-    Make<CPortableGlobal2Page>,       Make<CMobileSpecialPage>,        Make<CMobileSystemPage>,
-    Make<CPortableSystemPage>,        Make<CMobileLtrAdvancedPage>,    Make<CPortableLtrAdvancedPage>,
-    Make<CMobileInterconnectPage>,    Make<CPortableInterconnectPage>, Make<CMobileRepeaterPage>,
-    Make<CPortableRepeaterPage>,      Make<CMobileLtrGroupBasicPage>,  Make<CPortableLtrGroupBasicPage>,
-    Make<CMobileLtrGroupAdvancedPage>, Make<CPortableLtrGroupAdvancedPage>, Make<CMobileConvGroupBasicPage>,
-    Make<CPortableConvGroupBasicPage>, Make<CMobileConvGroupAdvancedPage>, Make<CPortableConvGroupAdvancedPage>,
-    Make<CMobileDtmfAniPage>,         Make<CPortableDtmfAniPage>,      Make<CMobileRfChannelListPage>,
-    Make<CPortableRfChannelListPage>, Make<CMobileKeyAssignPage>,      Make<CPortableKeyAssignPage>,
-    Make<CMobileFiveTonePage>,        Make<CPortableFiveTonePage>,
-};
-
-}  // namespace
-
 CScrollablePage& CPageSet::Page(PageSlot slot) {
   auto& page = m_pages[static_cast<std::size_t>(slot)];
-  if (page == nullptr) page = kMakers[static_cast<std::size_t>(slot)]();
+  if (page == nullptr) page = MakePage(slot);
   return *page;
 }
 

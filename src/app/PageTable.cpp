@@ -1,68 +1,153 @@
 #include "app/PageTable.h"
 
+#include "app/PageSet.h"
+#include "app/RomEditRoute.h"
+
 namespace {
 
-struct SlotInfo {
-  int templateNumber;
+template <class Page>
+std::unique_ptr<CScrollablePage> Make() {
+  return std::make_unique<Page>();
+}
+
+struct PageRow {
+  PageSlot slot;
   Family family;
+  int templateNumber;
+  TabKind tab;
+  std::optional<ZoneSubPage> zone;  // which Zone-tab sub-page, on the Zone tab
+  RomEditHandler romEdit;
+  std::unique_ptr<CScrollablePage> (*make)();
+  const std::type_info* pageClass;
 };
 
-constexpr std::array<SlotInfo, kPageSlotCount> kSlots = {{
-    {139, kMobile}, {109, kPortable},  // Global 1
-    {140, kMobile}, {110, kPortable},  // Global 2
-    {232, kMobile},                    // Mobile Special
-    {163, kMobile}, {115, kPortable},  // zone table
-    {167, kMobile}, {116, kPortable},  // LTR advanced
-    {168, kMobile}, {117, kPortable},  // interconnect
-    {174, kMobile}, {121, kPortable},  // repeaters
-    {171, kMobile}, {114, kPortable},  // LTR groups basic
-    {172, kMobile}, {120, kPortable},  // LTR groups advanced
-    {169, kMobile}, {118, kPortable},  // conventional groups basic
-    {170, kMobile}, {119, kPortable},  // conventional groups advanced
-    {162, kMobile}, {122, kPortable},  // DTMF ANI
-    {173, kMobile}, {173, kPortable},  // RF Ch. List
-    {142, kMobile}, {215, kPortable},  // Key Assignment
-    {223, kMobile}, {223, kPortable},  // 5-Tone
-}};
+template <class Page>
+constexpr PageRow Row(PageSlot slot, Family family, int templateNumber, TabKind tab, RomEditHandler romEdit,
+                      std::optional<ZoneSubPage> zone = std::nullopt) {
+  return {slot, family, templateNumber, tab, zone, romEdit, Make<Page>, &typeid(Page)};
+}
 
-constexpr TabEntry kMobileRow[] = {
-    {TabKind::kGlobal1, "Global 1"},       {TabKind::kGlobal2, "Global 2"},
-    {TabKind::kMobileSpecial, "Mobile Special"}, {TabKind::kKeyAssign, "Key Assignment"},
-    {TabKind::kRfChannelList, "RF Ch. List"}, {TabKind::kZone, "Zone"},
-    {TabKind::kDtmfAni, "DTMF ANI"},       {TabKind::kFiveTone, "5-Tone"},
+using S = PageSlot;
+using enum TabKind;
+using enum ZoneSubPage;
+// Shift+F9: the portable pages ask the portable configuration, except the
+// portable LTR groups basic and RF Ch. List pages, which ask the mobile one
+// like every mobile page; the 5-Tone pages ignore the key.
+constexpr RomEditHandler P = RomEditHandler::kOnRomEditKey;
+constexpr RomEditHandler M = RomEditHandler::kOnRomEditorCommand;
+constexpr RomEditHandler N = RomEditHandler::kNone;
+
+// One row per page class, in PageSlot order (two classes share 173 and 223).
+constexpr PageRow kPageTable[] = {
+    Row<CMobileGlobal1Page>(S::kMobileGlobal1, kMobile, 139, kGlobal1, M),
+    Row<CPortableGlobal1Page>(S::kPortableGlobal1, kPortable, 109, kGlobal1, P),
+    Row<CMobileGlobal2Page>(S::kMobileGlobal2, kMobile, 140, kGlobal2, M),
+    Row<CPortableGlobal2Page>(S::kPortableGlobal2, kPortable, 110, kGlobal2, P),
+    Row<CMobileSpecialPage>(S::kMobileSpecial, kMobile, 232, TabKind::kMobileSpecial, M),
+    Row<CMobileSystemPage>(S::kMobileSystem, kMobile, 163, kZone, M, kSystem),
+    Row<CPortableSystemPage>(S::kPortableSystem, kPortable, 115, kZone, P, kSystem),
+    Row<CMobileLtrAdvancedPage>(S::kMobileLtrAdvanced, kMobile, 167, kZone, M, kLtrAdvanced),
+    Row<CPortableLtrAdvancedPage>(S::kPortableLtrAdvanced, kPortable, 116, kZone, P, kLtrAdvanced),
+    Row<CMobileInterconnectPage>(S::kMobileInterconnect, kMobile, 168, kZone, M, kInterconnect),
+    Row<CPortableInterconnectPage>(S::kPortableInterconnect, kPortable, 117, kZone, P, kInterconnect),
+    Row<CMobileRepeaterPage>(S::kMobileRepeater, kMobile, 174, kZone, M, kRepeater),
+    Row<CPortableRepeaterPage>(S::kPortableRepeater, kPortable, 121, kZone, P, kRepeater),
+    Row<CMobileLtrGroupBasicPage>(S::kMobileLtrGroupBasic, kMobile, 171, kZone, M, kLtrGroupBasic),
+    Row<CPortableLtrGroupBasicPage>(S::kPortableLtrGroupBasic, kPortable, 114, kZone, M, kLtrGroupBasic),
+    Row<CMobileLtrGroupAdvancedPage>(S::kMobileLtrGroupAdvanced, kMobile, 172, kZone, M, kLtrGroupAdvanced),
+    Row<CPortableLtrGroupAdvancedPage>(S::kPortableLtrGroupAdvanced, kPortable, 120, kZone, P, kLtrGroupAdvanced),
+    Row<CMobileConvGroupBasicPage>(S::kMobileConvGroupBasic, kMobile, 169, kZone, M, kConvGroupBasic),
+    Row<CPortableConvGroupBasicPage>(S::kPortableConvGroupBasic, kPortable, 118, kZone, P, kConvGroupBasic),
+    Row<CMobileConvGroupAdvancedPage>(S::kMobileConvGroupAdvanced, kMobile, 170, kZone, M, kConvGroupAdvanced),
+    Row<CPortableConvGroupAdvancedPage>(S::kPortableConvGroupAdvanced, kPortable, 119, kZone, P, kConvGroupAdvanced),
+    Row<CMobileDtmfAniPage>(S::kMobileDtmfAni, kMobile, 162, kDtmfAni, M),
+    Row<CPortableDtmfAniPage>(S::kPortableDtmfAni, kPortable, 122, kDtmfAni, P),
+    Row<CMobileRfChannelListPage>(S::kMobileRfChannelList, kMobile, 173, kRfChannelList, M),
+    Row<CPortableRfChannelListPage>(S::kPortableRfChannelList, kPortable, 173, kRfChannelList, M),
+    Row<CMobileKeyAssignPage>(S::kMobileKeyAssign, kMobile, 142, kKeyAssign, M),
+    Row<CPortableKeyAssignPage>(S::kPortableKeyAssign, kPortable, 215, kKeyAssign, P),
+    Row<CMobileFiveTonePage>(S::kMobileFiveTone, kMobile, 223, kFiveTone, N),
+    Row<CPortableFiveTonePage>(S::kPortableFiveTone, kPortable, 223, kFiveTone, N),
 };
-constexpr TabEntry kPortableRow[] = {
-    {TabKind::kGlobal1, "Global 1"},       {TabKind::kGlobal2, "Global 2"},
-    {TabKind::kKeyAssign, "Key Assignment"}, {TabKind::kRfChannelList, "RF Ch. List"},
-    {TabKind::kZone, "Zone"},              {TabKind::kDtmfAni, "DTMF ANI"},
-    {TabKind::kFiveTone, "5-Tone"},
-};
 
-// Sub-page → slot, mobile then portable, in ZoneSubPage order.
-constexpr std::array<std::array<PageSlot, 2>, 8> kZoneSlots = {{
-    {PageSlot::kMobileSystem, PageSlot::kPortableSystem},
-    {PageSlot::kMobileLtrAdvanced, PageSlot::kPortableLtrAdvanced},
-    {PageSlot::kMobileInterconnect, PageSlot::kPortableInterconnect},
-    {PageSlot::kMobileRepeater, PageSlot::kPortableRepeater},
-    {PageSlot::kMobileLtrGroupBasic, PageSlot::kPortableLtrGroupBasic},
-    {PageSlot::kMobileLtrGroupAdvanced, PageSlot::kPortableLtrGroupAdvanced},
-    {PageSlot::kMobileConvGroupBasic, PageSlot::kPortableConvGroupBasic},
-    {PageSlot::kMobileConvGroupAdvanced, PageSlot::kPortableConvGroupAdvanced},
-}};
+constexpr bool RowsInSlotOrder() {
+  for (std::size_t i = 0; i < std::size(kPageTable); ++i)
+    if (kPageTable[i].slot != static_cast<PageSlot>(i)) return false;
+  return true;
+}
+static_assert(std::size(kPageTable) == kPageSlotCount, "one page table row per PageSlot");
+static_assert(RowsInSlotOrder(), "page table row i is PageSlot i");
 
-// Page slot of a tab kind, mobile then portable (Mobile Special is mobile only).
-PageSlot TabSlot(Family family, TabKind kind) {
-  const bool p = family == kPortable;
-  switch (kind) {
-    case TabKind::kGlobal1: return p ? PageSlot::kPortableGlobal1 : PageSlot::kMobileGlobal1;
-    case TabKind::kGlobal2: return p ? PageSlot::kPortableGlobal2 : PageSlot::kMobileGlobal2;
-    case TabKind::kMobileSpecial: return PageSlot::kMobileSpecial;
-    case TabKind::kKeyAssign: return p ? PageSlot::kPortableKeyAssign : PageSlot::kMobileKeyAssign;
-    case TabKind::kRfChannelList: return p ? PageSlot::kPortableRfChannelList : PageSlot::kMobileRfChannelList;
-    case TabKind::kZone: return ZoneSubPageSlot(family, ZoneSubPage::kSystem);
-    case TabKind::kDtmfAni: return p ? PageSlot::kPortableDtmfAni : PageSlot::kMobileDtmfAni;
-    case TabKind::kFiveTone: return p ? PageSlot::kPortableFiveTone : PageSlot::kMobileFiveTone;
+constexpr int kZoneSubPageCount = static_cast<int>(ZoneSubPage::kConvGroupAdvanced) + 1;
+
+constexpr int RowsShowing(Family family, TabKind tab, std::optional<ZoneSubPage> zone) {
+  int n = 0;
+  for (const PageRow& row : kPageTable) n += row.family == family && row.tab == tab && row.zone == zone ? 1 : 0;
+  return n;
+}
+// Every Zone-tab sub-page has exactly one page in each family, every other
+// tab at most one.
+constexpr bool EachTabShowsOnePage() {
+  for (const Family family : {kMobile, kPortable}) {
+    for (int z = 0; z < kZoneSubPageCount; ++z)
+      if (RowsShowing(family, kZone, static_cast<ZoneSubPage>(z)) != 1) return false;
+    for (const PageRow& row : kPageTable)
+      if (row.tab != kZone && RowsShowing(family, row.tab, std::nullopt) > 1) return false;
+    if (RowsShowing(family, kZone, std::nullopt) != 0) return false;
   }
+  return true;
+}
+static_assert(EachTabShowsOnePage());
+
+// Each tab's caption and the "&Menu" item that selects it, in TabKind order.
+struct TabInfo {
+  TabKind kind;
+  const char* caption;
+  MenuCommand command;
+};
+constexpr TabInfo kTabs[] = {
+    {kGlobal1, "Global 1", kCmdGlobal1},
+    {kGlobal2, "Global 2", kCmdGlobal2},
+    {TabKind::kMobileSpecial, "Mobile Special", kCmdMobileSpecial},
+    {kKeyAssign, "Key Assignment", kCmdKeyAssign},
+    {kRfChannelList, "RF Ch. List", kCmdRfChannelList},
+    {kZone, "Zone", kCmdZone},
+    {kDtmfAni, "DTMF ANI", kCmdDtmfAni},
+    {kFiveTone, "5-Tone", kCmdFiveTone},
+};
+constexpr bool TabsInKindOrder() {
+  for (std::size_t i = 0; i < std::size(kTabs); ++i)
+    if (kTabs[i].kind != static_cast<TabKind>(i)) return false;
+  return true;
+}
+static_assert(TabsInKindOrder(), "tab row i is TabKind i");
+
+constexpr bool FamilyHasTab(Family family, TabKind tab) {
+  for (const PageRow& row : kPageTable)
+    if (row.family == family && row.tab == tab) return true;
+  return false;
+}
+
+struct FamilyTabRow {
+  std::array<TabEntry, std::size(kTabs)> tabs{};
+  std::size_t count = 0;
+};
+constexpr FamilyTabRow MakeTabRow(Family family) {
+  FamilyTabRow row;
+  for (const TabInfo& tab : kTabs)
+    if (FamilyHasTab(family, tab.kind)) row.tabs[row.count++] = {tab.kind, tab.caption};
+  return row;
+}
+constexpr FamilyTabRow kMobileRow = MakeTabRow(kMobile);
+constexpr FamilyTabRow kPortableRow = MakeTabRow(kPortable);
+
+const PageRow& RowOf(PageSlot slot) { return kPageTable[static_cast<std::size_t>(slot)]; }
+
+// The family's page of a tab (its zone table for the Zone tab).
+PageSlot TabSlot(Family family, TabKind kind) {
+  const std::optional<ZoneSubPage> zone = kind == kZone ? std::optional(kSystem) : std::nullopt;
+  for (const PageRow& row : kPageTable)
+    if (row.family == family && row.tab == kind && row.zone == zone) return row.slot;
   return PageSlot::kMobileGlobal1;
 }
 
@@ -81,12 +166,15 @@ constexpr ZoneRoute kRoutes[] = {
 
 }  // namespace
 
-int PageTemplate(PageSlot slot) { return kSlots[static_cast<int>(slot)].templateNumber; }
-Family PageFamily(PageSlot slot) { return kSlots[static_cast<int>(slot)].family; }
+int PageTemplate(PageSlot slot) { return RowOf(slot).templateNumber; }
+Family PageFamily(PageSlot slot) { return RowOf(slot).family; }
+std::unique_ptr<CScrollablePage> MakePage(PageSlot slot) { return RowOf(slot).make(); }
+const std::type_info& PageClass(PageSlot slot) { return *RowOf(slot).pageClass; }
+RomEditHandler PageRomEditHandler(PageSlot slot) { return RowOf(slot).romEdit; }
 
 std::span<const TabEntry> TabRow(Family family) {
-  if (family == kPortable) return kPortableRow;
-  return kMobileRow;
+  const FamilyTabRow& row = family == kPortable ? kPortableRow : kMobileRow;
+  return {row.tabs.data(), row.count};
 }
 
 std::optional<int> TabPosition(Family family, TabKind kind) {
@@ -97,14 +185,14 @@ std::optional<int> TabPosition(Family family, TabKind kind) {
 }
 
 PageSlot ZoneSubPageSlot(Family family, ZoneSubPage page) {
-  return kZoneSlots[static_cast<int>(page)][family == kPortable ? 1 : 0];
+  for (const PageRow& row : kPageTable)
+    if (row.family == family && row.zone == page) return row.slot;
+  return TabSlot(family, kZone);  // every sub-page has its row (checked above)
 }
 
 std::optional<ZoneSubPage> ZoneSubPageOfTemplate(Family family, int templateNumber) {
-  for (std::size_t i = 0; i < kZoneSlots.size(); ++i) {
-    const auto page = static_cast<ZoneSubPage>(i);
-    if (PageTemplate(ZoneSubPageSlot(family, page)) == templateNumber) return page;
-  }
+  for (const PageRow& row : kPageTable)
+    if (row.family == family && row.zone && row.templateNumber == templateNumber) return row.zone;
   return std::nullopt;
 }
 
@@ -143,19 +231,9 @@ std::optional<std::uint8_t> ZoneHandedOver(const ZoneRoute& route, std::uintptr_
 }
 
 std::optional<int> MenuCommandTabPosition(Family family, int command) {
-  TabKind kind;
-  switch (command) {
-    case kCmdGlobal1: kind = TabKind::kGlobal1; break;
-    case kCmdGlobal2: kind = TabKind::kGlobal2; break;
-    case kCmdMobileSpecial: kind = TabKind::kMobileSpecial; break;
-    case kCmdKeyAssign: kind = TabKind::kKeyAssign; break;
-    case kCmdRfChannelList: kind = TabKind::kRfChannelList; break;
-    case kCmdZone: kind = TabKind::kZone; break;
-    case kCmdDtmfAni: kind = TabKind::kDtmfAni; break;
-    case kCmdFiveTone: kind = TabKind::kFiveTone; break;
-    default: return std::nullopt;
-  }
-  return TabPosition(family, kind);
+  for (const TabInfo& tab : kTabs)
+    if (tab.command == command) return TabPosition(family, tab.kind);
+  return std::nullopt;
 }
 
 std::optional<int> FunctionKeyTabPosition(int fKeyNumber) {

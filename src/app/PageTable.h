@@ -1,17 +1,24 @@
 #pragma once
-// The main window's pages as data: which page classes exist with their
-// template numbers, the tab row of each family, which page a tab shows, how
-// the Zone tab's sub-pages are reached, and which menu item selects which tab.
-// Everything here is pure so the routing can be tested without windows.
+// The main window's pages as data. One table (kPageTable, PageTable.cpp) has
+// a row per page class: its slot, family, template number, the tab that shows
+// it, its maker and its Shift+F9 handler; the tab rows, the page objects and
+// the Shift+F9 route are derived from it. Apart from MakePage nothing here
+// touches a page, so the routing can be tested without windows.
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
+#include <typeinfo>
 
 #include "model/RadioImage.h"
 #include "model/RadioModels.h"  // kModelNames, by the Global 1 page's model index
 
-// Every page object of the main dialog, one per class.
+class CScrollablePage;
+enum class RomEditHandler : int;
+
+// Every page object of the main dialog, one per class; kPageTable has one row
+// for each, in this order.
 enum class PageSlot : int {
   kMobileGlobal1,
   kPortableGlobal1,
@@ -42,8 +49,9 @@ enum class PageSlot : int {
   kPortableKeyAssign,
   kMobileFiveTone,
   kPortableFiveTone,
+  kCount,  // not a page
 };
-inline constexpr int kPageSlotCount = 29;
+inline constexpr int kPageSlotCount = static_cast<int>(PageSlot::kCount);
 
 // Template number of a page class (two classes share 173 and 223).
 int PageTemplate(PageSlot slot);
@@ -53,7 +61,14 @@ inline PageSlot Global1Slot(Family family) {
   return family == kPortable ? PageSlot::kPortableGlobal1 : PageSlot::kMobileGlobal1;
 }
 
-// What a tab shows, the same idea in both families.
+// A new page object of the slot's class.
+std::unique_ptr<CScrollablePage> MakePage(PageSlot slot);
+// The slot's page class, and the Shift+F9 handler of its row.
+const std::type_info& PageClass(PageSlot slot);
+RomEditHandler PageRomEditHandler(PageSlot slot);
+
+// What a tab shows, the same idea in both families, in tab-row order: a
+// family's row has each kind the page table gives it a page for.
 enum class TabKind : int {
   kGlobal1,
   kGlobal2,

@@ -7,6 +7,7 @@
 #include <memory>
 #include <typeinfo>
 
+#include "app/PageTable.h"
 #include "framework/ScrollablePage.h"
 #include "model/ConfigFile.h"
 #include "model/MessageBox.h"
@@ -20,60 +21,34 @@ struct RomEditRow {
   RomEditHandler handler;
 };
 
-constexpr RomEditHandler kPortableAsk = RomEditHandler::kOnRomEditKey;
-constexpr RomEditHandler kMainAsk = RomEditHandler::kOnRomEditorCommand;
-
-// Every page class with a handler; a class not listed ignores the key.
-constexpr std::array kRomEditRows = {
-    // The portable pages ask the portable configuration...
-    RomEditRow{"CPortableGlobal1Page", kPortableAsk},
-    RomEditRow{"CPortableGlobal2Page", kPortableAsk},
-    RomEditRow{"CPortableDtmfAniPage", kPortableAsk},
-    RomEditRow{"CPortableKeyAssignPage", kPortableAsk},
-    RomEditRow{"CPortableConvGroupBasicPage", kPortableAsk},
-    RomEditRow{"CPortableConvGroupAdvancedPage", kPortableAsk},
-    RomEditRow{"CPortableLtrGroupAdvancedPage", kPortableAsk},
-    RomEditRow{"CPortableRepeaterPage", kPortableAsk},
-    RomEditRow{"CPortableSystemPage", kPortableAsk},
-    RomEditRow{"CPortableLtrAdvancedPage", kPortableAsk},
-    RomEditRow{"CPortableInterconnectPage", kPortableAsk},
-    // ...except these two, which ask the mobile one like every mobile page.
-    RomEditRow{"CPortableLtrGroupBasicPage", kMainAsk},
-    RomEditRow{"CPortableRfChannelListPage", kMainAsk},
-    RomEditRow{"CMobileGlobal1Page", kMainAsk},
-    RomEditRow{"CMobileGlobal2Page", kMainAsk},
-    RomEditRow{"CMobileSpecialPage", kMainAsk},
-    RomEditRow{"CMobileKeyAssignPage", kMainAsk},
-    RomEditRow{"CMobileDtmfAniPage", kMainAsk},
-    RomEditRow{"CMobileConvGroupBasicPage", kMainAsk},
-    RomEditRow{"CMobileConvGroupAdvancedPage", kMainAsk},
-    RomEditRow{"CMobileLtrGroupBasicPage", kMainAsk},
-    RomEditRow{"CMobileLtrGroupAdvancedPage", kMainAsk},
-    RomEditRow{"CMobileRepeaterPage", kMainAsk},
-    RomEditRow{"CMobileRfChannelListPage", kMainAsk},
-    RomEditRow{"CMobileSystemPage", kMainAsk},
-    RomEditRow{"CMobileLtrAdvancedPage", kMainAsk},
-    RomEditRow{"CMobileInterconnectPage", kMainAsk},
-    // Pages no tab ever shows keep the handler their class was given.
-    RomEditRow{"CPortableKeyAssignSystemPage", kMainAsk},
-    RomEditRow{"CBlankPage", kMainAsk},
+// Page classes the page table lacks: no tab ever shows them, and they keep
+// the handler their class was given. The page table's rows name the rest.
+constexpr std::array kUntabbedRows = {
+    RomEditRow{"CPortableKeyAssignSystemPage", RomEditHandler::kOnRomEditorCommand},
+    RomEditRow{"CBlankPage", RomEditHandler::kOnRomEditorCommand},
 };
 
-}  // namespace
-
-RomEditHandler RomEditHandlerOf(std::string_view pageClass) {
-  for (const RomEditRow& row : kRomEditRows)
-    if (row.pageClass == pageClass) return row.handler;
-  return RomEditHandler::kNone;
-}
-
-std::string PageClassName(const CScrollablePage& page) {
-  const char* mangled = typeid(page).name();
+std::string ClassName(const std::type_info& type) {
+  const char* mangled = type.name();
   int status = 0;
   const std::unique_ptr<char, void (*)(void*)> name(abi::__cxa_demangle(mangled, nullptr, nullptr, &status),
                                                     std::free);
   return status == 0 && name != nullptr ? std::string(name.get()) : std::string(mangled);
 }
+
+}  // namespace
+
+RomEditHandler RomEditHandlerOf(std::string_view pageClass) {
+  for (int i = 0; i < kPageSlotCount; ++i) {
+    const auto slot = static_cast<PageSlot>(i);
+    if (ClassName(PageClass(slot)) == pageClass) return PageRomEditHandler(slot);
+  }
+  for (const RomEditRow& row : kUntabbedRows)
+    if (row.pageClass == pageClass) return row.handler;
+  return RomEditHandler::kNone;
+}
+
+std::string PageClassName(const CScrollablePage& page) { return ClassName(typeid(page)); }
 
 void AskRomEditor(const CConfigFileBase& config, IMainDialog* main) {
   if (!config.HasFactoryFile()) {

@@ -2,8 +2,8 @@
 // Shift+F9 (command 32774): which memory-editor handler each page class runs.
 // The two handlers differ only in the configuration they ask whether the
 // factory file was found: OnRomEditKey the portable one, OnRomEditorCommand
-// (and the main window) the mobile one. Kept as data by class name, so a page
-// class gets its handler from this table the moment it exists.
+// (and the main window) the mobile one. Each page class's handler is a column
+// of its page table row; the class name finds the row.
 #include <string>
 #include <string_view>
 
