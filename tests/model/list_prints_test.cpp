@@ -114,7 +114,9 @@ TEST_P(ListPrint, TheDtmfPageHoldsItsSettingsTablesAndCodes) {
   EXPECT_EQ(At(88, 17), "  4");
   EXPECT_EQ(At(103, 17), "on");
   EXPECT_EQ(At(78, 23), Mobile() ? std::nullopt : std::optional<std::string>("1st digit Delay"));
-  if (!Mobile()) EXPECT_EQ(At(103, 23), "500msec");
+  if (!Mobile()) {
+    EXPECT_EQ(At(103, 23), "500msec");
+  }
 
   // A mobile radio of another product prints the keypad twice.
   canvas.calls.clear();

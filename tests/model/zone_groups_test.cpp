@@ -18,7 +18,7 @@ namespace {
 
 std::string TagOf(const CGroupRecord& g) { return std::string(g.tag.data()); }
 std::string DefaultTag(int g) {
-  char text[16];
+  char text[24];  // room for any int, so the compiler sees no truncation
   std::snprintf(text, sizeof text, "GROUP%3.3d", g + 1);
   return text;
 }
