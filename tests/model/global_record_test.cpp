@@ -226,6 +226,23 @@ TEST_P(GlobalRecordTest, PassOneBlocks) {
   EXPECT_EQ(image[253], 56);
 }
 
+// The last group block is the block of the highest group in use: 16-byte
+// groups from block 25, eight to a block. Each pair straddles a block edge.
+TEST_P(GlobalRecordTest, LastGroupBlockMovesOnAtEachBlockEdge) {
+  const struct {
+    int highestGroup;
+    std::uint8_t block;
+  } cases[] = {{0, 25}, {7, 25}, {8, 26}, {15, 26}, {16, 27}, {63, 32}, {64, 33},
+               {127, 40}, {128, 41}, {247, 55}, {248, 56}, {249, 56}};
+  for (const auto& c : cases) {
+    radio.groups.fill(false);
+    radio.groups[0] = true;
+    radio.groups[static_cast<std::size_t>(c.highestGroup)] = true;
+    ASSERT_EQ(rec().Pack(model(), image.data(), 1), 1);
+    EXPECT_EQ(image[253], c.block) << "highest group " << c.highestGroup;
+  }
+}
+
 TEST_P(GlobalRecordTest, GroupConversionAndItsBounds) {
   CGlobalRecord& r = rec();
   EXPECT_EQ(r.ToZoneGroup(model(), 4), 1);  // group 1 of zone 1
