@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "PageHost.h"
 #include "ProgramState.h"
 #include "QtTestSupport.h"
 #include "ScriptedMessages.h"
@@ -18,19 +19,11 @@ const std::string kRefused = "ROM Editor can't be carried out\n";
 // Ten bytes: COM, LPT, EEPROM end word, flash start, little-endian.
 std::vector<unsigned char> FactoryFile() { return {0, 0, 0, 0, 0x7F, 0, 0x00, 0x80, 0x03, 0x00}; }
 
-class CountingMain : public IMainDialog {
-public:
-  int ConfirmSaveChanges() override { return 1; }
-  void OnRomEdit() override { ++opened; }
-  QWidget* Window() override { return nullptr; }
-  int opened = 0;
-};
-
 struct RomEditRouteTest : ::testing::Test {
   FreshProgramState fresh;
   TempDir dir;
   ScriptedMessages msgs;
-  CountingMain main;
+  FakeMainDlg main{nullptr};
   void SetUp() override { g_pMainDlg = &main; }
   void TearDown() override { g_pMainDlg = nullptr; }
 
@@ -79,11 +72,11 @@ TEST_F(RomEditRouteTest, EachPageClassAsksTheConfigurationOfItsRow) {
       EXPECT_EQ(RomEditHandlerOf(PageClassName(page)), p.handler);
       const bool asked = p.handler != N;
       const bool found = p.handler == M ? mobileFactory : portableFactory;
-      main.opened = 0;
+      main.romEdits = 0;
       msgs.clear();
       BeepCounter beeps;
       RunPageRomEditCommand(page);
-      EXPECT_EQ(main.opened, asked && found ? 1 : 0);
+      EXPECT_EQ(main.romEdits, asked && found ? 1 : 0);
       EXPECT_EQ(msgs.texts(), asked && !found ? std::vector<std::string>{kRefused} : std::vector<std::string>{});
       EXPECT_EQ(beeps.count(), asked && !found ? 1 : 0);
     }

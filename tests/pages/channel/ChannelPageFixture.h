@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "PageHost.h"
 #include "ProgramState.h"
 #include "QtTestSupport.h"
 #include "ScriptedMessages.h"
@@ -17,21 +18,6 @@
 #include "model/FamilyModel.h"
 #include "model/ModelChange.h"
 #include "pages/channel/ChannelPages.h"
-
-inline void Settle() {
-  for (int i = 0; i < 3; ++i) QCoreApplication::sendPostedEvents();
-}
-
-class OwnerDlg : public IMainDialog {
-public:
-  explicit OwnerDlg(QWidget* window) : window_(window) {}
-  int ConfirmSaveChanges() override { return 1; }
-  void OnRomEdit() override {}
-  QWidget* Window() override { return window_; }
-
-private:
-  QWidget* window_;
-};
 
 template <class Base, class MobilePage, class PortablePage>
 class ChannelPageFixture : public ::testing::TestWithParam<Family> {
@@ -125,7 +111,7 @@ protected:
   Family family = kMobile;
   FreshProgramState fresh;
   RecordingKeysWindow host;
-  OwnerDlg owner{&host};
+  FakeMainDlg owner{&host};
   std::unique_ptr<Base> page;
   ScriptedMessages messages;
 };

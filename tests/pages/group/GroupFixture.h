@@ -142,7 +142,7 @@ protected:
   TempDir dir_;
   Family family = kMobile;
   RecordingKeysWindow host;
-  PageHostMainDlg mainDlg{&host};
+  FakeMainDlg mainDlg{&host};
   std::unique_ptr<CGroupPageBase> page;
   ScriptedMessages messages;
 };

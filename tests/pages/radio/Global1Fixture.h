@@ -8,49 +8,20 @@
 #include <QLineEdit>
 #include <memory>
 
+#include "PageHost.h"
 #include "ProgramState.h"
 #include "QtTestSupport.h"
 #include "ScriptedMessages.h"
-#include "app/SaveQuestion.h"
 #include "model/FamilyModel.h"
 #include "model/Privilege.h"
 #include "model/RadioData.h"
 #include "pages/radio/Global1Page.h"
-
-inline void Settle() {
-  for (int i = 0; i < 3; ++i) QCoreApplication::sendPostedEvents();
-}
 
 // A user's pick: the row becomes current and the list reports the choice.
 inline void UserChooses(QComboBox* combo, int row) {
   combo->setCurrentIndex(row);
   emit combo->activated(row);
 }
-
-// The main window as the page reaches it: the real save question over a
-// save that succeeds or fails as the test says.
-class FakeMainDlg : public IMainDialog, public ISaveTarget {
-public:
-  explicit FakeMainDlg(QWidget* window) : window_(window) {}
-  int ConfirmSaveChanges() override {
-    ++questions;
-    return ::ConfirmSaveChanges(*this);
-  }
-  void OnRomEdit() override {}
-  QWidget* Window() override { return window_; }
-  bool SaveFile() override {
-    ++saves;
-    return saveSucceeds;
-  }
-  std::string FileLineText() const override { return "File:RADIO.K58"; }
-
-  bool saveSucceeds = true;
-  int questions = 0;
-  int saves = 0;
-
-private:
-  QWidget* window_;
-};
 
 class Global1Fixture : public ::testing::TestWithParam<Family> {
 protected:

@@ -10,20 +10,8 @@ namespace {
 using namespace five_tone_dlg;
 using Base = RadioPageFixture<CMobileFiveTonePage, CPortableFiveTonePage>;
 
-// The main window, also noting the help it is asked for.
-class HelpMainDlg : public FakeMainDlg {
-public:
-  using FakeMainDlg::FakeMainDlg;
-  void ShowHelp(int id) override { helps.push_back(id); }
-  std::vector<int> helps;
-};
-
 class FiveToneDialogTest : public Base {
 protected:
-  void SetUp() override {
-    Base::SetUp();
-    g_pMainDlg = &helpDlg;
-  }
   void TearDown() override {
     dlg.reset();
     Base::TearDown();
@@ -54,7 +42,6 @@ protected:
   CFiveToneCodeTable& Encode() const { return ModelOf(family).fiveToneEncode; }
   CFiveToneCodeTable& Decode() const { return ModelOf(family).fiveToneDecode; }
 
-  HelpMainDlg helpDlg{&host};
   std::unique_ptr<QDialog> dlg;
 };
 
@@ -177,12 +164,12 @@ TEST_P(FiveToneDialogTest, F1ShowsTheFocusedControlsHelp) {
   Key(In(kGroupTone), Qt::Key_F1);
   Focus(In(kOk));
   Key(In(kOk), Qt::Key_F1);
-  EXPECT_EQ(helpDlg.helps, (std::vector<int>{kGroupTone, 15904}));
+  EXPECT_EQ(mainDlg.helps, (std::vector<int>{kGroupTone, 15904}));
   // Every control of the Encode/Decode dialog shows that dialog's page.
   auto* codes = Open<CFiveToneCodeDlg>();
   Focus(codes->SpecialGrid());
   Key(codes->SpecialGrid(), Qt::Key_F1);
-  EXPECT_EQ(helpDlg.helps.back(), kEncodeGrid);
+  EXPECT_EQ(mainDlg.helps.back(), kEncodeGrid);
 }
 
 // ---------------------------------------------------------------------------

@@ -15,19 +15,15 @@
 #include <string>
 #include <vector>
 
+#include "PageHost.h"
 #include "ProgramState.h"
 #include "QtTestSupport.h"
 #include "ScriptedMessages.h"
-#include "app/SaveQuestion.h"
 #include "model/DataFile.h"
 #include "model/FamilyModel.h"
 #include "model/ModelChange.h"
 #include "model/ZoneGroups.h"
 #include "pages/zone/SystemPages.h"
-
-inline void Settle() {
-  for (int i = 0; i < 3; ++i) QCoreApplication::sendPostedEvents();
-}
 
 // The stand-in main window, shown and active.
 inline void ShowHost(QWidget& host) {
@@ -49,17 +45,6 @@ inline void ChooseInGrid(QWidget* body, CGridBinder& grid, int cellId, int row) 
   if (grid.OpenList() == list) QTest::keyClick(list, Qt::Key_Return);
   Settle();
 }
-
-class ZoneMainDlg : public IMainDialog {
-public:
-  explicit ZoneMainDlg(QWidget* window) : window_(window) {}
-  int ConfirmSaveChanges() override { return 1; }
-  void OnRomEdit() override {}
-  QWidget* Window() override { return window_; }
-
-private:
-  QWidget* window_;
-};
 
 class SystemFixture : public ::testing::TestWithParam<Family> {
 protected:
@@ -150,7 +135,7 @@ protected:
   TempDir dir_;
   Family family = kMobile;
   RecordingKeysWindow host;
-  ZoneMainDlg mainDlg{&host};
+  FakeMainDlg mainDlg{&host};
   std::unique_ptr<CSystemPageBase> page;
   ScriptedMessages messages;
 };

@@ -106,7 +106,7 @@ protected:
   TempDir dir_;
   Family family = kMobile;
   RecordingKeysWindow host;
-  ZoneMainDlg mainDlg{&host};
+  FakeMainDlg mainDlg{&host};
   std::unique_ptr<CZoneSettingsPage> page;
   ScriptedMessages messages;
 };

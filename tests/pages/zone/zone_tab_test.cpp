@@ -8,15 +8,12 @@
 #include <filesystem>
 
 #include "../../app/MainDlgFixture.h"
+#include "PageHost.h"
 #include "model/FamilyModel.h"
 #include "model/ZoneGroups.h"
 #include "pages/zone/SystemPages.h"
 
 namespace {
-
-void Settle() {
-  for (int i = 0; i < 3; ++i) QCoreApplication::sendPostedEvents();
-}
 
 class ZoneTab : public MainDlgTest, public ::testing::WithParamInterface<const char*> {
 protected:
