@@ -64,7 +64,11 @@ CConfigFileBase::CConfigFileBase(const ConfigVariant& variant)
     : m_variant(variant),
       m_userFileName(variant.userFileName),
       m_factoryFileName(variant.factoryFileName),
-      m_flashRomStart(variant.defaultFlashRomStart) {}
+      m_flashRomStart(variant.defaultFlashRomStart) {
+  // Until a read, the layout is the one a folder without files gives: a save
+  // must never cap the last channel block at a layout of zeros.
+  ApplyLayout(2);
+}
 
 CConfigFile::CConfigFile() : CConfigFileBase(kMobileVariant) {}
 CPortableConfigFile::CPortableConfigFile() : CConfigFileBase(kPortableVariant) {}

@@ -14,6 +14,7 @@
 #include "ProgramState.h"
 #include "SameRecords.h"
 #include "ScriptedMessages.h"
+#include "model/ConfigFile.h"
 #include "model/DataFile.h"
 #include "model/FamilyModel.h"
 #include "model/ModelChange.h"
@@ -588,6 +589,52 @@ TEST(DataFileLoad, NothingOfTheFileBeforeSurvivesALoad) {
     }
   EXPECT_TRUE(messages.texts().empty());
   ResetProgramState();
+}
+
+// The shipped default files come back from a load and a save byte for byte,
+// whether the configuration was read from a folder without files or was
+// never read at all: a layout that was never read is the layout of no files,
+// and caps the last channel block at the channel area's end, not at 0. Only
+// the 0x1DC00 layout, whose channel area ends at block 55, caps it lower.
+TEST(DataFileLoad, ShippedDefaultFilesComeBackByteForByte) {
+  struct Layout {
+    const char* name;
+    bool read;
+    Bytes factoryFile;  // MB925.CFG and MB407.CFG; empty: none
+    int lastChannelBlock;  // what the save writes at image 252; -1: the file's own
+  };
+  const Layout layouts[] = {
+      {"configuration never read", false, {}, -1},
+      {"no configuration files", true, {}, -1},
+      {"flash from 0x1B400", true, {0, 0, 0, 0, 127, 0, 0x00, 0xB4, 0x01, 0x00}, -1},
+      {"flash from 0x1DC00", true, {0, 0, 0, 0, 127, 0, 0x00, 0xDC, 0x01, 0x00}, 55},
+  };
+  for (const Layout& layout : layouts)
+    for (const char* name : {"DEFAULTU.K58", "DEFAULTV.K58", "DEFAULTU.P58", "DEFAULTV.P58"}) {
+      SCOPED_TRACE(std::string(layout.name) + ", " + name);
+      FreshProgramState fresh;
+      TempDir dir;
+      ScriptedMessages messages;
+      if (!layout.factoryFile.empty()) {
+        WriteWholeFile("MB925.CFG", layout.factoryFile);
+        WriteWholeFile("MB407.CFG", layout.factoryFile);
+      }
+      if (layout.read) {
+        g_config.ReadConfig();
+        g_portableConfig.ReadConfig();
+      }
+      ASSERT_TRUE(AllocateRadioImage());
+      ASSERT_EQ(g_dataFile.LoadDataFile(DefaultFile(name), RP58_PROGRAM_DIR), 1);
+      ASSERT_TRUE(g_dataFile.SaveDataFile("saved.dat"));
+      Bytes expected = ReadWholeFile(DefaultFile(name));
+      ASSERT_GT(expected.size(), 252U);
+      if (layout.lastChannelBlock >= 0) expected[252] = static_cast<unsigned char>(layout.lastChannelBlock);
+      const Bytes saved = ReadWholeFile("saved.dat");
+      ASSERT_EQ(saved.size(), expected.size());
+      for (std::size_t i = 0; i < saved.size(); ++i)
+        EXPECT_EQ(saved[i], expected[i]) << "byte 0x" << std::hex << i;
+      EXPECT_TRUE(messages.texts().empty());
+    }
 }
 
 // Channels taken into use and narrowed in one portable file are not narrow
