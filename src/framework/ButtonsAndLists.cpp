@@ -118,6 +118,9 @@ CLinkStatic::CLinkStatic(QWidget* parent) : QLabel(parent) {
   setFont(QApplication::font());
   setFocusPolicy(Qt::StrongFocus);
   setAutoFillBackground(true);
+  // The text keeps a pixel clear of the focus frame drawn inside the border,
+  // and the width a cell needs for its text counts the frame in.
+  setMargin(kFocusFrameWidth + 1);
   // Roles of its own: inherited from a page drawn on the base colour, the
   // text would be painted in the edit text colour and never in ours.
   setBackgroundRole(QPalette::Window);

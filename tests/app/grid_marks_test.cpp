@@ -11,6 +11,7 @@
 #include "MainDlgFixture.h"
 #include "framework/ButtonsAndLists.h"
 #include "framework/ScrollablePage.h"
+#include "framework/TextFit.h"
 #include "platform/ControlIds.h"
 
 namespace {
@@ -49,44 +50,81 @@ CLinkStatic* FirstLiveCell(QWidget* page) {
   return nullptr;
 }
 
-class GridMarksTest : public MainDlgTest {};
+class GridMarksTest : public MainDlgTest {
+protected:
+  // Opens each grid page of both families in the running main window, in
+  // turn, and hands it to the check.
+  void ForEachGridPage(const std::function<void(QWidget& page)>& check) {
+    for (Family family : {kMobile, kPortable}) {
+      WriteDataFile(dir.File("marks.dat"), family);
+      ASSERT_FALSE(Start({dir.File("marks.dat")}));
+      dlg->activateWindow();
+      ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+      for (const GridPageCase& c : kGridPages) {
+        SCOPED_TRACE(std::string(c.name) + (family == kPortable ? " (portable)" : " (mobile)"));
+        c.open(*dlg, family);
+        const std::optional<PageSlot> slot = ShownSlot();
+        ASSERT_TRUE(slot.has_value());
+        check(dlg->Pages().Page(*slot));
+      }
+      dlg.reset();
+      ResetProgramState();
+    }
+  }
+};
 
 TEST_F(GridMarksTest, EveryGridPageShowsTheRedMarkAndTheFocusFrame) {
-  for (Family family : {kMobile, kPortable}) {
-    WriteDataFile(dir.File("marks.dat"), family);
-    ASSERT_FALSE(Start({dir.File("marks.dat")}));
-    dlg->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
-    for (const GridPageCase& c : kGridPages) {
-      SCOPED_TRACE(std::string(c.name) + (family == kPortable ? " (portable)" : " (mobile)"));
-      c.open(*dlg, family);
-      const std::optional<PageSlot> slot = ShownSlot();
-      ASSERT_TRUE(slot.has_value());
-      CLinkStatic* cell = FirstLiveCell(&dlg->Pages().Page(*slot));
-      ASSERT_NE(cell, nullptr);
-      const std::string id = std::to_string(ControlId(cell));
+  ForEachGridPage([](QWidget& page) {
+    CLinkStatic* cell = FirstLiveCell(&page);
+    ASSERT_NE(cell, nullptr);
+    const std::string id = std::to_string(ControlId(cell));
 
-      QTest::mouseClick(cell, Qt::LeftButton);
-      QWidget* list = QApplication::focusWidget();
-      ASSERT_NE(qobject_cast<CHotListBox*>(list), nullptr) << id;
-      EXPECT_GT(MarksOf(cell).red, 0) << id << ": red while its list is open";
+    QTest::mouseClick(cell, Qt::LeftButton);
+    QWidget* list = QApplication::focusWidget();
+    ASSERT_NE(qobject_cast<CHotListBox*>(list), nullptr) << id;
+    EXPECT_GT(MarksOf(cell).red, 0) << id << ": red while its list is open";
 
-      QTest::keyClick(list, Qt::Key_Escape);
-      ASSERT_EQ(QApplication::focusWidget(), cell) << id;
-      EXPECT_GT(MarksOf(cell).red, 0) << id << ": red while it has the focus";
-      EXPECT_TRUE(MarksOf(cell).framed) << id;
+    QTest::keyClick(list, Qt::Key_Escape);
+    ASSERT_EQ(QApplication::focusWidget(), cell) << id;
+    EXPECT_GT(MarksOf(cell).red, 0) << id << ": red while it has the focus";
+    EXPECT_TRUE(MarksOf(cell).framed) << id;
 
-      QTest::keyClick(cell, Qt::Key_Tab);
-      EXPECT_EQ(MarksOf(cell).red, 0) << id << ": the marks go with the focus " << ControlId(QApplication::focusWidget()) << " " << QApplication::focusWidget()->metaObject()->className() << " " << cell->TextColor().name().toStdString() << " " << cell->text().toStdString();
-      EXPECT_FALSE(MarksOf(cell).framed) << id;
-      if (auto* next = qobject_cast<CLinkStatic*>(QApplication::focusWidget()); next != nullptr && next != cell) {
-        EXPECT_GT(MarksOf(next).red, 0) << ControlId(next);
-        EXPECT_TRUE(MarksOf(next).framed) << ControlId(next);
-      }
+    QTest::keyClick(cell, Qt::Key_Tab);
+    EXPECT_EQ(MarksOf(cell).red, 0) << id << ": the marks go with the focus " << ControlId(QApplication::focusWidget())
+                                    << " " << QApplication::focusWidget()->metaObject()->className() << " "
+                                    << cell->TextColor().name().toStdString() << " " << cell->text().toStdString();
+    EXPECT_FALSE(MarksOf(cell).framed) << id;
+    if (auto* next = qobject_cast<CLinkStatic*>(QApplication::focusWidget()); next != nullptr && next != cell) {
+      EXPECT_GT(MarksOf(next).red, 0) << ControlId(next);
+      EXPECT_TRUE(MarksOf(next).framed) << ControlId(next);
     }
-    dlg.reset();
-    ResetProgramState();
-  }
+  });
+}
+
+// Every choice a live cell can show stays inside the focus frame: the frame
+// is drawn over the cell, so text running into it loses its first and last
+// letters ("Conventional" in the zone table did).
+TEST_F(GridMarksTest, TheFocusFrameCutsNoChoiceOfAnyCell) {
+  ForEachGridPage([](QWidget& page) {
+    for (CLinkStatic* cell : page.findChildren<CLinkStatic*>()) {
+      if (!cell->isVisible() || !cell->isEnabled() || cell->visibleRegion().isEmpty()) continue;
+      const std::string id = std::to_string(ControlId(cell));
+      QTest::mouseClick(cell, Qt::LeftButton);
+      if (QWidget* list = QApplication::focusWidget(); qobject_cast<CHotListBox*>(list) != nullptr)
+        QTest::keyClick(list, Qt::Key_Escape);
+      ASSERT_EQ(QApplication::focusWidget(), cell) << id;
+      const QString shown = cell->text();
+      QStringList texts = cell->property(kFitTextsProperty).toStringList();
+      texts.append(shown);
+      for (const QString& text : texts) {
+        cell->setText(text);
+        const CellMarks marks = MarksOf(cell);
+        EXPECT_TRUE(marks.framed) << id;
+        EXPECT_TRUE(marks.textClearOfFrame) << id << " \"" << text.toStdString() << "\"";
+      }
+      cell->setText(shown);
+    }
+  });
 }
 
 }  // namespace

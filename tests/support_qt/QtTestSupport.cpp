@@ -41,19 +41,40 @@ bool RecordingKeysWindow::PreviewKey(QKeyEvent* e) {
 
 CellMarks MarksOf(const QWidget* cell) {
   const QImage image = const_cast<QWidget*>(cell)->grab().toImage();
-  const QColor highlight = cell->palette().color(QPalette::Highlight);
+  const QRgb highlight = cell->palette().color(QPalette::Highlight).rgb();
+  const auto isHighlight = [&](int x, int y) { return image.pixel(x, y) == highlight; };
   CellMarks marks;
   int longestRun = 0;
+  int frameLeftEnd = -1;  // the frame's innermost column on either side
+  int frameRightEnd = image.width();
   for (int x = 0; x < image.width(); ++x) {
     int run = 0;
+    int columnRun = 0;
     for (int y = 0; y < image.height(); ++y) {
       const QColor c = image.pixelColor(x, y);
       if (c.red() > 200 && c.green() < 100 && c.blue() < 100) ++marks.red;
-      run = c.rgb() == highlight.rgb() ? run + 1 : 0;
+      run = isHighlight(x, y) ? run + 1 : 0;
+      columnRun = std::max(columnRun, run);
       // The frame's left side: an open list may cover the cell's right edge.
       if (x < image.width() / 4) longestRun = std::max(longestRun, run);
     }
+    if (columnRun >= image.height() / 2) {
+      if (x < image.width() / 4) frameLeftEnd = x;
+      if (x >= image.width() * 3 / 4 && frameRightEnd == image.width()) frameRightEnd = x;
+    }
   }
   marks.framed = longestRun >= image.height() / 2;
+  // Beside a side of the frame, between its top and bottom lines: text edges
+  // are blended with the background, so any clearly red pixel counts.
+  const auto redBeside = [&](int frameX, int x) {
+    if (frameX < 0 || frameX >= image.width() || x < 0 || x >= image.width()) return false;
+    for (int y = 0; y < image.height(); ++y) {
+      if (!isHighlight(frameX, y) || isHighlight(x, y)) continue;
+      const QColor c = image.pixelColor(x, y);
+      if (c.red() > c.green() + 60 && c.red() > c.blue() + 60) return true;
+    }
+    return false;
+  };
+  marks.textClearOfFrame = !redBeside(frameLeftEnd, frameLeftEnd + 1) && !redBeside(frameRightEnd, frameRightEnd - 1);
   return marks;
 }

@@ -58,10 +58,12 @@ public:
 
 // What a cell paints, read from its grabbed pixels: the pixels of red text,
 // and whether a focus frame (a line of the highlight colour over half the
-// cell's height) runs down its left side.
+// cell's height) runs down its left side, and whether the column just inside
+// the frame on either side is clear of red text (text the frame would cut).
 struct CellMarks {
   int red = 0;
   bool framed = false;
+  bool textClearOfFrame = true;
 };
 CellMarks MarksOf(const QWidget* cell);
 
