@@ -2,65 +2,29 @@
 // A channel or repeater page of either family, started as a fresh program
 // finds the family's UHF radio, inside a stand-in main window that records
 // the user messages the page sends it.
-#include <gtest/gtest.h>
-
 #include <QApplication>
-#include <QCoreApplication>
 #include <QTest>
-#include <memory>
-#include <string>
 
-#include "PageHost.h"
-#include "ProgramState.h"
-#include "QtTestSupport.h"
-#include "ScriptedMessages.h"
+#include "PageFixture.h"
 #include "model/ChannelEdit.h"
-#include "model/FamilyModel.h"
-#include "model/ModelChange.h"
 #include "pages/channel/ChannelPages.h"
 
 template <class Base, class MobilePage, class PortablePage>
-class ChannelPageFixture : public ::testing::TestWithParam<Family> {
+class ChannelPageFixture : public PageFixture<Base, CLinkStatic> {
 protected:
-  void SetUp() override {
-    ASSERT_TRUE(AllocateRadioImage());
-    family = GetParam();
-    ResetToDefaultModel(family == kPortable ? kFamilyPortableUhf : kFamilyMobileUhf);
-    g_isPortable = family == kPortable ? 1 : 0;
-    g_dataModified = 0;
-    g_pMainDlg = &owner;
-    if (family == kPortable)
-      page = std::make_unique<PortablePage>();
-    else
-      page = std::make_unique<MobilePage>();
+  void Start() override {
+    this->StartDefaultRadio();
+    this->template Make<MobilePage, PortablePage>();
     BeforeCreate();
-    host.resize(900, 700);
-    host.show();
-    host.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
-    ASSERT_TRUE(page->Create(&host));
-    page->resize(850, 650);
-    page->show();
-    Settle();
-  }
-  void TearDown() override {
-    page->DestroyWindow();
-    Settle();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    g_pMainDlg = nullptr;
+    this->Show({850, 650});
   }
   virtual void BeforeCreate() {}
-
-  template <class T = CLinkStatic>
-  T* Control(int id) const {
-    return FindControl<T>(page->Body(), id);
-  }
 
   // Runs f on channel i of the family, with its codec context.
   template <class F>
   decltype(auto) Channel(int i, F&& f) {
     const auto at = static_cast<std::size_t>(i);
-    if (family == kPortable) return f(g_portableData.m_channels[at], g_portableData.ChannelContext());
+    if (this->family == kPortable) return f(g_portableData.m_channels[at], g_portableData.ChannelContext());
     return f(g_mobileData.m_channels[at], g_mobileData.ChannelContext());
   }
   bool Programmed(int i) {
@@ -77,14 +41,6 @@ protected:
     Channel(i, [rxMHz](auto& c, const ChannelCodecContext& ctx) { c.CommitRxFrequency(rxMHz, ctx); });
   }
 
-  // Focuses an edit and types into it, all its text replaced.
-  void Type(QLineEdit* edit, const QString& text) {
-    ASSERT_NE(edit, nullptr);
-    edit->setFocus();
-    Settle();
-    edit->selectAll();
-    QTest::keyClicks(edit, text);
-  }
   // Leaves whatever has the focus as Tab does.
   void Tab() {
     QWidget* w = QApplication::focusWidget();
@@ -96,7 +52,7 @@ protected:
   void Choose(CLinkStatic* cell, int row) {
     ASSERT_NE(cell, nullptr);
     QTest::mouseClick(cell, Qt::LeftButton);
-    CHotListBox* list = page->Grid().OpenList();
+    CHotListBox* list = this->page->Grid().OpenList();
     ASSERT_NE(list, nullptr);
     list->setCurrentRow(row);
     QTest::keyClick(list, Qt::Key_Return);
@@ -104,16 +60,9 @@ protected:
   }
   int Deletions() const {
     int n = 0;
-    for (const RecordedMessage& m : host.messages) n += m.msg == UM_CHANNEL_DELETED ? 1 : 0;
+    for (const RecordedMessage& m : this->host.messages) n += m.msg == UM_CHANNEL_DELETED ? 1 : 0;
     return n;
   }
-
-  Family family = kMobile;
-  FreshProgramState fresh;
-  RecordingKeysWindow host;
-  FakeMainDlg owner{&host};
-  std::unique_ptr<Base> page;
-  ScriptedMessages messages;
 };
 
 class RfListFixture

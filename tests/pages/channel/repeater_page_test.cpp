@@ -21,13 +21,11 @@ protected:
   QLabel* Value(const std::array<int, kColumns>& ids, int column) const {
     return Control<QLabel>(ids[static_cast<std::size_t>(column)]);
   }
+  // Opens the page again at the zone, at the size it builds itself.
   void Reopen(int zone) {
-    page->DestroyWindow();
-    Settle();
+    Close();
     page->SetZone(static_cast<std::uint8_t>(zone));
-    ASSERT_TRUE(page->Create(&host));
-    page->show();
-    Settle();
+    Show();
   }
 };
 

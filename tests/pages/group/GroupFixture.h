@@ -2,29 +2,14 @@
 // A group page of either family over a zone of the family's fresh default
 // radio, inside a stand-in main window that records the user messages the
 // page posts. Zones() lays out the zones' groups first.
-#include <gtest/gtest.h>
-
-#include <QCoreApplication>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QTest>
-#include <fstream>
-#include <iterator>
-#include <memory>
-#include <string>
+#include <algorithm>
 #include <vector>
 
-#include "ProgramState.h"
-#include "PageHost.h"
-#include "QtTestSupport.h"
-#include "ScriptedMessages.h"
-#include "model/DataFile.h"
-#include "model/FamilyModel.h"
+#include "PageFixture.h"
 #include "model/GroupEdits.h"
-#include "model/ModelChange.h"
 #include "pages/group/GroupPages.h"
-
 
 // Image positions, typed from the radio's memory map.
 inline std::size_t GroupAt(int g, int byte) { return 0xC80 + 16 * static_cast<std::size_t>(g) + static_cast<std::size_t>(byte); }
@@ -35,54 +20,25 @@ inline bool BitOf(const std::vector<std::uint8_t>& image, std::size_t base, int 
   return (image[base + static_cast<std::size_t>(g / 8)] >> (g % 8)) & 1;
 }
 
-class GroupFixture : public ::testing::TestWithParam<Family> {
+class GroupFixture : public PageFixture<CGroupPageBase, CLinkStatic> {
 protected:
-  void SetUp() override {
-    ASSERT_TRUE(AllocateRadioImage());
-    family = GetParam();
-    ResetToDefaultModel(family == kPortable ? kFamilyPortableUhf : kFamilyMobileUhf);
-    g_isPortable = family == kPortable ? 1 : 0;
-    g_dataModified = 0;
-    g_pMainDlg = &mainDlg;
-    host.resize(900, 700);
-    host.show();
-    host.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
-  }
-  void TearDown() override {
-    if (page != nullptr) page->DestroyWindow();
-    Settle();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    g_pMainDlg = nullptr;
+  void Start() override {
+    StartDefaultRadio();
+    leaveTo = group_page::kClose;
   }
 
   // Opens the page of that class for the zone, as the main window does.
   template <class Mobile, class Portable>
   void Open(int zone) {
-    if (page != nullptr) {
-      page->DestroyWindow();
-      Settle();
-    }
-    if (family == kPortable)
-      page = std::make_unique<Portable>();
-    else
-      page = std::make_unique<Mobile>();
+    Make<Mobile, Portable>();
     page->SetZone(static_cast<std::uint8_t>(zone));
-    ASSERT_TRUE(page->Create(&host));
-    page->resize(850, 650);
-    page->show();
-    Settle();
+    Show({850, 650});
   }
   void OpenLtrBasic(int zone) { Open<CMobileLtrGroupBasicPage, CPortableLtrGroupBasicPage>(zone); }
 
   CFamilyModel& Model() const { return ModelOf(family); }
   CRadioDataCore& Data() const { return Model().radioData; }
   CGroupRecord& Group(int g) const { return Data().m_groups[static_cast<std::size_t>(g)]; }
-  template <class T = CLinkStatic>
-  T* Control(int id) const {
-    return FindControl<T>(page->Body(), id);
-  }
-
   // Gives zones their counts (the rest none), LTR or conventional, every
   // group switched on, each LTR zone with a home repeater so it can be saved.
   void Zones(const std::vector<int>& counts, const std::vector<bool>& ltr = {}) {
@@ -116,37 +72,4 @@ protected:
     QTest::keyClick(list, Qt::Key_Return);
     Settle();
   }
-  // Gives an edit the focus and types into it (its whole text selected).
-  void TypeInto(int editId, const QString& text) {
-    auto* edit = Control<QLineEdit>(editId);
-    ASSERT_NE(edit, nullptr) << editId;
-    edit->setFocus();
-    Settle();
-    edit->selectAll();
-    QTest::keyClicks(edit, text);
-  }
-  // Moves the focus to the Close button, leaving whatever had it.
-  void Leave() {
-    Control<QPushButton>(group_page::kClose)->setFocus();
-    Settle();
-  }
-
-  // The data as a saved file holds it.
-  std::vector<std::uint8_t> Saved(const std::string& name = "groups.dat") {
-    EXPECT_TRUE(g_dataFile.SaveDataFile(name)) << (messages.texts().empty() ? "" : messages.texts().back());
-    std::ifstream in(name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
-
-  FreshProgramState fresh_;
-  TempDir dir_;
-  Family family = kMobile;
-  RecordingKeysWindow host;
-  FakeMainDlg mainDlg{&host};
-  std::unique_ptr<CGroupPageBase> page;
-  ScriptedMessages messages;
 };
-
-inline std::string FamilyName(const ::testing::TestParamInfo<Family>& info) {
-  return info.param == kPortable ? "Portable" : "Mobile";
-}

@@ -67,7 +67,7 @@ TEST_P(LtrAdvanced, ChoicesLandOnTheirBitsAndTheDefaultRecordKeepsItsFamilyLayou
   EXPECT_EQ(def.bytes[4] & 0x01, mobile ? 0 : 1);
   for (int g = 0; g < 13; ++g) EXPECT_EQ((Group(g).settings[3] & 0x08) != 0, g >= kFirst && g < kFirst + 8) << g;
 
-  const std::vector<std::uint8_t> image = Saved();
+  const std::vector<std::uint8_t> image = Saved("groups.dat");
   EXPECT_EQ(image[GroupAt(kFirst, 3)] & 0x08, 0x08);
   EXPECT_EQ(image[GroupAt(kFirst + 1, 0)] & 0x18, mobile ? 0x18 : 0x10);
   EXPECT_EQ(image[GroupAt(kFirst + 2, 0)] & 0x07, 4);
@@ -147,7 +147,7 @@ TEST_P(LtrAdvanced, PortableProductCode11ClosesTheSaveRowsAndHidesPaging) {
 
 TEST_P(LtrAdvanced, TxIdsAndTheBasicViewButton) {
   SetUpZones(true, 0x20);
-  TypeInto(1232, "42");
+  Type(1232, "42");
   Leave();
   EXPECT_EQ(Group(kFirst).settings[4], 42);
   EXPECT_EQ(Group(kFirst).settings[5], 42);

@@ -78,7 +78,7 @@ TEST_P(ConvBasic, EachChoiceLandsOnItsImageBitsAndReloads) {
   Choose(kDecode[2], 5);        // the sixth tone
   Choose(kChannel[3], 2);       // channel 4 (index 3)
   Choose(kOnOff[4], 1);         // off
-  const std::vector<std::uint8_t> image = Saved();
+  const std::vector<std::uint8_t> image = Saved("groups.dat");
   EXPECT_EQ(image[GroupAt(kFirst, 0)] & 0x80, 0);
   EXPECT_EQ(image[GroupAt(kFirst + 1, 6)] & 0x30, 0x10);
   EXPECT_EQ(image[GroupAt(kFirst + 2, 2)] & 0x3F, 0x09);  // Rx and Tx CTCSS

@@ -69,7 +69,7 @@ TEST_P(LtrBasic, EachChoiceLandsOnItsImageBitsAndReloads) {
   Choose(kOnOff[5], 1);       // group 8 off
   EXPECT_EQ(g_dataModified, 1);
 
-  const std::vector<std::uint8_t> image = Saved();
+  const std::vector<std::uint8_t> image = Saved("groups.dat");
   for (const Case& c : cases) {
     const int g = kFirst + c.column - 1;
     EXPECT_EQ(image[GroupAt(g, c.byte)] & c.mask, c.expected) << "group " << g << " byte " << c.byte;
@@ -131,7 +131,7 @@ TEST_P(LtrBasic, ScanMemoryShowsUserAndDealerAndOffersEnableAndDisable) {
 
 TEST_P(LtrBasic, TagsAreStoredAsTypedPaddedWithBlanks) {
   SetUpZones();
-  TypeInto(C().tags[1], "ab");
+  Type(C().tags[1], "ab");
   EXPECT_EQ(std::string(Group(kFirst + 1).tag.data(), 8), "AB      ");
   EXPECT_EQ(Group(kFirst + 1).tag[8], '\0');
   EXPECT_EQ(g_dataModified, 1);
@@ -142,7 +142,7 @@ TEST_P(LtrBasic, TagsAreStoredAsTypedPaddedWithBlanks) {
 
 TEST_P(LtrBasic, IdsAreCheckedAtEachKeystroke) {
   SetUpZones();
-  TypeInto(kTxId[0], "1");
+  Type(kTxId[0], "1");
   EXPECT_EQ(Group(kFirst).settings[4], 1);
   QTest::keyClicks(Control<QLineEdit>(kTxId[0]), "2");
   EXPECT_EQ(Group(kFirst).settings[4], 12);
@@ -151,7 +151,7 @@ TEST_P(LtrBasic, IdsAreCheckedAtEachKeystroke) {
   EXPECT_EQ(Control<QLineEdit>(kRxId[0])->text(), "12");
 
   // Cleared: none, an empty cell, and RX follows.
-  TypeInto(kTxId[1], " ");
+  Type(kTxId[1], " ");
   EXPECT_EQ(Group(kFirst + 1).settings[4], 0xFF);
   Leave();
   EXPECT_EQ(Group(kFirst + 1).settings[5], 0xFF);
@@ -168,7 +168,7 @@ TEST_P(LtrBasic, IdsAreCheckedAtEachKeystroke) {
       QTest::keyClick(Control<QLineEdit>(kRxId[2]), Qt::Key_End);
       QTest::keyClicks(Control<QLineEdit>(kRxId[2]), keys);
     } else {
-      TypeInto(kRxId[2], keys);
+      Type(kRxId[2], keys);
     }
     EXPECT_EQ(messages.texts(), std::vector<std::string>{"The code you set up is wrong.\nYou can set up between 1 to 250."})
         << keys;
@@ -179,7 +179,7 @@ TEST_P(LtrBasic, IdsAreCheckedAtEachKeystroke) {
   refuse("0", false);
   refuse("-", false);
   refuse("1", true);
-  TypeInto(kRxId[2], "250");
+  Type(kRxId[2], "250");
   EXPECT_EQ(Group(kFirst + 2).settings[5], 250);
 }
 
@@ -231,7 +231,7 @@ TEST_P(LtrBasic, TxIdCopiesOnlyWhenTypedAndToTheGroupThatLostTheFocus) {
   EXPECT_EQ(Group(kFirst).settings[5], 20);
 
   // Typed, then the page scrolls: the copy goes to the typed group.
-  TypeInto(kTxId[1], "7");
+  Type(kTxId[1], "7");
   QTest::mouseClick(Control<QPushButton>(group_page::kScrollRight), Qt::LeftButton);
   Settle();
   EXPECT_EQ(page->FirstVisibleGroup(), kFirst + 1);
@@ -239,7 +239,7 @@ TEST_P(LtrBasic, TxIdCopiesOnlyWhenTypedAndToTheGroupThatLostTheFocus) {
   EXPECT_EQ(Group(kFirst + 2).settings[5], 0xFF);
 
   // Typed, then the page goes: copied before the window is taken down.
-  TypeInto(kTxId[0], "9");
+  Type(kTxId[0], "9");
   page->DestroyWindow();
   Settle();
   EXPECT_EQ(Group(kFirst + 1).settings[4], 9);

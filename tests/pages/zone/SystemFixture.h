@@ -2,36 +2,12 @@
 // A zone table page of either family, started as a fresh program finds the
 // family (its default radio), inside a stand-in main window that records the
 // user messages the page posts.
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QCoreApplication>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QTest>
-#include <fstream>
-#include <iterator>
-#include <memory>
-#include <string>
 #include <vector>
 
-#include "PageHost.h"
-#include "ProgramState.h"
-#include "QtTestSupport.h"
-#include "ScriptedMessages.h"
-#include "model/DataFile.h"
-#include "model/FamilyModel.h"
-#include "model/ModelChange.h"
+#include "PageFixture.h"
 #include "model/ZoneGroups.h"
 #include "pages/zone/SystemPages.h"
-
-// The stand-in main window, shown and active.
-inline void ShowHost(QWidget& host) {
-  host.resize(900, 700);
-  host.show();
-  host.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
-}
 
 // Opens the cell's list, picks the row, and commits it with Enter (a list
 // that commits on the change of row is closed by then).
@@ -46,38 +22,17 @@ inline void ChooseInGrid(QWidget* body, CGridBinder& grid, int cellId, int row) 
   Settle();
 }
 
-class SystemFixture : public ::testing::TestWithParam<Family> {
+class SystemFixture : public PageFixture<CSystemPageBase, CLinkStatic> {
 protected:
-  void SetUp() override {
-    ASSERT_TRUE(AllocateRadioImage());
-    family = GetParam();
-    ResetToDefaultModel(family == kPortable ? kFamilyPortableUhf : kFamilyMobileUhf);
-    g_isPortable = family == kPortable ? 1 : 0;
-    g_dataModified = 0;
-    g_pMainDlg = &mainDlg;
-    if (family == kPortable)
-      page = std::make_unique<CPortableSystemPage>();
-    else
-      page = std::make_unique<CMobileSystemPage>();
-    ShowHost(host);
-    ASSERT_TRUE(page->Create(&host));
-    page->resize(800, 650);
-    page->show();
-    Settle();
-  }
-  void TearDown() override {
-    page->DestroyWindow();
-    Settle();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    g_pMainDlg = nullptr;
+  void Start() override {
+    StartDefaultRadio();
+    leaveTo = system_page::kInterconnect;
+    Make<CMobileSystemPage, CPortableSystemPage>();
+    Show({800, 650});
   }
 
   CFamilyModel& Model() const { return ModelOf(family); }
   CRadioDataCore& Data() const { return Model().radioData; }
-  template <class T = CLinkStatic>
-  T* Control(int id) const {
-    return FindControl<T>(page->Body(), id);
-  }
   std::uint8_t& ZoneByte(int zone, int k) const {
     return Data().m_zoneBytes[static_cast<std::size_t>(k)][static_cast<std::size_t>(zone)];
   }
@@ -112,34 +67,5 @@ protected:
       for (int i = 0; i < list->count(); ++i) rows << list->item(i)->text();
     return rows;
   }
-  // Types into a count or alias edit and leaves it.
-  void Type(int editId, const QString& text) {
-    auto* edit = Control<QLineEdit>(editId);
-    ASSERT_NE(edit, nullptr);
-    edit->setFocus();
-    Settle();
-    edit->selectAll();
-    QTest::keyClicks(edit, text);
-    Control<QPushButton>(system_page::kInterconnect)->setFocus();  // leaves the edit
-    Settle();
-  }
-
-  // The data as a saved file holds it.
-  std::vector<std::uint8_t> Saved(const std::string& name = "zone.dat") {
-    EXPECT_TRUE(g_dataFile.SaveDataFile(name)) << (messages.texts().empty() ? "" : messages.texts().back());
-    std::ifstream in(name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
-
-  FreshProgramState fresh_;
-  TempDir dir_;
-  Family family = kMobile;
-  RecordingKeysWindow host;
-  FakeMainDlg mainDlg{&host};
-  std::unique_ptr<CSystemPageBase> page;
-  ScriptedMessages messages;
 };
 
-inline std::string FamilyName(const ::testing::TestParamInfo<Family>& info) {
-  return info.param == kPortable ? "Portable" : "Mobile";
-}

@@ -9,39 +9,18 @@
 #include "pages/zone/ZoneSettingsPages.h"
 
 template <class Mobile, class Portable>
-class ZoneSettingsFixture : public ::testing::TestWithParam<Family> {
+class ZoneSettingsFixture : public PageFixture<CZoneSettingsPage, CLinkStatic> {
 protected:
-  void SetUp() override {
-    ASSERT_TRUE(AllocateRadioImage());
-    family = GetParam();
-    ResetToDefaultModel(family == kPortable ? kFamilyPortableUhf : kFamilyMobileUhf);
-    g_isPortable = family == kPortable ? 1 : 0;
-    g_pMainDlg = &mainDlg;
-    if (family == kPortable)
-      page = std::make_unique<Portable>();
-    else
-      page = std::make_unique<Mobile>();
-    ShowHost(host);
+  void Start() override {
+    StartDefaultRadio();
+    Make<Mobile, Portable>();
     Open(0);
-  }
-  void TearDown() override {
-    Close();
-    g_pMainDlg = nullptr;
   }
   // Opens the page's window at a first zone, as the main window does.
   void Open(int first) {
     page->SetFirstSystem(first);
-    ASSERT_TRUE(page->Create(&host));
-    page->resize(800, 650);
-    page->show();
-    Settle();
+    Show({800, 650});
     g_dataModified = 0;
-  }
-  void Close() {
-    if (!page->HasWindow()) return;
-    page->DestroyWindow();
-    Settle();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
   void Reopen(int first = 0) {
     Close();
@@ -51,10 +30,6 @@ protected:
   CRadioDataCore& Data() const { return ModelOf(family).radioData; }
   std::uint8_t& ZoneByte(int zone, int k) const {
     return Data().m_zoneBytes[static_cast<std::size_t>(k)][static_cast<std::size_t>(zone)];
-  }
-  template <class T = CLinkStatic>
-  T* Control(int id) const {
-    return FindControl<T>(page->Body(), id);
   }
   // Zone kinds from zone 0 on: 'L' LTR, 'C' conventional, '-' conventional
   // and not in use; the zones after them are not in use. An LTR zone gets a
@@ -86,7 +61,7 @@ protected:
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
     Settle();
   }
-  // Focuses the edit (which selects its text) and types the keys.
+  // Focuses the edit, which selects its text.
   QLineEdit* Focus(int editId) {
     auto* edit = Control<QLineEdit>(editId);
     EXPECT_NE(edit, nullptr) << editId;
@@ -95,18 +70,4 @@ protected:
     Settle();
     return edit;
   }
-  void Type(int editId, const QString& keys) {
-    QLineEdit* edit = Focus(editId);
-    if (edit == nullptr) return;
-    QTest::keyClicks(edit, keys);
-    Settle();
-  }
-
-  FreshProgramState fresh_;
-  TempDir dir_;
-  Family family = kMobile;
-  RecordingKeysWindow host;
-  FakeMainDlg mainDlg{&host};
-  std::unique_ptr<CZoneSettingsPage> page;
-  ScriptedMessages messages;
 };

@@ -37,8 +37,8 @@ TEST_P(SystemPage, EachCellStoresWhereTheSavedImageKeepsIt) {
   Choose(kDefaultTimeout, mobile ? 13 : 3);  // "7.0min" / "2.0min"
   EXPECT_EQ(Control(kDefaultTimeout)->text(), mobile ? "7.0min" : "2.0min");
   // Count, alias and the Zone Scan bit of zone 1.
-  Type(system_page::kCounts[1], "5");
-  Type(system_page::kAliases[1], "ab d");
+  TypeAndLeave(system_page::kCounts[1], "5");
+  TypeAndLeave(system_page::kAliases[1], "ab d");
   if (mobile) Choose(kZoneScanCells[1], 1);  // "Enable"
   Choose(kEnableCells[2], kDisableRow);  // zone 2 off
   EXPECT_EQ(g_dataModified, 1);
@@ -271,7 +271,7 @@ TEST_P(SystemPage, ACountOfZeroDecidesOnTheCountNotOnItsText) {
   Zones({2, 2});
   CGlobalRecord& r = Model().global;
   r.homeZone = 1, r.homeGroup = 2;
-  Type(system_page::kCounts[1], "00");
+  TypeAndLeave(system_page::kCounts[1], "00");
   EXPECT_EQ(messages.texts(), std::vector<std::string>{"Delete Home System 2"});
   EXPECT_EQ(r.homeZone, kNoZone);
   EXPECT_EQ(Control<QLineEdit>(system_page::kCounts[1])->text(), "0");
@@ -341,12 +341,12 @@ TEST_P(SystemPage, EnableShowsTheZonesOwnCountAndFocusesIt) {
 
 TEST_P(SystemPage, TooManyGroupsIsSaidOnceAndTheCountStays) {
   Zones({100, 4, 141});  // 5 free
-  Type(system_page::kCounts[1], "10");
+  TypeAndLeave(system_page::kCounts[1], "10");
   EXPECT_EQ(messages.texts(), std::vector<std::string>{"Too many groups"});
   EXPECT_EQ(Data().m_groupCounts[1], 4);
   EXPECT_EQ(Control<QLineEdit>(system_page::kCounts[1])->text(), "4");
   messages.clear();
-  Type(system_page::kCounts[1], "9");
+  TypeAndLeave(system_page::kCounts[1], "9");
   EXPECT_TRUE(messages.texts().empty());
   EXPECT_EQ(Data().m_groupCounts[1], 9);
   EXPECT_EQ(Data().m_freeGroups, 0);
@@ -415,7 +415,7 @@ TEST_P(SystemPage, PassingThroughAnAliasLeavesAFilesTextAsItWas) {
   Settle();
   EXPECT_EQ(std::string(Data().m_zoneNames[0].data()), "zone-1");
   EXPECT_EQ(g_dataModified, 0);
-  Type(system_page::kAliases[0], "hill");
+  TypeAndLeave(system_page::kAliases[0], "hill");
   EXPECT_EQ(std::string(Data().m_zoneNames[0].data()), "HILL    ");
   EXPECT_EQ(g_dataModified, 1);
 }
