@@ -508,13 +508,45 @@ void CFiveToneEdit::keyPressEvent(QKeyEvent* event) {
   QLineEdit::keyPressEvent(event);
 }
 
-void SelectAllOnEntry(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::FocusIn) return;
-  auto* edit = qobject_cast<QLineEdit*>(watched);
-  if (edit == nullptr) return;
+namespace {
+
+// Set while an edit that took the focus still waits for its selection.
+constexpr char kSelectionPending[] = "rp58SelectionPending";
+
+void SelectIfPending(QLineEdit* edit) {
+  if (!edit->property(kSelectionPending).toBool()) return;
+  edit->setProperty(kSelectionPending, false);
   // Only while it still has the focus: a commit may have greyed it and sent
   // the focus on, and a selection would then mark an edit nobody types in.
-  QTimer::singleShot(0, edit, [edit] {
-    if (edit->hasFocus()) edit->selectAll();
-  });
+  if (edit->hasFocus()) edit->selectAll();
+}
+
+}  // namespace
+
+void SelectAllOnEntry(QObject* watched, QEvent* event) {
+  auto* edit = qobject_cast<QLineEdit*>(watched);
+  if (edit == nullptr) return;
+  switch (event->type()) {
+    case QEvent::FocusIn:
+      // After the event: the click that brings the focus puts the caret
+      // where it lands once the focus is in.
+      edit->setProperty(kSelectionPending, true);
+      QTimer::singleShot(0, edit, [edit] { SelectIfPending(edit); });
+      break;
+    case QEvent::KeyPress:
+    case QEvent::MouseButtonRelease:
+      // The user's next step finds the text selected, however soon it
+      // comes; and once it has, a late selection must not take what was typed.
+      SelectIfPending(edit);
+      break;
+    case QEvent::MouseMove:
+      // A drag selects what the user marks.
+      if (static_cast<QMouseEvent*>(event)->buttons() != Qt::NoButton) edit->setProperty(kSelectionPending, false);
+      break;
+    case QEvent::FocusOut:
+      edit->setProperty(kSelectionPending, false);
+      break;
+    default:
+      break;
+  }
 }

@@ -26,7 +26,8 @@ bool FilterEditAccepts(int mode, int c, int pos);
 bool FiveToneEditAccepts(int mode, int c);
 
 // For a page's event filter: a line edit being entered selects its whole
-// text, so typing replaces it.
+// text, at the latest before the user's next key or mouse release reaches
+// it, so typing replaces it.
 void SelectAllOnEntry(QObject* watched, QEvent* event);
 
 // An edit with text and background colours of its own.

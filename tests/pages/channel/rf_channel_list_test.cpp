@@ -90,6 +90,41 @@ TEST_P(RfListFixture, TypingAReceiveFrequencyPutsItOnTheGridWithTheSplit) {
   EXPECT_EQ(TxOf(2), family == kPortable ? 49000000u : 51200000u);
 }
 
+// A click gives the edit the focus and its whole text is selected before
+// anything the user does next, however soon the keys come: what is typed
+// replaces the frequency and is clamped into the band, never refused for a
+// full edit, and a selection that comes late never takes what was typed.
+TEST_P(RfListFixture, KeysTypedAtOnceAfterAClickReplaceTheFrequency) {
+  struct Case {
+    const char* typed;
+    FrequencyCount mobile, portable;
+  };
+  const Case cases[] = {{"455", 45500000u, 45500000u}, {"600", 51200000u, 49000000u}, {"3", 45000000u, 45000000u}};
+  for (const Case& c : cases)
+    for (const bool transmit : {true, false}) {
+      SCOPED_TRACE(std::string(c.typed) + (transmit ? " in Tx" : " in Rx"));
+      Program(3, 460.0125);
+      Control<CValueEdit>(kDefaultSplit)->setFocus();  // the focus elsewhere
+      Settle();
+      CValueEdit* edit = transmit ? Tx(3) : Rx(3);
+      QTest::mouseClick(edit, Qt::LeftButton);
+      QTest::keyClicks(edit, QString::fromLatin1(c.typed));
+      EXPECT_EQ(edit->text(), QString::fromLatin1(c.typed));
+      QTest::keyClick(edit, Qt::Key_Tab);
+      Settle();
+      EXPECT_EQ(transmit ? TxOf(3) : RxOf(3), family == kMobile ? c.mobile : c.portable);
+    }
+  // The selection the click asked for does not come after the first key.
+  Program(3, 460.0125);
+  Control<CValueEdit>(kDefaultSplit)->setFocus();
+  Settle();
+  QTest::mouseClick(Tx(3), Qt::LeftButton);
+  QTest::keyClicks(Tx(3), "45");
+  Settle();
+  QTest::keyClicks(Tx(3), "5");
+  EXPECT_EQ(Tx(3)->text(), "455");
+}
+
 TEST_P(RfListFixture, APastedFrequencyDoesWhatTypingItDoes) {
   Program(2, 450.0);
   Program(3, 450.0);
