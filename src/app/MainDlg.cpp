@@ -13,6 +13,7 @@
 #include <QTabBar>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
 
@@ -179,7 +180,7 @@ std::optional<int> CMainDlg::OnInitDialog(const std::vector<std::string>& args, 
   return std::nullopt;
 }
 
-void CMainDlg::FitToLargestPage() {
+void CMainDlg::FitToLargestPage(bool growOnly) {
   // Every page scrolls against the reference page, the first page shown (a
   // Global 1 page), and the others' controls lie within it: a page area as
   // large as it shows each page whole. Its template and controls are measured
@@ -191,7 +192,17 @@ void CMainDlg::FitToLargestPage() {
   layout()->activate();
   const QSize around = size() - m_tabCtrl->DisplayRect().size();
   // A smaller screen keeps the scroll bars.
-  resize((page + around).boundedTo(AvailableScreenArea(this).size()));
+  const QRect area = AvailableScreenArea(this);
+  QSize wanted = page + around;
+  if (growOnly) wanted = wanted.expandedTo(size());
+  resize(wanted.boundedTo(area.size()));
+  m_sizedFamily = CurrentFamily();
+  if (!growOnly) return;
+  // Grown where it stands: what left the screen comes back onto it.
+  QPoint place = pos();
+  place.setX(std::max(area.left(), std::min(place.x(), area.right() + 1 - frameGeometry().width())));
+  place.setY(std::max(area.top(), std::min(place.y(), area.bottom() + 1 - frameGeometry().height())));
+  if (place != pos()) move(place);
 }
 
 void CMainDlg::SetComPortIndex(int index) { g_config.SetComPortIndex(static_cast<std::int16_t>(index)); }
@@ -235,7 +246,11 @@ void CMainDlg::RebuildTabs() {
   CloseCurrentPage();
   // A window not shown yet gets its page when it is shown: building it now
   // would only build it twice.
-  if (isVisible()) CreatePageWindow(Global1Slot(family));
+  if (!isVisible()) return;
+  CreatePageWindow(Global1Slot(family));
+  // The other family's pages may be larger: the window grows to show them
+  // whole as it did for the first family, and never shrinks under the user.
+  if (m_sizedToPages && family != m_sizedFamily) FitToLargestPage(true);
 }
 
 void CMainDlg::CloseCurrentPage() {

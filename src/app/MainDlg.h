@@ -155,7 +155,7 @@ private:
   void SetServiceMode(bool on) override;
 
   // Sizes the window to show the largest page whole, within the screen.
-  void FitToLargestPage();
+  void FitToLargestPage(bool growOnly = false);
   void OpenZoneSubPage(unsigned msg, WParam wParam, LParam lParam);
   void OnChannelDeleted(WParam channel);
   void OnModelChanged(LParam model);
@@ -175,6 +175,7 @@ private:
   QLabel* m_modelLine = nullptr;
   CUpperEdit* m_serialEdit = nullptr;
   bool m_sizedToPages = false;  // the window took its size from the first page
+  Family m_sizedFamily = kMobile;  // the family whose first page gave it
   QTimer m_modelTimer;
   int m_zoneSubPage = 163;
   bool m_closing = false;

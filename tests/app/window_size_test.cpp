@@ -26,7 +26,15 @@ protected:
     ASSERT_FALSE(Start({name}));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg.get()));
   }
-  void CheckEveryPageShowsWhole(Family family);
+  // Opens a file of the family as File Open does.
+  void Open(Family family) {
+    const std::string name = family == kPortable ? "g.P58" : "g.K58";
+    WriteDataFile(dir.File(name), family);
+    files.Choose(dir.File(name));
+    dlg->OnOpenFile();
+    ASSERT_EQ(g_isPortable != 0, family == kPortable);
+  }
+  void CheckEveryPageShowsWhole();
   CScrollablePage* Shown() {
     const auto slot = ShownSlot();
     return slot ? dlg->Pages().Built(*slot) : nullptr;
@@ -37,8 +45,7 @@ protected:
 
 // On a 1600x1200 screen: each tab clicked, and each of the Zone tab's pages
 // opened as the zone table opens them, shows without scrolling.
-void WindowSizeTest::CheckEveryPageShowsWhole(Family family) {
-  StartOn(family, QSize(1600, 1200));
+void WindowSizeTest::CheckEveryPageShowsWhole() {
   EXPECT_LE(dlg->width(), 1600);
   EXPECT_LE(dlg->height(), 1200);
   QTabBar* tabs = dlg->TabBar();
@@ -66,8 +73,34 @@ void WindowSizeTest::CheckEveryPageShowsWhole(Family family) {
   }
 }
 
-TEST_F(WindowSizeTest, OnALargeScreenEveryMobilePageShowsWhole) { CheckEveryPageShowsWhole(kMobile); }
-TEST_F(WindowSizeTest, OnALargeScreenEveryPortablePageShowsWhole) { CheckEveryPageShowsWhole(kPortable); }
+TEST_F(WindowSizeTest, OnALargeScreenEveryMobilePageShowsWhole) {
+  StartOn(kMobile, QSize(1600, 1200));
+  CheckEveryPageShowsWhole();
+}
+TEST_F(WindowSizeTest, OnALargeScreenEveryPortablePageShowsWhole) {
+  StartOn(kPortable, QSize(1600, 1200));
+  CheckEveryPageShowsWhole();
+}
+
+// A file of the other family opened after the start: its pages show whole
+// too, and the window keeps what it had gained for the first family and stays
+// on the screen.
+TEST_F(WindowSizeTest, AfterOpeningAFileOfTheOtherFamilyEveryPageShowsWhole) {
+  for (const auto& [first, then] : {std::pair{kMobile, kPortable}, std::pair{kPortable, kMobile}}) {
+    SCOPED_TRACE(then == kPortable ? "mobile, then portable" : "portable, then mobile");
+    StartOn(first, QSize(1600, 1200));
+    const QSize before = dlg->size();
+    // Against the screen's bottom right corner: growing keeps it on the screen.
+    dlg->move(1600 - dlg->frameGeometry().width(), 1200 - dlg->frameGeometry().height());
+    Open(then);
+    EXPECT_TRUE(QRect(0, 0, 1600, 1200).contains(dlg->frameGeometry()));
+    CheckEveryPageShowsWhole();
+    EXPECT_GE(dlg->width(), before.width());
+    EXPECT_GE(dlg->height(), before.height());
+    dlg.reset();
+    ResetProgramState();
+  }
+}
 
 TEST_F(WindowSizeTest, OnASmallScreenTheWindowFitsAndThePageScrolls) {
   StartOn(kMobile, QSize(640, 480));
