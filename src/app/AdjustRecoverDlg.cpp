@@ -53,14 +53,14 @@ CCloneDlg::Job CAdjustRecoverDlg::MakeJob(CCloneLink& link) {
     image.assign(g_pRadioImage, g_pRadioImage + kImageSize);
     adjust = g_adjustCopy;
   };
-  model.serialText = [] { return g_mobileRadioInfo.serialText; };
+  model.serialText = [] { return g_mobileModel.radioInfo.serialText; };
   model.askSerial = [this](const std::string& serial) { return AskSerial(serial); };
   m_dataPacked = false;
   model.pack = [this](const std::optional<std::string>& serial) {
-    if (serial) g_mobileRadioInfo.serialText = *serial;
+    if (serial) g_mobileModel.radioInfo.serialText = *serial;
     if (PackScreensToImage(g_pRadioImage) == 0) return false;
     g_mobileData.StoreAdjustmentData(g_adjustCopy.data());
-    if (serial) g_mobileRadioInfo.PackSerial(g_adjustCopy.data());
+    if (serial) g_mobileModel.radioInfo.PackSerial(g_adjustCopy.data());
     m_dataPacked = true;
     return true;
   };

@@ -12,8 +12,8 @@ public:
   // then there is nothing to clear.
   void ClearRecoverSerial() override {}
   void ForEachChannelReference(const std::function<void(std::uint16_t&)>& visit) override {
-    RepeaterTable& repeaters = CurrentModel().radioData.m_repeaters;
-    GroupTable& groups = CurrentModel().radioData.m_groups;
+    auto& repeaters = CurrentModel().radioData.m_repeaters;
+    auto& groups = CurrentModel().radioData.m_groups;
     for (auto& zone : repeaters)
       for (std::uint16_t& entry : zone) visit(entry);
     for (CGroupRecord& group : groups) visit(group.channelWord);

@@ -54,10 +54,10 @@ SendHooks ModelSendHooks(std::function<std::optional<std::string>(const std::str
   hooks.unpackRadioInfo = [](Family family, const std::uint8_t* image, const std::uint8_t* adjust) {
     ModelOf(family).radioInfo.Unpack(ModelOf(family), image, adjust);
   };
-  hooks.serialText = [] { return g_mobileRadioInfo.serialText; };
+  hooks.serialText = [] { return g_mobileModel.radioInfo.serialText; };
   hooks.storeSerial = [](const std::string& serial, std::uint8_t* adjust) {
-    g_mobileRadioInfo.serialText = serial;
-    if (adjust != nullptr) g_mobileRadioInfo.PackSerial(adjust);
+    g_mobileModel.radioInfo.serialText = serial;
+    if (adjust != nullptr) g_mobileModel.radioInfo.PackSerial(adjust);
   };
   hooks.askSerialNumber = std::move(askSerialNumber);
   hooks.saveRecords = [] {
@@ -70,18 +70,24 @@ SendHooks ModelSendHooks(std::function<std::optional<std::string>(const std::str
       // Packing puts the radio's serial number into the copy a save writes.
       std::array<std::uint8_t, kAdjustCopySize> adjustCopy;
     };
-    const Saved saved{g_mobileData.m_tuning,         g_portableData.m_tuning,        g_mobileData.m_adjust,
-                      g_portableData.m_adjust,       g_mobileRadioInfo.versionText,  g_mobileRadioInfo.serialText,
-                      g_portableRadioInfo.versionText, g_portableRadioInfo.serialText, g_adjustCopy};
+    const Saved saved{g_mobileData.m_tuning,
+                      g_portableData.m_tuning,
+                      g_mobileData.m_adjust,
+                      g_portableData.m_adjust,
+                      g_mobileModel.radioInfo.versionText,
+                      g_mobileModel.radioInfo.serialText,
+                      g_portableModel.radioInfo.versionText,
+                      g_portableModel.radioInfo.serialText,
+                      g_adjustCopy};
     return std::function<void()>([saved] {
       g_mobileData.m_tuning = saved.mobileTuning;
       g_portableData.m_tuning = saved.portableTuning;
       g_mobileData.m_adjust = saved.mobileAdjust;
       g_portableData.m_adjust = saved.portableAdjust;
-      g_mobileRadioInfo.versionText = saved.mobileVersion;
-      g_mobileRadioInfo.serialText = saved.mobileSerial;
-      g_portableRadioInfo.versionText = saved.portableVersion;
-      g_portableRadioInfo.serialText = saved.portableSerial;
+      g_mobileModel.radioInfo.versionText = saved.mobileVersion;
+      g_mobileModel.radioInfo.serialText = saved.mobileSerial;
+      g_portableModel.radioInfo.versionText = saved.portableVersion;
+      g_portableModel.radioInfo.serialText = saved.portableSerial;
       g_adjustCopy = saved.adjustCopy;
     });
   };

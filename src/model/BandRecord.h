@@ -75,6 +75,3 @@ class CPortableBandRecord : public CBandRecord {
 public:
   CPortableBandRecord() : CBandRecord(kPortable) {}
 };
-
-extern CMobileBandRecord& g_mobileBand;
-extern CPortableBandRecord& g_portableBand;

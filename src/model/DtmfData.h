@@ -126,9 +126,6 @@ constexpr DtmfField PagingDecode(int i) { return {nullptr, Bit(13), i}; }
 class CMobileDtmfData : public CDtmfData {};
 class CPortableDtmfData : public CDtmfData {};
 
-extern CMobileDtmfData& g_mobileDtmfData;
-extern CPortableDtmfData& g_portableDtmfData;
-
 inline constexpr const char* kPagingScanRefusal =
     "Paging function does not arrow the Scanning function to achieve \r\nreliable paging operation.\r\n"
     "Delete assignment of Scan Key or disable Paging function setting.";

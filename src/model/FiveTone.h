@@ -76,9 +76,6 @@ public:
   void SetDefaults();
 };
 
-extern CMobileFiveToneCommonRecord& g_mobileFiveToneCommon;
-extern CPortableFiveToneCommonRecord& g_portableFiveToneCommon;
-
 // ---------------------------------------------------------------------------
 // Encode and decode code tables: 8 rows each. A row keeps its two head bytes
 // whole, so bits no control edits go back to the radio as they came.
@@ -159,11 +156,6 @@ public:
   CPortableFiveToneDecodeTable();
 };
 
-extern CMobileFiveToneEncodeTable& g_mobileFiveToneEncode;
-extern CMobileFiveToneDecodeTable& g_mobileFiveToneDecode;
-extern CPortableFiveToneEncodeTable& g_portableFiveToneEncode;
-extern CPortableFiveToneDecodeTable& g_portableFiveToneDecode;
-
 // Code text <-> the three code bytes of a row (two digits a byte, high nibble
 // first, 0xF after the last digit). At most five digits either way.
 void StoreFiveToneCode(const char* code, std::uint8_t* bytes);
@@ -239,8 +231,6 @@ public:
   void WriteDefaultImageArea(std::uint8_t* image) const;
 };
 
-extern CFiveToneCodeRecord& g_mobileFiveToneCodes;
-extern CFiveToneToneRecord& g_portableFiveToneTones;
 // A tone of the four published tone tables (ZVEI, CCIR1, EEA, EIA: column
 // 0-3) in Hz, tones 0-F, as the 5-Tone page shows and prints them.
 std::uint32_t PublishedFiveTone(int column, int tone);

@@ -151,9 +151,6 @@ public:
   CPortableGlobalRecord();
 };
 
-extern CMobileGlobalRecord& g_mobileGlobalRecord;
-extern CPortableGlobalRecord& g_portableGlobalRecord;
-
 // The nine refusals of the write-time checks.
 inline constexpr const char* kHomeSystemRefusal = "Home System has not been programmed";
 inline constexpr const char* kHomeGroupRefusal =

@@ -79,17 +79,5 @@ public:
   CPortableKeyAssignRecord();
 };
 
-extern CMobileKeyAssignRecord& g_mobileKeyAssign;
-extern CPortableKeyAssignRecord& g_portableKeyAssign;
-
-// The names the key pages use: references into the records, never copies.
-// The portable catalogue fills only the first 42 in-use flags.
-using KeyCodeArray = std::array<std::uint8_t, kKeyCodeCount>;
-using KeyInUseArray = std::array<std::uint8_t, kMaxKeyInUse>;
-extern KeyCodeArray& g_mobileKeyFunc;
-extern KeyCodeArray& g_portableKeyFunc;
-extern KeyInUseArray& g_mobileKeyFuncInUse;
-extern KeyInUseArray& g_portableKeyFuncInUse;
-
 inline constexpr const char* kPhoneKeyRefusal =
     "Please set up the Individual Dial memory #0 or disable the Phone Interconnect function.";

@@ -93,9 +93,9 @@ const RadioFamilyTraits kPortableFamilyTraits = {
     nullptr,
 };
 
-CMobileRadioData::CMobileRadioData() : CMobileRadioData(g_mobileBand) {}
+CMobileRadioData::CMobileRadioData() : CMobileRadioData(g_mobileModel.records.band) {}
 CMobileRadioData::CMobileRadioData(const CBandRecord& band) : CRadioData(kMobileFamilyTraits, band) {}
-CPortableRadioData::CPortableRadioData() : CPortableRadioData(g_portableBand) {}
+CPortableRadioData::CPortableRadioData() : CPortableRadioData(g_portableModel.records.band) {}
 CPortableRadioData::CPortableRadioData(const CBandRecord& band) : CRadioData(kPortableFamilyTraits, band) {}
 
 

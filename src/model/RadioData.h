@@ -306,38 +306,10 @@ public:
   explicit CPortableRadioData(const CBandRecord& band);
 };
 
+// Each family's radio data object, held by its family model (FamilyModel.h):
+// the one record with a name of its own, for the many pages and link steps
+// that work on a family's own radio data type.
 extern CMobileRadioData& g_mobileData;
 extern CPortableRadioData& g_portableData;
 
-// The names the pages use for parts of the radio data. Each is a reference
-// into g_mobileData or g_portableData, never a copy. Zone and "system" are
-// the same thing.
-using GroupTable = std::array<CGroupRecord, kGroupCount>;
-using ZoneByteArray = std::array<std::uint8_t, kZoneCount>;
-using ZoneByteRows = std::array<ZoneByteArray, kZoneByteCount>;
-using ZoneTextArray = std::array<Text9, kZoneCount>;
-using RepeaterTable = std::array<std::array<std::uint16_t, kRepeatersPerZone>, kZoneCount>;
-
-extern CDefaultGroupRecord& g_mobileDefaultGroup;
-extern CDefaultGroupRecord& g_portableDefaultGroup;
-extern GroupTable& g_mobileGroupTable;
-extern GroupTable& g_portableGroupTable;
-extern ZoneByteArray& g_mobileSystemGroupCount;
-extern ZoneByteArray& g_portableSystemGroupCount;
-extern ZoneByteArray& g_mobileSystemFlags;
-extern ZoneByteArray& g_portableSystemFlags;
-extern ZoneTextArray& g_mobileSystemAlias;
-extern ZoneTextArray& g_portableSystemAlias;
-extern ZoneByteArray& g_mobileZoneSelectedGroup;
-extern ZoneByteArray& g_mobileSystemSelectedGroup;  // the same array
-extern ZoneByteArray& g_portableZoneSelectedGroup;
-extern ZoneByteRows& g_mobileSystemArrays;
-extern ZoneByteRows& g_portableSystemArrays;
-extern RepeaterTable& g_mobileRepeaterTable;
-extern RepeaterTable& g_portableRepeaterTable;
-extern int& g_mobileFreeGroups;
-extern int& g_portableFreeGroups;
-extern int& g_mobileMaxGroups;
-extern int& g_portableMaxGroups;
-extern std::uint32_t& g_mobileProductWord;
 extern std::uint32_t& g_portableProductWord;

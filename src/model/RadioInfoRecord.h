@@ -54,6 +54,3 @@ class CPortableRadioInfoRecord : public CRadioInfoRecord {
 public:
   CPortableRadioInfoRecord();
 };
-
-extern CMobileRadioInfoRecord& g_mobileRadioInfo;
-extern CPortableRadioInfoRecord& g_portableRadioInfo;

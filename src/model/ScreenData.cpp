@@ -140,9 +140,9 @@ void UnpackImageToScreens(const std::uint8_t* image) {
     m.fiveToneDecode.Load(image);
   });
   if (g_isPortable)
-    g_portableFiveToneTones.Unpack(image);
+    g_portableModel.records.fiveToneTones.Unpack(image);
   else
-    g_mobileFiveToneCodes.Unpack(image);
+    g_mobileModel.records.fiveToneCodes.Unpack(image);
 }
 
 int UnpackAdjustmentData(const std::uint8_t* image, std::uint8_t* adjustCopy, int decodeHeader) {
@@ -163,7 +163,7 @@ void ResetScreensToDefaults() {
     m.openingMsg.SetDefaults();
     m.records.data.SetDefaults();
   });
-  if (g_isPortable) g_portableFiveToneCommon.SetDefaults();
+  if (g_isPortable) g_portableModel.records.fiveToneCommon.SetDefaults();
   CurrentModel().global.SetDefaults();
 }
 
@@ -177,9 +177,9 @@ int PackScreensToImage(std::uint8_t* image) {
       m.fiveToneEncode.Store(img);
       m.fiveToneDecode.Store(img);
       if (g_isPortable)
-        g_portableFiveToneTones.Pack(img);
+        g_portableModel.records.fiveToneTones.Pack(img);
       else
-        g_mobileFiveToneCodes.Pack(img);
+        g_mobileModel.records.fiveToneCodes.Pack(img);
       return common;
     });
   });
@@ -240,7 +240,7 @@ void BuildDefaultImage(std::uint8_t* image) {
       // image carries it so that it identifies as a portable radio.
       if (g_isPortable) img[area::kModelByte] = m.global.modelByte;
       if (g_isPortable)
-        g_portableFiveToneTones.WriteDefaultImageArea(img);
+        g_portableModel.records.fiveToneTones.WriteDefaultImageArea(img);
       else
         CFiveToneCodeRecord::WriteDefaultToneScale(img);
       return m.fiveToneCommon.Pack(img);

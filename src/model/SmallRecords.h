@@ -84,13 +84,6 @@ protected:
 class CMobileFlag207Record : public CFlag207Record {};
 class CPortableFlag207Record : public CFlag207Record {};
 
-extern CMobileOpeningMsgRecord& g_mobileOpeningMsg;
-extern CPortableOpeningMsgRecord& g_portableOpeningMsg;
-extern CMobileSmallRecord& g_mobileSmall;
-extern CPortableSmallRecord& g_portableSmall;
-extern CMobileFlag207Record& g_mobileFlag207;
-extern CPortableFlag207Record& g_portableFlag207;
-
 // "Disable", "Enable", ... "Disable".
 extern const std::array<const char*, 13> g_bandRangeLabels13;
 extern const std::array<const char*, 7> g_bandRangeLabels7;

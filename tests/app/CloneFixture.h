@@ -81,9 +81,7 @@ inline std::vector<std::uint8_t> RadioMemory(Family family, bool uhf = true) {
   return memory;
 }
 
-inline std::string PowerOnText(Family family) {
-  return family == kPortable ? g_portableOpeningMsg.powerOnText : g_mobileOpeningMsg.powerOnText;
-}
+inline std::string PowerOnText(Family family) { return ModelOf(family).openingMsg.powerOnText; }
 
 // The question before a read replaces unsaved changes, with the file that
 // StartWith loaded.

@@ -112,7 +112,7 @@ TEST_F(CloneDlgTest, ReadAsksBeforeItReplacesUnsavedChanges) {
     SCOPED_TRACE(r.name);
     StartWith(kMobile);
     dlg->SelectTab(3);
-    std::memcpy(g_mobileOpeningMsg.powerOnText, "EDITED  ", kTextLength);  // an unsaved edit
+    std::memcpy(g_mobileModel.records.openingMsg.powerOnText, "EDITED  ", kTextLength);  // an unsaved edit
     g_dataModified = 1;
     Radio(SimProtocol::kPolled, RadioMemory(kPortable));
     Serve();

@@ -212,17 +212,17 @@ TEST_F(MainDlgTest, ZoneMessagesOpenTheirSubPagesWithTheirZone) {
 
 TEST_F(MainDlgTest, DeletingAChannelClearsItsReferencesInTheCurrentFamily) {
   ASSERT_FALSE(Start());
-  g_mobileRepeaterTable[0][0] = 0x6005;
-  g_mobileRepeaterTable[31][19] = 0x0006;
-  g_mobileGroupTable[0].channelWord = 0x1005;
-  g_mobileGroupTable[249].channelWord = 0x8405;
-  g_portableGroupTable[0].channelWord = 0x0005;
+  g_mobileData.m_repeaters[0][0] = 0x6005;
+  g_mobileData.m_repeaters[31][19] = 0x0006;
+  g_mobileData.m_groups[0].channelWord = 0x1005;
+  g_mobileData.m_groups[249].channelWord = 0x8405;
+  g_portableData.m_groups[0].channelWord = 0x0005;
   SendUserMessage(dlg.get(), UM_CHANNEL_DELETED, 5, 0);
-  EXPECT_EQ(g_mobileRepeaterTable[0][0], 0x63FF);
-  EXPECT_EQ(g_mobileRepeaterTable[31][19], 0x0006);
-  EXPECT_EQ(g_mobileGroupTable[0].channelWord, 0x13FF);
-  EXPECT_EQ(g_mobileGroupTable[249].channelWord, 0x87FF);
-  EXPECT_EQ(g_portableGroupTable[0].channelWord, 0x0005);  // the other family is not touched
+  EXPECT_EQ(g_mobileData.m_repeaters[0][0], 0x63FF);
+  EXPECT_EQ(g_mobileData.m_repeaters[31][19], 0x0006);
+  EXPECT_EQ(g_mobileData.m_groups[0].channelWord, 0x13FF);
+  EXPECT_EQ(g_mobileData.m_groups[249].channelWord, 0x87FF);
+  EXPECT_EQ(g_portableData.m_groups[0].channelWord, 0x0005);  // the other family is not touched
 }
 
 TEST_F(MainDlgTest, ModelChangeRetitlesAndRecreatesGlobal1AfterTimer2) {

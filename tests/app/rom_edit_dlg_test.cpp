@@ -202,7 +202,7 @@ TEST_F(RomEditTest, HexEditsMarkTheDataChangedAndSurviveAPackedSave) {
   EXPECT_EQ(Line(editor, 0).substr(7, 3), "5A ");
   EXPECT_EQ(g_dataModified, 1);
   EXPECT_TRUE(g_config.IsRawImageEdited());
-  EXPECT_EQ(g_mobileOpeningMsg.powerOnText[0], 'Z');
+  EXPECT_EQ(g_mobileModel.records.openingMsg.powerOnText[0], 'Z');
 
   ASSERT_TRUE(g_dataFile.SaveDataFile(dir.File("edited.K58")));
   EXPECT_EQ(ReadWholeFile(dir.File("edited.K58")).at(area::kPowerOnText), 0x5A);
@@ -310,7 +310,7 @@ TEST_F(RomEditTest, OneBlockSendCarriesTheEditedBlockOnly) {
     Type(editor, kPowerOnBlock, 0, 7, "5a");
     ASSERT_EQ(g_pRadioImage[area::kPowerOnText], 0x5A);
     // A record that no longer matches the image: a pack would send it.
-    (family == kMobile ? g_mobileOpeningMsg.powerOnText : g_portableOpeningMsg.powerOnText)[1] = 'Q';
+    ModelOf(family).openingMsg.powerOnText[1] = 'Q';
     beforeStart = [](CCloneDlg& clone) {
       FindControl<QCheckBox>(&clone, kCloneOneBlockId)->click();
       FindControl<QLineEdit>(&clone, kCloneBlockEditId)->setText(QStringLiteral("6"));

@@ -22,6 +22,7 @@
 #include "SimLink.h"
 #include "link/AdjustRecover.h"
 #include "model/DataFile.h"
+#include "model/FamilyModel.h"
 #include "model/RadioData.h"
 #include "model/RadioInfoRecord.h"
 #include "model/ScreenData.h"
@@ -86,16 +87,16 @@ RecoverHooks ModelHooks(int fileChoice, bool leaveSerial) {
     image.assign(g_pRadioImage, g_pRadioImage + kImageSize);
     adjust = g_adjustCopy;
   };
-  hooks.serialText = [] { return g_mobileRadioInfo.serialText; };
+  hooks.serialText = [] { return g_mobileModel.radioInfo.serialText; };
   hooks.askSerial = [leaveSerial](const std::string& serial) -> std::optional<std::string> {
     if (leaveSerial) return std::nullopt;
     return serial;
   };
   hooks.pack = [](const std::optional<std::string>& serial) {
-    if (serial) g_mobileRadioInfo.serialText = *serial;
+    if (serial) g_mobileModel.radioInfo.serialText = *serial;
     if (PackScreensToImage(g_pRadioImage) == 0) return false;
     g_mobileData.StoreAdjustmentData(g_adjustCopy.data());
-    if (serial) g_mobileRadioInfo.PackSerial(g_adjustCopy.data());
+    if (serial) g_mobileModel.radioInfo.PackSerial(g_adjustCopy.data());
     return true;
   };
   return hooks;

@@ -196,7 +196,7 @@ TEST_F(RadioSend, ARefusedPackLeavesTheRecordsAsTheyWere) {
     CCloneLink link(port, clock_, cancel_, status_);
     ASSERT_EQ(ReadFromRadio(link, ReadSettings{}, ModelReadHooks(nullptr)), kTransferDone);
   }
-  g_mobileKeyAssign.keyFunc[1] = kKeyPhone;
+  g_mobileModel.records.keys.keyFunc[1] = kKeyPhone;
   const auto before = CopyOfRecords(g_mobileModel.records);
   CSimLink port(radio, clock_);
   CCloneLink link(port, clock_, cancel_, status_);
@@ -225,12 +225,12 @@ TEST_F(RadioSend, FailedSendLeavesTheAdjustmentCopyAsItWas) {
     ASSERT_EQ(ReadFromRadio(link, ReadSettings{}, ModelReadHooks(nullptr)), kTransferDone);
   }
   const std::array<std::uint8_t, kAdjustCopySize> copy = g_adjustCopy;
-  const std::string serial = g_mobileRadioInfo.serialText;
+  const std::string serial = g_mobileModel.records.radioInfo.serialText;
 
   CSimLink port(next, clock_);
   CCloneLink link(port, clock_, cancel_, status_);
   EXPECT_EQ(SendToRadio(link, SendSettings{}, ModelSendHooks(nullptr)), kTransferFailed);
   EXPECT_EQ(status_.line1, " Download Error!");
-  EXPECT_EQ(g_mobileRadioInfo.serialText, serial);
+  EXPECT_EQ(g_mobileModel.records.radioInfo.serialText, serial);
   EXPECT_EQ(g_adjustCopy, copy);
 }

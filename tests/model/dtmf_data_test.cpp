@@ -82,8 +82,8 @@ protected:
 };
 
 TEST_F(DtmfRecord, DefaultsAndLoadStoreRoundTrip) {
-  EXPECT_STREQ(g_mobileDtmfData.dialTags[0], "DIAL   1");
-  EXPECT_STREQ(g_mobileDtmfData.dialTags[9], "DIAL   0");
+  EXPECT_STREQ(g_mobileModel.records.dtmf.dialTags[0], "DIAL   1");
+  EXPECT_STREQ(g_mobileModel.records.dtmf.dialTags[9], "DIAL   0");
   for (std::size_t i = 384; i < 582; ++i) image[i] = static_cast<std::uint8_t>(i * 7);
   image[385] = 0x55;  // Auto Reset on, Answer Back off: stored as it is
   CMobileDtmfData rec;
@@ -110,26 +110,26 @@ TEST_F(DtmfRecord, AnswerBackIsClearedAndAutoResetSetOnStore) {
 }
 
 TEST_F(DtmfRecord, PortablePagingWithScanKeyIsRefusedAndNothingWritten) {
-  g_portableKeyAssign.keyFunc[4] = kKeyScan;
-  g_portableDtmfData.pagingCodes[3] = 0x2123;
-  g_portableDtmfData.pagingOptions = 0x80;
+  g_portableModel.records.keys.keyFunc[4] = kKeyScan;
+  g_portableModel.records.dtmf.pagingCodes[3] = 0x2123;
+  g_portableModel.records.dtmf.pagingOptions = 0x80;
   const Bytes before = image;
-  EXPECT_EQ(g_portableDtmfData.StoreDtmfDataChecked(g_portableModel, image.data()), 0);
+  EXPECT_EQ(g_portableModel.records.dtmf.StoreDtmfDataChecked(g_portableModel, image.data()), 0);
   ASSERT_EQ(messages.texts().size(), 1u);
   EXPECT_EQ(messages.texts()[0],
             "Paging function does not arrow the Scanning function to achieve \r\nreliable paging operation.\r\n"
             "Delete assignment of Scan Key or disable Paging function setting.");
   EXPECT_EQ(image, before);
-  EXPECT_EQ(g_portableDtmfData.pagingOptions, 0x80);
+  EXPECT_EQ(g_portableModel.records.dtmf.pagingOptions, 0x80);
 
   // Without the Scan key it stores; the mobile store never checks.
-  g_portableKeyAssign.keyFunc[4] = 0;
-  EXPECT_EQ(g_portableDtmfData.StoreDtmfDataChecked(g_portableModel, image.data()), 1);
+  g_portableModel.records.keys.keyFunc[4] = 0;
+  EXPECT_EQ(g_portableModel.records.dtmf.StoreDtmfDataChecked(g_portableModel, image.data()), 1);
   EXPECT_EQ(GetBE16(&image[562 + 6]), 0x2123);
-  g_mobileDtmfData.pagingCodes[3] = 0x2123;
-  g_mobileKeyAssign.keyFunc[4] = kKeyScan;
-  EXPECT_EQ(g_mobileDtmfData.StoreDtmfData(image.data()), 1);
-  g_mobileKeyAssign.SetDefaults();
+  g_mobileModel.records.dtmf.pagingCodes[3] = 0x2123;
+  g_mobileModel.records.keys.keyFunc[4] = kKeyScan;
+  EXPECT_EQ(g_mobileModel.records.dtmf.StoreDtmfData(image.data()), 1);
+  g_mobileModel.records.keys.SetDefaults();
   EXPECT_EQ(messages.texts().size(), 1u);
 }
 

@@ -54,11 +54,10 @@ TEST_F(FamilyModelTest, ModelsHoldTheirFamilysRecords) {
     g_isPortable = f == kPortable ? 1 : 0;
     EXPECT_EQ(&CurrentModel(), &model);
   }
-  EXPECT_EQ(&g_mobileModel.global, &g_mobileGlobalRecord);
-  EXPECT_EQ(&g_portableModel.keys, &g_portableKeyAssign);
+  EXPECT_EQ(&g_mobileModel.global, &g_mobileModel.records.global);
+  EXPECT_EQ(&g_portableModel.keys, &g_portableModel.records.keys);
   EXPECT_EQ(&g_mobileModel.radioData, &g_mobileData);
-  EXPECT_EQ(&g_portableGroupTable, &g_portableData.m_groups);
-  EXPECT_EQ(&g_mobileKeyFunc, &g_mobileKeyAssign.keyFunc);
+  EXPECT_EQ(&g_portableModel.radioData, &g_portableData);
 }
 
 // The radio data reads its band from its own family's radio-wide record from
@@ -77,13 +76,13 @@ TEST_F(FamilyModelTest, RadioDataReadsTheBandOfItsOwnRadioWideRecord) {
     model.global.modelCode = f.uhf;
     EXPECT_TRUE(model.radioData.IsUhfBand()) << f.family;
   }
-  g_mobileGlobalRecord.modelCode = kFamilyMobileVhf;
+  g_mobileModel.records.global.modelCode = kFamilyMobileVhf;
   EXPECT_TRUE(g_portableData.IsUhfBand());  // the other family's record is not read
   // A model built anew is wired as it is built.
   RebuildFamilyModels();
-  g_mobileGlobalRecord.modelCode = kFamilyMobileVhf;
+  g_mobileModel.records.global.modelCode = kFamilyMobileVhf;
   EXPECT_FALSE(g_mobileData.IsUhfBand());
-  g_mobileOpeningMsg.SetDefaultSplit(5.0);
+  g_mobileModel.records.openingMsg.SetDefaultSplit(5.0);
   EXPECT_EQ(g_mobileData.ChannelContext().defaultSplitMHz, 5.0);
 }
 
@@ -114,7 +113,7 @@ TEST_F(FamilyModelTest, APrivateModelsLinksAreItsOwn) {
   data.m_zoneBytes[zone_byte::kPower][0] |= 0x80;  // interconnect
   data.m_zoneBytes[zone_byte::kHome][0] = 0;       // with no Connect Dial
   EXPECT_EQ(data.ValidateBeforeWrite(*own, image.data()), 1);
-  g_mobileKeyAssign.keyFunc[2] = kKeyPhone;
+  g_mobileModel.records.keys.keyFunc[2] = kKeyPhone;
   EXPECT_EQ(data.ValidateBeforeWrite(*own, image.data()), 1);
   own->keys.keyFunc[2] = kKeyPhone;
   EXPECT_EQ(data.ValidateBeforeWrite(*own, image.data()), 0);

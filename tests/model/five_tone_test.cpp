@@ -374,12 +374,13 @@ TEST(FiveToneTones, EveryToneTypedOnANewMobileFileComesBackAsTyped) {
     std::array<std::uint32_t, kFiveToneTones> typed{};
     for (int row = 1; row <= kFiveToneTones; ++row) {
       typed[row - 1] = std::min<std::uint32_t>(first + row - 1, 3000);
-      ASSERT_TRUE(ToneGridCommit(g_mobileFiveToneCodes, row, tone_grid::kUserCol, std::to_string(typed[row - 1])));
+      ASSERT_TRUE(ToneGridCommit(g_mobileModel.records.fiveToneCodes, row, tone_grid::kUserCol,
+                                 std::to_string(typed[row - 1])));
     }
     ASSERT_TRUE(g_dataFile.SaveDataFile("typed.K58"));
     ASSERT_EQ(g_dataFile.LoadDataFile("typed.K58", RP58_PROGRAM_DIR), 1);
     for (int row = 1; row <= kFiveToneTones; ++row)
-      ASSERT_EQ(ToneGridText(g_mobileFiveToneCodes, row, tone_grid::kUserCol), Format5(typed[row - 1]));
+      ASSERT_EQ(ToneGridText(g_mobileModel.records.fiveToneCodes, row, tone_grid::kUserCol), Format5(typed[row - 1]));
     ASSERT_TRUE(g_dataFile.SaveDataFile("again.K58"));
     ASSERT_EQ(ReadWholeFile("again.K58"), ReadWholeFile("typed.K58"));
   }

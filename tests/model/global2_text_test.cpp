@@ -8,7 +8,7 @@ namespace {
 
 TEST(EmergencyCode, TypedTextsStoreTheirDigitsAndShowPaddedToFifteen) {
   ResetProgramState();
-  CGlobalRecord& r = g_mobileGlobalRecord;
+  CGlobalRecord& r = g_mobileModel.records.global;
   struct Case {
     const char* typed;
     std::array<std::uint8_t, 8> bytes;

@@ -155,8 +155,8 @@ TEST_P(GlobalRecordTest, PackForcesTheRadiosBits) {
   rec().sqlLevelOffset = 0x03;
   rec().qalsOptions = 0x01;
   rec().dataZone = 0x21;
-  g_mobileDtmfData.pagingCodes[7] = 0x2123;
-  g_portableDtmfData.pagingCodes[7] = 0x2123;
+  g_mobileModel.records.dtmf.pagingCodes[7] = 0x2123;
+  g_portableModel.records.dtmf.pagingCodes[7] = 0x2123;
   rec().systemOptions = 0xC0;
   keys().keyFunc[0] = kKeyPhone;
   ASSERT_EQ(rec().Pack(model(), image.data(), 0), 1);

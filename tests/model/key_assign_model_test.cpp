@@ -132,18 +132,18 @@ INSTANTIATE_TEST_SUITE_P(Families, KeyAssignModelTest, ::testing::Values(kMobile
 
 TEST(MobileKeyAssignModel, EmergencyTakesBothRowsAndStaysOnlyWithTheRowStillHoldingIt) {
   ResetProgramState();
-  CKeyAssignModel m(kMobile, g_mobileKeyAssign);
+  CKeyAssignModel m(kMobile, g_mobileModel.records.keys);
   constexpr int kUpPress = 4, kUpHold = 10, kP1Press = 0;
   m.Choose(kUpPress, kKeyEmergency);
   EXPECT_EQ(m.CodeOf(kUpHold), kKeyEmergency);
   EXPECT_FALSE(m.IsEnabled(kUpHold));
   EXPECT_EQ(m.Caption(kUpHold), "Emergency");
   // The hold row's old function (Continuous group up) is free again.
-  EXPECT_FALSE(g_mobileKeyAssign.IsInUse(67));
+  EXPECT_FALSE(g_mobileModel.records.keys.IsInUse(67));
   m.Choose(kP1Press, 0);
   m.Choose(kUpPress, 1);  // Monitor
   EXPECT_TRUE(m.IsEnabled(kUpHold));
-  EXPECT_TRUE(g_mobileKeyAssign.IsInUse(kKeyEmergency));
+  EXPECT_TRUE(g_mobileModel.records.keys.IsInUse(kKeyEmergency));
   for (int k = 0; k < kAssignableKeys; ++k) {
     const auto list = m.ListFor(k);
     const bool offered = std::find(list.begin(), list.end(), kKeyEmergency) != list.end();
@@ -156,7 +156,7 @@ TEST(MobileKeyAssignModel, EmergencyTakesBothRowsAndStaysOnlyWithTheRowStillHold
 
 TEST(PortableKeyAssignModel, AChoiceChangesOnlyItsOwnKey) {
   ResetProgramState();
-  CKeyAssignModel m(kPortable, g_portableKeyAssign);
+  CKeyAssignModel m(kPortable, g_portableModel.records.keys);
   m.Choose(8, kKeyEmergency);  // "A" press and hold
   EXPECT_EQ(m.CodeOf(2), 0);
   for (int k = 0; k < kAssignableKeys; ++k) EXPECT_TRUE(m.IsEnabled(k));

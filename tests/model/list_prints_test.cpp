@@ -132,10 +132,10 @@ TEST_P(ListPrint, TheFiveToneTableAndCommonSettings) {
   c.displayDigit = {0, 1, 0, 1, 0};
   c.leadInDelay = 25;
   if (Mobile()) {
-    g_mobileFiveToneCodes.period[0] = 70;
-    g_mobileFiveToneCodes.tones[3] = 1633;
+    g_mobileModel.records.fiveToneCodes.period[0] = 70;
+    g_mobileModel.records.fiveToneCodes.tones[3] = 1633;
   } else {
-    g_portableFiveToneTones.tones[3] = 1633;
+    g_portableModel.records.fiveToneTones.tones[3] = 1633;
   }
   Print(PrintFiveToneTable);
   EXPECT_EQ(pages, 1);

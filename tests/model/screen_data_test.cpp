@@ -36,8 +36,7 @@ TEST(ScreenDataDrivers, HomeViewCountsTheGroupsOfTheImageItUnpacks) {
     g_pRadioImage[140] = 1;  // group 1 of zone 1
     g_pRadioImage[141] = 1;
     UnpackImageToScreens(g_pRadioImage);
-    const CSmallRecord& home = model == kFamilyMobileUhf ? static_cast<const CSmallRecord&>(g_mobileSmall)
-                                                          : g_portableSmall;
+    const CSmallRecord& home = ModelOf(model == kFamilyMobileUhf ? kMobile : kPortable).small;
     EXPECT_EQ(home.homeZoneNumber, 2);
     EXPECT_EQ(home.homeGroupNumber, 5);  // absolute group 4, numbered from 1
   }
@@ -125,11 +124,11 @@ TEST(ScreenDataDrivers, APhoneKeyRefusedThenTakenBackLeavesTheRevertGroup) {
   ASSERT_EQ(g_dataFile.LoadDataFile(DefaultFile("DEFAULTU.K58"), RP58_PROGRAM_DIR), 1);
   const std::uint8_t revertGroup = g_pRadioImage[0xD0] & 0x18;
   ASSERT_NE(revertGroup, 0x18);
-  g_mobileKeyAssign.keyFunc[1] = kKeyPhone;
+  g_mobileModel.records.keys.keyFunc[1] = kKeyPhone;
   EXPECT_FALSE(g_dataFile.SaveDataFile("radio.K58"));
   ASSERT_FALSE(messages.texts().empty());
   EXPECT_EQ(messages.texts().back(), kPhoneKeyRefusal);
-  g_mobileKeyAssign.keyFunc[1] = 0;
+  g_mobileModel.records.keys.keyFunc[1] = 0;
   ASSERT_TRUE(g_dataFile.SaveDataFile("radio.K58"));
   EXPECT_EQ(ReadWholeFile("radio.K58")[0xD0] & 0x18, revertGroup);
 }

@@ -19,10 +19,10 @@ using Bytes = std::vector<std::uint8_t>;
 class SmallRecords : public ::testing::Test {
 protected:
   void SetUp() override {
-    g_mobileGlobalRecord.modelCode = 0x61;
-    g_portableGlobalRecord.modelCode = 0xB9;
-    g_mobileGlobalRecord.modelByte = 0;
-    g_portableGlobalRecord.modelByte = 0;
+    g_mobileModel.records.global.modelCode = 0x61;
+    g_portableModel.records.global.modelCode = 0xB9;
+    g_mobileModel.records.global.modelByte = 0;
+    g_portableModel.records.global.modelByte = 0;
   }
 
   FreshProgramState fresh;
@@ -88,7 +88,7 @@ TEST_F(SmallRecords, CodesOutsideTheCatalogueMarkNothingAndSurvive) {
 
 TEST_F(SmallRecords, PhoneKeyNeedsDialMemoryZeroWhereTheRadioCanDial) {
   FakeRadioData radio(kMobile);
-  g_mobileKeyAssign.keyFunc[3] = kKeyPhone;
+  g_mobileModel.records.keys.keyFunc[3] = kKeyPhone;
   struct Case {
     std::uint8_t product;
     const char* memoryZero;
@@ -99,9 +99,9 @@ TEST_F(SmallRecords, PhoneKeyNeedsDialMemoryZeroWhereTheRadioCanDial) {
     radio.product = c.product;
     std::uint8_t digits[8] = {};
     DtmfStringFromText(c.memoryZero, digits);
-    g_mobileDtmfData.SetDialMemory(kDialMemoryZero, digits);
+    g_mobileModel.records.dtmf.SetDialMemory(kDialMemoryZero, digits);
     Bytes out = image;
-    EXPECT_EQ(g_mobileKeyAssign.Pack(g_mobileModel, out.data()), c.result) << int(c.product);
+    EXPECT_EQ(g_mobileModel.records.keys.Pack(g_mobileModel, out.data()), c.result) << int(c.product);
     if (c.result == 0) {
       EXPECT_EQ(out, image);
     }
@@ -111,10 +111,10 @@ TEST_F(SmallRecords, PhoneKeyNeedsDialMemoryZeroWhereTheRadioCanDial) {
             "Please set up the Individual Dial memory #0 or disable the Phone Interconnect function.");
 
   // The portable radio can dial when bit 5 of its model byte is set.
-  g_portableKeyAssign.keyFunc[0] = kKeyPhone;
-  EXPECT_EQ(g_portableKeyAssign.Pack(g_portableModel, image.data()), 1);
-  g_portableGlobalRecord.modelByte = 0x20;
-  EXPECT_EQ(g_portableKeyAssign.Pack(g_portableModel, image.data()), 0);
+  g_portableModel.records.keys.keyFunc[0] = kKeyPhone;
+  EXPECT_EQ(g_portableModel.records.keys.Pack(g_portableModel, image.data()), 1);
+  g_portableModel.records.global.modelByte = 0x20;
+  EXPECT_EQ(g_portableModel.records.keys.Pack(g_portableModel, image.data()), 0);
 }
 
 TEST_F(SmallRecords, VersionAndSerialTexts) {
@@ -134,34 +134,34 @@ TEST_F(SmallRecords, VersionAndSerialTexts) {
     return info.serialText;
   };
   EXPECT_EQ(serial(kMobile, 0x0C, 0x01, 0x00, 0x00), "0N010000");
-  EXPECT_EQ(g_mobileRadioInfo.versionText, "12.34");
-  g_mobileGlobalRecord.modelByte = 0x2F;
+  EXPECT_EQ(g_mobileModel.records.radioInfo.versionText, "12.34");
+  g_mobileModel.records.global.modelByte = 0x2F;
   EXPECT_EQ(serial(kMobile, 0x0D, 0x01, 0x23, 0x45), "4E0Q012345");
   EXPECT_EQ(serial(kMobile, 0x9F, 0x99, 0xAB, 0xCD), "4E9S99ABCD");
   EXPECT_EQ(serial(kMobile, 0xE0, 0x05, 0xEF, 0x10), "4E*B05EF10");
   EXPECT_EQ(serial(kMobile, 0xF0, 0xA0, 0x00, 0x00), "#BA00000");  // b above 0x99: no prefix
-  g_mobileGlobalRecord.modelCode = 0x01;
+  g_mobileModel.records.global.modelCode = 0x01;
   EXPECT_EQ(serial(kMobile, 0x0E, 0x01, 0x00, 0x00), "4D0R010000");
-  g_portableGlobalRecord.modelByte = 0x10;
+  g_portableModel.records.global.modelByte = 0x10;
   EXPECT_EQ(serial(kPortable, 0x1D, 0x00, 0x00, 0x07), "1F1Q000007");
-  g_portableGlobalRecord.modelCode = 0x3C;
+  g_portableModel.records.global.modelCode = 0x3C;
   EXPECT_EQ(serial(kPortable, 0x1D, 0x00, 0x00, 0x07), "1E1Q000007");
-  g_portableGlobalRecord.modelByte = 0x20;  // not a portable model nibble
+  g_portableModel.records.global.modelByte = 0x20;  // not a portable model nibble
   EXPECT_EQ(serial(kPortable, 0x1D, 0x00, 0x00, 0x07), "1Q000007");
 
   // A serial typed as digits only: the decimal places keep their digits, and
   // eight zeros give the "never set" serial.
   Bytes packed(kAdjustCopySize, 0);
-  g_mobileRadioInfo.serialText = "00000000";
-  g_mobileRadioInfo.PackSerial(packed.data());
+  g_mobileModel.records.radioInfo.serialText = "00000000";
+  g_mobileModel.records.radioInfo.PackSerial(packed.data());
   EXPECT_EQ(packed[380], 0x00);
-  g_mobileRadioInfo.serialText = "1N123456";
-  g_mobileRadioInfo.PackSerial(packed.data());
+  g_mobileModel.records.radioInfo.serialText = "1N123456";
+  g_mobileModel.records.radioInfo.PackSerial(packed.data());
   EXPECT_EQ(packed[380], 0x1C);
   EXPECT_EQ(packed[381], 0x12);
   EXPECT_EQ(packed[382], 0x34);
   EXPECT_EQ(packed[383], 0x56);
-  g_mobileRadioInfo.serialText = "0N010000";
+  g_mobileModel.records.radioInfo.serialText = "0N010000";
 }
 
 TEST_F(SmallRecords, HomeViewFlagAndOpeningCopies) {

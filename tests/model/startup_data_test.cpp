@@ -80,13 +80,13 @@ TEST_F(StartupTest, AMissingFileGivesADefaultImage) {
 // settings are live, and the message says the built-in defaults are used.
 TEST_F(StartupTest, WithoutTheDataFolderTheBuiltInDefaultsAreTheDefaultFilesRadio) {
   std::filesystem::remove_all("Data");
-  g_mobileProductWord = 0;  // as a fresh process has it
+  g_mobileData.m_productWord = 0;  // as a fresh process has it
   g_dataFileName = kDefaultDataFileName;
   ASSERT_TRUE(LoadStartupData(dir_.path()));
   EXPECT_EQ(msgs_.texts(), std::vector<std::string>{"Problem opening file\n    Data/DEFAULTU.K58\n\n   Press any key"
                                                     "\n\nThe built-in defaults are used."});
   EXPECT_EQ(g_dataFileName, kNoDataFileName);
-  EXPECT_TRUE(IsMobileProductCode(static_cast<std::uint8_t>(g_mobileProductWord >> 8)));
+  EXPECT_TRUE(IsMobileProductCode(static_cast<std::uint8_t>(g_mobileData.m_productWord >> 8)));
   EXPECT_EQ(IdentifyRadioFamily(g_pRadioImage), kMobile);
   // The identification word and the model are those of the shipped start-up file.
   const std::vector<unsigned char> shipped =

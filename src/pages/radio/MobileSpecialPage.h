@@ -62,7 +62,7 @@ private:
     QPointer<QComboBox> combo;
     std::vector<std::uint8_t> values;
   };
-  CGlobalRecord& Record() const { return g_mobileGlobalRecord; }
+  CGlobalRecord& Record() const { return g_mobileModel.global; }
   void RefreshAcc(bool input);
   void RefreshGroupSwitchTable();
   void OnAccPicked(bool input, int port, int row);

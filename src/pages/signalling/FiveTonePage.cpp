@@ -22,13 +22,13 @@ CFiveTonePage::CFiveTonePage(Family family, int templateId)
     : CScrollablePage(templateId, QSize(365, 300), nullptr, 9), family_(family) {}
 
 std::string CFiveTonePage::CellText(int row, int col) const {
-  return family_ == kMobile ? ToneGridText(g_mobileFiveToneCodes, row, col)
-                            : ToneGridText(g_portableFiveToneTones, row, col);
+  return family_ == kMobile ? ToneGridText(g_mobileModel.records.fiveToneCodes, row, col)
+                            : ToneGridText(g_portableModel.records.fiveToneTones, row, col);
 }
 
 bool CFiveTonePage::Editable(int row, int col) const {
-  return family_ == kMobile ? ToneGridEditable(g_mobileFiveToneCodes, row, col)
-                            : ToneGridEditable(g_portableFiveToneTones, row, col);
+  return family_ == kMobile ? ToneGridEditable(g_mobileModel.records.fiveToneCodes, row, col)
+                            : ToneGridEditable(g_portableModel.records.fiveToneTones, row, col);
 }
 
 bool CFiveTonePage::EditableColumn(int col) const {
@@ -49,9 +49,9 @@ bool CFiveTonePage::OnInitDialog() {
   cellEditor_ = new CGridCellEditor(editor_, [this](CFlexGrid&, int row, int col, const QString& text) {
     // A refused entry stores nothing; either way the cell shows the record.
     if (family_ == kMobile) {
-      ToneGridCommit(g_mobileFiveToneCodes, row, col, text.toStdString());
+      ToneGridCommit(g_mobileModel.records.fiveToneCodes, row, col, text.toStdString());
     } else {
-      ToneGridCommit(g_portableFiveToneTones, row, col, text.toStdString());
+      ToneGridCommit(g_portableModel.records.fiveToneTones, row, col, text.toStdString());
     }
     WriteCell(row, col);
   });

@@ -155,7 +155,7 @@ TEST_P(ModelChange, WithoutTheDefaultFileTheRecordsGoBackToTheModelsDefaults) {
   EXPECT_EQ(Record().modelCode, kModelCodes[same]);
   EXPECT_EQ(Channel1Rx(family), kChannel1[same]);
   EXPECT_EQ(g_pRadioImage[area::kFamilyCode], kModelCodes[same]);  // a default image of that model
-  const CBandRecord& band = family == kMobile ? static_cast<const CBandRecord&>(g_mobileBand) : g_portableBand;
+  const CBandRecord& band = ModelOf(family).band;
   EXPECT_EQ(band.m_bandIndex, 2);  // VHF
 }
 

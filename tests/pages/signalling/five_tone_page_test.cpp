@@ -20,11 +20,12 @@ protected:
   CFlexGrid* Grid() const { return Control<CFlexGrid>(kGrid); }
   QLineEdit* Editor() const { return Control<QLineEdit>(kEditor); }
   std::uint32_t UserTone(int i) const {
-    return family == kMobile ? g_mobileFiveToneCodes.tones[static_cast<std::size_t>(i)]
-                             : g_portableFiveToneTones.tones[static_cast<std::size_t>(i)];
+    return family == kMobile ? g_mobileModel.records.fiveToneCodes.tones[static_cast<std::size_t>(i)]
+                             : g_portableModel.records.fiveToneTones.tones[static_cast<std::size_t>(i)];
   }
   void SetUserTone(int i, std::uint32_t hz) const {
-    (family == kMobile ? g_mobileFiveToneCodes.tones : g_portableFiveToneTones.tones)[static_cast<std::size_t>(i)] = hz;
+    (family == kMobile ? g_mobileModel.records.fiveToneCodes.tones
+                       : g_portableModel.records.fiveToneTones.tones)[static_cast<std::size_t>(i)] = hz;
   }
   // Puts the grid's current cell on (row, col) with the focus on the grid.
   void GoTo(int row, int col) {
@@ -89,7 +90,9 @@ TEST_P(FiveTonePageTest, TypedDigitOpensTheEditorAndItsCellStoresOnLeaving) {
   EXPECT_FALSE(Editor()->isVisible());
   EXPECT_EQ(Grid()->TextMatrix(17, col), " 50");
   EXPECT_EQ(g_dataModified, 1);
-  EXPECT_EQ(family == kMobile ? g_mobileFiveToneCodes.period[0] : g_portableFiveToneTones.userPeriod, 50);
+  EXPECT_EQ(family == kMobile ? g_mobileModel.records.fiveToneCodes.period[0]
+                              : g_portableModel.records.fiveToneTones.userPeriod,
+            50);
   // A published tone never opens.
   GoTo(3, 2);
   QTest::keyClicks(Grid(), "7");
