@@ -103,7 +103,7 @@ void CAlignStartDlg::OnTimer() {
   m_status = std::make_unique<QtCloneStatus>(this, m_status1, m_status2, m_counter, m_progress, m_boxShown);
   m_link = std::make_unique<CCloneLink>(*m_port, Clock(), m_cancel, *m_status);
   m_align = std::make_unique<CAlignLink>(*m_link, m_family);
-  m_settings = CurrentAlignStartSettings(g_manufacturerMode != 0);
+  m_settings = CurrentAlignStartSettings(g_manufacturerMode);
   m_settings.currentFamily = m_family;
   m_hooks.askRadioPassword = [this]() -> std::optional<std::string> {
     std::optional<std::string> entry;

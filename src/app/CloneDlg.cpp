@@ -156,7 +156,7 @@ CCloneDlg::Job CCloneDlg::MakeJob(CCloneLink& link) {
 }
 
 CCloneDlg::Job CCloneDlg::MakeSendJob(CCloneLink& link) {
-  m_sendSettings = CurrentSendSettings(g_manufacturerMode != 0, g_serviceMode != 0);
+  m_sendSettings = CurrentSendSettings(g_manufacturerMode, g_serviceMode);
   m_sendSettings.oneBlockText.reset();
   if (m_oneBlock) m_sendSettings.oneBlockText = m_blockEdit->text().toStdString();
   const SendHooks model = ModelSendHooks([this](const std::string& digits) { return AskSerialNumber(digits); });
@@ -204,7 +204,7 @@ void CCloneDlg::FinishSerialEntry(bool accepted) {
 }
 
 CCloneDlg::Job CCloneDlg::MakeReadJob(CCloneLink& link) {
-  m_readSettings = CurrentReadSettings(g_manufacturerMode != 0);
+  m_readSettings = CurrentReadSettings(g_manufacturerMode);
   m_readHooks = ModelReadHooks([this]() -> std::optional<std::string> {
     std::optional<std::string> entry;
     OnGuiThread([&] {
@@ -220,7 +220,7 @@ CCloneDlg::Job CCloneDlg::MakeReadJob(CCloneLink& link) {
   job.commit = [this] {
     m_reader->Commit();
     // The records now hold exactly what the radio holds.
-    g_dataModified = 0;
+    g_dataModified = false;
   };
   job.completedText = "Upload is completed";
   return job;
@@ -269,7 +269,7 @@ void CCloneDlg::OnTransferDone(int result) {
     QPushButton* next = m_direction != kCloneRead && g_serviceMode ? m_nextRadio : m_ok;
     next->show();
     next->setFocus();
-    g_cloneOk = 1;
+    g_cloneOk = true;
     return;
   }
   if (m_job.undo) m_job.undo();

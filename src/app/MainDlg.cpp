@@ -168,13 +168,13 @@ std::optional<int> CMainDlg::OnInitDialog(const std::vector<std::string>& args, 
     g_dataFileName = file.string();
   }
 
-  setWindowTitle(MainTitle(g_manufacturerMode != 0, g_serviceMode != 0));
+  setWindowTitle(MainTitle(g_manufacturerMode, g_serviceMode));
   // The zone tables start at zone 0; one not made yet starts there anyway.
   for (const PageSlot slot : {PageSlot::kMobileSystem, PageSlot::kPortableSystem})
     if (auto* table = dynamic_cast<CFirstSystemPageBase*>(m_pages->Built(slot))) table->SetFirstSystem(0);
   m_zoneSubPage = ZoneTableTemplate(kMobile);
   g_takePageSize = true;
-  m_serialEdit->setEnabled(g_manufacturerMode != 0 || g_serviceMode != 0);
+  m_serialEdit->setEnabled(g_manufacturerMode || g_serviceMode);
 
   if (!LoadStartupData(m_programDir)) return 1;
   return std::nullopt;
@@ -209,8 +209,8 @@ void CMainDlg::SetComPortIndex(int index) { g_config.SetComPortIndex(static_cast
 void CMainDlg::SetLptPortIndex(int index) { g_config.SetLptPortIndex(static_cast<std::int16_t>(index)); }
 bool CMainDlg::CheckManufacturerPassword() { return ::CheckManufacturerPassword() == 0; }
 bool CMainDlg::CheckServicePassword() { return ::CheckServicePassword() == 0; }
-void CMainDlg::SetManufacturerMode(bool on) { g_manufacturerMode = on ? 1 : 0; }
-void CMainDlg::SetServiceMode(bool on) { g_serviceMode = on ? 1 : 0; }
+void CMainDlg::SetManufacturerMode(bool on) { g_manufacturerMode = on; }
+void CMainDlg::SetServiceMode(bool on) { g_serviceMode = on; }
 
 // --- tabs and pages ---
 
@@ -242,7 +242,7 @@ void CMainDlg::RebuildTabs() {
   m_tabs->setCurrentIndex(0);
   // Always the current family's Global 1 page: its edits must reach the
   // current family's records.
-  g_portableModelChange = 0;
+  g_portableModelChange = false;
   CloseCurrentPage();
   // A window not shown yet gets its page when it is shown: building it now
   // would only build it twice.
@@ -392,7 +392,7 @@ void CMainDlg::OnHardwareTextEdited(WParam control) {
     m_serialEdit->setText(QString::fromStdString(r.restoredText));
   }
   if (r.clearRecoverSerial) m_records->ClearRecoverSerial();
-  g_dataModified = 1;
+  g_dataModified = true;
 }
 
 bool CMainDlg::eventFilter(QObject* watched, QEvent* event) {
@@ -598,7 +598,7 @@ void CMainDlg::OnReadFromRadio() { ReadFromRadio(false); }
 bool CMainDlg::ReadFromRadio(bool romEditor) {
   if (ConfirmSaveChanges(AfterNo::kReplace) == 0) return false;
   CCloneDlg clone(this);
-  g_cloneOk = 0;
+  g_cloneOk = false;
   // Global 1 stays on screen while the radio is read.
   SelectTab(0);
   g_isPortableSaved = g_isPortable;
@@ -606,7 +606,7 @@ bool CMainDlg::ReadFromRadio(bool romEditor) {
   g_config.SetRomEditorMode(romEditor);
   g_portableConfig.SetRomEditorMode(romEditor);
   clone.exec();
-  if (g_cloneOk != 1) {
+  if (!g_cloneOk) {
     g_isPortable = g_isPortableSaved;
     return false;
   }

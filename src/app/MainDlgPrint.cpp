@@ -44,7 +44,7 @@ void CMainDlg::OnPrintTable(int command) {
 }
 
 void CMainDlg::PrintKeyPageBitmap() {
-  g_printingKeyPage = 1;
+  g_printingKeyPage = true;
   const int previous = CurrentTab();
   const int keyTab = TabPosition(CurrentFamily(), TabKind::kKeyAssign).value_or(previous);
   if (previous != keyTab) SelectTab(keyTab);
@@ -58,5 +58,5 @@ void CMainDlg::PrintKeyPageBitmap() {
   const PrintImage image = ToPrintImage(picture);
   PrintDocument(kTablePointTenths, [&image](IPrintCanvas& canvas, const PrintLayout&) { PrintPicture(canvas, image); });
   if (previous != keyTab) SelectTab(previous);
-  g_printingKeyPage = 0;
+  g_printingKeyPage = false;
 }

@@ -171,7 +171,7 @@ CRomEditDlg::CRomEditDlg(CMainDlg& main) : QDialog(&main), m_main(main) {
   ShowBlock();
 }
 
-DumpLayout CRomEditDlg::Layout() const { return DumpLayoutOf(g_config, g_isPortable == 0); }
+DumpLayout CRomEditDlg::Layout() const { return DumpLayoutOf(g_config, !g_isPortable); }
 
 int CRomEditDlg::LastBlock() const { return std::max(0, static_cast<int>(g_config.GetBlockCount()) - 1); }
 
@@ -219,7 +219,7 @@ void CRomEditDlg::OnHexKey(char key) {
   if (r.applied) {
     ApplyHexKey(r, caret, m_text, g_pRadioImage, g_adjustCopy.data());
     g_config.SetRawImageEdited(true);
-    g_dataModified = 1;
+    g_dataModified = true;
     // The records take the edited image and adjustment copy, as a load gives
     // them, so a packed save or send keeps the edit, and the page shows it.
     UnpackImageToScreens(g_pRadioImage);

@@ -18,12 +18,12 @@ int ConfirmSaveChanges(ISaveTarget& target, AfterNo afterNo) {
   if (!g_dataModified) return 1;
   const int answer = ShowMessageBox(SaveQuestionText(target.FileLineText()), static_cast<unsigned>(kMsgYesNoCancel) | kMsgIconWarning);
   if (answer == kIdNo) {
-    if (afterNo == AfterNo::kDrop) g_dataModified = 0;
+    if (afterNo == AfterNo::kDrop) g_dataModified = false;
     return 1;
   }
   if (answer != kIdYes) return 0;
   // A save that did not happen must not let the caller throw the changes away.
   if (!target.SaveFile()) return 0;
-  g_dataModified = 0;
+  g_dataModified = false;
   return 1;
 }

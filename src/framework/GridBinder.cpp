@@ -245,7 +245,7 @@ void CGridBinder::Commit() {
   Close();
   Refresh();
   OnNextControl(NotifyTargetOf(cell));
-  g_dataModified = 1;
+  g_dataModified = true;
 }
 
 void CGridBinder::Close() {
@@ -330,7 +330,7 @@ void CGridBinder::Edited(const CellAt& at, QLineEdit* edit) {
   if (item == kNoItem) return;
   switch (l.edited(item, edit->text())) {
     case EditOutcome::kStored:
-      g_dataModified = 1;
+      g_dataModified = true;
       if (item == kDefaultItem) Refresh();
       break;
     case EditOutcome::kRefused: {
@@ -347,7 +347,7 @@ void CGridBinder::EditLeft(const CellAt& at, const QLineEdit* edit) {
   const GridEditLine& l = lines_[static_cast<std::size_t>(at.line)].edit;
   const int item = ItemOfColumn(at.column);
   if (item == kNoItem || !l.commit || !l.commit(item, edit->text())) return;
-  g_dataModified = 1;
+  g_dataModified = true;
   Refresh();
   focusText_ = edit->text();
 }

@@ -93,7 +93,7 @@ void CSettingsBinder::Store(const QComboBox* combo, int row) const {
   const BoundSetting* s = Find(combo);
   if (s == nullptr || row < 0 || static_cast<std::size_t>(row) >= s->choices.size()) return;
   s->field.Set(s->choices[static_cast<std::size_t>(row)].value);
-  g_dataModified = 1;
+  g_dataModified = true;
   // Two lists of one field never show different choices.
   for (const BoundSetting& other : settings_)
     if (&other != s && other.field == s->field) Select(other);

@@ -5,7 +5,7 @@
 
 #include "model/MessageBox.h"
 
-int g_cloneOk = 0;
+bool g_cloneOk = false;
 std::array<std::uint8_t, 8> g_radioPassword{};
 
 namespace {

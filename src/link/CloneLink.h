@@ -36,9 +36,9 @@ enum CloneCommand : std::uint8_t {
   kCmdWriteBlock = 0xF3,
 };
 
-// 1 after a transfer completed; the commands that run the clone dialog look
+// Set after a transfer completed; the commands that run the clone dialog look
 // at it when the dialog has closed.
-extern int g_cloneOk;
+extern bool g_cloneOk;
 // The password this program knows the radio by; all zero means none.
 extern std::array<std::uint8_t, 8> g_radioPassword;
 

@@ -436,10 +436,10 @@ void CRadioReader::Commit() {
   // The radio's image holds no hex edits: sends pack the records again.
   g_config.SetRawImageEdited(false);
   if (polled_) {
-    g_isPortable = family_ == kPortable ? 1 : 0;
+    g_isPortable = family_ == kPortable;
     g_dataFileName = kReadFileName;
   } else {
-    g_dataModified = 0;
+    g_dataModified = false;
   }
   // Only now, from the radio's own header: rebuilt while the read ran, the
   // header came from whatever data was open before.
@@ -448,7 +448,7 @@ void CRadioReader::Commit() {
     if (family_ == kPortable) std::memcpy(g_pRadioImage + area::kPortableAdjust, g_adjustCopy.data(), kBlockSize);
   }
   if (hooks_.unpackScreens) hooks_.unpackScreens(polled_);
-  g_imageLoaded = 1;
+  g_imageLoaded = true;
 }
 
 int ReadFromRadio(CCloneLink& link, const ReadSettings& settings, const ReadHooks& hooks) {

@@ -292,7 +292,7 @@ bool ConfirmNarrowbandCaution() {
   }
   if (ShowMessageBox(text, kMsgYesNo | kMsgIconWarning) == kIdYes) {
     NarrowWideChannelsFrom(first);
-    g_dataModified = 1;
+    g_dataModified = true;
     return true;
   }
   return !from2013;
@@ -393,11 +393,11 @@ int CDataFile::LoadDataFile(const std::string& path, const std::string& programD
   g_adjustCopy = file.adjust;
   // A loaded image holds no hex edits: sends pack the records again.
   g_config.SetRawImageEdited(false);
-  g_isPortable = file.family == kPortable ? 1 : 0;
+  g_isPortable = file.family == kPortable;
   UnpackImageToScreens(g_pRadioImage);
   UnpackAdjustmentData(g_pRadioImage, g_adjustCopy.data(), 1);
-  g_imageLoaded = 0;
-  g_dataModified = 0;
+  g_imageLoaded = false;
+  g_dataModified = false;
   Tell(&IDataFileView::SetFileLine, FileLineText(path));
   Tell(&IDataFileView::SetSerialText, CurrentSerialText());
   RebuildTabs();
@@ -413,6 +413,6 @@ bool CDataFile::SaveDataFile(const std::string& path) {
   if (!g_saveWithoutPack && PackScreensToImage(g_pRadioImage) == 0) return false;
   if (!WriteDataFileBytes(path, FileImage())) return false;
   Tell(&IDataFileView::SetFileLine, FileLineText(path));
-  g_dataModified = 0;
+  g_dataModified = false;
   return true;
 }

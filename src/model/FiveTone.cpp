@@ -313,7 +313,7 @@ void CFiveToneCodeTable::ToggleCell(int row, int column) {
       FlipBit(head[1], column - 6);  // input digits 1..5
     }
   }
-  g_dataModified = 1;
+  g_dataModified = true;
 }
 
 bool CFiveToneCodeTable::GetCellText(int row, int column, std::string& text) const {
@@ -335,7 +335,7 @@ void CFiveToneCodeTable::SetCellText(int row, int column, const std::string& tex
   FiveToneRow& r = rows[static_cast<std::size_t>(row)];
   if (column == 1) CopyFixedText(r.code, text, kFiveToneCodeDigits);
   if (column == 2) CopyFixedText(r.tag, text, kFiveToneTagLength);
-  g_dataModified = 1;
+  g_dataModified = true;
 }
 
 CMobileFiveToneEncodeTable::CMobileFiveToneEncodeTable()
@@ -463,7 +463,7 @@ void CFiveToneCodeRecord::SetCellText(int row, int column, const std::string& te
   } else {
     return;
   }
-  g_dataModified = 1;
+  g_dataModified = true;
 }
 
 // ===========================================================================
@@ -527,7 +527,7 @@ void CFiveToneToneRecord::SetCellText(int row, int column, const std::string& te
   } else {
     return;
   }
-  g_dataModified = 1;
+  g_dataModified = true;
 }
 
 namespace {

@@ -55,13 +55,13 @@ void ApplyModelChoice(const ModelChoice& model, Family pageFamily) {
   CGlobalRecord& record = ModelOf(model.family).global;
   if (model.family == kMobile) {
     product = (product & 0xFF) | (std::uint32_t{kMobileProductCode} << 8);
-    g_isPortable = 0;
+    g_isPortable = false;
     SetRecordModel(record, model.code,
                    static_cast<std::uint8_t>((record.modelByte & ~kModelByteFamilyBits) | kModelByteMobile));
   } else {
     const std::uint32_t code = ((product & kProductCodeMask) >> 8) & kPortableProductKeep;
     product = (product & ~kProductCodeMask) | (code << 8);
-    g_isPortable = 1;
+    g_isPortable = true;
     SetRecordModel(record, model.code, static_cast<std::uint8_t>(record.modelByte | kModelBytePortableBits));
   }
   ApplyModelDefaults(pageFamily);

@@ -1,4 +1,4 @@
 #include "model/Privilege.h"
 
-int g_manufacturerMode = 0;
-int g_serviceMode = 0;
+bool g_manufacturerMode = false;
+bool g_serviceMode = false;

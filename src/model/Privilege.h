@@ -2,5 +2,5 @@
 // The privilege levels raised by the -m and -s start options (each after its
 // password). Set only while the command line is read; the radio link and some
 // pages read them.
-extern int g_manufacturerMode;
-extern int g_serviceMode;
+extern bool g_manufacturerMode;
+extern bool g_serviceMode;

@@ -4,12 +4,12 @@
 #include <new>
 
 std::uint8_t* g_pRadioImage = nullptr;
-int g_isPortable = 0;
-int g_isPortableSaved = 0;
-int g_dataModified = 0;
-int g_imageLoaded = 0;
+bool g_isPortable = false;
+bool g_isPortableSaved = false;
+bool g_dataModified = false;
+bool g_imageLoaded = false;
 std::array<std::uint8_t, kAdjustCopySize> g_adjustCopy{};
-int g_saveWithoutPack = 0;
+bool g_saveWithoutPack = false;
 std::string g_dataFileName = kDefaultDataFileName;
 
 Family FamilyOfCode(std::uint8_t code) {

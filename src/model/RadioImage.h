@@ -123,12 +123,12 @@ void SetPairSwappedBit(std::uint8_t* base, int zone, bool on);
 
 // Process-wide state. One UI thread owns all of it.
 extern std::uint8_t* g_pRadioImage;  // kImageBufferSize bytes once allocated
-extern int g_isPortable;
-extern int g_isPortableSaved;
-extern int g_dataModified;
-extern int g_imageLoaded;
+extern bool g_isPortable;
+extern bool g_isPortableSaved;
+extern bool g_dataModified;
+extern bool g_imageLoaded;
 extern std::array<std::uint8_t, kAdjustCopySize> g_adjustCopy;
-extern int g_saveWithoutPack;
+extern bool g_saveWithoutPack;
 extern std::string g_dataFileName;
 
 // Allocates the image buffer once (later calls return the same buffer) and

@@ -5,7 +5,7 @@
 
 #include "model/FamilyModel.h"
 
-std::uint8_t g_newlyEnabledSystem = 0;
+bool g_newlyEnabledSystem = false;
 
 namespace {
 
@@ -178,7 +178,7 @@ ZoneOffResult CommitGroupCount(CFamilyModel& model, int zone, int n) {
 }
 
 ZoneOffResult DisableZone(CFamilyModel& model, int zone) {
-  g_newlyEnabledSystem = 0;
+  g_newlyEnabledSystem = false;
   const bool wasOn = model.radioData.IsZoneEnabled(zone);
   ZoneOffResult result = CommitGroupCount(model, zone, 0);
   result.count.changed |= wasOn != model.radioData.IsZoneEnabled(zone);
@@ -190,6 +190,6 @@ bool EnableZone(CFamilyModel& model, int zone) {
   if (!CRadioDataCore::IsValidZone(zone)) return false;
   const bool wasOff = !data.IsZoneEnabled(zone);
   data.m_zoneFlags[static_cast<std::size_t>(zone)] |= zone_flag::kEnabled;
-  g_newlyEnabledSystem = wasOff ? 1 : 0;
+  g_newlyEnabledSystem = wasOff;
   return wasOff;
 }

@@ -20,9 +20,9 @@ ZoneKind ZoneKindOf(const CRadioDataCore& data, int zone);
 inline constexpr int kZoneColumns = 5;
 int ClampFirstZone(int zone);
 
-// 1 after the Enable choice switched a zone from off to on, else 0; the
+// Set when the Enable choice switched a zone from off to on, else clear; the
 // group pages read it.
-extern std::uint8_t g_newlyEnabledSystem;
+extern bool g_newlyEnabledSystem;
 
 // Record g as a fresh group of `zone`: default settings for the zone's
 // format, tag "GROUP%3.3d" of g + 1. The flags are the caller's.

@@ -1,7 +1,7 @@
 #include "pages/PageBase.h"
 
-int g_portableModelChange = 0;
-int g_printingKeyPage = 0;
+bool g_portableModelChange = false;
+bool g_printingKeyPage = false;
 IMainDialog* g_pMainDlg = nullptr;
 
 void PostToMainWindow(QWidget* page, unsigned msg, WParam wParam, LParam lParam) {

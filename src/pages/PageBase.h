@@ -28,9 +28,9 @@ protected:
 
 // Set by the portable Global 1 page when its model changes; read and
 // cleared by the main window when it rebuilds the tabs.
-extern int g_portableModelChange;
+extern bool g_portableModelChange;
 // Set while the Key Assignment page is being printed as a screen picture.
-extern int g_printingKeyPage;
+extern bool g_printingKeyPage;
 
 // The main window as the pages reach it.
 class IMainDialog {

@@ -106,7 +106,7 @@ bool SaveLeavingNothing(const std::string& path) {
 }
 
 void ResetRecords() {
-  const int family = g_isPortable;
+  const bool portable = g_isPortable;
   // Built anew, as a fresh process has them: a reset alone would keep what
   // the defaults are made from (the model code the band defaults follow).
   RebuildFamilyModels();
@@ -114,7 +114,7 @@ void ResetRecords() {
   ResetScreensToDefaults();
   g_isPortable = 0;
   ResetScreensToDefaults();
-  g_isPortable = family;
+  g_isPortable = portable;
 }
 
 void ResetModel() {

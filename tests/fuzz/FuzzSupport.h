@@ -71,7 +71,7 @@ CCautiousMessages& CautiousUser(bool before2013 = false);
 struct KeptState {
   Bytes image;
   std::array<std::uint8_t, kAdjustCopySize> adjust;
-  int portable, modified, loaded;
+  bool portable, modified, loaded;
   std::string fileName, serialText, serviceSerial;
 };
 KeptState KeptNow();

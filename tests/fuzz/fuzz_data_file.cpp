@@ -87,9 +87,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(now.size() == old.size() && std::equal(old.begin() + kImageSize, old.end(), now.begin() + kImageSize),
                "a save lost the bytes the file held beyond the image");
   }
-  const int family = g_isPortable;
+  const bool portable = g_isPortable;
   FUZZ_CHECK(g_dataFile.LoadDataFile(saved, ProgramDir()) == 1,
              "a data file the program saved is refused on reload: " + messages.last);
-  FUZZ_CHECK(g_isPortable == family, "a saved data file reloads as the other family");
+  FUZZ_CHECK(g_isPortable == portable, "a saved data file reloads as the other family");
   return 0;
 }

@@ -383,7 +383,7 @@ LParam CRfChannelListPageBase::OnUserMessage(unsigned msg, WParam wParam, LParam
       return OnPrevControl(this);
     case UM_VALUE_EDITED:
       if (wParam == static_cast<WParam>(kDefaultSplit)) OnSplitTyped();
-      g_dataModified = 1;
+      g_dataModified = true;
       return 0;
     default:
       grid_.OnUserMessage(msg, wParam);

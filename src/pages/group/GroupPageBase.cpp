@@ -313,7 +313,7 @@ void CGroupPageBase::StoreTag(int column, const QString& text) {
   const int g = grid_.ItemOfColumn(column);
   if (!Range().Contains(g)) return;
   ModelOf(family_).radioData.m_groups[static_cast<std::size_t>(g)].SetPaddedTag(text.toUpper().toStdString());
-  g_dataModified = 1;
+  g_dataModified = true;
 }
 
 void CGroupPageBase::CheckId(GroupRowKind kind, int column) {
@@ -333,7 +333,7 @@ void CGroupPageBase::CheckId(GroupRowKind kind, int column) {
   }
   stored = *id;
   if (kind == GroupRowKind::kTxId) txEdited_ = g;
-  g_dataModified = 1;
+  g_dataModified = true;
 }
 
 bool CGroupPageBase::CopyTxToRx(int g) {

@@ -89,7 +89,7 @@ void CGlobal1Page::BuildCustomRow(const FamilyRow& row, CSettingsForm& form) {
     case Global1Kind::kOptionBoard: {
       auto* combo = form.Row<QComboBox>(row.labelId, row.label, row.id);
       // Only the manufacturer chooses the board.
-      combo->setEnabled(g_manufacturerMode != 0);
+      combo->setEnabled(g_manufacturerMode);
       connect(combo, &QComboBox::activated, this, [this](int r) { OnOptionBoardActivated(r); });
       optionBoard_ = combo;
       break;
@@ -163,7 +163,7 @@ void CGlobal1Page::ShowPassword() {
 
 void CGlobal1Page::OnPasswordCommitted() {
   StorePassword(Record(), password_->text().toUpper().toStdString());
-  g_dataModified = 1;
+  g_dataModified = true;
 }
 
 // ---------------------------------------------------------------------------
@@ -183,7 +183,7 @@ void CGlobal1Page::CommitLedTime(int which) {
   if (edit == nullptr) return;
   if (const auto stored = LedTimeOfText(edit->text().toStdString())) {
     Resolve(Record(), LedField(which)).Set(*stored);
-    g_dataModified = 1;
+    g_dataModified = true;
   }
   ShowLedTime(which);
 }
@@ -221,7 +221,7 @@ void CGlobal1Page::SelectOptionBoard() {
 
 void CGlobal1Page::OnOptionBoardActivated(int row) {
   SetOptionBoard(Record(), static_cast<OptionBoardRow>(row));
-  g_dataModified = 1;
+  g_dataModified = true;
 }
 
 // ---------------------------------------------------------------------------
@@ -236,11 +236,11 @@ void CGlobal1Page::OnModelActivated(int row) {
 
 void CGlobal1Page::OnModelChange(int row) {
   if (row < 0 || row >= kModelCount) return;
-  if (family_ == kPortable) g_portableModelChange = 1;
+  if (family_ == kPortable) g_portableModelChange = true;
   const int go = g_pMainDlg != nullptr ? g_pMainDlg->ConfirmSaveChanges() : 1;
   if (go != 1) {
     // A stale flag would later put the portable page into the mobile family.
-    if (family_ == kPortable) g_portableModelChange = 0;
+    if (family_ == kPortable) g_portableModelChange = false;
     if (HasWindow() && model_ != nullptr) SelectModelRow(true);
     return;
   }

@@ -112,10 +112,10 @@ void CGlobal2Page::BuildPair(const FamilyRow& row, CSettingsForm& form) {
   pairs_.push_back({*ids, std::make_unique<CZoneGroupPickers>(zone, group, zoneByte, groupByte)});
   CZoneGroupPickers* pickers = pairs_.back().pickers.get();
   connect(zone, &QComboBox::activated, this, [this, pickers](int r) {
-    if (pickers->OnZonePicked(RadioData(), r)) g_dataModified = 1;
+    if (pickers->OnZonePicked(RadioData(), r)) g_dataModified = true;
   });
   connect(group, &QComboBox::activated, this, [pickers](int r) {
-    if (pickers->OnGroupPicked(r)) g_dataModified = 1;
+    if (pickers->OnGroupPicked(r)) g_dataModified = true;
   });
 }
 
@@ -157,7 +157,7 @@ LParam CGlobal2Page::OnUserMessage(unsigned msg, WParam wParam, LParam) {
   // The code is stored at every keystroke.
   if (msg == UM_NAME_EDITED && static_cast<int>(wParam) == global2::kCode && code_ != nullptr) {
     StoreEmergencyCode(Record(), code_->text().toStdString());
-    g_dataModified = 1;
+    g_dataModified = true;
   }
   return 0;
 }

@@ -168,7 +168,7 @@ void CKeyAssignPage::OnKeyFunctionChosen() {
   MessageBeep();
   model_.Choose(currentKey_, listCodes_[static_cast<std::size_t>(row)]);
   CloseList();
-  g_dataModified = 1;
+  g_dataModified = true;
 }
 
 void CKeyAssignPage::CloseList() {

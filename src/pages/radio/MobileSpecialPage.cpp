@@ -121,7 +121,7 @@ void CMobileSpecialPage::BuildCustomRow(const FamilyRow& row, CSettingsForm& for
         if (*zone != Record().dsubZone) Record().dsubGroup.fill(kNoGroup);
         Record().dsubZone = *zone;
         RefreshGroupSwitchTable();
-        g_dataModified = 1;
+        g_dataModified = true;
       });
       break;
     }
@@ -171,7 +171,7 @@ void CMobileSpecialPage::OnAccPicked(bool input, int port, int row) {
   StoreAccFunction(Record(), input, port, list.values[static_cast<std::size_t>(row)]);
   RefreshAcc(true);
   RefreshAcc(false);
-  g_dataModified = 1;
+  g_dataModified = true;
 }
 
 // ---------------------------------------------------------------------------
@@ -198,7 +198,7 @@ void CMobileSpecialPage::OnGroupPicked(int position, int row) {
   if (row < 0 || row >= static_cast<int>(list.values.size())) return;
   Record().dsubGroup[static_cast<std::size_t>(position)] = list.values[static_cast<std::size_t>(row)];
   RefreshGroupSwitchTable();
-  g_dataModified = 1;
+  g_dataModified = true;
 }
 
 // ---------------------------------------------------------------------------
@@ -215,7 +215,7 @@ void CMobileSpecialPage::CommitAfMinVr() {
   afMinVrTyped_ = false;
   if (const auto level = AfMinVrLevelOfText(afMinVr_->text().toStdString())) {
     Record().afMinVrLevel = *level;
-    g_dataModified = 1;
+    g_dataModified = true;
   }
   ShowAfMinVr();
 }

@@ -214,11 +214,11 @@ LParam CDtmfAniPage::OnUserMessage(unsigned msg, WParam wParam, LParam) {
     } else if (id == dtmf_ani::kAniPttOffCode) {
       dtmf.StoreAniPttOffCode(text);
     }
-    g_dataModified = 1;
+    g_dataModified = true;
   } else if (msg == UM_TEXT_EDITED) {
     if (const int m = IndexOf(dtmf_ani::kTagIds, id); m >= 0) {
       dtmf.StoreDialTag(m, text);
-      g_dataModified = 1;
+      g_dataModified = true;
     }
   }
   return 0;

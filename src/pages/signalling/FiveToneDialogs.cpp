@@ -202,7 +202,7 @@ void CFiveToneCommonDlg::CommitMsFields() {
     *f.field = FiveToneMsFromText(f.edit->text().toStdString());
     f.edit->setMaxLength(kShownLength);  // the limit is the typing's, not the shown text's
     f.edit->setText(QString::fromStdString(FiveToneMsText(*f.field)));
-    g_dataModified = 1;
+    g_dataModified = true;
   }
 }
 
@@ -212,7 +212,7 @@ void CFiveToneCommonDlg::OnOk() {
     const bool ticked = d.box->isChecked();
     if (ticked == (*d.element == 0)) continue;
     *d.element = ticked ? 0 : 1;
-    g_dataModified = 1;
+    g_dataModified = true;
   }
   if (g_pRadioImage != nullptr) record_.Pack(g_pRadioImage);
   accept();

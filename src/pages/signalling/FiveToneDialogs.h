@@ -57,7 +57,7 @@ protected:
   QPointer<QPushButton> cancel_;
 
 private:
-  int dataModifiedAtOpen_;
+  bool dataModifiedAtOpen_;
   int helpContext_;
 };
 

@@ -294,7 +294,7 @@ bool CSystemPageBase::CommitCount(int zone, const QString& text) {
 void CSystemPageBase::CheckGroupTotal(int column) {
   CValueEdit* edit = counts_[static_cast<std::size_t>(column)];
   const int zone = m_firstSystem + column;
-  g_dataModified = 1;
+  g_dataModified = true;
   const CRadioDataCore& data = ModelOf(family_).radioData;
   if (edit == nullptr || GroupCountFits(data, zone, edit->text().toInt())) return;
   // The count goes back before the box takes the focus, so the commit that
@@ -309,7 +309,7 @@ void CSystemPageBase::StoreAlias(int zone, const QString& text) {
   Text9 now{};
   for (int i = 0; i < kAliasLength; ++i) now[static_cast<std::size_t>(i)] = i < typed.size() ? typed[i] : ' ';
   name = now;
-  g_dataModified = 1;
+  g_dataModified = true;
 }
 
 // ---------------------------------------------------------------------------
@@ -328,7 +328,7 @@ void CSystemPageBase::OnSysCopy(int column) {
 
 void CSystemPageBase::CopySystem(int destination, int source) {
   if (!CopyZoneSettings(ModelOf(family_).radioData, destination, source)) return;
-  g_dataModified = 1;
+  g_dataModified = true;
   RefreshGrid();
 }
 

@@ -78,7 +78,7 @@ void CZoneSettingsPage::BuildControls() {
     headers_[c]->setAlignment(Qt::AlignCenter);
   }
 
-  const bool manufacturer = g_manufacturerMode != 0;
+  const bool manufacturer = g_manufacturerMode;
   const auto shown = [manufacturer](const ZoneSettingsLine& l) { return manufacturer || !l.manufacturerOnly; };
   for (const ZoneSettingsLine& l : lines_) {
     if (l.captionId == 0) continue;
