@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "FamilyName.h"
 #include "QtTestSupport.h"
 #include "framework/SettingsPage.h"
 
@@ -76,11 +77,6 @@ protected:
 private:
   Flags& flags_;
 };
-
-void UserChooses(QComboBox* combo, int row) {
-  combo->setCurrentIndex(row);
-  emit combo->activated(row);
-}
 
 class SettingsPageTest : public ::testing::TestWithParam<Family> {
 protected:
@@ -204,9 +200,6 @@ TEST_P(SettingsPageTest, ShowingThePageShowsTheDataAndANewWindowBindsAnew) {
   EXPECT_EQ(g_dataModified, 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Families, SettingsPageTest, ::testing::Values(kMobile, kPortable),
-                         [](const ::testing::TestParamInfo<Family>& info) {
-                           return std::string(info.param == kPortable ? "Portable" : "Mobile");
-                         });
+INSTANTIATE_TEST_SUITE_P(Families, SettingsPageTest, ::testing::Values(kMobile, kPortable), FamilyName);
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "FakeRadioData.h"
+#include "FamilyName.h"
 #include "ProgramState.h"
 #include "ScriptedMessages.h"
 #include "model/ConfigFile.h"
@@ -37,8 +38,7 @@ protected:
   ScriptedMessages messages;
 };
 
-INSTANTIATE_TEST_SUITE_P(BothFamilies, GlobalRecordTest, ::testing::Values(kMobile, kPortable),
-                         [](const auto& info) { return info.param == kMobile ? "Mobile" : "Portable"; });
+INSTANTIATE_TEST_SUITE_P(BothFamilies, GlobalRecordTest, ::testing::Values(kMobile, kPortable), FamilyName);
 
 TEST_P(GlobalRecordTest, EachRefusalFromTheSmallestChange) {
   struct Case {

@@ -4,6 +4,7 @@
 #include <random>
 #include <vector>
 
+#include "FamilyName.h"
 #include "ProgramState.h"
 #include "model/FamilyModel.h"
 #include "model/KeyAssignModel.h"
@@ -28,10 +29,6 @@ protected:
     return flags;
   }
 };
-
-std::string FamilyName(const ::testing::TestParamInfo<Family>& info) {
-  return info.param == kPortable ? "Portable" : "Mobile";
-}
 
 TEST_P(KeyAssignModelTest, DefaultsShowTheirNamesAndNoHeldFunctionIsOfferedElsewhere) {
   const CKeyAssignModel m = Model();

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "FamilyName.h"
 #include "ProgramState.h"
 #include "model/FamilyModel.h"
 #include "model/ZoneGroups.h"
@@ -373,9 +374,6 @@ TEST_P(ZoneGroups, ASeededSequenceKeepsCountsRecordsAndReferencesConsistent) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(BothFamilies, ZoneGroups, ::testing::Values(kMobile, kPortable),
-                         [](const ::testing::TestParamInfo<Family>& info) {
-                           return std::string(info.param == kPortable ? "Portable" : "Mobile");
-                         });
+INSTANTIATE_TEST_SUITE_P(BothFamilies, ZoneGroups, ::testing::Values(kMobile, kPortable), FamilyName);
 
 }  // namespace

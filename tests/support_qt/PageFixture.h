@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "FamilyName.h"
 #include "PageHost.h"
 #include "ProgramState.h"
 #include "QtTestSupport.h"
@@ -25,11 +26,6 @@
 #include "model/FamilyModel.h"
 #include "model/ModelChange.h"
 #include "platform/ControlIds.h"
-
-// The family as a test's name shows it.
-inline std::string FamilyName(const ::testing::TestParamInfo<Family>& info) {
-  return info.param == kPortable ? "Portable" : "Mobile";
-}
 
 // Page: the class the test reaches the page through; Control() looks for a
 // DefaultControl unless told otherwise.

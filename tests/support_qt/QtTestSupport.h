@@ -1,6 +1,7 @@
 #pragma once
 // Helpers for widget tests: counted beeps, a window that records the user
 // messages its controls send, and a scripted file-dialog answerer.
+#include <QComboBox>
 #include <QWidget>
 #include <deque>
 #include <optional>
@@ -47,6 +48,12 @@ protected:
     if (!DeliverUserMessage(e)) QWidget::customEvent(e);
   }
 };
+
+// A user's pick: the row becomes current and the list reports the choice.
+inline void UserChooses(QComboBox* combo, int row) {
+  combo->setCurrentIndex(row);
+  emit combo->activated(row);
+}
 
 // Stands in for the window around a control: records its messages and the
 // keys that reach its own key handling (modifier presses left out).

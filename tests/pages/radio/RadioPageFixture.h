@@ -2,15 +2,12 @@
 // A radio-wide page of either family shown inside a stand-in main window,
 // with helpers to give the radio zones and groups and to save and reload a
 // data file.
-#include <gtest/gtest.h>
-
 #include <QComboBox>
-#include <functional>
-#include <memory>
 
-#include "Global1Fixture.h"
+#include "PageFixture.h"
 #include "model/DataFile.h"
 #include "model/GroupRecord.h"
+#include "model/RadioData.h"
 
 // Zones 0..zones-1 in use, each with `groupsEach` groups, all in use.
 inline void GiveZones(CRadioDataCore& data, int zones, int groupsEach) {
@@ -37,43 +34,22 @@ inline void UserPicks(QComboBox* combo, const char* text) {
 }
 
 template <class MobilePage, class PortablePage>
-class RadioPageFixture : public ::testing::TestWithParam<Family> {
+class RadioPageFixture : public PageFixture<CScrollablePage, QComboBox> {
 protected:
-  void SetUp() override {
-    ResetProgramState();
-    ASSERT_TRUE(AllocateRadioImage());
-    family = GetParam();
-    g_isPortable = family == kPortable ? 1 : 0;
+  void Start() override {
     g_mobileData.m_productWord = 11u << 8;
-    g_pMainDlg = &mainDlg;
-    if (family == kPortable) {
-      auto* p = new PortablePage;
-      page.reset(p);
-      refresh_ = [p] { p->RefreshFromData(); };
-    } else {
-      auto* p = new MobilePage;
-      page.reset(p);
-      refresh_ = [p] { p->RefreshFromData(); };
-    }
-    host.resize(900, 700);
-    host.show();
-    ASSERT_TRUE(page->Create(&host));
-    page->show();
-    Settle();
-  }
-  void TearDown() override {
-    page->DestroyWindow();
-    Settle();
-    g_pMainDlg = nullptr;
+    Make<MobilePage, PortablePage>();
+    Show();
   }
 
   CGlobalRecord& Record() const { return ModelOf(family).global; }
   CRadioDataCore& Data() const { return ModelOf(family).radioData; }
-  template <class T = QComboBox>
-  T* Control(int id) const {
-    return FindControl<T>(page->Body(), id);
+  void Refresh() {
+    if (family == kPortable)
+      static_cast<PortablePage&>(*page).RefreshFromData();
+    else
+      static_cast<MobilePage&>(*page).RefreshFromData();
   }
-  void Refresh() { refresh_(); }
 
   // Loads the family's default file into a fresh file of the test's own.
   std::string LoadDefaultFile(TempDir& dir) {
@@ -92,13 +68,4 @@ protected:
     ASSERT_EQ(g_dataFile.LoadDataFile(file, dir.path()), 1);
     Refresh();
   }
-
-  Family family = kMobile;
-  RecordingWindow host;
-  FakeMainDlg mainDlg{&host};
-  std::unique_ptr<CScrollablePage> page;
-  ScriptedMessages messages;
-
-private:
-  std::function<void()> refresh_;
 };

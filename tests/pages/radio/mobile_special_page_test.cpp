@@ -16,13 +16,6 @@ protected:
   QComboBox* Output(int line) const { return Control(kLines[line].output); }
   QComboBox* Group(int n) const { return Control(mobile_special::kFirstGroup + n); }
   CMobileSpecialPage& Page() const { return static_cast<CMobileSpecialPage&>(*page); }
-  void Reopen() {
-    page->DestroyWindow();
-    Settle();
-    ASSERT_TRUE(page->Create(&host));
-    page->show();
-    Settle();
-  }
   QLineEdit* Level() const { return Control<QLineEdit>(mobile_special::kAfMinVr); }
   // Enters the edit (which selects its text) and types over it; "" clears it.
   void TypeLevel(const char* text) {

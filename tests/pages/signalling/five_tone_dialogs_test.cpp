@@ -1,4 +1,5 @@
 #include <QTest>
+#include <QTimer>
 
 #include "../radio/RadioPageFixture.h"
 #include "model/FiveTone.h"

@@ -46,14 +46,6 @@ protected:
     QTest::keyClicks(Editor(), text);
     Key(Editor(), Qt::Key_Return);
   }
-  // A page made anew, as a tab switch does.
-  void Recreate() {
-    page->DestroyWindow();
-    Settle();
-    ASSERT_TRUE(page->Create(&host));
-    page->show();
-    Settle();
-  }
 };
 
 TEST_P(FiveTonePageTest, GridShowsTheSystemsAndTheUserColumn) {
@@ -102,7 +94,7 @@ TEST_P(FiveTonePageTest, TypedDigitOpensTheEditorAndItsCellStoresOnLeaving) {
 
 TEST_P(FiveTonePageTest, OutOfRangeEntriesAreDroppedAndTheCellShowsTheRecord) {
   SetUserTone(2, 1500);
-  Recreate();
+  Reopen();
   g_dataModified = 0;
   for (const char* text : {"3001", "299"}) {
     Enter(3, 5, text);
@@ -127,7 +119,7 @@ TEST_P(FiveTonePageTest, EditorTakesToneDigitsInUpperCaseUpToFour) {
 TEST_P(FiveTonePageTest, AnEditLandsOnItsOwnCellWhateverIsCurrentWhenItCommits) {
   SetUserTone(4, 1000);
   SetUserTone(7, 2000);
-  Recreate();
+  Reopen();
   GoTo(5, 5);
   QTest::keyClicks(Grid(), "1");
   QTest::keyClicks(Editor(), "234");
@@ -143,7 +135,7 @@ TEST_P(FiveTonePageTest, AnEditLandsOnItsOwnCellWhateverIsCurrentWhenItCommits) 
 
 TEST_P(FiveTonePageTest, EscPutsTheCellTextBackAndATabSwitchCommits) {
   SetUserTone(0, 1633);
-  Recreate();
+  Reopen();
   GoTo(1, 5);
   QTest::keyClicks(Grid(), "9");
   g_dataModified = 0;
@@ -201,14 +193,14 @@ TEST_P(FiveTonePageTest, PortableTimingOfThePublishedSystemsIsFixed) {
 TEST_P(FiveTonePageTest, TypedTonesAndTimesReloadFromTheSavedFile) {
   TempDir dir;
   const std::string file = LoadDefaultFile(dir);
-  Recreate();
+  Reopen();
   Enter(1, 5, "1000");
   Enter(16, 5, "2999");
   Enter(17, 5, "120");
   Enter(18, 5, "500");
   if (family == kMobile) Enter(18, 3, "75");
   SaveAndReload(file, dir);
-  Recreate();
+  Reopen();
   // The image keeps tones in steps of its factor x 0.0001 Hz: a tone reads
   // back within half a step.
   const int factor = GetBE16(g_pRadioImage + (family == kMobile ? 0x5E77 : 0x55CF));
