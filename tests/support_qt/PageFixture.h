@@ -22,6 +22,8 @@
 #include "ProgramState.h"
 #include "QtTestSupport.h"
 #include "ScriptedMessages.h"
+#include "framework/ButtonsAndLists.h"
+#include "framework/GridBinder.h"
 #include "model/DataFile.h"
 #include "model/FamilyModel.h"
 #include "model/ModelChange.h"
@@ -113,6 +115,22 @@ protected:
   void TypeAndLeave(int editId, const QString& text) {
     Type(editId, text);
     Leave();
+  }
+
+  // Opens the cell's list, picks the row, and commits it with Enter (a list
+  // that commits on the change of row is closed by then).
+  void Choose(CLinkStatic* cell, int row) {
+    ASSERT_NE(cell, nullptr);
+    QTest::mouseClick(cell, Qt::LeftButton);
+    CHotListBox* list = page->Grid().OpenList();
+    ASSERT_NE(list, nullptr);
+    list->setCurrentRow(row);
+    if (page->Grid().OpenList() == list) QTest::keyClick(list, Qt::Key_Return);
+    Settle();
+  }
+  void Choose(int cellId, int row) {
+    SCOPED_TRACE(cellId);
+    Choose(Control<CLinkStatic>(cellId), row);
   }
 
   // The data as a saved file holds it.

@@ -48,16 +48,6 @@ protected:
     QTest::keyClick(w, Qt::Key_Tab);
     Settle();
   }
-  // Opens the cell's list, picks the row, and commits it with Enter.
-  void Choose(CLinkStatic* cell, int row) {
-    ASSERT_NE(cell, nullptr);
-    QTest::mouseClick(cell, Qt::LeftButton);
-    CHotListBox* list = this->page->Grid().OpenList();
-    ASSERT_NE(list, nullptr);
-    list->setCurrentRow(row);
-    QTest::keyClick(list, Qt::Key_Return);
-    Settle();
-  }
   int Deletions() const {
     int n = 0;
     for (const RecordedMessage& m : this->host.messages) n += m.msg == UM_CHANNEL_DELETED ? 1 : 0;

@@ -31,29 +31,20 @@ protected:
   std::uint8_t& ZoneByte(int zone, int k) const {
     return Data().m_zoneBytes[static_cast<std::size_t>(k)][static_cast<std::size_t>(zone)];
   }
-  // Zone kinds from zone 0 on: 'L' LTR, 'C' conventional, '-' conventional
-  // and not in use; the zones after them are not in use. An LTR zone gets a
-  // home repeater, so the data can be saved.
+  // Zone kinds from zone 0 on: 'L' LTR, 'C' conventional, each with one
+  // group, '-' conventional and not in use; the zones after them are not in
+  // use.
   void Zones(const std::string& kinds) {
-    CRadioDataCore& d = Data();
-    for (int z = 0; z < kZoneCount; ++z) {
-      const char k = z < static_cast<int>(kinds.size()) ? kinds[static_cast<std::size_t>(z)] : '-';
-      d.InitSystem(z, k == 'L' ? 1 : kZoneModeConventional);
-      if (k == 'L') {
-        d.m_repeaters[static_cast<std::size_t>(z)][0] = 1;
-        ZoneByte(z, 2) = 1;
-      }
-      d.m_zoneFlags[static_cast<std::size_t>(z)] = k == '-' ? 0 : zone_flag::kEnabled;
-      d.m_groupCounts[static_cast<std::size_t>(z)] = k == '-' ? 0 : 1;
+    std::vector<int> counts;
+    std::vector<bool> ltr;
+    for (char k : kinds) {
+      counts.push_back(k == '-' ? 0 : 1);
+      ltr.push_back(k == 'L');
     }
-    int used = 0;
-    for (std::uint8_t n : d.m_groupCounts) used += n;
-    d.m_freeGroups = kGroupCount - used;
-    for (int g = 0; g < kGroupCount; ++g) d.m_groups[static_cast<std::size_t>(g)].flags = g < used ? group_flag::kEnabled : 0;
+    LayOutZones(Data(), counts, ltr);
     page->RefreshGrid();
   }
 
-  void Choose(int cellId, int row) { ChooseInGrid(page->Body(), page->Grid(), cellId, row); }
   // Clicks a row of the open list, as a user does.
   void ClickRow(int row) {
     CHotListBox* list = page->Grid().OpenList();
