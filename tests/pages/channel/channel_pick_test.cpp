@@ -3,14 +3,11 @@
 // committed by keys as a user does.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QCoreApplication>
 #include <QTest>
 #include <array>
 #include <string>
 
-#include "ProgramState.h"
-#include "QtTestSupport.h"
+#include "PageFixture.h"
 #include "framework/GridBinder.h"
 #include "framework/ScrollablePage.h"
 #include "model/FamilyModel.h"
@@ -71,34 +68,18 @@ private:
   Family family_;
 };
 
-class ChannelPickFixture : public ::testing::TestWithParam<Family> {
+class ChannelPickFixture : public PageFixture<PickPage, CLinkStatic> {
 protected:
-  void SetUp() override {
-    family = GetParam();
-    g_isPortable = family == kPortable ? 1 : 0;
+  void Start() override {
     ProgramOnly(family, {4, 9, 639});
-    host.resize(600, 400);
-    host.show();
-    host.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
     page = std::make_unique<PickPage>(family);
-    ASSERT_TRUE(page->Create(&host));
-    page->show();
-  }
-  void TearDown() override {
-    page->DestroyWindow();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    Show();
   }
   std::uint16_t& Word(int r) { return DataOf(family).m_repeaters[0][static_cast<std::size_t>(r)]; }
   void Store(int column, std::uint16_t word) {
     Word(column) = word;
     page->grid.Refresh();
   }
-
-  FreshProgramState fresh;
-  Family family = kMobile;
-  RecordingKeysWindow host;
-  std::unique_ptr<PickPage> page;
 };
 
 TEST_P(ChannelPickFixture, OpensOnTheStoredChannelByValueAndEnterKeepsIt) {

@@ -61,4 +61,12 @@ protected:
     Settle();
     return edit;
   }
+  // Types into the edit as focusing it leaves it, its text selected by the
+  // page (not by the test).
+  void Type(int editId, const QString& keys) {
+    if (QLineEdit* edit = Focus(editId)) {
+      QTest::keyClicks(edit, keys);
+      Settle();
+    }
+  }
 };
