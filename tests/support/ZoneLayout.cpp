@@ -22,5 +22,6 @@ void LayOutZones(CRadioDataCore& data, const std::vector<int>& counts, const std
     sum += n;
   }
   data.m_freeGroups = kGroupCount - std::min(sum, kGroupCount);
-  for (int g = 0; g < kGroupCount; ++g) data.m_groups[static_cast<std::size_t>(g)].flags = g < sum ? group_flag::kEnabled : 0;
+  for (int g = 0; g < kGroupCount; ++g)
+    data.m_groups[static_cast<std::size_t>(g)].flags = g < sum ? group_flag::kEnabled : 0;
 }

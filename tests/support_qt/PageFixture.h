@@ -105,10 +105,10 @@ protected:
     SCOPED_TRACE(editId);
     Type(Control<QLineEdit>(editId), text);
   }
-  // Moves the focus to the control `leaveTo` names, leaving whatever had it.
+  // Moves the focus to the control `leaveTo_` names, leaving whatever had it.
   void Leave() {
-    QWidget* away = Control<QWidget>(leaveTo);
-    ASSERT_NE(away, nullptr) << leaveTo;
+    QWidget* away = Control<QWidget>(leaveTo_);
+    ASSERT_NE(away, nullptr) << leaveTo_;
     away->setFocus();
     Settle();
   }
@@ -147,7 +147,7 @@ protected:
   FakeMainDlg mainDlg{&host};
   std::unique_ptr<Page> page;
   ScriptedMessages messages;
-  int leaveTo = 0;  // the control Leave() gives the focus to
+  int leaveTo_ = 0;  // the control Leave() gives the focus to
 
 private:
   QSize size_;

@@ -25,7 +25,7 @@ class GroupFixture : public PageFixture<CGroupPageBase, CLinkStatic> {
 protected:
   void Start() override {
     StartDefaultRadio();
-    leaveTo = group_page::kClose;
+    leaveTo_ = group_page::kClose;
   }
 
   // Opens the page of that class for the zone, as the main window does.

@@ -14,7 +14,7 @@ class SystemFixture : public PageFixture<CSystemPageBase, CLinkStatic> {
 protected:
   void Start() override {
     StartDefaultRadio();
-    leaveTo = system_page::kInterconnect;
+    leaveTo_ = system_page::kInterconnect;
     Make<CMobileSystemPage, CPortableSystemPage>();
     Show({800, 650});
   }
@@ -36,4 +36,3 @@ protected:
     return rows;
   }
 };
-

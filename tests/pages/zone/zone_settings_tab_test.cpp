@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "../../app/MainDlgFixture.h"
+#include "PageHost.h"
 #include "model/FamilyModel.h"
 #include "pages/zone/SystemPages.h"
 #include "pages/zone/ZoneSettingsPages.h"
@@ -15,9 +16,6 @@ namespace {
 
 class ZoneSettingsTab : public MainDlgTest, public ::testing::WithParamInterface<const char*> {
 protected:
-  static void Settle() {
-    for (int i = 0; i < 3; ++i) QCoreApplication::sendPostedEvents();
-  }
   CScrollablePage& Shown() { return dlg->Pages().Page(*ShownSlot()); }
   void Click(int id) {
     auto* button = FindControl<QPushButton>(Shown().Body(), id);
