@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "FamilyName.h"
+#include "TestNames.h"
 #include "QtTestSupport.h"
 #include "framework/SettingsPage.h"
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "FakeRadioData.h"
-#include "FamilyName.h"
+#include "TestNames.h"
 #include "ProgramState.h"
 #include "ScriptedMessages.h"
 #include "model/ConfigFile.h"

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <set>
@@ -14,6 +13,7 @@
 
 #include "ProgramState.h"
 #include "ScriptedMessages.h"
+#include "TestNames.h"
 #include "model/ConfigFile.h"
 #include "model/DataFile.h"
 #include "model/FiveTone.h"
@@ -228,10 +228,4 @@ TEST_F(ImageLibrary, CoversBothFamiliesBothBandsTheEdgesAndEveryNormalisation) {
     EXPECT_TRUE(used.count(&entry)) << "no file shows: " << entry.reason;
 }
 
-INSTANTIATE_TEST_SUITE_P(TestsData, ImageLibraryTest, ::testing::ValuesIn(LibraryFiles()),
-                         [](const ::testing::TestParamInfo<std::string>& info) {
-                           std::string name = info.param;
-                           for (char& c : name)
-                             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-                           return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(TestsData, ImageLibraryTest, ::testing::ValuesIn(LibraryFiles()), FileTestName<std::string>);

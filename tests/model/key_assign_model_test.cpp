@@ -4,7 +4,7 @@
 #include <random>
 #include <vector>
 
-#include "FamilyName.h"
+#include "TestNames.h"
 #include "ProgramState.h"
 #include "model/FamilyModel.h"
 #include "model/KeyAssignModel.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "FamilyName.h"
+#include "TestNames.h"
 #include "ProgramState.h"
 #include "model/FamilyModel.h"
 #include "model/ZoneGroups.h"

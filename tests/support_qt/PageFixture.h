@@ -17,11 +17,11 @@
 #include <string>
 #include <vector>
 
-#include "FamilyName.h"
 #include "PageHost.h"
 #include "ProgramState.h"
 #include "QtTestSupport.h"
 #include "ScriptedMessages.h"
+#include "TestNames.h"
 #include "framework/ButtonsAndLists.h"
 #include "framework/GridBinder.h"
 #include "model/DataFile.h"

@@ -4,11 +4,11 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
-#include <cctype>
 #include <filesystem>
 
 #include "../../app/MainDlgFixture.h"
 #include "PageHost.h"
+#include "TestNames.h"
 #include "app/Help.h"
 #include "model/FamilyModel.h"
 #include "model/ZoneGroups.h"
@@ -89,11 +89,6 @@ TEST_P(GroupTab, GroupsButtonViewsCloseAndHelp) {
 
 INSTANTIATE_TEST_SUITE_P(TestsData, GroupTab,
                          ::testing::Values("mobile-uhf-radio-wide.K58", "portable-vhf-radio-wide.P58"),
-                         [](const ::testing::TestParamInfo<const char*>& info) {
-                           std::string name = info.param;
-                           for (char& c : name)
-                             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-                           return name;
-                         });
+                         FileTestName<const char*>);
 
 }  // namespace

@@ -4,11 +4,11 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
-#include <cctype>
 #include <filesystem>
 
 #include "../../app/MainDlgFixture.h"
 #include "PageHost.h"
+#include "TestNames.h"
 #include "model/FamilyModel.h"
 #include "model/ZoneGroups.h"
 #include "pages/zone/SystemPages.h"
@@ -87,14 +87,9 @@ TEST_P(ZoneTab, ShowsAllZonesOpensTheSubPagesAndAsksBeforeLosingAChange) {
 }
 
 INSTANTIATE_TEST_SUITE_P(TestsData, ZoneTab,
-                         ::testing::Values("mobile-uhf-radio-wide.K58", "mobile-vhf-edges.K58", "portable-uhf-edges.P58",
-                                           "portable-vhf-radio-wide.P58"),
-                         [](const ::testing::TestParamInfo<const char*>& info) {
-                           std::string name = info.param;
-                           for (char& c : name)
-                             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-                           return name;
-                         });
+                         ::testing::Values("mobile-uhf-radio-wide.K58", "mobile-vhf-edges.K58",
+                                           "portable-uhf-edges.P58", "portable-vhf-radio-wide.P58"),
+                         FileTestName<const char*>);
 
 }  // namespace
 
