@@ -374,6 +374,9 @@ void CAlignDlg::OnStart() {
                     : item == kItemTxVcv || item == kItemRxVcv            ? QStringLiteral("VCV Level")
                                                                           : QStringLiteral("RSSI Level"));
   if (item == kItemRxTune) m_text->setPlainText(AlignShownText(kRxTuneStartText));
+  // Nothing of the item before stays beside a failure the start may report.
+  for (QLabel* number : {m_value, m_limit, m_meterValue, m_meterLimit}) number->clear();
+  for (CMeterProgress* meter : {m_meter1, m_meter2}) meter->setValue(meter->minimum());
   m_ok->setDefault(true);
   Exchange([this, item] { return m_session.Start(item); },
            [this](int) {

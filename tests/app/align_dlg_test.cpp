@@ -342,6 +342,51 @@ TEST_F(AlignDlgTest, OneItemChosenAcrossBothGroupsInAWindowOfOneSize) {
   EXPECT_FALSE(sim->Keyed());
 }
 
+// A message box over the alignment window, and what the window showed
+// beside it when it came up.
+class MessagesOverTheWindow : public ScriptedMessages {
+public:
+  int Show(const std::string& text, const std::string& caption, unsigned style) override {
+    if (auto* w = qobject_cast<CAlignDlg*>(QApplication::activeModalWidget())) {
+      const auto shown = [w](int id) {
+        auto* label = FindControl<QLabel>(w, id);
+        return label->isVisible() ? label->text().toStdString() : std::string();
+      };
+      besideIt.push_back(shown(kAlignValueId) + "/" + shown(kAlignLimitId));
+    }
+    return ScriptedMessages::Show(text, caption, style);
+  }
+  std::vector<std::string> besideIt;  // the level and its maximum, as shown
+};
+
+// A start that fails shows no level or maximum of the item before it beside
+// the message that tells of the failure.
+TEST_F(AlignDlgTest, AFailedStartShowsNothingOfTheItemBefore) {
+  WriteDataFile(dir.File("a.K58"), kMobile);
+  ASSERT_FALSE(Start({"a.K58"}));
+  Serve(kMobile);
+  MessagesOverTheWindow messages;
+  std::string firstItem;
+  Align({Click(3611), Click(kAlignItemStartId),
+         Do([&](CAlignDlg& w) {
+           firstItem = FindControl<QLabel>(&w, kAlignValueId)->text().toStdString() + "/" +
+                       FindControl<QLabel>(&w, kAlignLimitId)->text().toStdString();
+         }),
+         Click(kAlignItemOkId),
+         // The radio refuses the next command.
+         Do([&](CAlignDlg&) {
+           pty->Stop();
+           sim->Plan({SimFault::kNak, sim->Replies(), 1});
+           pty->Start();
+         }),
+         Click(3615), Click(kAlignItemStartId),
+         [&](CAlignDlg&) { return !messages.shown().empty(); }, Click(kAlignItemCancelId), Click(kAlignExitId)});
+  EXPECT_NE(firstItem, "/");
+  ASSERT_FALSE(messages.besideIt.empty());
+  EXPECT_EQ(messages.besideIt.front(), "/") << "the power item's " << firstItem;
+  EXPECT_FALSE(sim->Keyed());
+}
+
 // How each start dialog ends after a failure: the mobile one closes itself;
 // the portable one stays open after a failure it has told, until the user
 // closes it, and closes when Esc is pressed during the upload.
