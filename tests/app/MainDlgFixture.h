@@ -3,15 +3,20 @@
 // boxes and file dialogs, and helpers to write data files of either family.
 #include <gtest/gtest.h>
 
+#include <QTabBar>
+#include <QTest>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "PageHost.h"
 #include "ProgramState.h"
 #include "QtTestSupport.h"
 #include "ScriptedMessages.h"
 #include "app/MainDlg.h"
 #include "app/PageSet.h"
+#include "app/PageTable.h"
 #include "framework/ScrollablePage.h"
 #include "model/Privilege.h"
 #include "model/RadioImage.h"
@@ -59,6 +64,17 @@ protected:
       files.Choose(dir.File(*a.saveAs));
     else
       files.Cancel();
+  }
+
+  // Starts the window on a copy of a file of tests/data, active, with the
+  // loaded family's Zone tab shown.
+  void StartOnZoneTab(const char* file) {
+    std::filesystem::copy_file(std::string(RP58_SOURCE_DIR) + "/tests/data/" + file, dir.File(file));
+    ASSERT_FALSE(Start({file}));
+    dlg->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+    dlg->TabBar()->setCurrentIndex(*TabPosition(g_isPortable ? kPortable : kMobile, TabKind::kZone));
+    Settle();
   }
 
   // Template of the one page that has a window; -1 for none, -2 for several.

@@ -16,10 +16,6 @@
 
 namespace {
 
-void Settle() {
-  for (int i = 0; i < 3; ++i) QCoreApplication::sendPostedEvents();
-}
-
 class Global1InMainDlg : public MainDlgTest {
 protected:
   void LayOutDefaultFiles() {

@@ -37,7 +37,7 @@ protected:
   void SetUp() override {
     ASSERT_TRUE(AllocateRadioImage());  // as the program's start-up does
     family = GetParam();
-    g_isPortable = family == kPortable ? 1 : 0;
+    g_isPortable = family == kPortable;
     g_pMainDlg = &mainDlg;
     host.resize(900, 700);
     host.show();

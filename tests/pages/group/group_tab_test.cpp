@@ -2,7 +2,6 @@
 // tab's Groups button to the basic and advanced views of the zone and back,
 // a TX ID typed and the tab left at once, and F1 on each page kind.
 #include <QPushButton>
-#include <QTabBar>
 #include <QTest>
 #include <filesystem>
 
@@ -20,14 +19,9 @@ namespace {
 class GroupTab : public MainDlgTest, public ::testing::WithParamInterface<const char*> {
 protected:
   void Open(const char* file) {
-    std::filesystem::copy_file(std::string(RP58_SOURCE_DIR) + "/tests/data/" + file, dir.File(file));
-    ASSERT_FALSE(Start({file}));
+    StartOnZoneTab(file);
     SetHelpFolder(std::string(RP58_SOURCE_DIR) + "/resources/help");
-    dlg->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
     family = g_isPortable ? kPortable : kMobile;
-    dlg->TabBar()->setCurrentIndex(*TabPosition(family, TabKind::kZone));
-    Settle();
   }
   CScrollablePage& Shown() { return dlg->Pages().Page(*ShownSlot()); }
   template <class T = QWidget>

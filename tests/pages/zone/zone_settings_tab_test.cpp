@@ -2,9 +2,7 @@
 // window: from the zone table and back, keeping the zones in view.
 #include <QLabel>
 #include <QPushButton>
-#include <QTabBar>
 #include <QTest>
-#include <filesystem>
 
 #include "../../app/MainDlgFixture.h"
 #include "PageHost.h"
@@ -27,11 +25,8 @@ protected:
 };
 
 TEST_P(ZoneSettingsTab, TheSubPagesOpenAtTheZoneTablesZonesAndCloseBackToTheirOwn) {
-  std::filesystem::copy_file(std::string(RP58_SOURCE_DIR) + "/tests/data/" + GetParam(), dir.File(GetParam()));
-  ASSERT_FALSE(Start({GetParam()}));
+  StartOnZoneTab(GetParam());
   const Family family = g_isPortable ? kPortable : kMobile;
-  dlg->TabBar()->setCurrentIndex(*TabPosition(family, TabKind::kZone));
-  Settle();
   auto& table = static_cast<CSystemPageBase&>(Shown());
   table.SetFirstSystem(5);
   table.RefreshGrid();

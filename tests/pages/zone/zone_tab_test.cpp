@@ -2,7 +2,6 @@
 // of each family, its 32 zones, the sub-pages the buttons open and the save
 // question after a change.
 #include <QPushButton>
-#include <QTabBar>
 #include <QTest>
 #include <filesystem>
 
@@ -18,13 +17,8 @@ namespace {
 class ZoneTab : public MainDlgTest, public ::testing::WithParamInterface<const char*> {
 protected:
   void Open(const char* file) {
-    std::filesystem::copy_file(std::string(RP58_SOURCE_DIR) + "/tests/data/" + file, dir.File(file));
-    ASSERT_FALSE(Start({file}));
-    dlg->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+    StartOnZoneTab(file);
     family = g_isPortable ? kPortable : kMobile;
-    dlg->TabBar()->setCurrentIndex(*TabPosition(family, TabKind::kZone));
-    Settle();
     ASSERT_EQ(ShownTemplate(), family == kPortable ? 115 : 163);
   }
   CSystemPageBase& Page() {
