@@ -20,6 +20,7 @@
 #include "framework/EditControls.h"
 #include "link/CloneLink.h"
 #include "model/ConfigFile.h"
+#include "model/FreshStart.h"
 #include "model/Privilege.h"
 #include "model/RadioImage.h"
 #include "platform/Beep.h"
@@ -27,11 +28,15 @@
 #include "platform/serial/PosixSerialPort.h"
 
 namespace {
-ILinkClock* g_cloneClock = nullptr;
-
+ILinkClock* g_cloneClock;  // set by the fresh start below
 }  // namespace
 
 void SetCloneClock(ILinkClock* clock) { g_cloneClock = clock; }
+
+namespace {
+void FreshCloneClock() { SetCloneClock(nullptr); }  // the real clock
+const FreshStartReset kFreshStart(&FreshCloneClock);
+}  // namespace
 
 ILinkClock* CloneClock() { return g_cloneClock; }
 

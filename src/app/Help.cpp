@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <array>
 
+#include "model/FreshStart.h"
 #include "model/MessageBox.h"
 #include "pages/PageBase.h"
 #include "platform/ControlIds.h"
@@ -88,6 +89,11 @@ int HelpContextOf(int controlId) {
 }
 
 void SetHelpFolder(const std::string& folder) { g_helpFolder = folder; }
+
+namespace {
+void FreshHelpFolder() { SetHelpFolder(""); }  // the folder beside the program
+const FreshStartReset kFreshStart(&FreshHelpFolder);
+}  // namespace
 
 std::string HelpFolder() {
   if (!g_helpFolder.empty()) return g_helpFolder;

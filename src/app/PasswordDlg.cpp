@@ -10,6 +10,7 @@
 
 #include "app/DialogButtons.h"
 #include "framework/EditControls.h"
+#include "model/FreshStart.h"
 #include "platform/ControlIds.h"
 
 namespace {
@@ -25,7 +26,7 @@ QString RunPasswordDialog() {
   return dlg.Password();
 }
 
-PasswordPrompt g_prompt = nullptr;
+PasswordPrompt g_prompt;  // set by the fresh start below
 
 int CheckPassword(Privilege privilege) {
   const QString entry = g_prompt != nullptr ? g_prompt() : RunPasswordDialog();
@@ -63,6 +64,11 @@ void CPasswordDlg::reject() {
 }
 
 void SetPasswordPrompt(PasswordPrompt prompt) { g_prompt = prompt; }
+
+namespace {
+void FreshPasswordPrompt() { SetPasswordPrompt(nullptr); }  // the dialog
+const FreshStartReset kFreshStart(&FreshPasswordPrompt);
+}  // namespace
 
 int CheckManufacturerPassword() { return CheckPassword(Privilege::kManufacturer); }
 int CheckServicePassword() { return CheckPassword(Privilege::kService); }

@@ -14,14 +14,17 @@
 #include "app/OpenDataFile.h"
 #include "framework/ButtonsAndLists.h"
 #include "model/ConfigFile.h"
+#include "model/FreshStart.h"
 #include "model/RadioImage.h"
 #include "model/ScreenData.h"
 #include "platform/Beep.h"
 #include "platform/ControlIds.h"
 
-int g_romEditBlock = 0;
+int g_romEditBlock;  // set by the fresh start below
 
 namespace {
+void FreshRomEditBlock() { g_romEditBlock = 0; }
+const FreshStartReset kFreshStart(&FreshRomEditBlock);
 
 // The widget shows each line without its "\r": one column less per line end.
 constexpr int kWidgetLineLength = kDumpLineLength - 1;

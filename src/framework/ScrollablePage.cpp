@@ -5,11 +5,24 @@
 #include <algorithm>
 
 #include "framework/TextFit.h"
+#include "model/FreshStart.h"
 
-bool g_takePageSize = false;
+// Set by the fresh start below.
+bool g_takePageSize;
 QRect g_refPageRect;
-PageRomEditRoute g_pageRomEditRoute = nullptr;
+PageRomEditRoute g_pageRomEditRoute;
 QRect g_pageRect;
+
+namespace {
+// No page measured or placed yet, no Shift+F9 routing installed.
+void FreshPageFrame() {
+  g_takePageSize = false;
+  g_refPageRect = QRect();
+  g_pageRomEditRoute = nullptr;
+  g_pageRect = QRect();
+}
+const FreshStartReset kFreshStart(&FreshPageFrame);
+}  // namespace
 
 CScrollablePage::CScrollablePage(int templateId, QSize templateSize, QWidget* parent, int fontPoints)
     : QAbstractScrollArea(parent), templateId_(templateId), templateSize_(templateSize), units_(DialogFont(fontPoints)) {

@@ -3,10 +3,21 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "model/FreshStart.h"
 #include "model/MessageBox.h"
 
-bool g_cloneOk = false;
-std::array<std::uint8_t, 8> g_radioPassword{};
+// Set by the fresh start below.
+bool g_cloneOk;
+std::array<std::uint8_t, 8> g_radioPassword;
+
+namespace {
+// No transfer completed yet, no password known.
+void FreshCloneState() {
+  g_cloneOk = false;
+  g_radioPassword.fill(0);
+}
+const FreshStartReset kFreshStart(&FreshCloneState);
+}  // namespace
 
 namespace {
 // Frame data goes out in pieces this long, each piece's echo read back before

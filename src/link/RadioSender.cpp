@@ -10,14 +10,18 @@
 #include "model/DataFile.h"
 #include "model/Digits.h"
 #include "model/FamilyModel.h"
+#include "model/FreshStart.h"
 #include "model/MessageBox.h"
 #include "model/RadioData.h"
 #include "model/RadioInfoRecord.h"
 #include "model/ScreenData.h"
 
-std::string g_serviceSerial;
+std::string g_serviceSerial;  // set by the fresh start below
 
 namespace {
+void FreshServiceSerial() { g_serviceSerial.clear(); }
+const FreshStartReset kFreshStart(&FreshServiceSerial);
+
 bool AnyChannelProgrammedIn(Family family) {
   auto any = [](const auto& channels) {
     return std::any_of(channels.begin(), channels.end(), [](const auto& c) { return c.IsProgrammed(); });

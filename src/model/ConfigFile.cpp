@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "model/FreshStart.h"
 #include "model/MessageBox.h"
 #include "model/RadioImage.h"
 
@@ -54,6 +55,15 @@ void WriteLE(std::ostream& out, int n, std::uint32_t value) {
 
 CConfigFile g_config;
 CPortableConfigFile g_portableConfig;
+
+namespace {
+// Fresh configuration objects and ranges, as built: nothing read from a file.
+void FreshConfig() {
+  BuildAnew(g_config);
+  BuildAnew(g_portableConfig);
+}
+const FreshStartReset kFreshStart(&FreshConfig);
+}  // namespace
 
 CConfigFileBase& CurrentConfig() {
   if (g_isPortable) return g_portableConfig;

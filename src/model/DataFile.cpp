@@ -16,6 +16,7 @@
 
 #include "model/ConfigFile.h"
 #include "model/Digits.h"
+#include "model/FreshStart.h"
 #include "model/MessageBox.h"
 #include "model/RadioImage.h"
 #include "model/ScreenData.h"
@@ -24,7 +25,7 @@ CDataFile g_dataFile;
 
 namespace {
 
-YearSource g_yearSource = nullptr;
+YearSource g_yearSource;  // set by the fresh start below
 
 const char* const kReadError = "Problem reading from file";
 
@@ -258,6 +259,11 @@ std::vector<std::uint8_t> FileImageOf(const std::uint8_t* image, const std::uint
 }
 
 void SetYearSource(YearSource source) { g_yearSource = source; }
+
+namespace {
+void FreshYearSource() { SetYearSource(nullptr); }  // the real clock
+const FreshStartReset kFreshStart(&FreshYearSource);
+}  // namespace
 
 int CurrentYear() {
   if (g_yearSource != nullptr) return g_yearSource();

@@ -56,3 +56,7 @@ void RebuildFamilyModels() {
   BuildAnew(g_mobileModel);
   BuildAnew(g_portableModel);
 }
+
+namespace {
+const FreshStartReset kFreshStart(&RebuildFamilyModels);
+}  // namespace

@@ -6,11 +6,11 @@
 // validation) take the model as a parameter instead of reaching for globals.
 #include <cstddef>
 #include <cstdint>
-#include <new>
 
 #include "model/BandRecord.h"
 #include "model/DtmfData.h"
 #include "model/FiveTone.h"
+#include "model/FreshStart.h"
 #include "model/GlobalRecord.h"
 #include "model/KeyAssignRecord.h"
 #include "model/RadioData.h"
@@ -168,11 +168,3 @@ CFamilyModel& CurrentModel();
 // Builds both models anew in place: every record as static construction left
 // it, no hand-made radio installed. References into the records stay valid.
 void RebuildFamilyModels();
-
-// Destroys an object and builds it anew at the same address, so every
-// reference to it stays valid (for objects that cannot be assigned).
-template <class T>
-void BuildAnew(T& object) {
-  object.~T();
-  new (&object) T();
-}

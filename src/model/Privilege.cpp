@@ -1,4 +1,15 @@
 #include "model/Privilege.h"
 
-bool g_manufacturerMode = false;
-bool g_serviceMode = false;
+#include "model/FreshStart.h"
+
+// A fresh start has neither mode: set by the fresh start below.
+bool g_manufacturerMode;
+bool g_serviceMode;
+
+namespace {
+void FreshPrivileges() {
+  g_manufacturerMode = false;
+  g_serviceMode = false;
+}
+const FreshStartReset kFreshStart(&FreshPrivileges);
+}  // namespace

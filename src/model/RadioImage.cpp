@@ -3,14 +3,39 @@
 #include <cstring>
 #include <new>
 
-std::uint8_t* g_pRadioImage = nullptr;
-bool g_isPortable = false;
-bool g_isPortableSaved = false;
-bool g_dataModified = false;
-bool g_imageLoaded = false;
-std::array<std::uint8_t, kAdjustCopySize> g_adjustCopy{};
-bool g_saveWithoutPack = false;
-std::string g_dataFileName = kDefaultDataFileName;
+#include "model/FreshStart.h"
+
+namespace {
+std::uint8_t* PlainAllocate(std::size_t bytes) { return new (std::nothrow) std::uint8_t[bytes]; }
+ImageAllocator g_allocator;
+}  // namespace
+
+// Set by the fresh start below.
+std::uint8_t* g_pRadioImage;
+bool g_isPortable;
+bool g_isPortableSaved;
+bool g_dataModified;
+bool g_imageLoaded;
+std::array<std::uint8_t, kAdjustCopySize> g_adjustCopy;
+bool g_saveWithoutPack;
+std::string g_dataFileName;
+
+namespace {
+// No image, the plain allocator, a zeroed adjustment copy, the mobile family,
+// nothing changed or loaded, the bundled data file.
+void FreshImageState() {
+  ReleaseRadioImage();
+  SetImageAllocator(nullptr);
+  g_adjustCopy.fill(0);
+  g_isPortable = false;
+  g_isPortableSaved = false;
+  g_dataModified = false;
+  g_imageLoaded = false;
+  g_saveWithoutPack = false;
+  g_dataFileName = kDefaultDataFileName;
+}
+const FreshStartReset kFreshStart(&FreshImageState);
+}  // namespace
 
 Family FamilyOfCode(std::uint8_t code) {
   switch (code) {
@@ -86,11 +111,6 @@ void SetPairSwappedBit(std::uint8_t* base, int zone, bool on) {
 }
 
 void ClearRadioImage(std::uint8_t* image) { std::memset(image, kUnwrittenByte, kImageSize); }
-
-namespace {
-std::uint8_t* PlainAllocate(std::size_t bytes) { return new (std::nothrow) std::uint8_t[bytes]; }
-ImageAllocator g_allocator = &PlainAllocate;
-}  // namespace
 
 void SetImageAllocator(ImageAllocator allocator) { g_allocator = allocator ? allocator : &PlainAllocate; }
 

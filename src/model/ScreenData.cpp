@@ -9,6 +9,7 @@
 
 #include "model/DataFile.h"
 #include "model/FamilyModel.h"
+#include "model/FreshStart.h"
 #include "model/MessageBox.h"
 #include "model/ModelChange.h"
 #include "model/RadioImage.h"
@@ -16,7 +17,7 @@
 
 namespace {
 
-IDataFileView* g_view = nullptr;
+IDataFileView* g_view;  // set by the fresh start below
 
 std::size_t AdjustArea(Family family) {
   return family == kPortable ? area::kPortableAdjust : area::kMobileAdjust;
@@ -75,6 +76,11 @@ int PackAllOrNothing(Model& m, std::uint8_t* image, Pack&& pack) {
 
 void SetDataFileView(IDataFileView* view) { g_view = view; }
 IDataFileView* GetDataFileView() { return g_view; }
+
+namespace {
+void FreshView() { SetDataFileView(nullptr); }
+const FreshStartReset kFreshStart(&FreshView);
+}  // namespace
 
 namespace {
 

@@ -4,8 +4,14 @@
 #include <cstdio>
 
 #include "model/FamilyModel.h"
+#include "model/FreshStart.h"
 
-bool g_newlyEnabledSystem = false;
+bool g_newlyEnabledSystem;  // set by the fresh start below
+
+namespace {
+void FreshZoneState() { g_newlyEnabledSystem = false; }
+const FreshStartReset kFreshStart(&FreshZoneState);
+}  // namespace
 
 namespace {
 

@@ -105,11 +105,8 @@ protected:
   void SetUp() override {
     MainDlgTest::SetUp();
     SetCloneClock(&clock);
-    std::memset(g_radioPassword.data(), 0, g_radioPassword.size());
-    g_cloneOk = 0;
   }
   void TearDown() override {
-    SetCloneClock(nullptr);
     unsetenv("RP58_COM1");
     pty.reset();
     MainDlgTest::TearDown();

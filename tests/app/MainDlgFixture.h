@@ -38,12 +38,7 @@ struct SaveAnswer {
 
 class MainDlgTest : public ::testing::Test {
 protected:
-  void SetUp() override {
-    ResetProgramState();
-    g_portableModelChange = 0;
-    // A fresh start has placed no page yet.
-    g_pageRect = QRect();
-  }
+  void SetUp() override { ResetProgramState(); }
   void TearDown() override {
     dlg.reset();
     ResetProgramState();

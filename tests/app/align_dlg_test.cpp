@@ -71,7 +71,6 @@ protected:
     SetCloneClock(&clock);
   }
   void TearDown() override {
-    SetCloneClock(nullptr);
     unsetenv("RP58_COM1");
     pty.reset();
     MainDlgTest::TearDown();

@@ -523,7 +523,6 @@ TEST_F(CloneDlgTest, ABoxTheSendWentOnFromDoesNotHideALaterFailure) {
 TEST_F(CloneDlgTest, ServiceModeNumbersEachRadioAndEscLeavesTheEntry) {
   StartWith(kMobile);
   g_serviceMode = 1;
-  g_serviceSerial.clear();
   Radio(SimProtocol::kPolled, RadioInService(kMobile));
   Serve();
   std::vector<std::string> shown;
@@ -546,7 +545,6 @@ TEST_F(CloneDlgTest, ServiceModeNumbersEachRadioAndEscLeavesTheEntry) {
 
   const CloneOutcome out = Send();
 
-  g_serviceMode = 0;
   EXPECT_EQ(shown, (std::vector<std::string>{"0000", "0008"}));
   EXPECT_EQ(line2[0], "Serial No.(MAX 4 fig)");
   EXPECT_TRUE(out.nextRadio);

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "ProgramState.h"
 #include "QtTestSupport.h"
 #include "ScriptedMessages.h"
 #include "app/ConfigDlg.h"
@@ -166,6 +167,7 @@ TEST(Help, ContextsOfSharedRowsAndOwnIdentifiers) {
 }
 
 TEST(Help, MissingPageGivesItsPathAndAPresentPageOpensTheViewer) {
+  FreshProgramState fresh;
   TempDir dir;
   ScriptedMessages msgs;
   SetHelpFolder(dir.File("help"));
@@ -183,7 +185,6 @@ TEST(Help, MissingPageGivesItsPathAndAPresentPageOpensTheViewer) {
   EXPECT_EQ(CHelpViewer::Instance()->CurrentPage().toStdString(), dir.File("help/1099.html"));
   EXPECT_EQ(msgs.texts().size(), 1u);
   CHelpViewer::Instance()->close();
-  SetHelpFolder("");
 }
 
 TEST(HelpDlg, GetStartedTextIsReadOnly) {

@@ -57,10 +57,6 @@ protected:
     MainDlgTest::SetUp();
     SetHelpFolder(std::string(RP58_PROGRAM_DIR) + "/help");
   }
-  void TearDown() override {
-    SetHelpFolder("");
-    MainDlgTest::TearDown();
-  }
 
   // Starts the main window as main() does and runs it under exec();
   // `whileRunning` runs from its event loop, and the run ends after it.

@@ -100,8 +100,6 @@ TEST_F(MainDlgTest, PrivilegeOptionsAskForTheirPassword) {
     EXPECT_EQ(dlg->windowTitle().toStdString(), r.title);
     EXPECT_EQ(dlg->SerialEdit()->isEnabled(), r.serialEnabled);
   }
-  SetPasswordPrompt(nullptr);
-  g_manufacturerMode = g_serviceMode = 0;
 }
 
 TEST_F(MainDlgTest, EveryTabShowsItsPageInBothFamilies) {

@@ -25,7 +25,6 @@ struct RomEditRouteTest : ::testing::Test {
   ScriptedMessages msgs;
   FakeMainDlg main{nullptr};
   void SetUp() override { g_pMainDlg = &main; }
-  void TearDown() override { g_pMainDlg = nullptr; }
 
   void ReadConfigs(bool mobileFactory, bool portableFactory) {
     std::remove("MB925.CFG");

@@ -7,6 +7,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "ProgramState.h"
 #include "QtTestSupport.h"
 #include "framework/AnchorTabCtrl.h"
 #include "framework/ScrollablePage.h"
@@ -42,7 +43,6 @@ void Settle() {
 
 struct PageFixture : ::testing::Test {
   void SetUp() override {
-    g_pageRect = QRect();
     g_takePageSize = true;
     host.resize(800, 600);
     host.show();
@@ -55,6 +55,7 @@ struct PageFixture : ::testing::Test {
     page.resize(ref.width() + dw, ref.height() + dh);
     Settle();
   }
+  FreshProgramState fresh;
   Host host;
   TestPage page;
   QRect ref;
@@ -218,7 +219,7 @@ protected:
 }  // namespace
 
 TEST(TallPage, ControlsBelowTheTemplateCanBeScrolledIntoView) {
-  g_pageRect = QRect();
+  FreshProgramState fresh;
   g_takePageSize = true;
   Host host;
   host.resize(800, 600);
@@ -237,7 +238,7 @@ TEST(TallPage, ControlsBelowTheTemplateCanBeScrolledIntoView) {
 }
 
 TEST(AnchorList, RegistrationRules) {
-  g_pageRect = QRect();
+  FreshProgramState fresh;
   QWidget parent;
   parent.resize(300, 200);
   auto* child = new QWidget(&parent);
@@ -269,7 +270,7 @@ TEST(AnchorList, RegistrationRules) {
 }
 
 TEST(AnchorList, AnchoredChildrenFollowTheEdges) {
-  g_pageRect = QRect();
+  FreshProgramState fresh;
   QWidget parent;
   parent.resize(300, 200);
   auto* stretch = new QWidget(&parent);
@@ -286,13 +287,13 @@ TEST(AnchorList, AnchoredChildrenFollowTheEdges) {
 }
 
 TEST(AnchorTabCtrl, TheNewestPageKeepsItsRightAndBottomMargins) {
+  FreshProgramState fresh;
   CAnchorTabCtrl tabs;
   tabs.resize(500, 400);
   tabs.TabBar()->addTab("Global 1");
   tabs.show();
   TestPage first, second;
 
-  g_pageRect = QRect();
   first.Create(&tabs);  // no page rectangle yet: measured from the page itself
   first.setGeometry(4, 30, 300, 200);
   ASSERT_EQ(tabs.Anchors().entries().size(), 1u);
@@ -308,6 +309,5 @@ TEST(AnchorTabCtrl, TheNewestPageKeepsItsRightAndBottomMargins) {
   EXPECT_EQ(first.geometry(), QRect(4, 30, 300, 200));  // no longer anchored
   first.DestroyWindow();
   second.DestroyWindow();
-  g_pageRect = QRect();
   Settle();
 }

@@ -12,6 +12,7 @@
 #include "model/ConfigFile.h"
 #include "model/DataFile.h"
 #include "model/FamilyModel.h"
+#include "model/FreshStart.h"
 #include "model/RadioImage.h"
 #include "model/ScreenData.h"
 
@@ -118,14 +119,9 @@ void ResetRecords() {
 }
 
 void ResetModel() {
+  ResetToFreshStart();
   if (!AllocateRadioImage()) InvariantBroken("no memory for the image");
   ResetRecords();
-  g_isPortable = 0;
-  ClearRadioImage(g_pRadioImage);
-  g_adjustCopy.fill(0);
-  g_dataModified = 0;
-  g_saveWithoutPack = 0;
-  g_imageLoaded = 0;
   g_dataFileName = kNoDataFileName;
 }
 

@@ -38,9 +38,10 @@ std::vector<std::string> FolderNames(const std::string& folder);
 // folder, whether the save completed or was refused. True when it completed.
 bool SaveLeavingNothing(const std::string& path);
 
-// The records of both families at their defaults, an image of 0xFF and an
-// adjustment copy of zeros, mobile family shown: the state a fresh process
-// has before it loads anything.
+// The state a fresh process has before it loads anything: every layer's
+// fresh start (so the year is the clock's again: set it after this), then
+// the records of both families at their defaults, an image of 0xFF and no
+// data file.
 void ResetModel();
 // Only the records of both families, as ResetModel leaves them; the image,
 // the adjustment copy and the family shown stay.

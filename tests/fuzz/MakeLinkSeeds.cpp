@@ -33,10 +33,16 @@ Bytes RadioMemoryOf(const std::string& file) {
   return memory;
 }
 
+// A fresh start on a date before the narrow-band rule.
+void ResetAsIn2012() {
+  ResetModel();
+  SetYearSource([] { return 2012; });
+}
+
 int RecordRead(const std::string& path, int fileIndex, int layoutIndex) {
   const std::string& file = LibraryFiles()[static_cast<std::size_t>(fileIndex)];
   const CloneLayout& layout = ConfiguredLayout(layoutIndex);
-  ResetModel();
+  ResetAsIn2012();
   std::atomic<bool> cancel{false};
   CFuzzClock clock(cancel, kOneHour, "the read");
   // The streamed read is fuzzed over a two-wire cable (a known fault of fuzz_radio_read).
@@ -64,7 +70,7 @@ int RecordRead(const std::string& path, int fileIndex, int layoutIndex) {
 int RecordSend(const std::string& path, int fileIndex, int layoutIndex) {
   const std::string& file = LibraryFiles()[static_cast<std::size_t>(fileIndex)];
   const CloneLayout& layout = ConfiguredLayout(layoutIndex);
-  ResetModel();
+  ResetAsIn2012();
   if (g_dataFile.LoadDataFile(file, ProgramDir()) != 1) return std::fprintf(stderr, "%s refused\n", file.c_str()), 1;
   std::atomic<bool> cancel{false};
   CFuzzClock clock(cancel, kOneHour, "the send");
@@ -93,7 +99,6 @@ int main(int argc, char** argv) {
   const std::string root = argv[1];
   std::filesystem::create_directories(root + "/radio_read");
   std::filesystem::create_directories(root + "/radio_send");
-  SetYearSource([] { return 2012; });
   int failures = 0;
   const int files = static_cast<int>(LibraryFiles().size());
   for (int f = 0; f < files; ++f) {

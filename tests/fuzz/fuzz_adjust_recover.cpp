@@ -121,9 +121,9 @@ std::string Where(const SimWrite& w) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  CautiousUser(true);
   if (size < kHeader) return 0;
   ResetModel();
+  CautiousUser(true);
   const std::string& base = LibraryFiles()[data[1] % LibraryFiles().size()];
   Bytes mem = ReadWholeFile(base);
   mem.resize(kImageBufferSize, 0xFF);

@@ -13,6 +13,7 @@
 #include "FuzzSupport.h"
 #include "model/CommandLine.h"
 #include "model/ConfigFile.h"
+#include "model/FreshStart.h"
 #include "model/Privilege.h"
 
 namespace {
@@ -31,8 +32,8 @@ public:
     ++asked;
     return service_;
   }
-  void SetManufacturerMode(bool on) override { g_manufacturerMode = on ? 1 : 0; }
-  void SetServiceMode(bool on) override { g_serviceMode = on ? 1 : 0; }
+  void SetManufacturerMode(bool on) override { g_manufacturerMode = on; }
+  void SetServiceMode(bool on) override { g_serviceMode = on; }
   int asked = 0;
 
 private:
@@ -40,7 +41,8 @@ private:
 };
 
 struct StartState {
-  int com, lpt, manufacturer, service;
+  int com, lpt;
+  bool manufacturer, service;
   bool operator==(const StartState&) const = default;
 };
 
@@ -137,10 +139,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size > 1) tokens.push_back(token);
 
   // A start without arguments: the configured ports, no privilege.
-  g_config.SetComPortIndex(0);
-  g_config.SetLptPortIndex(0);
-  g_manufacturerMode = 0;
-  g_serviceMode = 0;
+  ResetToFreshStart();
   const StartState fresh = StateNow();
 
   CStartTarget target(manufacturerRight, serviceRight);
@@ -165,8 +164,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(result.dataFileName == expected.file.value_or(""),
              "the data file is '" + result.dataFileName + "', asked for '" + expected.file.value_or("") + "'");
   const StartState want{expected.com.value_or(fresh.com), expected.lpt.value_or(fresh.lpt),
-                        expected.manufacturerAsks > 0 && manufacturerRight ? 1 : 0,
-                        expected.serviceAsks > 0 && serviceRight ? 1 : 0};
+                        expected.manufacturerAsks > 0 && manufacturerRight, expected.serviceAsks > 0 && serviceRight};
   FUZZ_CHECK(StateNow() == want, "the accepted line gives " + Text(StateNow()) + ", it asked for " + Text(want));
   FUZZ_CHECK(target.asked == expected.manufacturerAsks + expected.serviceAsks, "passwords asked another number of times");
   return 0;

@@ -50,9 +50,9 @@ std::string PrepareDestination(Destination d) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  ResetModel();
   CCautiousMessages& messages = CautiousUser(true);
   const std::uint8_t state = static_cast<std::uint8_t>(size);
-  ResetModel();
   g_isPortable = state & 0x01;
   g_dataModified = (state >> 1) & 0x01;
   std::memset(g_pRadioImage, 0x5A ^ (state & 0xF0), kImageBufferSize);

@@ -11,8 +11,8 @@
 #include "model/RadioImage.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  CCautiousMessages& messages = CautiousUser(true);
   ResetModel();
+  CCautiousMessages& messages = CautiousUser(true);
   const std::string in = ScratchFile("cycle-in.dat"), once = ScratchFile("once.dat"), twice = ScratchFile("twice.dat");
   WriteWholeFile(in, data, size);
   RemoveFile(once);

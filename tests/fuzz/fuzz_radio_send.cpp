@@ -85,11 +85,11 @@ void CheckMarker(const CScriptPort& port, int marker) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  CautiousUser(true);
   const std::optional<LinkInput> in = ParseLinkInput(data, size);
   if (!in) return 0;
 
   ResetModel();
+  CautiousUser(true);
   const std::string& file = LibraryFiles()[in->file % LibraryFiles().size()];
   if (g_dataFile.LoadDataFile(file, ProgramDir()) != 1) InvariantBroken("tests/data file refused: " + file);
   g_serviceSerial = in->answers ? "SN00" + std::string(in->typed, 0, 4) : "";

@@ -55,9 +55,9 @@ void CheckRecords() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  CautiousUser(true);
   if (size < 1) return 0;
   ResetModel();
+  CautiousUser(true);
   const std::string& file = LibraryFiles()[data[0] % LibraryFiles().size()];
   if (g_dataFile.LoadDataFile(file, ProgramDir()) != 1) InvariantBroken("tests/data file refused: " + file);
   // The editor's layout is the mobile configuration's, for either family.

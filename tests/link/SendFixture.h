@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "LinkFixture.h"
+#include "ProgramState.h"
 #include "ScriptedMessages.h"
 #include "SimLink.h"
 #include "link/RadioSender.h"
@@ -108,7 +109,6 @@ public:
     std::memcpy(g_pRadioImage, program.data(), kImageBufferSize);
     before_ = program;
     g_isPortable = family == kPortable ? 1 : 0;
-    g_serviceSerial.clear();
     status_ = RecordingStatus{};
     messages_.clear();
     cancel_ = false;
@@ -160,6 +160,7 @@ public:
     EXPECT_TRUE(g_serviceSerial.empty());
   }
 
+  FreshProgramState fresh_;
   std::vector<std::uint8_t> before_;
   CVirtualClock clock_;
   std::atomic<bool> cancel_{false};

@@ -194,7 +194,6 @@ TEST_F(RadioSend, ServiceModeNumbersTheRadiosOfARun) {
     std::string shown, written, next;
   };
   serialText_ = "0N010000";
-  g_serviceSerial.clear();
   const Step steps[] = {
       {"7", "0000", "0007", "0008"},
       {std::nullopt, "0008", "0008", "0009"},  // Enter on what is shown
@@ -202,9 +201,7 @@ TEST_F(RadioSend, ServiceModeNumbersTheRadiosOfARun) {
       {"123456", "0000", "1234", "1235"},
   };
   for (const Step& s : steps) {
-    const std::string carried = g_serviceSerial;
-    Reset(kMobile);
-    g_serviceSerial = carried;
+    Reset(kMobile);  // the run's number carries over
     if (s.entered) serialAnswers_.push_back(s.entered);
     CSimRadio radio(SimProtocol::kPolled, Radio(kMobile));
     SendSettings settings = MobileSettings();

@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "ProgramState.h"
 #include "ScriptedMessages.h"
 #include "model/DataFile.h"
 #include "model/ModelChange.h"
@@ -84,7 +85,6 @@ protected:
     NarrowWideChannelsFrom(0);
     g_saveWithoutPack = 1;  // the image goes to the file as it stands
   }
-  void TearDown() override { g_saveWithoutPack = 0; }
 
   // The file a save of image writes to path.
   static Bytes SavedFile(const Bytes& image, const std::string& path = kTarget) {
@@ -93,6 +93,7 @@ protected:
     return ReadWholeFile(path);
   }
 
+  FreshProgramState fresh_;
   TempDir dir_;
   ScriptedMessages msgs_;
 };

@@ -72,7 +72,6 @@ TEST_F(DataFileTest, RawImagesRoundTripByteForByte) {
     const std::array<std::uint8_t, kAdjustCopySize> adjust = g_adjustCopy;
     g_saveWithoutPack = 1;  // the image as it stands, as File Convert saves it
     ASSERT_TRUE(g_dataFile.SaveDataFile("radio.dat"));
-    g_saveWithoutPack = 0;
     Bytes file = ReadWholeFile("radio.dat");
     ASSERT_EQ(file.size(), kImageSize);
     // The adjustment copy closes every file; everything else is the image.
@@ -228,7 +227,6 @@ TEST_F(DataFileTest, SaveWithoutPackTakesThePortableAdjustBlockFromTheImage) {
   SetImage(img);
   g_saveWithoutPack = 1;
   ASSERT_TRUE(g_dataFile.SaveDataFile("conv.P58"));
-  g_saveWithoutPack = 0;
   Bytes file = ReadWholeFile("conv.P58");
   EXPECT_TRUE(std::equal(img.begin() + 0x5380, img.begin() + 0x5400, file.begin() + 0x5380));
 }
@@ -388,7 +386,6 @@ TEST_F(DataFileTest, WhatAFileDoesNotDefineNeverComesFromTheFileBefore) {
       ASSERT_EQ(g_dataFile.LoadDataFile(r.file, dir_.path()), 1);
       g_saveWithoutPack = 1;  // the image as loaded, nothing packed over it
       ASSERT_TRUE(g_dataFile.SaveDataFile("out.dat"));
-      g_saveWithoutPack = 0;
       const Bytes out = ReadWholeFile("out.dat");
       ASSERT_EQ(out.size(), r.saved.size());
       const auto diff = std::mismatch(out.begin(), out.end(), r.saved.begin());
