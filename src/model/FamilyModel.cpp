@@ -44,7 +44,6 @@ CPortableModel g_portableModel;
 
 CMobileRadioData& g_mobileData = g_mobileModel.records.data;
 CPortableRadioData& g_portableData = g_portableModel.records.data;
-std::uint32_t& g_portableProductWord = g_portableModel.records.data.m_productWord;
 
 CFamilyModel& ModelOf(Family family) {
   return family == kPortable ? static_cast<CFamilyModel&>(g_portableModel) : g_mobileModel;

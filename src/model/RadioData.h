@@ -311,5 +311,3 @@ public:
 // that work on a family's own radio data type.
 extern CMobileRadioData& g_mobileData;
 extern CPortableRadioData& g_portableData;
-
-extern std::uint32_t& g_portableProductWord;

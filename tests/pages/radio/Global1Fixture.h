@@ -14,8 +14,7 @@ class Global1Fixture : public PageFixture<CGlobal1Page, QComboBox> {
 protected:
   void Start() override {
     g_mobileData.m_productWord = 11u << 8;
-    g_portableProductWord = 0;
-    g_portableModelChange = 0;
+    g_portableData.m_productWord = 0;
     Make<CMobileGlobal1Page, CPortableGlobal1Page>();
     Show();
   }
