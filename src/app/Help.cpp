@@ -91,8 +91,13 @@ int HelpContextOf(int controlId) {
 void SetHelpFolder(const std::string& folder) { g_helpFolder = folder; }
 
 namespace {
-void FreshHelpFolder() { SetHelpFolder(""); }  // the folder beside the program
-const FreshStartReset kFreshStart(&FreshHelpFolder);
+// The folder beside the program, and no help window: one closed a moment
+// ago is gone at once, not when the event loop next deletes it.
+void FreshHelp() {
+  SetHelpFolder("");
+  delete g_viewer.data();
+}
+const FreshStartReset kFreshStart(&FreshHelp);
 }  // namespace
 
 std::string HelpFolder() {

@@ -29,7 +29,10 @@ TEST(FreshStart, EveryLayersStateComesBack) {
   g_pMainDlg = &main;
   g_romEditBlock = 9;
   SetCloneClock(&clock);
-  SetHelpFolder("/nowhere");
+  SetHelpFolder(std::string(RP58_PROGRAM_DIR) + "/help");
+  ShowHelpContext(kHelpTopicsContext);
+  ASSERT_NE(CHelpViewer::Instance(), nullptr);
+  CHelpViewer::Instance()->close();  // its deletion only posted
   g_cloneOk = true;
   g_serviceSerial = "0N010042";
   g_dataModified = true;
@@ -46,6 +49,7 @@ TEST(FreshStart, EveryLayersStateComesBack) {
   EXPECT_EQ(g_romEditBlock, 0);
   EXPECT_EQ(CloneClock(), nullptr);
   EXPECT_EQ(HelpFolder(), helpFolder);
+  EXPECT_EQ(CHelpViewer::Instance(), nullptr);
   EXPECT_FALSE(g_cloneOk);
   EXPECT_TRUE(g_serviceSerial.empty());
   EXPECT_FALSE(g_dataModified);
