@@ -137,6 +137,22 @@ void PutTones(std::uint8_t* image, std::size_t at, const std::uint32_t* tones, s
   for (int i = 0; i < kFiveToneTones; ++i) PutBE16(image + at + 2 * i, FiveToneWord(tones[i], factor));
 }
 
+void PutToneScale(std::uint8_t* image, std::size_t factorAt, std::size_t timerAt, std::size_t toleranceAt) {
+  PutBE16(image + factorAt, kDefaultToneFactor);
+  PutBE16(image + timerAt, kDefaultToneTimer);
+  image[toleranceAt] = kDefaultToneTolerance;
+}
+
+// An image whose tone scale was never written reads every tone as 0; a tone
+// other than 0 was typed since, and only a scale gives it a word. The image
+// takes the default scale then, or the save would drop the typed tones.
+void GiveTypedTonesAScale(std::uint8_t* image, std::size_t factorAt, std::size_t timerAt, std::size_t toleranceAt,
+                          const std::uint32_t* tones) {
+  if (IsToneFactor(GetBE16(image + factorAt))) return;
+  if (std::all_of(tones, tones + kFiveToneTones, [](std::uint32_t tone) { return tone == 0; })) return;
+  PutToneScale(image, factorAt, timerAt, toleranceAt);
+}
+
 void GetTones(const std::uint8_t* image, std::size_t at, std::uint32_t* tones, std::uint16_t factor) {
   for (int i = 0; i < kFiveToneTones; ++i) tones[i] = FiveToneFromWord(GetBE16(image + at + 2 * i), factor);
   tones[kFiveToneTones] = 0;
@@ -405,6 +421,7 @@ void CFiveToneCodeRecord::Unpack(const std::uint8_t* image) {
 int CFiveToneCodeRecord::Pack(std::uint8_t* image) const {
   // The words and windows are read back with the image's own parameters, which
   // a model change may have replaced since the record was unpacked.
+  GiveTypedTonesAScale(image, mobile_tone::kFactor, mobile_tone::kTimer, mobile_tone::kTolerance, tones.data());
   PutTones(image, mobile_tone::kTones, tones.data(), GetBE16(image + mobile_tone::kFactor));
   for (int k = 0; k < kFiveToneColumns; ++k) {
     image[mobile_tone::kPeriods + k] = period[k];
@@ -427,9 +444,7 @@ constexpr int kGapIndex = 17;
 }  // namespace
 
 void CFiveToneCodeRecord::WriteDefaultToneScale(std::uint8_t* image) {
-  PutBE16(image + mobile_tone::kFactor, kDefaultToneFactor);
-  PutBE16(image + mobile_tone::kTimer, kDefaultToneTimer);
-  image[mobile_tone::kTolerance] = kDefaultToneTolerance;
+  PutToneScale(image, mobile_tone::kFactor, mobile_tone::kTimer, mobile_tone::kTolerance);
 }
 
 bool CFiveToneCodeRecord::GetCellText(int row, int column, std::string& text) const {
@@ -495,6 +510,7 @@ void CFiveToneToneRecord::Unpack(const std::uint8_t* image) {
 int CFiveToneToneRecord::Pack(std::uint8_t* image) const {
   // The image's factor, not the one last unpacked: a model change may have
   // given the image a new parameter block.
+  GiveTypedTonesAScale(image, portable_tone::kFactor, portable_tone::kTimer, portable_tone::kTolerance, tones.data());
   PutTones(image, portable_tone::kTones, tones.data(), GetBE16(image + portable_tone::kFactor));
   image[portable_tone::kUserPeriod] = userPeriod;
   image[portable_tone::kUserGap] = GapToImage(userGap);

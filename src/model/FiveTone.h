@@ -169,7 +169,8 @@ inline constexpr int kFiveToneColumns = 5;  // ZVEI, CCIR1, EEA, EIA, user
 
 // Image word of a tone: tone / (F x 0.0001), rounded; 0 when F is 0.
 // A factor word of 0 or all ones (an area never written) gives no tone scale:
-// such an image's tones are unknown and its tone words are kept.
+// such an image's tones are unknown and its tone words are kept, until a tone
+// is typed: a save then gives the image the default scale to store it with.
 bool IsToneFactor(std::uint16_t factor);
 std::uint16_t FiveToneWord(std::uint32_t tone, std::uint16_t factor);
 // Tone of an image word, to the nearest whole Hz.

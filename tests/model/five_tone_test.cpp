@@ -329,9 +329,10 @@ TEST(FiveToneTones, PackUsesTheParametersOfTheImageWritten) {
   }
 }
 
-// An image without a factor word cannot say what its tones are: a save must
-// leave the tone words (and the mobile windows) as the image holds them.
-// A factor word of all ones is an area never written, no factor either.
+// An image without a factor word cannot say what its tones are: a save with
+// no tone typed must leave the tone words (and the mobile windows) as the
+// image holds them. A factor word of all ones is an area never written, no
+// factor either.
 TEST(FiveToneTones, AnImageWithoutAFactorKeepsItsToneWords) {
   const std::size_t mobileTones = 0x5E08, mobileFactor = 0x5E77, portableTones = 0x5560, portableFactor = 0x55CF;
   for (const std::uint16_t noFactor : {0x0000, 0xFFFF}) {
@@ -344,11 +345,9 @@ TEST(FiveToneTones, AnImageWithoutAFactorKeepsItsToneWords) {
     CFiveToneCodeRecord mobile;
     mobile.Unpack(image.data());
     EXPECT_EQ(mobile.tones[1], 0u);
-    mobile.tones[0] = 1000;
     mobile.Pack(image.data());
     CFiveToneToneRecord portable;
     portable.Unpack(image.data());
-    portable.tones[0] = 1000;
     portable.Pack(image.data());
     // The tone words, and the mobile windows after the parameter block, as they were.
     EXPECT_TRUE(std::equal(before.begin() + mobileTones, before.begin() + mobileFactor, image.begin() + mobileTones));
@@ -385,6 +384,47 @@ TEST(FiveToneTones, EveryToneTypedOnANewMobileFileComesBackAsTyped) {
     ASSERT_EQ(ReadWholeFile("again.K58"), ReadWholeFile("typed.K58"));
   }
   for (const auto& t : messages.texts()) EXPECT_EQ(t.rfind("FCC Rule Caution!", 0), 0u) << t;
+}
+
+// A file whose tone scale was never written (the mobile radio-wide file) shows
+// its user tones as 0 and takes typed ones all the same: they come back as
+// typed after a save and a reload, with the tones never typed still 0, and
+// saving the reloaded file changes no byte.
+TEST(FiveToneTones, TonesTypedOnAFileWithoutAToneScaleComeBackAsTyped) {
+  FreshProgramState fresh;
+  TempDir dir;
+  ScriptedMessages messages;
+  ASSERT_TRUE(AllocateRadioImage());
+  ASSERT_EQ(g_dataFile.LoadDataFile(std::string(RP58_SOURCE_DIR) + "/tests/data/mobile-uhf-radio-wide.K58",
+                                    RP58_PROGRAM_DIR),
+            1);
+  ASSERT_FALSE(IsToneFactor(g_mobileModel.records.fiveToneCodes.factor));
+  const std::pair<int, std::uint32_t> typed[] = {{1, 3000}, {3, 300}, {15, 2222}};
+  for (const auto& [row, tone] : typed)
+    ASSERT_TRUE(
+        ToneGridCommit(g_mobileModel.records.fiveToneCodes, row, tone_grid::kUserCol, std::to_string(tone)));
+  ASSERT_TRUE(g_dataFile.SaveDataFile("typed.K58"));
+  ASSERT_EQ(g_dataFile.LoadDataFile("typed.K58", RP58_PROGRAM_DIR), 1);
+  for (int row = 1; row <= kFiveToneTones; ++row) {
+    std::uint32_t expected = 0;
+    for (const auto& [typedRow, tone] : typed)
+      if (typedRow == row) expected = tone;
+    EXPECT_EQ(ToneGridText(g_mobileModel.records.fiveToneCodes, row, tone_grid::kUserCol), Format5(expected))
+        << "row " << row;
+  }
+  ASSERT_TRUE(g_dataFile.SaveDataFile("again.K58"));
+  EXPECT_EQ(ReadWholeFile("again.K58"), ReadWholeFile("typed.K58"));
+
+  // The portable record alike, on an image never written.
+  auto image = BlankImage();
+  CFiveToneToneRecord portable;
+  portable.Unpack(image.data());
+  portable.tones[0] = 1000;
+  portable.Pack(image.data());
+  CFiveToneToneRecord reread;
+  reread.Unpack(image.data());
+  EXPECT_EQ(reread.tones[0], 1000u);
+  EXPECT_EQ(reread.tones[1], 0u);
 }
 
 // Typed entries: in range stored, out of range dropped with the data unmarked.
