@@ -237,6 +237,10 @@ void CMainDlg::RebuildTabs() {
     while (m_tabs->count() > 0) m_tabs->removeTab(0);
   }
   const Family family = CurrentFamily();
+  // New data (a load, a read, a model change): a zone's sub-page kept from
+  // before would open on a zone whose kind or use may have changed, so the
+  // Zone tab starts again at the zone table.
+  m_zoneSubPage = ZoneTableTemplate(family);
   for (const TabEntry& tab : TabRow(family)) m_tabs->addTab(QString::fromLatin1(tab.caption));
   m_commands.UpdateEnabled({.tabRowBuilt = true, .family = family});
   m_tabs->setCurrentIndex(0);
@@ -359,7 +363,6 @@ void CMainDlg::OnModelTimer() {
 void CMainDlg::AfterRadioRead() {
   CloseCurrentPage();
   ShowPage();
-  m_zoneSubPage = ZoneTableTemplate(CurrentFamily());
   SetFileLine("");
   SetSerialText(m_records->SerialText());
   if (m_pages->HasWindow(Global1Slot(CurrentFamily()))) UpdateModelLine();

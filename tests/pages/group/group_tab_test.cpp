@@ -1,7 +1,9 @@
 // The group pages as a user meets them in the main window: from the Zone
 // tab's Groups button to the basic and advanced views of the zone and back,
 // a TX ID typed and the tab left at once, and F1 on each page kind.
+#include <QAction>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTest>
 #include <filesystem>
 
@@ -79,6 +81,30 @@ TEST_P(GroupTab, GroupsButtonViewsCloseAndHelp) {
   Settle();
   EXPECT_EQ(data.m_groups[0].settings[4], 77);
   EXPECT_EQ(data.m_groups[0].settings[5], 77);
+}
+
+// A file opened while a zone's group page is shown: the Zone tab comes back
+// to the zone table, not to a page of that zone number, whose zone may be of
+// the other kind (or off) in the file just loaded. A conventional group page
+// left over for an LTR zone would write tone codes into its TX IDs.
+TEST_F(GroupTab, AFileOpenedFromAGroupPageBringsTheZoneTabBackToTheZoneTable) {
+  Open("mobile-vhf-edges.K58");  // zone 2 conventional
+  ASSERT_EQ(ZoneKindOf(ModelOf(kMobile).radioData, 1), ZoneKind::kConventional);
+  Click(system_page::kGroups[1]);
+  ASSERT_EQ(ShownSlot(), ZoneSubPageSlot(kMobile, ZoneSubPage::kConvGroupBasic));
+
+  const std::string other = dir.File("mobile-uhf-radio-wide.K58");  // zone 2 LTR
+  std::filesystem::copy_file(std::string(RP58_SOURCE_DIR) + "/tests/data/mobile-uhf-radio-wide.K58", other);
+  files.Choose(other);
+  dlg->Action(kCmdOpenFile)->trigger();
+  Settle();
+  ASSERT_EQ(dlg->FileLine(), "File:mobile-uhf-radio-wide.K58");
+  ASSERT_EQ(ZoneKindOf(ModelOf(kMobile).radioData, 1), ZoneKind::kLtr);
+
+  QTabBar* tabs = dlg->TabBar();
+  QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(*TabPosition(kMobile, TabKind::kZone)).center());
+  Settle();
+  EXPECT_EQ(ShownSlot(), ZoneSubPageSlot(kMobile, ZoneSubPage::kSystem));
 }
 
 INSTANTIATE_TEST_SUITE_P(TestsData, GroupTab,
