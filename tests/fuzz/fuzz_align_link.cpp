@@ -85,17 +85,29 @@ int BareCommand(CAlignLink& link, std::uint8_t command, std::uint8_t arg) {
 }
 
 // The frames the program began to write, by command byte (the portable's
-// raw 0x00 counts as one), each with whether all of it went out.
+// raw 0x00 and the raw '0' that wakes a radio after its 'P' count as one),
+// each with whether all of it went out.
 struct SentFrame {
   std::uint8_t command;
   bool whole;
 };
 
-std::vector<SentFrame> SentFrames(const std::vector<PortEvent>& events) {
+// A '0' written where a frame begins is the raw wake-up byte unless the
+// select-channel frame's length follows it (no command byte is that small).
+bool IsRawWakeUp(const std::vector<PortEvent>& events, std::size_t i, Family family) {
+  if (events[i].byte != kAlignSelectChannel) return false;
+  for (std::size_t j = i + 1; j < events.size(); ++j)
+    if (events[j].kind == PortEvent::kWrite || events[j].kind == PortEvent::kWriteLost)
+      return events[j].byte != AlignArgCount(kAlignSelectChannel, family) + 1;
+  return true;
+}
+
+std::vector<SentFrame> SentFrames(const std::vector<PortEvent>& events, Family family) {
   std::vector<SentFrame> frames;
   std::size_t left = 0;  // bytes the current frame still has to go
   std::size_t at = 0;    // bytes of it so far
-  for (const PortEvent& e : events) {
+  for (std::size_t i = 0; i < events.size(); ++i) {
+    const PortEvent& e = events[i];
     if (e.kind == PortEvent::kWriteLost) {
       // A write that went nowhere cuts the frame it belongs to.
       if (left == 0) frames.push_back({e.byte, false});
@@ -105,8 +117,9 @@ std::vector<SentFrame> SentFrames(const std::vector<PortEvent>& events) {
     }
     if (e.kind != PortEvent::kWrite) continue;
     if (left == 0) {
-      frames.push_back({e.byte, e.byte == 0x00});
-      left = e.byte == 0x00 ? 0 : 1;  // until the length byte is known
+      const bool raw = e.byte == 0x00 || IsRawWakeUp(events, i, family);
+      frames.push_back({e.byte, raw});
+      left = raw ? 0 : 1;  // until the length byte is known
       at = 1;
       continue;
     }
@@ -170,7 +183,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(!session.Measuring(), "Cancel left an item measuring");
 
   // The radio is keyed by a '4' it got whole or in part, until a whole '5' or '8'.
-  const std::vector<SentFrame> frames = SentFrames(port.Events());
+  const std::vector<SentFrame> frames = SentFrames(port.Events(), align.family);
   bool keyed = false;
   for (const SentFrame& f : frames) {
     if (f.command == kAlignKey) keyed = true;
