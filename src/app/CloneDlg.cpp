@@ -170,6 +170,7 @@ CCloneDlg::Job CCloneDlg::MakeSendJob(CCloneLink& link) {
   m_sendHooks.anyChannelProgrammed = OnGuiThreadHook(model.anyChannelProgrammed);
   m_sendHooks.confirmNarrowband = OnGuiThreadHook(model.confirmNarrowband);
   m_sendHooks.packScreens = OnGuiThreadHook(model.packScreens);
+  m_sendHooks.recordsBeyondImage = OnGuiThreadHook(model.recordsBeyondImage);
   m_sendHooks.recordFields = OnGuiThreadHook(model.recordFields);
   m_sendHooks.loadAdjustment = OnGuiThreadHook(model.loadAdjustment);
   m_sendHooks.unpackRadioInfo = OnGuiThreadHook(model.unpackRadioInfo);

@@ -44,6 +44,9 @@ SendHooks ModelSendHooks(std::function<std::optional<std::string>(const std::str
   hooks.anyChannelProgrammed = [] { return AnyChannelProgrammedIn(g_isPortable ? kPortable : kMobile); };
   hooks.confirmNarrowband = [] { return ConfirmNarrowbandCaution(); };
   hooks.packScreens = [](std::uint8_t* image) { return PackScreensToImage(image); };
+  hooks.recordsBeyondImage = [](const std::uint8_t* image) {
+    return RecordsDifferFromImage(image, g_adjustCopy.data());
+  };
   hooks.recordFields = [](Family family) {
     const CGlobalRecord& global = ModelOf(family).global;
     return SendRecordFields{static_cast<std::uint8_t>(global.modelGroup), global.modelByte, global.lastGroupBlock,

@@ -45,6 +45,10 @@ struct SendHooks {
   std::function<bool()> confirmNarrowband;
   // Packs the records into the image; 0 when a check refused (message shown).
   std::function<int(std::uint8_t* image)> packScreens;
+  // After a byte edit in the memory editor the streamed send leaves the image
+  // unpacked; true when the records hold settings the image does not (a page
+  // changed since), which are then packed in after all.
+  std::function<bool(const std::uint8_t* image)> recordsBeyondImage;
   // Read after packing, so the last group and channel blocks are current.
   std::function<SendRecordFields(Family family)> recordFields;
   // The radio's alignment data into the data model: the tuning bytes from

@@ -43,7 +43,10 @@ constexpr std::size_t kStreamEchoCount = kBlockSize + 4;
 }  // namespace
 
 int CRadioSender::StreamedSend() {
-  if (!settings_.layout.rawImageEdited) {
+  // The records carry the editor's byte edits (it unpacks the image after
+  // each), so a pack keeps them; but with nothing else in the records the
+  // image goes out as edited.
+  if (!settings_.layout.rawImageEdited || (hooks_.recordsBeyondImage && hooks_.recordsBeyondImage(image_.data()))) {
     const int r = CheckData();
     if (r != kTransferDone) return r;
     if (hooks_.packScreens && hooks_.packScreens(image_.data()) == 0) return kTransferFailed;

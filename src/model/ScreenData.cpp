@@ -1,6 +1,7 @@
 #include "model/ScreenData.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -204,7 +205,19 @@ public:
 };
 }  // namespace
 
-std::optional<std::vector<std::uint8_t>> SavedFileOf(const std::uint8_t* image, const std::uint8_t* adjustCopy) {
+namespace {
+// An image and adjustment copy with the current family's records packed in.
+struct TriedPack {
+  std::vector<std::uint8_t> image;
+  std::array<std::uint8_t, kAdjustCopySize> adjust;
+};
+
+// Packs on copies: the records, the adjustment copy and the message sink are
+// as they were afterwards, and no message is shown. With `unpackFirst` the
+// records are first unpacked from the image and adjustment copy given; without
+// `pack` only that unpack is done. Nothing when a check of the pack refuses.
+std::optional<TriedPack> TryPack(const std::uint8_t* image, const std::uint8_t* adjustCopy, bool unpackFirst,
+                                 bool pack) {
   return WithModel([&](auto& m) {
     const auto records = std::make_unique<std::remove_cvref_t<decltype(m.records)>>(m.records);
     const auto adjust = g_adjustCopy;
@@ -214,15 +227,31 @@ std::optional<std::vector<std::uint8_t>> SavedFileOf(const std::uint8_t* image, 
     std::vector<std::uint8_t> scratch(image, image + kImageSize);
     scratch.resize(kImageBufferSize, kUnwrittenByte);
     std::copy_n(adjustCopy, kAdjustCopySize, g_adjustCopy.begin());
-    UnpackImageToScreens(scratch.data());
-    UnpackAdjustmentData(scratch.data(), g_adjustCopy.data(), 1);
-    std::optional<std::vector<std::uint8_t>> saved;
-    if (g_saveWithoutPack || PackScreensToImage(scratch.data()) != 0) saved = FileImageOf(scratch.data(), g_adjustCopy.data());
+    if (unpackFirst) {
+      UnpackImageToScreens(scratch.data());
+      UnpackAdjustmentData(scratch.data(), g_adjustCopy.data(), 1);
+    }
+    std::optional<TriedPack> packed;
+    if (!pack || PackScreensToImage(scratch.data()) != 0) packed = TriedPack{scratch, g_adjustCopy};
     SetMessageSink(shown);
     m.records = *records;
     g_adjustCopy = adjust;
-    return saved;
+    return packed;
   });
+}
+}  // namespace
+
+std::optional<std::vector<std::uint8_t>> SavedFileOf(const std::uint8_t* image, const std::uint8_t* adjustCopy) {
+  const std::optional<TriedPack> saved = TryPack(image, adjustCopy, true, !g_saveWithoutPack);
+  if (!saved) return std::nullopt;
+  return FileImageOf(saved->image.data(), saved->adjust.data());
+}
+
+bool RecordsDifferFromImage(const std::uint8_t* image, const std::uint8_t* adjustCopy) {
+  const std::optional<TriedPack> records = TryPack(image, adjustCopy, false, true);
+  const std::optional<TriedPack> unpacked = TryPack(image, adjustCopy, true, true);
+  if (!records || !unpacked) return records.has_value() != unpacked.has_value();
+  return records->image != unpacked->image || records->adjust != unpacked->adjust;
 }
 
 void BuildDefaultImage(std::uint8_t* image) {

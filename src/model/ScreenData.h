@@ -40,6 +40,10 @@ int PackScreensToImage(std::uint8_t* image);
 // refuses. Works on copies: the records, the adjustment copy and the message
 // sink are as they were afterwards, and no message is shown.
 std::optional<std::vector<std::uint8_t>> SavedFileOf(const std::uint8_t* image, const std::uint8_t* adjustCopy);
+// Whether the current family's records hold anything this image and
+// adjustment copy do not: packed, they give other bytes than the records the
+// image unpacks to would. Works on copies, as SavedFileOf does.
+bool RecordsDifferFromImage(const std::uint8_t* image, const std::uint8_t* adjustCopy);
 void BuildDefaultImage(std::uint8_t* image);
 
 // The narrow-band rule applied before a save or a send: the first programmed

@@ -7,6 +7,7 @@
 #include "SameRecords.h"
 #include "SendFixture.h"
 #include "model/ConfigFile.h"
+#include "model/DataFile.h"
 #include "model/FamilyModel.h"
 #include "model/KeyAssignRecord.h"
 #include "model/ModelChange.h"
@@ -204,6 +205,46 @@ TEST_F(RadioSend, ARefusedPackLeavesTheRecordsAsTheyWere) {
   EXPECT_EQ(messages_.texts(), std::vector<std::string>{kPhoneKeyRefusal});
   EXPECT_TRUE(radio.Writes().empty());
   EXPECT_TRUE(SameRecords(g_mobileModel.records, *before));
+}
+
+// A streamed send after a byte edit in the memory editor sends the image as
+// edited, unpacked; but a setting changed on a page afterwards lives only in
+// the records, and must reach the radio too instead of being dropped while
+// the send says it completed.
+TEST_F(RadioSend, StreamedSendAfterAByteEditKeepsLaterPageEdits) {
+  for (const bool pageEdit : {false, true}) {
+    Reset(kMobile);
+    {
+      TempDir dir;
+      g_config.ReadConfig();
+      g_portableConfig.ReadConfig();
+    }
+    ASSERT_EQ(g_dataFile.LoadDataFile(std::string(RP58_SOURCE_DIR) + "/tests/data/mobile-vhf-edges.K58", "."), 1);
+    // The editor's byte edit: the image changed, the records unpacked from it.
+    g_pRadioImage[kBlockSize * 2 + 16] ^= 0x0F;
+    UnpackImageToScreens(g_pRadioImage);
+    UnpackAdjustmentData(g_pRadioImage, g_adjustCopy.data(), 1);
+    const std::vector<std::uint8_t> edited(g_pRadioImage, g_pRadioImage + kImageSize);
+    const std::uint8_t contrast = static_cast<std::uint8_t>((edited[43] & 0x0F) | ((edited[43] + 0x30) & 0xF0));
+    if (pageEdit) g_mobileModel.records.global.sqlLevelOffset = contrast;
+
+    CSimRadio radio(SimProtocol::kStreamed, RadioMemory(kMobile), 1, 58);
+    radio.StartSwitchedOff();
+    radio.PowerOn(0);
+    SendSettings settings = StreamSettings();
+    settings.layout.rawImageEdited = true;
+    CSimLink port(radio, clock_);
+    CCloneLink link(port, clock_, cancel_, status_);
+    ASSERT_EQ(SendToRadio(link, settings, ModelSendHooks(nullptr)), kTransferDone) << pageEdit;
+    const auto& mem = radio.Memory();
+    EXPECT_EQ(mem[kBlockSize * 2 + 16], edited[kBlockSize * 2 + 16]) << pageEdit;
+    if (pageEdit) {
+      EXPECT_EQ(mem[43], contrast);
+    } else {
+      // Nothing but the byte edit: the blocks go out as the image holds them.
+      for (std::size_t i = 4; i < kBlockSize * 33; ++i) ASSERT_EQ(mem[i], edited[i]) << i;
+    }
+  }
 }
 
 TEST_F(RadioSend, FailedSendLeavesTheAdjustmentCopyAsItWas) {
