@@ -293,16 +293,23 @@ void CAlignDlg::Exchange(std::function<int()> fn, std::function<void(int)> after
             CloseAfterCancel();
             return;
           }
-          // What the user did while the radio was busy comes now.
+          // What the user did while the radio was busy comes now, in the
+          // order done: a slider move typed before Ok reaches the radio
+          // first, and the action follows once the radio has taken it.
+          if (m_pendingValue) {
+            const int value = *m_pendingValue;
+            m_pendingValue.reset();
+            {
+              const QSignalBlocker block(m_slider);
+              m_slider->setValue(value);
+            }
+            OnSliderMoved(value);
+            if (m_busy) return;
+          }
           if (m_pendingAction) {
             const std::function<void()> action = std::move(m_pendingAction);
             m_pendingAction = nullptr;
-            m_pendingValue.reset();
             action();
-          } else if (m_pendingValue) {
-            const int value = *m_pendingValue;
-            m_pendingValue.reset();
-            OnSliderMoved(value);
           }
         },
         Qt::QueuedConnection);
@@ -474,6 +481,19 @@ void CAlignDlg::CloseAfterCancel() {
 
 bool CAlignDlg::PreviewKey(QKeyEvent* event) {
   const int key = event->key();
+  if (m_busy && !m_body->isEnabled() && m_focus == m_slider && m_slider->isVisible()) {
+    // The slider waits disabled for the radio: its steps are kept and sent
+    // after the exchange, as the slider itself would have taken them.
+    const int single = m_slider->singleStep();
+    const int page = m_slider->pageStep();
+    const int step = key == Qt::Key_Up ? single : key == Qt::Key_Down ? -single : key == Qt::Key_PageUp ? page
+                     : key == Qt::Key_PageDown ? -page : 0;
+    if (step != 0) {
+      const int from = m_pendingValue.value_or(m_slider->value());
+      m_pendingValue = std::clamp(from + step, m_slider->minimum(), m_slider->maximum());
+      return true;
+    }
+  }
   if (key == Qt::Key_Escape) {
     // Esc ends the measurement and keeps the window.
     OnCancel();

@@ -195,6 +195,29 @@ TEST_F(AlignDlgTest, TechnicianAlignsPowerHighAndStoresIt) {
   EXPECT_TRUE(msgs.texts().empty());
 }
 
+// Keys typed while the radio is still answering the one before count, in
+// the order typed: four steps up and Enter store the value four steps up.
+// Before, the steps typed during an exchange were dropped and Enter stored
+// the value of the first.
+TEST_F(AlignDlgTest, StepsTypedAheadOfTheRadioAreStoredWithTheEnterAfterThem) {
+  WriteDataFile(dir.File("a.K58"), kMobile);
+  ASSERT_FALSE(Start({"a.K58"}));
+  Serve(kMobile);
+  int saved = -1;
+  Align({Click(3611), Click(kAlignItemStartId), Do([&](CAlignDlg& w) {
+           saved = w.Session().SavedValue();
+           for (Qt::Key key : {Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Return}) {
+             QWidget* focus = QApplication::focusWidget();
+             QTest::keyClick(focus != nullptr ? focus : &w, key);
+           }
+         }),
+         [](CAlignDlg& w) { return !w.Session().Measuring(); }, Click(kAlignExitId)});
+  ASSERT_GE(saved, 0);
+  ASSERT_LE(saved, 250);
+  EXPECT_EQ(sim->Word(8) & 0xFF, saved + 4);
+  EXPECT_FALSE(sim->Keyed());
+}
+
 TEST_F(AlignDlgTest, CloseBoxDuringAKeyedItemUnkeysFirst) {
   WriteDataFile(dir.File("a.K58"), kMobile);
   ASSERT_FALSE(Start({"a.K58"}));
