@@ -28,8 +28,6 @@ constexpr int kProbeFailureLimit = 20;
 namespace word {
 constexpr int kVersion = 0;
 constexpr int kProduct = 1;    // high byte: the product code
-constexpr int kTuning6 = 6;    // portable: their high bytes must agree
-constexpr int kTuning7 = 7;
 constexpr int kIdentity = 16;  // low byte: family code, high byte: hardware byte
 constexpr int kLastFixed = 16; // a radio of a foreign product keeps words up to here
 constexpr int kForeignSkipped = 111;
@@ -140,7 +138,6 @@ struct SendFamilyTraits {
   bool productDecidesWords;     // the word skip rule follows the data's product code
   bool patchByModelByte;        // P is the dial bit of the model byte, not the product code
   bool hasServiceSerial;
-  bool evensTuningWords;        // words 6 and 7 must share their high byte
   bool patchesBlock3;
   bool keepsFiveToneBlocks;     // 185..191 are sent whatever the last channel block
   int tailFirst;                // blocks sent past the limit in a full send, or -1
@@ -149,10 +146,10 @@ struct SendFamilyTraits {
 };
 
 namespace {
-constexpr SendFamilyTraits kMobileSend{kMobile, true, 0x60, kMobilePatchFlash, true, true, false, true, false, true,
+constexpr SendFamilyTraits kMobileSend{kMobile, true, 0x60, kMobilePatchFlash, true, true, false, true, true,
                                        true, -1, kMobilePatches, std::size(kMobilePatches)};
 constexpr SendFamilyTraits kPortableSend{kPortable, false, 0x80, kPortablePatchFlash, false, false, true, false,
-                                         true, false, false, kPortableTailFirst, kPortablePatches,
+                                         false, false, kPortableTailFirst, kPortablePatches,
                                          std::size(kPortablePatches)};
 const SendFamilyTraits& TraitsOf(Family family) { return family == kPortable ? kPortableSend : kMobileSend; }
 }  // namespace
@@ -291,7 +288,7 @@ int CRadioSender::SendPolled(const SendFamilyTraits& traits, const PolledPlan& p
     r = WriteServiceSerial(adjust.data());
     if (r != kTransferDone) return r;
   }
-  r = KeepRadioIdentity(traits);
+  r = KeepRadioIdentity();
   if (r != kTransferDone) return r;
 
   // From here until the closing marker the radio says its memory is not to be trusted.
@@ -459,29 +456,14 @@ int CRadioSender::WriteServiceSerial(std::uint8_t* adjust) {
   return kTransferDone;
 }
 
-int CRadioSender::KeepRadioIdentity(const SendFamilyTraits& traits) {
+int CRadioSender::KeepRadioIdentity() {
   std::uint16_t identity = 0;
   if (link_.ReadWord(word::kIdentity, identity) != kLinkOk) return link_.ReportFailure(kUploadError);
-  // The radio keeps its own family and hardware bytes.
+  // The radio keeps its own family and hardware bytes. A portable radio's
+  // words 6 and 7 are left as they are too: they hold measured alignment
+  // values (power, narrow-channel squelch) that need not share a byte.
   if (!settings_.manufacturerMode) SetImageWord(word::kIdentity, identity);
-  if (!traits.evensTuningWords) return kTransferDone;
-
-  std::uint16_t w6 = 0, w7 = 0;
-  if (ReadOnce(word::kTuning6, w6) != kTransferDone || ReadOnce(word::kTuning7, w7) != kTransferDone)
-    return kTransferFailed;
-  const std::uint8_t high = static_cast<std::uint8_t>(w6 >> 8);
-  if (high == (w6 & 0xFF) && high == (w7 >> 8)) return kTransferDone;
-  const std::uint16_t new6 = static_cast<std::uint16_t>(high << 8 | high);
-  const std::uint16_t new7 = static_cast<std::uint16_t>(high << 8 | (w7 & 0xFF));
-  SetImageWord(word::kTuning6, new6);
-  if (const int put = PutWord(word::kTuning6, new6); put != kTransferDone) return put;
-  SetImageWord(word::kTuning7, new7);
-  if (const int put = PutWord(word::kTuning7, new7); put != kTransferDone) return put;
-  std::uint16_t sum = 0;
-  for (int w = Layout().adjustWordHigh; w >= Layout().adjustWordLow; --w) sum = static_cast<std::uint16_t>(sum + ImageWord(w));
-  const int sumWord = Layout().adjustWordLow - 1;
-  SetImageWord(sumWord, sum);
-  return PutWord(sumWord, sum);
+  return kTransferDone;
 }
 
 int CRadioSender::WriteWords(const SendFamilyTraits& traits, const PolledPlan& plan) {

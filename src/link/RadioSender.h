@@ -130,7 +130,7 @@ private:
   int ReadAdjustBlocks(const SendFamilyTraits& traits, std::uint8_t* adjust);
   int TakeAlignmentData(const SendFamilyTraits& traits, std::uint8_t* adjust);
   int WriteServiceSerial(std::uint8_t* adjust);
-  int KeepRadioIdentity(const SendFamilyTraits& traits);
+  int KeepRadioIdentity();
   int WriteWords(const SendFamilyTraits& traits, const PolledPlan& plan);
   int WritePatches(const SendFamilyTraits& traits);
   int WriteBlocks(const SendFamilyTraits& traits, const PolledPlan& plan);
