@@ -96,7 +96,10 @@ ReadHooks ModelReadHooks(std::function<std::optional<std::string>()> askRadioPas
   hooks.unpackScreens = [](bool polled) {
     UnpackImageToScreens(g_pRadioImage);
     if (!polled) return;
-    UnpackAdjustmentData(g_pRadioImage, g_adjustCopy.data(), 0);
+    // The header from the copy as read: in editor and manufacturer mode the
+    // copy is not rebuilt, and the records would keep the header of the data
+    // open before, which packs the first channel with the wrong band bytes.
+    UnpackAdjustmentData(g_pRadioImage, g_adjustCopy.data(), 1);
     UnpackImageToScreens(g_pRadioImage);
   };
   return hooks;

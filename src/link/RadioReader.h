@@ -79,7 +79,7 @@ struct ReadHooks {
   std::function<void(Family family, std::uint8_t* adjustCopy)> rebuildAdjustHeader;
   // Runs after a successful read has been committed: unpack g_pRadioImage
   // into the records of g_isPortable's family; after a polled read also the
-  // adjustment data (flag 0) and the image once more.
+  // adjustment data, its header from the copy read, and the image once more.
   std::function<void(bool polled)> unpackScreens;
 };
 

@@ -81,6 +81,24 @@ inline std::vector<std::uint8_t> RadioMemory(Family family, bool uhf = true) {
   return memory;
 }
 
+inline std::uint16_t ImageWord(const std::uint8_t* m, int w) {
+  return static_cast<std::uint16_t>(m[2 * w + 1] << 8 | m[2 * w]);
+}
+
+// A radio of the family that has been in service: its alignment checksum
+// right and its memory marked valid.
+inline std::vector<std::uint8_t> RadioInService(Family family, bool uhf = true) {
+  std::vector<std::uint8_t> m = RadioMemory(family, uhf);
+  const int low = family == kMobile ? 3 : 2, high = family == kMobile ? 16 : 14;
+  std::uint16_t sum = 0;
+  for (int w = low; w <= high; ++w) sum = static_cast<std::uint16_t>(sum + ImageWord(m.data(), w));
+  m[2 * (low - 1)] = static_cast<std::uint8_t>(sum);
+  m[2 * (low - 1) + 1] = static_cast<std::uint8_t>(sum >> 8);
+  m[2 * 127] = 0x5A;
+  m[2 * 127 + 1] = 0xA5;
+  return m;
+}
+
 inline std::string PowerOnText(Family family) { return ModelOf(family).openingMsg.powerOnText; }
 
 // The question before a read replaces unsaved changes, with the file that

@@ -363,3 +363,64 @@ TEST_F(RomEditTest, ReadFromTheEditorSwitchesFamilyLikeTheMainRead) {
   EXPECT_TRUE(g_config.IsRomEditorMode());
   EXPECT_TRUE(g_portableConfig.IsRomEditorMode());
 }
+
+// A read through the editor, or in manufacturer mode, reads every block and
+// keeps the radio's adjustment copy as it is; the records must still take
+// that radio's alignment, not the one of the file open before (the other
+// band), or the first channel is packed with the wrong band and tune bytes.
+// A save with no edit is then the radio's memory, and a send with no edit
+// gives the radio back what it held.
+TEST_F(RomEditTest, ReadWithoutEditSavesAndSendsBackTheRadiosBytes) {
+  for (const Family family : {kMobile, kPortable}) {
+    for (const bool uhfRadio : {true, false}) {
+      for (const bool manufacturer : {false, true}) {
+        SCOPED_TRACE(std::string(family == kMobile ? "mobile" : "portable") + (uhfRadio ? " UHF" : " VHF") +
+                     (manufacturer ? " manufacturer mode" : " editor"));
+        const std::string open = family == kPortable ? "open.P58" : "open.K58";
+        WriteDataFile(dir.File(open), family, !uhfRadio);
+        ASSERT_FALSE(Start({open}));
+        g_manufacturerMode = manufacturer;
+        std::vector<std::uint8_t> memory = RadioInService(family, uhfRadio);
+        memory[182] |= 0x01;  // as every send leaves it: word 91 goes out with bit 0 set
+        Radio(SimProtocol::kPolled, memory);
+        Serve();
+        CRomEditDlg* editor = Open();
+        ASSERT_NE(editor, nullptr);
+        auto* read = FindControl<QPushButton>(editor, kRomEditReadId);
+        const CloneOutcome out = manufacturer ? Read() : RunFrom([read] { QTest::mouseClick(read, Qt::LeftButton); });
+        ASSERT_EQ(out.line1, "Upload is completed");
+        ASSERT_TRUE(msgs.texts().empty()) << msgs.texts()[0];
+
+        const std::string saved = dir.File(family == kPortable ? "read.P58" : "read.K58");
+        files.Choose(saved);
+        QTest::mouseClick(FindControl<QPushButton>(editor, kRomEditSaveId), Qt::LeftButton);
+        EXPECT_TRUE(msgs.texts().empty()) << msgs.texts()[0];
+        const std::vector<unsigned char> file = ReadWholeFile(saved);
+        ASSERT_EQ(file.size(), kImageSize);
+        // A portable file keeps the adjustment block's copy where a mobile file has its copy.
+        const std::size_t copyAt = area::kMobileAdjust;
+        std::vector<std::size_t> differing;
+        for (std::size_t i = 0; i < kImageSize; ++i) {
+          const bool copy = family == kPortable && i >= copyAt && i < copyAt + kBlockSize;
+          if (family == kPortable && i >= copyAt + kBlockSize) continue;
+          if (file[i] != (copy ? memory[area::kPortableAdjust + i - copyAt] : memory[i])) differing.push_back(i);
+        }
+        EXPECT_EQ(differing, std::vector<std::size_t>{});
+
+        // The send with no edit: the radio ends as it was.
+        auto* send = FindControl<QPushButton>(editor, kRomEditSendId);
+        const CloneOutcome sent = manufacturer ? Send() : RunFrom([send] { QTest::mouseClick(send, Qt::LeftButton); });
+        ASSERT_EQ(sent.line1, "Download is completed");
+        EXPECT_TRUE(msgs.texts().empty()) << msgs.texts()[0];
+        pty.reset();
+        const std::vector<std::uint8_t>& radio = sim->Memory();
+        differing.clear();
+        for (std::size_t i = 0; i < kImageBufferSize; ++i)
+          if (radio[i] != memory[i]) differing.push_back(i);
+        EXPECT_EQ(differing, std::vector<std::size_t>{});
+        dlg.reset();
+        g_manufacturerMode = false;
+      }
+    }
+  }
+}

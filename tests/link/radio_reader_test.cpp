@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "LinkFixture.h"
+#include "ProgramState.h"
 #include "ScriptedMessages.h"
 #include "SimLink.h"
 #include "link/RadioReader.h"
@@ -570,9 +571,15 @@ TEST_F(RadioRead, PortAndLeadProblemsAreReported) {
 
 // The header the program rebuilds the adjustment copy from is the radio's
 // own, not the one of the data open before, and the data model takes it: a
-// save after the read writes that radio's alignment.
+// save after the read writes that radio's alignment. So in the memory
+// editor and in manufacturer mode, where the copy is kept as read.
 TEST_F(RadioRead, TheProgramsHooksTakeTheHeaderFromTheRadio) {
-  for (const Family family : {kMobile, kPortable}) {
+  enum Mode { kPlain, kEditor, kManufacturer };
+  const std::pair<Mode, Family> cases[] = {{kPlain, kMobile},    {kPlain, kPortable},      {kEditor, kMobile},
+                                           {kEditor, kPortable}, {kManufacturer, kMobile}, {kManufacturer, kPortable}};
+  for (const auto& [mode, family] : cases) {
+    SCOPED_TRACE(std::to_string(mode) + (family == kMobile ? " mobile" : " portable"));
+    ResetProgramState();  // the records hold no radio's header yet
     SetUp();
     const std::size_t headerSize = family == kPortable ? kPortableHeader : kMobileHeader;
     const std::size_t radioAdjust = family == kPortable ? area::kPortableAdjust : area::kMobileAdjust;
@@ -586,7 +593,8 @@ TEST_F(RadioRead, TheProgramsHooksTakeTheHeaderFromTheRadio) {
     };
     // The program shows the other family when the read starts.
     g_isPortable = family == kMobile ? 1 : 0;
-    ReadSettings settings = CurrentReadSettings(false);
+    ReadSettings settings = CurrentReadSettings(mode == kManufacturer);
+    settings.layout.mobile.romEditorMode = settings.layout.portable.romEditorMode = mode == kEditor;
     EXPECT_EQ(settings.currentFamily, family == kMobile ? kPortable : kMobile);
     CSimRadio radio(SimProtocol::kPolled, RadioMemory(family));
     const auto& mem = radio.Memory();
