@@ -181,11 +181,17 @@ CFiveToneCommonDlg::CFiveToneCommonDlg(Family family, QWidget* parent)
   AddButtons(body);
 }
 
+bool CFiveToneCommonDlg::OwnKey(QKeyEvent* event) {
+  // The field has just seen this Enter and ended its edit, but the key stops
+  // at the dialog and never reaches it: store the value now.
+  if (IsEnter(event->key())) CommitMsFields();
+  return false;
+}
+
 bool CFiveToneCommonDlg::eventFilter(QObject* watched, QEvent* event) {
   // A field's own handling ends an edit on these; its value is stored after.
   switch (event->type()) {
     case QEvent::FocusOut:
-    case QEvent::KeyPress:
     case QEvent::MouseButtonDblClick:
       QTimer::singleShot(0, this, [this] { CommitMsFields(); });
       break;

@@ -68,6 +68,7 @@ public:
 protected:
   void OnOk() override;
   void Restore() override;
+  bool OwnKey(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -99,6 +99,39 @@ TEST_P(FiveToneDialogTest, EscInAMillisecondFieldShowsItsValueWithTheUnitAgain) 
   EXPECT_EQ(field->text(), "  40 ms");
 }
 
+// Enter ends the edit and stores the value at once; Enter again and Esc only
+// start and drop a new edit, so OK keeps the value.
+TEST_P(FiveToneDialogTest, EnterInAMillisecondFieldStoresItsValue) {
+  const struct {
+    int id;
+    std::uint8_t CFiveToneCommonRecord::*field;
+  } fields[] = {{16054, &CFiveToneCommonRecord::extendedFirstTone},
+                {kLeadIn, &CFiveToneCommonRecord::leadInDelay},
+                {16094, &CFiveToneCommonRecord::leadOutDelay}};
+  for (const auto& f : fields) {
+    Common().*f.field = 0;
+    Common().Pack(g_pRadioImage);
+    Open<CFiveToneCommonDlg>();
+    auto* field = In<QLineEdit>(f.id);
+    ASSERT_NE(field, nullptr) << f.id;
+    ASSERT_EQ(field->text(), "   0 ms") << f.id;
+    QTest::mouseClick(field, Qt::LeftButton);
+    QTest::keyClicks(field, "70", Qt::NoModifier, kPressMs);
+    Key(field, Qt::Key_Return);
+    EXPECT_EQ(field->text(), "  70 ms") << f.id;
+    EXPECT_EQ(Common().*f.field, 7) << f.id;
+    Key(field, Qt::Key_Return);
+    Key(field, Qt::Key_Escape);
+    EXPECT_EQ(field->text(), "  70 ms") << f.id;
+    QTest::mouseClick(In(kOk), Qt::LeftButton);
+    Settle();
+    EXPECT_EQ(dlg->result(), QDialog::Accepted) << f.id;
+    Open<CFiveToneCommonDlg>();
+    EXPECT_EQ(In<QLineEdit>(f.id)->text(), "  70 ms") << f.id;
+    EXPECT_EQ(Common().*f.field, 7) << f.id;
+  }
+}
+
 TEST_P(FiveToneDialogTest, CancelPutsTheRecordAndTheChangedFlagBack) {
   TempDir dir;
   const std::string file = LoadDefaultFile(dir);
