@@ -6,7 +6,7 @@
 namespace {
 
 const char* const kUsageText =
-    "        MB407 [<datafl>] [-h/?] [-m] [-c<n>] [-l<n>]\n\n"
+    "        rp58 [<datafl>] [-h/?] [-m] [-c<n>] [-l<n>]\n\n"
     "        <datafl> : Specifies data file to load\n"
     "        -? or -h: Gets this message\n"
     "        -m : Specify manufacturer privilege\n"

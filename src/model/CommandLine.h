@@ -1,5 +1,5 @@
 #pragma once
-// The command line "[<datafl>] [-h/?] [-m] [-c<n>] [-l<n>]": a pure parser
+// The command line "rp58 [<datafl>] [-h/?] [-m] [-c<n>] [-l<n>]": a pure parser
 // that applies the options in order through a small target interface, so the
 // rules can be tested without a window or a password prompt. Free of Qt, so
 // the fuzz build reaches it.

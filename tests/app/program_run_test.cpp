@@ -72,11 +72,11 @@ TEST(Program, CommandLineErrorsEndWithTheUsageAndCodeOne) {
   std::filesystem::create_directory(run);
   const ProgramRun bad = RunProgram({"-x"}, run, dir.File("err1"));
   EXPECT_EQ(bad.exitCode, 1);
-  EXPECT_NE(bad.errors.find("                  ***   Bad Option   ***\n\n        MB407 [<datafl>]"), std::string::npos);
+  EXPECT_NE(bad.errors.find("                  ***   Bad Option   ***\n\n        rp58 [<datafl>]"), std::string::npos);
 
   const ProgramRun help = RunProgram({"/h"}, run, dir.File("err2"));
   EXPECT_EQ(help.exitCode, 1);
-  EXPECT_NE(help.errors.find("        MB407 [<datafl>] [-h/?] [-m] [-c<n>] [-l<n>]"), std::string::npos);
+  EXPECT_NE(help.errors.find("        rp58 [<datafl>] [-h/?] [-m] [-c<n>] [-l<n>]"), std::string::npos);
   EXPECT_EQ(help.errors.find("***"), std::string::npos);
 }
 

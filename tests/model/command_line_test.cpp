@@ -95,7 +95,7 @@ TEST(CommandLine, LongNamesAndManyTokensAreHandled) {
 
 TEST(CommandLine, UsageMessages) {
   const std::string usage = UsageMessage(kUsageOnly);
-  EXPECT_EQ(usage.rfind("        MB407 [<datafl>] [-h/?] [-m] [-c<n>] [-l<n>]\n\n", 0), 0u);
+  EXPECT_EQ(usage.rfind("        rp58 [<datafl>] [-h/?] [-m] [-c<n>] [-l<n>]\n\n", 0), 0u);
   EXPECT_NE(usage.find("        -l : Specify LPT port to use\n\n        Press any key"), std::string::npos);
   EXPECT_EQ(usage.find("-s"), std::string::npos);
   EXPECT_EQ(UsageMessage(kUsageBadComPort), "                 ***   Bad COM port   ***\n\n" + usage);
