@@ -5,10 +5,12 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <filesystem>
 
+#include "app/DialogButtons.h"
 #include "app/Help.h"
 #include "model/ConfigFile.h"
-#include "app/DialogButtons.h"
+#include "model/DataFile.h"
 #include "platform/ControlIds.h"
 
 void CComPortCombo::keyPressEvent(QKeyEvent* event) {
@@ -37,8 +39,12 @@ CConfigDlg::CConfigDlg(QWidget* parent) : QDialog(parent) {
 }
 
 void CConfigDlg::accept() {
+  // The choice holds for this run even when it cannot be kept for the next.
   g_config.SetComPortIndex(static_cast<std::int16_t>(m_comIndex));
-  g_config.WriteConfig();
+  if (const ConfigWriteResult written = g_config.WriteConfig(); !written) {
+    std::error_code ignored;
+    ShowSaveProblem(std::filesystem::absolute(written.failedFile, ignored).string(), written.error);
+  }
   QDialog::accept();
 }
 

@@ -1,5 +1,6 @@
 #include "model/ConfigFile.h"
 
+#include <cerrno>
 #include <fstream>
 
 #include "model/FreshStart.h"
@@ -209,8 +210,14 @@ void CConfigFileBase::ApplyLayout(int baseBlocks) {
   m_streamProtocol = row->stream;
 }
 
-bool CConfigFile::WriteConfig() {
-  bool ok = true;
+ConfigWriteResult CConfigFile::WriteConfig() {
+  ConfigWriteResult result;
+  // The first file that fails gives the reason; errno is read at once.
+  const auto check = [&result](bool ok, const std::string& file) {
+    if (ok || result.error != 0) return;
+    result.failedFile = file;
+    result.error = errno != 0 ? errno : EIO;
+  };
   auto writeHead = [&](std::ostream& out) {
     WriteLE(out, 2, static_cast<std::uint16_t>(m_comPortIndex));
     WriteLE(out, 2, static_cast<std::uint16_t>(m_lptPortIndex));
@@ -221,28 +228,29 @@ bool CConfigFile::WriteConfig() {
   };
 
   // Opened for update so an existing file is neither created nor truncated.
+  errno = 0;
   std::fstream user(m_userFileName, std::ios::binary | std::ios::in | std::ios::out);
   if (user.is_open()) {
     writeHead(user);
     for (int i = 0; i < kCfgStoredRanges; ++i) WriteLE(user, 2, static_cast<std::uint32_t>(m_ranges2[i]) & 0xFFFF);
     user.flush();
-    ok = ok && user.good();
+    check(user.good(), m_userFileName);
   } else {
     // A new file gets only the fields up to the first table; reading it back
     // yields these second-table values, so the memory matches the disk.
+    errno = 0;
     std::ofstream created(m_userFileName, std::ios::binary);
     if (created.is_open()) {
       writeHead(created);
       created.flush();
-      ok = ok && created.good();
-    } else {
-      ok = false;
     }
+    check(created.is_open() && created.good(), m_userFileName);
     for (int i = 0; i <= 6; ++i) m_ranges2[i] = 0;
     for (int i = 7; i <= 9; ++i) m_ranges2[i] = 255;
     m_ranges2[10] = 0;
   }
 
+  errno = 0;
   std::fstream factory(m_factoryFileName, std::ios::binary | std::ios::in | std::ios::out);
   if (factory.is_open()) {
     WriteLE(factory, 2, static_cast<std::uint16_t>(m_comPortIndex));
@@ -250,7 +258,7 @@ bool CConfigFile::WriteConfig() {
     WriteLE(factory, 2, m_eepromEndWord);
     WriteLE(factory, 4, m_flashRomStart);
     factory.flush();
-    ok = ok && factory.good();
+    check(factory.good(), m_factoryFileName);
   }
-  return ok;
+  return result;
 }

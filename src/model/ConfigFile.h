@@ -100,14 +100,22 @@ private:
   void ApplyLayout(int baseBlocks);
 };
 
+// What a configuration write came to: true when every file was written;
+// otherwise the first file that failed and the system's error number.
+struct ConfigWriteResult {
+  std::string failedFile;
+  int error = 0;
+  explicit operator bool() const { return error == 0; }
+};
+
 // The mobile pair "RP58.CFG" / "MB925.CFG"; also holds the COM port of every
 // serial task of both families.
 class CConfigFile : public CConfigFileBase {
 public:
   CConfigFile();
   // Writes the user file (created when missing, with its first 36 bytes) and,
-  // only if it exists, the factory file. Returns whether every write succeeded.
-  bool WriteConfig();
+  // only if it exists, the factory file.
+  ConfigWriteResult WriteConfig();
 };
 
 // The portable pair "RB36.CFG" / "MB407.CFG"; never written.

@@ -372,12 +372,16 @@ int ReadDataFile(const std::string& path, const std::string& programDir, DataFil
   return 1;
 }
 
-bool WriteDataFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-  const int error = WriteFileAtomically(path, bytes);
-  if (error == 0) return true;
+void ShowSaveProblem(const std::string& path, int error) {
   // The system's reason on a line of its own, as the port errors give it.
   ShowMessageBox(Formatted("Problem Saving file\n    %s\n\n   Press any key", path) + "\n" +
                  std::generic_category().message(error));
+}
+
+bool WriteDataFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+  const int error = WriteFileAtomically(path, bytes);
+  if (error == 0) return true;
+  ShowSaveProblem(path, error);
   return false;
 }
 

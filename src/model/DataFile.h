@@ -56,6 +56,9 @@ struct DataFileContents {
 // refusalNote).
 int ReadDataFile(const std::string& path, const std::string& programDir, DataFileContents& out,
                  const std::string& refusalNote = "");
+// "Problem Saving file" naming the file, and the system's reason for the
+// error number on a line of its own.
+void ShowSaveProblem(const std::string& path, int error);
 // Writes the bytes as a data file, whole or not at all; false after
 // "Problem Saving file" was shown. No question, no pack, no flag changes.
 bool WriteDataFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);

@@ -148,6 +148,30 @@ TEST(ConfigDlg, OkStoresAndWritesThePortCancelDoesNot) {
   g_config.SetComPortIndex(0);
 }
 
+// A configuration file that cannot be written is told, with the system's
+// reason; the port chosen still serves this run.
+TEST(ConfigDlg, OkTellsWhyTheFileCouldNotBeWritten) {
+  FreshProgramState fresh;
+  TempDir dir;
+  std::filesystem::create_directory(dir.File("RP58.CFG"));  // in the file's way, even for root
+  g_config.ReadConfig();
+  ScriptedMessages messages;
+  CConfigDlg dlg;
+  QTimer::singleShot(0, &dlg, [&] {
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    auto* combo = FindControl<QComboBox>(&dlg, 4535);
+    combo->setFocus();
+    for (int i = 0; i < 4; ++i) QTest::keyClick(combo, Qt::Key_Down, Qt::NoModifier, kPressMs);
+    QTest::mouseClick(FindControl<QPushButton>(&dlg, 1), Qt::LeftButton);
+    if (dlg.isVisible()) dlg.done(kStillOpen);
+  });
+  EXPECT_EQ(dlg.exec(), QDialog::Accepted);
+  EXPECT_EQ(g_config.GetComPortIndex(), 4);
+  ASSERT_EQ(messages.texts().size(), 1u);
+  EXPECT_EQ(messages.texts()[0], "Problem Saving file\n    " + dir.File("RP58.CFG") + "\n\n   Press any key\n" +
+                                     std::generic_category().message(EISDIR));
+}
+
 TEST(ConfigDlg, EnterOnTheListDoesNotCloseTheDialog) {
   TempDir dir;
   CConfigDlg dlg;
