@@ -138,6 +138,8 @@ void CAlignStartDlg::OnDone(int result) {
   m_running = false;
   m_result = result;
   if (result == kAlignOk) {
+    // Enter on it goes on to the alignment window.
+    m_ok->setDefault(true);
     m_ok->show();
     m_ok->setFocus();
     return;

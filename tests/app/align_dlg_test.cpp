@@ -104,7 +104,19 @@ protected:
       }
       if (auto* start = qobject_cast<CAlignStartDlg*>(modal)) {
         auto* ok = FindControl<QPushButton>(start, kAlignOkId);
-        if (ok->isVisible()) ok->click();
+        if (!ok->isVisible()) return;
+        if (!okByEnter) {
+          ok->click();
+        } else if (enterOnOk++ < 3) {
+          // Enter where the focus is, a few times; then the test goes on with a click.
+          QApplication::setActiveWindow(start);  // back from the preset prompt, as a desktop gives it
+          QWidget* focus = QApplication::focusWidget();
+          EXPECT_EQ(focus, ok);
+          QTest::keyClick(focus != nullptr ? focus : ok, Qt::Key_Return, Qt::NoModifier, 20);
+        } else {
+          ADD_FAILURE() << "Enter on OK left the start dialog open";
+          ok->click();
+        }
         return;
       }
       auto* window = qobject_cast<CAlignDlg*>(modal);
@@ -153,6 +165,9 @@ protected:
   std::unique_ptr<CSimRadio> sim;
   std::unique_ptr<CPtyRadio> pty;  // serves sim: goes first
   std::string presetText;
+  // Whether the upload's OK is answered with Enter, and how many were pressed.
+  bool okByEnter = false;
+  int enterOnOk = 0;
 };
 
 }  // namespace
@@ -248,6 +263,23 @@ TEST_F(AlignDlgTest, PortableVhfRadioShowsVhfAndTheWholeChannelRange) {
   EXPECT_EQ(serial, "1D345678");
   EXPECT_EQ(maximum, 640);
   EXPECT_NE(presetText.find("161.100   161.100   146.100   173.900"), std::string::npos);
+}
+
+// The upload puts the focus on OK, and Enter there goes on to the window.
+TEST_F(AlignDlgTest, EnterOnTheUploadsOkOpensTheWindow) {
+  for (const Family family : {kMobile, kPortable}) {
+    SCOPED_TRACE(family == kPortable ? "portable" : "mobile");
+    const std::string file = family == kPortable ? "a.P58" : "a.K58";
+    WriteDataFile(dir.File(file), family);
+    ASSERT_FALSE(Start({file}));
+    Serve(family);
+    okByEnter = true;
+    enterOnOk = 0;
+    Align({Click(kAlignExitId)});
+    EXPECT_EQ(enterOnOk, 1);
+    pty.reset();
+    dlg.reset();
+  }
 }
 
 // The radio holds 87 for the mobile CTCSS deviation. With the mobile file's
