@@ -23,6 +23,7 @@ CAdjustRecoverDlg::CAdjustRecoverDlg(std::function<bool(const std::string&)> loa
   // first sets them.
   m_counter->hide();
   m_progress->hide();
+  for (QPushButton* button : {m_start, m_cancelButton, m_ok}) button->setAutoDefault(true);
   connect(m_serial, &QLineEdit::textEdited, this, [this](const QString& text) {
     if (RecoverSerialAccepted(text.toStdString())) {
       m_acceptedSerial = text.toUpper();

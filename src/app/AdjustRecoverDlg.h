@@ -21,6 +21,10 @@ public:
   // saved file, with its serial) to the radio: the data is then the radio's.
   bool SentTheData() const { return m_dataPacked && Result() == kTransferDone; }
 
+  // Outside the transfer Enter presses the focused button and Esc cancels,
+  // as in any dialog; the read and send keep both from their buttons.
+  bool PreviewKey(QKeyEvent* event) override { return TransferKey(event); }
+
 protected:
   Job MakeJob(CCloneLink& link) override;
 

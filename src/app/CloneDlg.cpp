@@ -290,17 +290,25 @@ void CCloneDlg::OnTransferDone(int result) {
 }
 
 bool CCloneDlg::PreviewKey(QKeyEvent* event) {
+  if (TransferKey(event)) return true;
   const int key = event->key();
-  if (m_serialLoop != nullptr && key != Qt::Key_Escape && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+  return key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+bool CCloneDlg::TransferKey(QKeyEvent* event) {
+  const int key = event->key();
+  const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+  if (m_serialLoop != nullptr && enter) {
     FinishSerialEntry(true);
     return true;
   }
-  if (key == Qt::Key_Escape) {
+  if (key == Qt::Key_Escape && m_running) {
     FinishSerialEntry(false);
-    if (m_running) m_cancel = true;
+    m_cancel = true;
     return true;
   }
-  return key == Qt::Key_Return || key == Qt::Key_Enter;
+  // No button is shown while the transfer runs.
+  return enter && m_running;
 }
 
 void CCloneDlg::reject() {

@@ -90,6 +90,10 @@ public:
 
 protected:
   void closeEvent(QCloseEvent* e) override;
+  // The keys of a transfer under way: Enter ends the serial-number entry,
+  // Esc cancels it and stops the transfer, and nothing else takes them.
+  // True when the key was taken.
+  bool TransferKey(QKeyEvent* event);
 
   // What one direction does over the link: `run` on the worker thread (the
   // engine call), `commit` back on this thread once `run` gave kTransferDone.

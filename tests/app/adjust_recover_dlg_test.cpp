@@ -3,6 +3,7 @@
 // without touching the data, the saved file's blocks sent after the serial
 // entry, and Esc in the serial entry writing nothing.
 #include <QLineEdit>
+#include <QTimer>
 #include <algorithm>
 
 #include "CloneFixture.h"
@@ -30,7 +31,78 @@ protected:
     WriteWholeFile(dir.File(name), bytes);
   }
   CloneOutcome Recover() { return Run(kCmdAdjustmentRecover); }
+
+  // Opens the recovery from the menu and lets `step` act on the dialog at
+  // every tick until it closes.
+  void Drive(const std::function<void(CAdjustRecoverDlg&)>& step) {
+    QTimer driver;
+    driver.setInterval(1);
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+      if (auto* d = qobject_cast<CAdjustRecoverDlg*>(QApplication::activeModalWidget())) step(*d);
+    });
+    driver.start();
+    dlg->Action(kCmdAdjustmentRecover)->trigger();
+    driver.stop();
+  }
+  // A key pressed where the dialog has its focus; the button it should be on.
+  static void Press(CAdjustRecoverDlg& d, Qt::Key key, int expectedFocus) {
+    QApplication::setActiveWindow(&d);
+    QWidget* focus = QApplication::focusWidget();
+    EXPECT_EQ(focus, FindControl<QWidget>(&d, expectedFocus)) << key;
+    QTest::keyClick(focus != nullptr ? focus : &d, key, Qt::NoModifier, kKeyPressMs);
+  }
 };
+
+// Before the transfer Esc cancels and Enter presses the focused Start; when
+// it is done Enter presses the focused OK; while it runs Esc stops it. A key
+// that does nothing is pressed a few times before the test clicks instead.
+TEST_F(AdjustRecoverDlgTest, EnterAndEscBeforeDuringAndAfterTheTransfer) {
+  StartWith(kMobile);
+  RadioWithHeader(4800);
+  int escs = 0;
+  Drive([&](CAdjustRecoverDlg& d) {
+    if (escs++ < 3) return Press(d, Qt::Key_Escape, kCloneStartId);
+    ADD_FAILURE() << "Esc left the dialog open";
+    FindControl<QPushButton>(&d, kCloneCancelId)->click();
+  });
+  EXPECT_EQ(escs, 1);
+  EXPECT_TRUE(sim->Writes().empty());
+
+  int enters = 0;
+  int result = -2;
+  Drive([&](CAdjustRecoverDlg& d) {
+    auto* start = FindControl<QPushButton>(&d, kCloneStartId);
+    auto* ok = FindControl<QPushButton>(&d, kCloneOkId);
+    QPushButton* button = start->isVisible() ? start : ok->isVisible() ? ok : nullptr;
+    if (button == nullptr || d.TransferRunning()) return;
+    result = d.Result();
+    if (enters++ < 6) return Press(d, Qt::Key_Return, ControlId(button));
+    ADD_FAILURE() << "Enter did not press " << button->text().toStdString();
+    button->click();
+  });
+  EXPECT_EQ(enters, 2);  // Start, then OK
+  EXPECT_EQ(result, kTransferDone);
+  EXPECT_FALSE(sim->Writes().empty());
+
+  // During the transfer Esc stops it: nothing is written.
+  RadioWithHeader(4800);
+  clock.HoldAtPause(2000, 1);  // the pause after the first block read
+  bool pressed = false, okShown = false;
+  Drive([&](CAdjustRecoverDlg& d) {
+    okShown = okShown || FindControl<QPushButton>(&d, kCloneOkId)->isVisible();
+    if (!d.TransferRunning() && !pressed && FindControl<QPushButton>(&d, kCloneStartId)->isVisible()) {
+      FindControl<QPushButton>(&d, kCloneStartId)->click();
+      return;
+    }
+    if (pressed || !clock.Held()) return;
+    pressed = true;
+    QTest::keyClick(&d, Qt::Key_Escape);
+    clock.Release();
+  });
+  EXPECT_TRUE(pressed);
+  EXPECT_FALSE(okShown);
+  EXPECT_TRUE(sim->Writes().empty());
+}
 
 TEST_F(AdjustRecoverDlgTest, ASoundHeaderGetsItsAlignmentWordsRewrittenAndTheDataStays) {
   StartWith(kMobile);
