@@ -35,6 +35,8 @@ CAlignPresetDlg::CAlignPresetDlg(Family family, std::uint8_t familyCode, QWidget
   QPushButton* cancel = AddControlButton(this, buttons, kAlignCancelId, QStringLiteral("Cancel"));
   layout->addLayout(buttons);
   start->setDefault(true);
+  // Enter on a focused Cancel cancels instead of starting.
+  cancel->setAutoDefault(true);
   start->setFocus();
   connect(start, &QPushButton::clicked, this, &QDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -282,6 +282,23 @@ TEST_F(AlignDlgTest, EnterOnTheUploadsOkOpensTheWindow) {
   }
 }
 
+// The preset prompt starts on Enter, but Enter on a focused Cancel cancels.
+TEST(AlignPresetDlg, EnterPressesStartOrTheFocusedCancel) {
+  for (const Family family : {kMobile, kPortable}) {
+    for (const int focus : {kAlignStartId, kAlignCancelId}) {
+      CAlignPresetDlg dlg(family, family == kPortable ? 0x3C : 0x61);
+      QTimer::singleShot(0, &dlg, [&] {
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&dlg));
+        auto* button = FindControl<QPushButton>(&dlg, focus);
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key_Return, Qt::NoModifier, 20);
+        if (dlg.isVisible()) dlg.done(99);
+      });
+      EXPECT_EQ(dlg.exec(), focus == kAlignStartId ? QDialog::Accepted : QDialog::Rejected) << family << " " << focus;
+    }
+  }
+}
+
 // The radio holds 87 for the mobile CTCSS deviation. With the mobile file's
 // limit of 51 the slider stands at its end and the number says 87; without
 // any file the mobile limit is 255 (the portable default of 51 is not the

@@ -8,15 +8,20 @@
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <memory>
 
 #include "ProgramState.h"
 #include "QtTestSupport.h"
 #include "ScriptedMessages.h"
 #include "app/ConfigDlg.h"
+#include "app/FileConvertDlg.h"
 #include "app/Help.h"
 #include "app/PasswordDlg.h"
 #include "framework/EditControls.h"
 #include "model/ConfigFile.h"
+#include "pages/signalling/FiveToneDialogs.h"
+#include "pages/zone/SystemDataCopyDlg.h"
 #include "platform/ControlIds.h"
 
 TEST(PasswordDlg, PrivilegePasswordsMatchOnlyTheirOwnPrivilege) {
@@ -106,6 +111,37 @@ TEST(PasswordDlgs, EnterAcceptsAndEscCancelsFromTheEntry) {
     CPasswordDlg dlg;
     EXPECT_EQ(TypeAndPress(dlg, FindControl<QLineEdit>(&dlg, 1002), c.typed, c.key), c.result) << c.what;
     EXPECT_EQ(dlg.Password().toStdString(), c.entry) << c.what;
+  }
+}
+
+// Enter on a focused Cancel cancels, as in any dialog, wherever Enter
+// otherwise presses OK (the alignment preset's Start is tested with the
+// alignment).
+TEST(Dialogs, EnterOnAFocusedCancelCancels) {
+  FreshProgramState fresh;
+  TempDir dir;
+  ScriptedMessages messages;
+  const std::pair<const char*, std::function<std::unique_ptr<QDialog>()>> dialogs[] = {
+      {"Configuration", [] { return std::make_unique<CConfigDlg>(); }},
+      {"privilege password", [] { return std::make_unique<CPasswordDlg>(); }},
+      {"radio password", [] { return std::make_unique<CRadioPasswordDlg>(); }},
+      {"System Data Copy", [] { return std::make_unique<CSystemDataCopyDlg>(3); }},
+      {"File Convert", [&] { return std::make_unique<CFileConvertDlg>(dir.File("a.K58"), kMobile); }},
+      {"mobile 5-Tone Common/System", [] { return std::make_unique<CFiveToneCommonDlg>(kMobile, nullptr); }},
+      {"portable 5-Tone Common/System", [] { return std::make_unique<CFiveToneCommonDlg>(kPortable, nullptr); }},
+      {"mobile 5-Tone Encode/Decode", [] { return std::make_unique<CFiveToneCodeDlg>(kMobile, nullptr); }},
+      {"portable 5-Tone Encode/Decode", [] { return std::make_unique<CFiveToneCodeDlg>(kPortable, nullptr); }},
+  };
+  for (const auto& [name, make] : dialogs) {
+    const std::unique_ptr<QDialog> dlg = make();
+    QTimer::singleShot(0, dlg.get(), [&] {
+      EXPECT_TRUE(QTest::qWaitForWindowActive(dlg.get())) << name;
+      auto* cancel = FindControl<QPushButton>(dlg.get(), 2);
+      cancel->setFocus();
+      QTest::keyClick(cancel, Qt::Key_Return, Qt::NoModifier, kPressMs);
+      if (dlg->isVisible()) dlg->done(kStillOpen);
+    });
+    EXPECT_EQ(dlg->exec(), QDialog::Rejected) << name;
   }
 }
 

@@ -98,9 +98,11 @@ bool CFiveToneDialog::PreviewKey(QKeyEvent* event) {
   }
   if (OwnKey(event)) return true;
   if (IsEnter(key)) {
-    // Enter closes only from OK; on a check box it ticks or clears it.
+    // Enter presses a focused OK or Cancel; on a check box it ticks or clears it.
     if (focus != nullptr && focus == ok_) {
       OnOk();
+    } else if (focus != nullptr && focus == cancel_) {
+      reject();
     } else if (auto* box = qobject_cast<QCheckBox*>(focus)) {
       box->toggle();
     }

@@ -4,8 +4,8 @@
 // from the radio image when it opens, changes them as the user works, writes
 // them back into the image on OK, and on Cancel (Esc, the window's close)
 // puts the records and the data-changed flag back as they were at opening.
-// Enter closes a dialog only when OK has the focus. F1 shows the help of the
-// focused control.
+// Enter closes a dialog only when OK or Cancel has the focus. F1 shows the
+// help of the focused control.
 #include <QCheckBox>
 #include <QDialog>
 #include <QPointer>

@@ -49,7 +49,8 @@ CSystemDataCopyDlg::CSystemDataCopyDlg(int source, QWidget* parent) : QDialog(pa
   ok->setDefault(true);
   auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
   SetControlId(cancel, 2);
-  cancel->setAutoDefault(false);
+  // Enter on a focused Cancel cancels; everywhere else it is OK's.
+  cancel->setAutoDefault(true);
   buttons->addWidget(ok);
   buttons->addWidget(cancel);
   buttons->addStretch();
