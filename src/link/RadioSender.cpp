@@ -158,7 +158,10 @@ int CRadioSender::Send() {
 }
 
 int CRadioSender::CheckData() {
-  if (hooks_.anyChannelProgrammed && !hooks_.anyChannelProgrammed()) {
+  // A streamed radio's memory ends before the channel area and its send
+  // writes none of it: its own read leaves every channel unprogrammed.
+  const bool channelsGo = !settings_.layout.streamProtocol;
+  if (channelsGo && hooks_.anyChannelProgrammed && !hooks_.anyChannelProgrammed()) {
     status_.Beep();
     ShowMessageBox("RF Ch. #1 has not been programmed.");
     return kTransferFailed;

@@ -424,3 +424,90 @@ TEST_F(RomEditTest, ReadWithoutEditSavesAndSendsBackTheRadiosBytes) {
     }
   }
 }
+
+// A radio of the streamed protocol holds the first 57 blocks of the image and
+// its adjustment block, which a file keeps where the adjustment copy starts;
+// the channel area lies past its memory, so a read of it leaves every channel
+// unprogrammed, and its send writes only the first 33 blocks (37 in
+// manufacturer mode). Read through the main window, the memory editor or in
+// manufacturer mode, over the file of another aligned radio of either band:
+// the save with no edit is the radio's memory, and the send with no edit goes
+// and gives the radio back what it held (a radio in service already holds the
+// settings sum every send writes).
+TEST_F(RomEditTest, StreamedReadWithoutEditSavesAndSendsBackTheRadiosBytes) {
+  WriteWholeFile("MB925.CFG", {0, 0, 0, 0, 0x7F, 0, 0x00, 0xDC, 0x01, 0x00});
+  constexpr std::size_t kRadioBlocks = 57;  // then its adjustment block
+  enum Path { kMainWindow, kEditor, kManufacturer };
+  const char* const pathNames[] = {"main window", "editor", "manufacturer mode"};
+  for (const bool uhfRadio : {true, false}) {
+    for (const bool otherBand : {true, false}) {
+      for (const Path path : {kMainWindow, kEditor, kManufacturer}) {
+        SCOPED_TRACE(std::string(uhfRadio ? "UHF radio, " : "VHF radio, ") + (otherBand ? "other" : "same") +
+                     " band open, " + pathNames[path]);
+        // The file of another radio: its own tuning bytes and alignment copy.
+        std::vector<unsigned char> open = ReadWholeFile(std::string(RP58_PROGRAM_DIR) + "/Data/DEFAULT" +
+                                                        (uhfRadio != otherBand ? "U" : "V") + ".K58");
+        for (std::size_t i = area::kMobileTuning; i < area::kMobileTuning + 16; ++i) open[i] ^= 0x21;
+        for (std::size_t i = 0; i < kAdjustCopySize; ++i) open[area::kMobileAdjust + i] ^= 0x5A;
+        WriteWholeFile(dir.File("open.K58"), open);
+        ASSERT_FALSE(Start({"open.K58"}));
+        ASSERT_TRUE(g_config.UsesStreamProtocol());
+        msgs.clear();
+        g_manufacturerMode = path == kManufacturer;
+        std::vector<std::uint8_t> memory = RadioMemory(kMobile, uhfRadio);
+        std::uint8_t sum = 0;  // of the bytes of words 2..12, in word 1
+        for (std::size_t i = 4; i <= 25; ++i) sum = static_cast<std::uint8_t>(sum + memory[i]);
+        memory[2] = sum;
+        memory[3] = 0;
+        Radio(SimProtocol::kStreamed, memory);
+        Serve();
+        CRomEditDlg* editor = path == kEditor ? Open() : nullptr;
+        const auto click = [editor](int id) {
+          return [editor, id] { QTest::mouseClick(FindControl<QPushButton>(editor, id), Qt::LeftButton); };
+        };
+
+        const CloneOutcome out = editor ? RunFrom(click(kRomEditReadId)) : Read();
+        ASSERT_EQ(out.line1, "Upload is completed");
+        ASSERT_TRUE(msgs.texts().empty()) << msgs.texts()[0];
+
+        const std::string saved = dir.File("read.K58");
+        std::remove(saved.c_str());
+        files.Choose(saved);
+        if (editor)
+          click(kRomEditSaveId)();
+        else
+          dlg->Action(kCmdSaveFile)->trigger();
+        ASSERT_TRUE(msgs.texts().empty()) << msgs.texts()[0];
+        const std::vector<unsigned char> file = ReadWholeFile(saved);
+        ASSERT_EQ(file.size(), kImageSize);
+        std::vector<std::size_t> differing;
+        for (std::size_t i = 0; i < kBlockSize * kRadioBlocks; ++i)
+          if (file[i] != memory[i]) differing.push_back(i);
+        for (std::size_t i = 0; i < kBlockSize; ++i)
+          if (file[area::kMobileAdjust + i] != memory[kBlockSize * kRadioBlocks + i])
+            differing.push_back(area::kMobileAdjust + i);
+        EXPECT_EQ(differing, std::vector<std::size_t>{});
+
+        bool cycled = false;
+        onRunning = [&](CCloneDlg& clone) {
+          if (cycled || FindControl<QLabel>(&clone, kCloneStatus2Id)->text() != "back ON to start downloading") return;
+          cycled = true;
+          sim->RequestPowerCycle();
+        };
+        const CloneOutcome sent = editor ? RunFrom(click(kRomEditSendId)) : Send();
+        onRunning = nullptr;
+        EXPECT_EQ(sent.line1, "Download is completed");
+        EXPECT_EQ(sent.counter, path == kManufacturer ? "Send block 37 / 37" : "Send block 33 / 33");
+        EXPECT_TRUE(msgs.texts().empty()) << msgs.texts()[0];
+        pty.reset();
+        const std::vector<std::uint8_t>& radio = sim->Memory();
+        differing.clear();
+        for (std::size_t i = 0; i < kBlockSize * (kRadioBlocks + 1); ++i)
+          if (radio[i] != memory[i]) differing.push_back(i);
+        EXPECT_EQ(differing, std::vector<std::size_t>{});
+        dlg.reset();
+        g_manufacturerMode = false;
+      }
+    }
+  }
+}
