@@ -10,6 +10,7 @@
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <algorithm>
 #include <array>
 
@@ -113,29 +114,20 @@ std::string HelpPagePath(int context) {
 namespace {
 QWidget* MainWindow() { return g_pMainDlg != nullptr ? g_pMainDlg->Window() : nullptr; }
 
-// The window the help window must belong to so that it is not blocked: the
-// modal dialog on top (the main window itself runs modally), else the main
-// window, which closes it at exit.
-QWidget* HelpOwner() {
-  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
-  return MainWindow();
+// Whether the window was opened from the help window (a box over it), which
+// the help must wait for rather than stand over.
+bool OpenedFromHelp(const QWidget* window) {
+  for (const QWidget* w = window; w != nullptr; w = w->parentWidget())
+    if (w == g_viewer.data()) return true;
+  return false;
 }
 
-// Gives the help window to its owner of the moment. Over a dialog it goes
-// back to the window below when the dialog closes, so the page stays open.
-void AttachViewer(QWidget* owner) {
-  if (g_viewer->parentWidget() == owner) return;
-  const bool shown = g_viewer->isVisible();
-  const QRect place = g_viewer->geometry();
-  g_viewer->setParent(owner, g_viewer->windowFlags());
-  if (shown) {
-    g_viewer->setGeometry(place);
-    g_viewer->show();
-  }
-  if (auto* dialog = qobject_cast<QDialog*>(owner); dialog != nullptr && owner != MainWindow()) {
-    QObject::connect(dialog, &QDialog::finished, g_viewer, [] { AttachViewer(HelpOwner()); },
-                     Qt::SingleShotConnection);
-  }
+// The window the help stands over: the modal dialog on top (the main window
+// itself runs modally), else the main window.
+QWidget* HelpOwner() {
+  QWidget* modal = QApplication::activeModalWidget();
+  if (modal != nullptr && !OpenedFromHelp(modal)) return modal;
+  return MainWindow();
 }
 
 void ShowHelpPath(const std::string& path) {
@@ -143,8 +135,8 @@ void ShowHelpPath(const std::string& path) {
     ShowMessageBox("Not Exist Html Help File\n\n   File Path [ " + path + " ]");
     return;
   }
-  if (g_viewer.isNull()) g_viewer = new CHelpViewer;
-  AttachViewer(HelpOwner());
+  if (g_viewer.isNull()) g_viewer = new CHelpViewer(MainWindow());
+  g_viewer->Follow(HelpOwner());
   g_viewer->ShowPage(QString::fromStdString(path));
 }
 }  // namespace
@@ -182,6 +174,31 @@ CHelpViewer::CHelpViewer(QWidget* parent) : QDialog(parent) {
   resize(640, 520);
 }
 
+void CHelpViewer::Follow(QWidget* owner) {
+  if (m_owner == owner) return;
+  if (m_owner != nullptr) m_owner->removeEventFilter(this);
+  m_owner = owner;
+  if (owner != nullptr) owner->installEventFilter(this);
+  // A modal dialog blocks every window but its own and their transients:
+  // as the owner's transient the help answers over it and stays above it.
+  create();
+  windowHandle()->setTransientParent(owner != nullptr ? owner->window()->windowHandle() : nullptr);
+}
+
+bool CHelpViewer::event(QEvent* e) {
+  // A modal dialog opened after the help: stand over it instead.
+  if (e->type() == QEvent::WindowBlocked) {
+    if (QWidget* modal = QApplication::activeModalWidget(); modal != nullptr && !OpenedFromHelp(modal)) Follow(modal);
+  }
+  return QDialog::event(e);
+}
+
+bool CHelpViewer::eventFilter(QObject* watched, QEvent* e) {
+  // The owner closed: back to the window below it.
+  if (watched == m_owner && e->type() == QEvent::Hide) Follow(HelpOwner());
+  return QDialog::eventFilter(watched, e);
+}
+
 void CHelpViewer::ShowPage(const QString& path) {
   m_browser->setSource(QUrl::fromLocalFile(path));
   if (!isVisible()) PlaceBesideOwner();
@@ -191,7 +208,7 @@ void CHelpViewer::ShowPage(const QString& path) {
 }
 
 void CHelpViewer::PlaceBesideOwner() {
-  const QWidget* owner = parentWidget();
+  const QWidget* owner = m_owner;
   if (owner == nullptr) return;
   // On the side of the screen with more room, so the window that asked for
   // help stays in sight as far as the screen allows.

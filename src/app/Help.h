@@ -2,6 +2,7 @@
 // Help: the program's own help pages, HTML files in the help/ folder beside
 // the program, shown in one help window at the page of a help context.
 #include <QDialog>
+#include <QPointer>
 #include <QString>
 #include <string>
 
@@ -28,8 +29,9 @@ void ShowHelpContext(int controlId);
 void ShowHelpFile(const std::string& fileName);
 
 // The help window: one per run, reused for every help request, with Back and
-// Home (the contents page) above the page. It belongs to the window that asked
-// for help, so a modal dialog does not block it.
+// Home (the contents page) above the page. It belongs to the main window,
+// which closes it at exit, and it stands over the modal dialog on top (the
+// one window such a dialog leaves answering), whichever opens after it.
 class CHelpViewer : public QDialog {
   Q_OBJECT
 public:
@@ -39,10 +41,19 @@ public:
 
   explicit CHelpViewer(QWidget* parent = nullptr);
 
+  // Stands over `owner` (nullptr: no window) until another modal dialog
+  // opens or the owner closes; opens beside it.
+  void Follow(QWidget* owner);
+
+protected:
+  bool event(QEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
+
 private:
-  // Opens beside the window it belongs to rather than over it.
+  // Opens beside the window it stands over rather than over it.
   void PlaceBesideOwner();
   QTextBrowser* m_browser;
+  QPointer<QWidget> m_owner;
 };
 
 // "&Get Started": template 214 "HELP", the getting-started text read-only.

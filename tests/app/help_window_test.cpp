@@ -4,6 +4,7 @@
 // Back and Home buttons.
 #include <QApplication>
 #include <QFile>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTabBar>
@@ -14,7 +15,9 @@
 #include <functional>
 
 #include "MainDlgFixture.h"
+#include "app/CommandTable.h"
 #include "app/Help.h"
+#include "app/PasswordDlg.h"
 #include "pages/signalling/FiveToneDialogs.h"
 #include "pages/signalling/FiveTonePage.h"
 #include "platform/ControlIds.h"
@@ -71,15 +74,16 @@ protected:
     dlg->exec();
   }
 
-  // Clicks the button; `work` runs once the modal dialog it opens is up.
-  template <class Dialog>
-  void OpenWith(QPushButton* button, const std::function<void(Dialog&)>& work) {
+  // Runs `open`, which opens a modal dialog and waits in it; `work` runs, from
+  // a timer, once that dialog is up and active, and the dialog is closed after.
+  static void WhileModal(const std::function<void()>& open, const std::function<void(QDialog&)>& work) {
+    QWidget* below = QApplication::activeModalWidget();
     bool seen = false;
     QTimer poll;
     poll.setInterval(5);
     QObject::connect(&poll, &QTimer::timeout, [&] {
-      auto* dialog = dynamic_cast<Dialog*>(QApplication::activeModalWidget());
-      if (dialog == nullptr || seen) return;
+      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      if (dialog == nullptr || dialog == below || seen) return;
       seen = true;
       poll.stop();
       if (!QTest::qWaitFor([dialog] { return QApplication::activeWindow() == dialog; }))
@@ -88,10 +92,48 @@ protected:
       if (dialog->isVisible()) dialog->reject();  // never leaves the test waiting
     });
     poll.start();
-    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center(), kPressMs);
-    EXPECT_TRUE(seen) << "the button opened its dialog";
+    open();
+    EXPECT_TRUE(seen) << "a modal dialog opened";
+  }
+
+  // Clicks the button; `work` runs once the modal dialog it opens is up.
+  template <class Dialog>
+  void OpenWith(QPushButton* button, const std::function<void(Dialog&)>& work) {
+    WhileModal(
+        [button] { QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center(), kPressMs); },
+        [&](QDialog& dialog) {
+          auto* own = dynamic_cast<Dialog*>(&dialog);
+          ASSERT_NE(own, nullptr) << "the button opened its dialog";
+          work(*own);
+        });
+  }
+
+  // Clicks the 5-Tone tab of the main window.
+  void ShowFiveToneTab() {
+    QTabBar* tabs = dlg->TabBar();
+    const int fiveTone = tabs->count() - 1;
+    ASSERT_EQ(tabs->tabText(fiveTone), "5-Tone");
+    QTest::mouseClick(tabs, Qt::LeftButton, Qt::NoModifier, tabs->tabRect(fiveTone).center(), kPressMs);
   }
 };
+
+// Home, a link and Back of the shown help window, clicked through the window
+// system: each changes the page.
+void ExpectHelpAnswers(CHelpViewer& viewer) {
+  auto* browser = viewer.findChild<QTextBrowser*>();
+  auto* back = viewer.findChild<QPushButton*>(QStringLiteral("helpBack"));
+  auto* home = viewer.findChild<QPushButton*>(QStringLiteral("helpHome"));
+  ASSERT_TRUE(browser != nullptr && back != nullptr && home != nullptr);
+  ASSERT_NE(PageName(viewer), "index.html");
+  ClickThroughWindow(home, home->rect().center());
+  ASSERT_EQ(PageName(viewer), "index.html") << "Home answers";
+  const auto link = LinkPoint(browser, QStringLiteral("keyassign.html"));
+  ASSERT_TRUE(link);
+  ClickThroughWindow(browser, *link);
+  EXPECT_EQ(PageName(viewer), "keyassign.html") << "a link answers";
+  ClickThroughWindow(back, back->rect().center());
+  EXPECT_EQ(PageName(viewer), "index.html") << "Back answers";
+}
 
 }  // namespace
 
@@ -104,10 +146,7 @@ TEST_F(HelpWindowTest, HelpFromAFiveToneDialogIsUsableOverItAndStaysWhenItCloses
   for (const Case& c : {Case{five_tone_page::kCommonSystem, "15904.html"}, Case{five_tone_page::kEncodeDecode, "1595.html"}}) {
     SCOPED_TRACE(c.page);
     RunAsTheProgramDoes({"m.K58"}, [&] {
-      QTabBar* tabs = dlg->TabBar();
-      const int fiveTone = tabs->count() - 1;
-      ASSERT_EQ(tabs->tabText(fiveTone), "5-Tone");
-      QTest::mouseClick(tabs, Qt::LeftButton, Qt::NoModifier, tabs->tabRect(fiveTone).center(), kPressMs);
+      ShowFiveToneTab();
       auto* button = FindControl<QPushButton>(dlg.get(), c.button);
       ASSERT_NE(button, nullptr);
       OpenWith<CFiveToneDialog>(button, [&](CFiveToneDialog& dialog) {
@@ -138,6 +177,61 @@ TEST_F(HelpWindowTest, HelpFromAFiveToneDialogIsUsableOverItAndStaysWhenItCloses
       viewer->close();
     });
   }
+}
+
+// Help shown first, then a modal dialog opened after it: the help still
+// answers while the dialog is open, and after it closes, whether the dialog
+// belongs to the main window or to no window at all.
+TEST_F(HelpWindowTest, AHelpWindowShownBeforeAModalDialogAnswersWhileTheDialogIsOpen) {
+  struct Case {
+    const char* dialog;
+    std::function<void()> open;
+  };
+  const auto command = [this](int id) { return [this, id] { dlg->RunCommand(id); }; };
+  const Case cases[] = {
+      {"Configuration", command(kCmdConfigure)},
+      {"Get Started", command(kCmdGetStarted)},
+      {"About", command(kCmdAbout)},
+      {"Adjustment Recover", command(kCmdAdjustmentRecover)},
+      {"password", [] { CheckManufacturerPassword(); }},
+      {"Encode/Decode",
+       [this] {
+         ShowFiveToneTab();
+         auto* button = FindControl<QPushButton>(dlg.get(), five_tone_page::kEncodeDecode);
+         ASSERT_NE(button, nullptr);
+         QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center(), kPressMs);
+       }},
+  };
+  WriteDataFile(dir.File("m.K58"), kMobile);
+  RunAsTheProgramDoes({"m.K58"}, [&] {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.dialog);
+      ShowHelpFile("zone.html");
+      CHelpViewer* viewer = CHelpViewer::Instance();
+      ASSERT_NE(viewer, nullptr);
+      ASSERT_TRUE(QTest::qWaitForWindowExposed(viewer));
+      WhileModal(c.open, [&](QDialog& dialog) {
+        ExpectHelpAnswers(*viewer);
+        EXPECT_TRUE(dialog.isVisible()) << "the dialog stays open";
+        // A box the dialog shows: the help answers over both.
+        ShowHelpFile("zone.html");
+        WhileModal(
+            [&] {
+              QMessageBox box(QMessageBox::NoIcon, "RP58", "over the dialog", QMessageBox::Ok, &dialog);
+              box.exec();
+            },
+            [&](QDialog&) { ExpectHelpAnswers(*viewer); });
+        ShowHelpFile("zone.html");
+        ExpectHelpAnswers(*viewer);
+      });
+      ASSERT_EQ(CHelpViewer::Instance(), viewer);
+      EXPECT_TRUE(viewer->isVisible()) << "the help stays open over the main window";
+      ShowHelpFile("zone.html");
+      ExpectHelpAnswers(*viewer);
+      viewer->close();
+      ASSERT_TRUE(QTest::qWaitFor([] { return CHelpViewer::Instance() == nullptr; }));
+    }
+  });
 }
 
 TEST_F(HelpWindowTest, BackReturnsAlongTheLinksAndHomeShowsTheContents) {
