@@ -23,6 +23,8 @@
 namespace {
 
 std::string g_helpFolder;
+constexpr QSize kHelpSize(640, 520);
+constexpr int kNarrowestHelp = 320;  // Back, Home and a readable line
 QPointer<CHelpViewer> g_viewer;
 
 // Identifier ranges that share one help context, the context first.
@@ -171,7 +173,7 @@ CHelpViewer::CHelpViewer(QWidget* parent) : QDialog(parent) {
   connect(back, &QPushButton::clicked, m_browser, &QTextBrowser::backward);
   // Home is the contents page, whichever page the window opened at.
   connect(home, &QPushButton::clicked, this, [] { ShowHelpContext(kHelpTopicsContext); });
-  resize(640, 520);
+  resize(kHelpSize);
 }
 
 void CHelpViewer::Follow(QWidget* owner) {
@@ -210,13 +212,24 @@ void CHelpViewer::ShowPage(const QString& path) {
 void CHelpViewer::PlaceBesideOwner() {
   const QWidget* owner = m_owner;
   if (owner == nullptr) return;
-  // On the side of the screen with more room, so the window that asked for
-  // help stays in sight as far as the screen allows.
+  // Beside the window that asked for help, on the side with more room and
+  // narrowed to that room as far as the pages stay readable, so that window
+  // stays in sight. Where neither side has room it covers the window's left part: the
+  // buttons are on the right.
   const QRect area = AvailableScreenArea(owner);
   const QRect around = owner->frameGeometry();
-  const int x = around.center().x() < area.center().x() ? area.right() + 1 - width() : area.left();
-  const int y = std::clamp(around.top(), area.top(), std::max(area.top(), area.bottom() + 1 - height()));
-  move(std::max(x, area.left()), y);
+  const QMargins frame = windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
+  const QSize frameSize(frame.left() + frame.right(), frame.top() + frame.bottom());
+  const int roomLeft = around.left() - area.left() - frameSize.width();
+  const int roomRight = area.right() - around.right() - frameSize.width();
+  const bool right = roomRight > roomLeft && roomRight >= kNarrowestHelp;
+  const int fitted = std::clamp(right ? roomRight : roomLeft, kNarrowestHelp, kHelpSize.width());
+  resize(QSize(fitted, kHelpSize.height()).boundedTo(area.size() - frameSize));
+  const QSize outer = size() + frameSize;
+  const int x = right ? std::min(around.right() + 1, area.right() + 1 - outer.width())
+                      : std::max(around.left() - outer.width(), area.left());
+  const int y = std::clamp(around.top(), area.top(), std::max(area.top(), area.bottom() + 1 - outer.height()));
+  move(x, y);
 }
 
 QString CHelpViewer::CurrentPage() const { return m_browser->source().toLocalFile(); }

@@ -21,6 +21,7 @@
 #include "pages/signalling/FiveToneDialogs.h"
 #include "pages/signalling/FiveTonePage.h"
 #include "platform/ControlIds.h"
+#include "platform/ScreenArea.h"
 
 namespace {
 
@@ -59,6 +60,10 @@ protected:
   void SetUp() override {
     MainDlgTest::SetUp();
     SetHelpFolder(std::string(RP58_PROGRAM_DIR) + "/help");
+  }
+  void TearDown() override {
+    SetAvailableScreenArea(QRect());
+    MainDlgTest::TearDown();
   }
 
   // Starts the main window as main() does and runs it under exec();
@@ -232,6 +237,54 @@ TEST_F(HelpWindowTest, AHelpWindowShownBeforeAModalDialogAnswersWhileTheDialogIs
       ASSERT_TRUE(QTest::qWaitFor([] { return CHelpViewer::Instance() == nullptr; }));
     }
   });
+}
+
+// F1 in the 5-Tone Common/System dialog standing where a screen of the size
+// places it: the help opens clear of the dialog wherever the screen has room
+// beside it, narrower if need be, and always on the screen.
+TEST_F(HelpWindowTest, HelpOpensClearOfTheDialogThatAskedWhereTheScreenHasRoom) {
+  struct Case {
+    QSize screen;
+    bool leftEdge;  // the dialog at the screen's left edge, else centred
+    bool roomBeside;
+  };
+  const Case cases[] = {
+      {QSize(1600, 1200), false, true}, {QSize(1600, 1200), true, true}, {QSize(1280, 1024), false, true},
+      {QSize(1024, 768), true, true},   {QSize(800, 600), false, false},
+  };
+  WriteDataFile(dir.File("m.K58"), kMobile);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.screen.width() << "x" << c.screen.height() << (c.leftEdge ? " left" : ""));
+    const QRect area(QPoint(0, 0), c.screen);
+    SetAvailableScreenArea(area);
+    RunAsTheProgramDoes({"m.K58"}, [&] {
+      ShowFiveToneTab();
+      auto* button = FindControl<QPushButton>(dlg.get(), five_tone_page::kCommonSystem);
+      ASSERT_NE(button, nullptr);
+      OpenWith<CFiveToneDialog>(button, [&](CFiveToneDialog& dialog) {
+        QRect place = dialog.frameGeometry();
+        place.moveCenter(area.center());
+        if (c.leftEdge) place.moveLeft(0);
+        dialog.move(place.topLeft());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1, Qt::NoModifier, kPressMs);
+        CHelpViewer* viewer = CHelpViewer::Instance();
+        ASSERT_NE(viewer, nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(viewer));
+        const QRect help = viewer->frameGeometry();
+        EXPECT_TRUE(area.contains(help)) << "on the screen";
+        if (c.roomBeside) {
+          EXPECT_FALSE(help.intersects(dialog.frameGeometry())) << "clear of the dialog";
+        } else {
+          auto* cancel = FindControl<QPushButton>(&dialog, five_tone_dlg::kCancel);
+          ASSERT_NE(cancel, nullptr);
+          EXPECT_FALSE(help.intersects(QRect(cancel->mapToGlobal(QPoint(0, 0)), cancel->size())))
+              << "Cancel stays in sight";
+        }
+        viewer->close();
+      });
+      ASSERT_TRUE(QTest::qWaitFor([] { return CHelpViewer::Instance() == nullptr; }));
+    });
+  }
 }
 
 TEST_F(HelpWindowTest, BackReturnsAlongTheLinksAndHomeShowsTheContents) {
