@@ -8,6 +8,8 @@
 #include <QWidget>
 #include <vector>
 
+#include "platform/ScreenArea.h"
+
 bool PreviewKeyPress(QObject* receiver, QKeyEvent* event) {
   if (receiver == nullptr || !receiver->isWidgetType()) return false;
   // Collect the chain first: a previewer may close windows on the way.
@@ -47,6 +49,13 @@ bool Rp58Application::notify(QObject* receiver, QEvent* event) {
       }
       return true;
     }
+  }
+  if (event->type() == QEvent::Show && receiver->isWidgetType() && !event->spontaneous()) {
+    // After the show event has placed the window, before the window system shows it.
+    const QPointer<QWidget> window = static_cast<QWidget*>(receiver);
+    const bool result = QApplication::notify(receiver, event);
+    if (window != nullptr) KeepDialogOnScreen(window);
+    return result;
   }
   return QApplication::notify(receiver, event);
 }

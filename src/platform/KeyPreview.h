@@ -23,7 +23,8 @@ bool PreviewKeyPress(QObject* receiver, QKeyEvent* event);
 // The program's application object: runs PreviewKeyPress once for every key
 // press before it is delivered, and keeps the mouse wheel from changing a
 // combo box that does not have the focus (scrolling past a setting must not
-// change it; the wheel scrolls the page around it instead). Every Qt entry point (the program, the tests) creates this
+// change it; the wheel scrolls the page around it instead), and keeps every
+// dialog shown on the screen (KeepDialogOnScreen). Every Qt entry point (the program, the tests) creates this
 // instead of a plain QApplication.
 class Rp58Application : public QApplication {
 public:

@@ -3,9 +3,13 @@
 // boxes and file dialogs, and helpers to write data files of either family.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDialog>
 #include <QTabBar>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,6 +32,28 @@ inline void WriteDataFile(const std::string& path, Family family, bool uhf = tru
   const std::vector<unsigned char> bytes = ReadWholeFile(source);
   ASSERT_EQ(bytes.size(), kImageSize) << source;
   WriteWholeFile(path, bytes);
+}
+
+// Runs `open`, which opens a modal dialog and waits in it; `work` runs, from
+// a timer, once that dialog is up and active, and the dialog is closed after.
+inline void WhileModal(const std::function<void()>& open, const std::function<void(QDialog&)>& work) {
+  QWidget* below = QApplication::activeModalWidget();
+  bool seen = false;
+  QTimer poll;
+  poll.setInterval(5);
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr || dialog == below || seen) return;
+    seen = true;
+    poll.stop();
+    if (!QTest::qWaitFor([dialog] { return QApplication::activeWindow() == dialog; }))
+      ADD_FAILURE() << "the dialog is not active";
+    work(*dialog);
+    if (dialog->isVisible()) dialog->reject();  // never leaves the test waiting
+  });
+  poll.start();
+  open();
+  EXPECT_TRUE(seen) << "a modal dialog opened";
 }
 
 // An answer to the save question and, after Yes, to the save dialog.

@@ -79,28 +79,6 @@ protected:
     dlg->exec();
   }
 
-  // Runs `open`, which opens a modal dialog and waits in it; `work` runs, from
-  // a timer, once that dialog is up and active, and the dialog is closed after.
-  static void WhileModal(const std::function<void()>& open, const std::function<void(QDialog&)>& work) {
-    QWidget* below = QApplication::activeModalWidget();
-    bool seen = false;
-    QTimer poll;
-    poll.setInterval(5);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-      if (dialog == nullptr || dialog == below || seen) return;
-      seen = true;
-      poll.stop();
-      if (!QTest::qWaitFor([dialog] { return QApplication::activeWindow() == dialog; }))
-        ADD_FAILURE() << "the dialog is not active";
-      work(*dialog);
-      if (dialog->isVisible()) dialog->reject();  // never leaves the test waiting
-    });
-    poll.start();
-    open();
-    EXPECT_TRUE(seen) << "a modal dialog opened";
-  }
-
   // Clicks the button; `work` runs once the modal dialog it opens is up.
   template <class Dialog>
   void OpenWith(QPushButton* button, const std::function<void(Dialog&)>& work) {

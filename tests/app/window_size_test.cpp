@@ -110,3 +110,30 @@ TEST_F(WindowSizeTest, OnASmallScreenTheWindowFitsAndThePageScrolls) {
   ASSERT_NE(page, nullptr);
   EXPECT_GT(page->VMax(), 0);
 }
+
+// On a 640x480 screen the 5-Tone dialogs, the wider Encode/Decode among them,
+// open with OK and Cancel on the screen.
+TEST_F(WindowSizeTest, OnASmallScreenTheFiveToneDialogsShowTheirButtons) {
+  const QRect screen(0, 0, 640, 480);
+  for (Family family : {kMobile, kPortable}) {
+    SCOPED_TRACE(family == kPortable ? "portable" : "mobile");
+    StartOn(family, screen.size());
+    QTabBar* tabs = dlg->TabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, Qt::NoModifier, tabs->tabRect(tabs->count() - 1).center(), 20);
+    for (int id : {five_tone_page::kCommonSystem, five_tone_page::kEncodeDecode}) {
+      auto* button = FindControl<QPushButton>(dlg.get(), id);
+      ASSERT_NE(button, nullptr) << id;
+      WhileModal([button] { QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center(), 20); },
+                 [&](QDialog& dialog) {
+                   for (int buttonId : {1, 2}) {
+                     auto* shown = FindControl<QPushButton>(&dialog, buttonId);
+                     ASSERT_NE(shown, nullptr) << buttonId;
+                     EXPECT_TRUE(screen.contains(QRect(shown->mapToGlobal(QPoint(0, 0)), shown->size())))
+                         << id << " " << shown->text().toStdString();
+                   }
+                 });
+    }
+    dlg.reset();
+    ResetProgramState();
+  }
+}
