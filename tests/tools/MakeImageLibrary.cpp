@@ -3,7 +3,8 @@
 // model, has its records edited and packed by the model's own code, then gets
 // bytes a user's radio may hold but the program itself would never write
 // (bits the pack normalises, stale block counters), and is saved as the image
-// stands.
+// stands. The try-* files are the radios the README's walk-through serves:
+// only what the program itself writes, so a read gives back what they hold.
 //   rp58-mkimages <output folder>
 #include <cstdio>
 #include <cstring>
@@ -14,6 +15,7 @@
 #include "model/DataFile.h"
 #include "model/FamilyModel.h"
 #include "model/GlobalRecord.h"
+#include "model/GlobalRecordText.h"
 #include "model/MessageBox.h"
 #include "model/ModelChange.h"
 #include "model/RadioData.h"
@@ -261,6 +263,17 @@ bool BuildPairsBeyondZones(std::uint8_t model, FrequencyCount base) {
   return DiffersFromFreshRadio(fresh, std::begin(kPairsBeyondZones), std::end(kPairsBeyondZones));
 }
 
+// A radio as a user leaves it after a session: six channels, four zones of
+// 4, 3, 2 and 1 groups (zone 2 LTR), the radio password the README names,
+// packed as the program packs it, so its block counters match its data.
+bool BuildTryRadio(std::uint8_t model, FrequencyCount base) {
+  StartRadio(model);
+  for (int i = 0; i < 6; ++i) ProgramChannel(i, base + 12500 * static_cast<FrequencyCount>(i), base + 500000);
+  AssignZones({4, 3, 2, 1}, {1}, {0, 1, 2, 3, 4, 5});
+  StorePassword(CurrentModel().global, "PASS5858");
+  return Pack();
+}
+
 bool Save(const std::string& path) {
   // A data file carries the portable radio's adjustment block where the
   // radio keeps it; saved as the image stands, the image must hold it.
@@ -297,6 +310,8 @@ int main(int argc, char** argv) {
       {"mobile-vhf-edges.K58", &BuildEdges, kFamilyMobileVhf, 15201250},
       {"portable-uhf-edges.P58", &BuildEdges, kFamilyPortableUhf, 46201250},
       {"mobile-uhf-pairs-beyond-zones.K58", &BuildPairsBeyondZones, kFamilyMobileUhf, 46301250},
+      {"try-mobile-uhf.K58", &BuildTryRadio, kFamilyMobileUhf, 46401250},
+      {"try-portable-vhf.P58", &BuildTryRadio, kFamilyPortableVhf, 15401250},
   };
   bool ok = true;
   for (const auto& f : files) {

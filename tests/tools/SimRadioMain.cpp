@@ -10,13 +10,14 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "PtyRadio.h"
+#include "ServedFile.h"
 #include "SimRadio.h"
-#include "model/DataFile.h"
 #include "model/RadioImage.h"
 
 namespace {
@@ -86,15 +87,13 @@ int main(int argc, char** argv) {
   }
   if (file.empty() || (eepromEnd != 63 && eepromEnd != 127) || (align && (off || stream))) return Usage();
 
-  if (!AllocateRadioImage() || g_dataFile.LoadDataFile(file, ".") != 1) {
+  const std::unique_ptr<CSimRadio> served =
+      RadioServingFile(file, stream ? SimProtocol::kStreamed : SimProtocol::kPolled, eepromEnd);
+  if (!served) {
     std::fprintf(stderr, "rp58-simradio: cannot load %s\n", file.c_str());
     return 1;
   }
-  std::vector<std::uint8_t> memory(g_pRadioImage, g_pRadioImage + kImageBufferSize);
-  const int lastEeprom = eepromEnd == 63 ? 0 : 1;
-  CSimRadio radio(stream ? SimProtocol::kStreamed : SimProtocol::kPolled, memory, lastEeprom, lastEeprom + 57);
-  // Its alignment mode answers as a radio of the file's family.
-  radio.SetFamily(FamilyOfCode(memory[area::kFamilyCode]) == kPortable);
+  CSimRadio& radio = *served;
   if (off) {
     radio.StartSwitchedOff();
     radio.PowerOnAfterFirstByte(2'000'000);
@@ -131,7 +130,7 @@ int main(int argc, char** argv) {
     }
   });
   keys.detach();
-  std::vector<std::uint8_t> shown = memory;
+  std::vector<std::uint8_t> shown = radio.Memory();
   for (;;) {
     pty.Serve(g_interrupt);
     g_interrupt = false;
