@@ -20,10 +20,6 @@ constexpr std::size_t kDialTags = 482;      // 8 characters each
 constexpr std::size_t kPagingWords = 562;   // big-endian
 }  // namespace dtmf
 
-// Option byte 2 as the radio needs it: Auto Reset on, Answer Back off.
-constexpr std::uint8_t kAutoReset = 0x40;
-constexpr std::uint8_t kAnswerBackAndAutoReset = 0xC0;
-
 // Digit i (0-based) is nibble i + 1: the count has nibble 0.
 std::uint8_t& NibbleByte(std::uint8_t* digits, int nibble) { return digits[nibble / 2]; }
 int GetNibble(const std::uint8_t* digits, int nibble) {
@@ -92,7 +88,7 @@ std::uint16_t PagingWordWithCode(std::uint16_t word, const std::string& text) {
 
 char PauseCharacterText(std::uint8_t pauseOptions) {
   static constexpr char kShown[] = "0123456789abcd*#";
-  return kShown[pauseOptions & 0x0F];
+  return kShown[dtmf_field::kPauseCode.bits.Get(pauseOptions)];
 }
 
 int PauseCharacterValue(const std::string& text) {
@@ -183,6 +179,13 @@ FieldRef Resolve(CDtmfData& record, const DtmfField& field) {
   return {};
 }
 
+std::uint32_t ValueOf(const CDtmfData& record, const DtmfField& field) {
+  if (field.byte != nullptr) return field.bits.Get(record.*field.byte);
+  if (field.pagingWord >= 0 && field.pagingWord < kDialMemories)
+    return field.bits.Get(record.pagingCodes[static_cast<std::size_t>(field.pagingWord)]);
+  return 0;
+}
+
 void CDtmfData::LoadDtmfData(const std::uint8_t* image) {
   pauseOptions = image[dtmf::kPauseOptions];
   pagingOptions = image[dtmf::kPagingOptions];
@@ -197,7 +200,9 @@ void CDtmfData::LoadDtmfData(const std::uint8_t* image) {
 }
 
 int CDtmfData::StoreDtmfData(std::uint8_t* image) {
-  pagingOptions = static_cast<std::uint8_t>((pagingOptions & ~kAnswerBackAndAutoReset) | kAutoReset);
+  // Option byte 2 as the radio needs it: Auto Reset on, Answer Back off.
+  Resolve(*this, dtmf_field::kAnswerBack).Set(0);
+  Resolve(*this, dtmf_field::kAutoReset).Set(1);
   image[dtmf::kPauseOptions] = pauseOptions;
   image[dtmf::kPagingOptions] = pagingOptions;
   std::copy(aniCode.begin(), aniCode.end(), image + dtmf::kAniCode);

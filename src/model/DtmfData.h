@@ -32,9 +32,9 @@ std::string DtmfStringField(const std::uint8_t* digits);
 
 // Paging word: bit 13 = paging decode on; bits 8-11, 4-7, 0-3 = three digits
 // (14 and 15 = no digit).
-inline constexpr std::uint16_t kPagingDecodeBit = 0x2000;
+inline constexpr BitRange kPagingDecode = Bit(13);
 inline constexpr std::uint16_t kPagingWordDefault = 0x0FFF;
-inline bool PagingDecodeOn(std::uint16_t word) { return (word & kPagingDecodeBit) != 0; }
+inline bool PagingDecodeOn(std::uint16_t word) { return kPagingDecode.Get(word) != 0; }
 // Three characters: "%X" digits, blanks for no digit; three blanks when off.
 std::string PagingCodeText(std::uint16_t word);
 // Stores the digits of a typed code into bits 0-11: a blank stores 0, '*'
@@ -110,6 +110,7 @@ struct DtmfField {
   int pagingWord = -1;
 };
 FieldRef Resolve(CDtmfData& record, const DtmfField& field);
+std::uint32_t ValueOf(const CDtmfData& record, const DtmfField& field);
 
 namespace dtmf_field {
 inline constexpr DtmfField kPauseCharacter{&CDtmfData::pauseOptions, Bit(7)};
@@ -120,8 +121,23 @@ inline constexpr DtmfField kDtmfSpeed{&CDtmfData::pagingOptions, Bit(4)};
 inline constexpr DtmfField kKeyPad{&CDtmfData::pagingOptions, Bit(5)};
 inline constexpr DtmfField kAutoReset{&CDtmfData::pagingOptions, Bit(6)};
 inline constexpr DtmfField kAnswerBack{&CDtmfData::pagingOptions, Bit(7)};
-constexpr DtmfField PagingDecode(int i) { return {nullptr, Bit(13), i}; }
+constexpr DtmfField PagingDecode(int i) { return {nullptr, kPagingDecode, i}; }
 }  // namespace dtmf_field
+
+// The choices of the DTMF ANI page's settings, which its print words alike:
+// the DTMF record's and the ANI settings of the radio-wide record.
+namespace dtmf_choice {
+inline constexpr Choice kPauseCharacter[] = {{"Enable", 0}, {"Disable", 1}};
+inline constexpr Choice kPauseTime[] = {{"0.5sec", 0}, {"1.0sec", 1}, {"2.0sec", 2}, {"3.0sec", 3},
+                                        {"4.0sec", 4}, {"5.0sec", 5}, {"6.0sec", 6}, {"7.0sec", 7}};
+inline constexpr Choice kDtmfSpeed[] = {{" 50msec", 0}, {"100msec", 1}};
+inline constexpr Choice kCallingTimes[] = {{"off", 0}, {"  1", 1}, {"  3", 2}, {"  5", 3}};
+inline constexpr Choice kOffOn[] = {{"off", 0}, {"on", 1}};  // paging decode, Answer Back, Auto Reset
+inline constexpr Choice kAniTransmission[] = {{"PTT pressed", 0}, {"PTT released", 1}};
+inline constexpr Choice kAniSpeed[] = {
+    {"25msec(20digit)", 0}, {"33msec(15digit)", 1}, {"50msec(10digit)", 2}, {"66msec(7.5digit)", 3}};
+inline constexpr Choice kFirstDigitDelay[] = {{"300msec", 3}, {"500msec", 4}};  // any other value reads 500msec
+}  // namespace dtmf_choice
 
 class CMobileDtmfData : public CDtmfData {};
 class CPortableDtmfData : public CDtmfData {};

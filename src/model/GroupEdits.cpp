@@ -14,11 +14,10 @@ bool SwitchGroup(CRadioDataCore& data, int zone, int g, bool on, bool firstChann
   CGroupRecord& group = data.m_groups[static_cast<std::size_t>(g)];
   const bool wasOn = group.IsEnabled();
   if (on) {
-    group.flags |= group_flag::kEnabled;
-    if (!wasOn && firstChannelOnSwitchOn)
-      group.channelWord = static_cast<std::uint16_t>(group.channelWord & ~group_word::kChannelMask);
+    group.Set(group_field::kEnabled, 1);
+    if (!wasOn && firstChannelOnSwitchOn) group.Set(group_field::kChannel, 0);
   } else {
-    group.flags &= static_cast<std::uint8_t>(~group_flag::kEnabled);
+    group.Set(group_field::kEnabled, 0);
     std::uint8_t& selected = data.m_selectedGroup[static_cast<std::size_t>(zone)];
     if (selected == g + 1) selected = 0;
   }
@@ -38,28 +37,29 @@ void SetDefaultScanMemory(CRadioDataCore& data, int zone, bool enable) {
   for (int g = range.first; g < range.End(); ++g) SetScanMemory(data.m_groups[static_cast<std::size_t>(g)].flags, enable);
 }
 
-std::uint8_t RxSubAudibleType(const CGroupRecord& group) { return (group.Tone() >> 3) & 7; }
-std::uint8_t TxSubAudibleType(const CGroupRecord& group) { return group.Tone() & 7; }
+std::uint8_t RxSubAudibleType(const CGroupRecord& group) {
+  return static_cast<std::uint8_t>(group.Value(group_field::kRxSubAudible));
+}
+std::uint8_t TxSubAudibleType(const CGroupRecord& group) {
+  return static_cast<std::uint8_t>(group.Value(group_field::kTxSubAudible));
+}
 
 void SetRxSubAudible(CGroupRecord& group, std::uint8_t type) {
+  using namespace group_field;
   const std::uint8_t old = RxSubAudibleType(group);
-  std::uint8_t& tone = group.settings[group_byte::kTone];
-  tone = static_cast<std::uint8_t>((tone & ~0x38) | ((type & 7) << 3));
-  std::uint8_t& rxCode = group.settings[group_byte::kOptions5];
-  std::uint8_t& txCode = group.settings[group_byte::kOptions4];
+  group.Set(kRxSubAudible, type);
   if (type == kSubAudibleNone) {
-    rxCode = kNoToneCode;
+    group.Set(kRxCode, kNoToneCode);
     return;
   }
-  rxCode = 0;
-  if (old == kSubAudibleNone && txCode == kNoToneCode) {
-    tone = static_cast<std::uint8_t>((tone & ~0x07) | (type & 7));
-    txCode = 0;
+  group.Set(kRxCode, 0);
+  if (old == kSubAudibleNone && group.Value(kTxCode) == kNoToneCode) {
+    group.Set(kTxSubAudible, type);
+    group.Set(kTxCode, 0);
   }
 }
 
 void SetTxSubAudible(CGroupRecord& group, std::uint8_t type) {
-  std::uint8_t& tone = group.settings[group_byte::kTone];
-  tone = static_cast<std::uint8_t>((tone & ~0x07) | (type & 7));
-  group.settings[group_byte::kOptions4] = type == kSubAudibleNone ? kNoToneCode : 0;
+  group.Set(group_field::kTxSubAudible, type);
+  group.Set(group_field::kTxCode, type == kSubAudibleNone ? kNoToneCode : 0);
 }

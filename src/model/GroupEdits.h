@@ -34,9 +34,7 @@ void SetDefaultScanMemory(CRadioDataCore& data, int zone, bool enable);
 
 // The sub-audible signalling of a conventional group: its types in the tone
 // byte (bits 3-5 receive, bits 0-2 transmit: 0 none, 1 CTCSS, 2 DCS, 3 DCS
-// inverted) and its codes (byte 5 receive, byte 4 transmit; 0xFF none).
-inline constexpr std::uint8_t kNoToneCode = 0xFF;
-enum SubAudibleType : std::uint8_t { kSubAudibleNone = 0, kSubAudibleCtcss = 1, kSubAudibleDcs = 2, kSubAudibleDcsInvert = 3 };
+// inverted) and its codes (byte 5 receive, byte 4 transmit; kNoToneCode).
 std::uint8_t RxSubAudibleType(const CGroupRecord& group);
 std::uint8_t TxSubAudibleType(const CGroupRecord& group);
 // A new receive type starts its code at the first one (none for NONE); a

@@ -7,8 +7,8 @@
 #include "model/RadioImage.h"
 
 bool IsToneProgrammed(std::uint8_t toneByte) {
-  const std::uint8_t type = toneByte & 0x38;
-  return type == 8 || type == 16 || type == 24;
+  const std::uint32_t type = group_field::kRxSubAudible.bits.Get(toneByte);
+  return type >= 1 && type <= 3;
 }
 
 void CGroupRecord::SetDefaults(int g) {
@@ -22,7 +22,8 @@ void CGroupRecord::SetDefaults(int g) {
 
 void CGroupRecord::ResetSettings(bool ltrZone) {
   settings = {0x87, 0, 0, 0, 0xFF, 0xFF};
-  channelWord = ltrZone ? (group_word::kLtrBusyLockOut | group_word::kNoChannel) : group_word::kNoChannel;
+  channelWord = group_word::kNoChannel;
+  if (ltrZone) Set(group_field::kBusyLockout, 1);
 }
 
 void CGroupRecord::SetTag(const char* text) {
@@ -48,8 +49,32 @@ void CGroupRecord::StoreSlot(std::uint8_t* slot) const {
   std::memcpy(slot + group_slot::kTag, tag.data(), kTextLength);
 }
 
+std::uint32_t CGroupRecord::Value(GroupField field) const {
+  switch (field.in) {
+    case GroupField::In::kWord:
+      return field.bits.Get(channelWord);
+    case GroupField::In::kFlags:
+      return field.bits.Get(flags);
+    case GroupField::In::kSettings:
+      break;
+  }
+  return field.bits.Get(settings[static_cast<std::size_t>(field.byte)]);
+}
+
+FieldRef CGroupRecord::Ref(GroupField field) {
+  switch (field.in) {
+    case GroupField::In::kWord:
+      return FieldRef(&channelWord, field.bits);
+    case GroupField::In::kFlags:
+      return FieldRef(&flags, field.bits);
+    case GroupField::In::kSettings:
+      break;
+  }
+  return FieldRef(&settings[static_cast<std::size_t>(field.byte)], field.bits);
+}
+
 int CGroupRecord::Channel() const {
-  const int index = channelWord & group_word::kChannelMask;
+  const int index = static_cast<int>(Value(group_field::kChannel));
   return index < kChannelCount ? index : -1;
 }
 
@@ -61,6 +86,15 @@ int CGroupRecord::Channel() const {
 void CDefaultGroupRecord::SetDefaults() {
   bytes = {0x87, 0, 0, 0, 0, 0};
   word6 = 0x4000;
+}
+
+std::uint32_t CDefaultGroupRecord::Value(const DefaultGroupField& field) const {
+  return field.byte < 0 ? field.bits.Get(word6) : field.bits.Get(bytes[static_cast<std::size_t>(field.byte)]);
+}
+
+FieldRef CDefaultGroupRecord::Ref(const DefaultGroupField& field) {
+  return field.byte < 0 ? FieldRef(&word6, field.bits)
+                        : FieldRef(&bytes[static_cast<std::size_t>(field.byte)], field.bits);
 }
 
 const char* ScanMemoryText(std::uint8_t byte) {

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/Settings.h"
+
 // The 16-byte image slot of a group.
 namespace group_slot {
 inline constexpr std::size_t kSettings = 0;     // six settings bytes, in record order
@@ -28,14 +30,11 @@ inline constexpr int kOptions4 = 4;
 inline constexpr int kOptions5 = 5;
 }  // namespace group_byte
 
-// Bits of the channel word.
+// The channel word: its RF channel bits (group_field::kChannel) and the
+// value that names no channel. Its other bits are settings (group_field).
 namespace group_word {
-inline constexpr std::uint16_t kChannelMask = 0x03FF;  // 0x3FF = no channel
+inline constexpr std::uint16_t kChannelMask = 0x03FF;
 inline constexpr std::uint16_t kNoChannel = 0x03FF;
-inline constexpr int kHornAlertShift = 12;             // 2 bits; 2 and 3 need a tone
-inline constexpr std::uint16_t kHornAlertMask = 0x3000;
-inline constexpr std::uint16_t kRangeTranspond = 0x8000;
-inline constexpr std::uint16_t kLtrBusyLockOut = 0x1000;  // set on a fresh LTR group
 }  // namespace group_word
 
 // Bits of the flags byte and the image bit array that keeps each. An array
@@ -45,6 +44,76 @@ inline constexpr std::uint8_t kEnabled = 0x01;  // array 0x246
 inline constexpr std::uint8_t kSetting1 = 0x02; // array 0x096
 inline constexpr std::uint8_t kSetting4 = 0x10; // array 0x266
 }  // namespace group_flag
+
+// The sub-audible types of the tone byte, and the code byte of no tone.
+enum SubAudibleType : std::uint8_t {
+  kSubAudibleNone = 0,
+  kSubAudibleCtcss = 1,
+  kSubAudibleDcs = 2,
+  kSubAudibleDcsInvert = 3
+};
+inline constexpr std::uint8_t kNoToneCode = 0xFF;
+
+// A setting of a group: bits of one of its settings bytes, of its channel
+// word or of its flags byte.
+struct GroupField {
+  enum class In : std::uint8_t { kSettings, kWord, kFlags };
+  In in = In::kSettings;
+  int byte = 0;  // the settings byte, for kSettings
+  BitRange bits = kWholeByte;
+};
+constexpr GroupField GroupSetting(int byte, BitRange bits = kWholeByte) {
+  return {GroupField::In::kSettings, byte, bits};
+}
+constexpr GroupField GroupWord(BitRange bits) { return {GroupField::In::kWord, 0, bits}; }
+constexpr GroupField GroupFlags(BitRange bits) { return {GroupField::In::kFlags, 0, bits}; }
+
+// Every group setting, named once: the group pages, the signalling rules,
+// the write checks and the zone print read them here. Bytes 4 and 5 and the
+// bits shared by a mobile and a portable setting carry a name for each.
+namespace group_field {
+// 2nd TX Power: 7 none, 0 High, 4 and 5 the two mobile Low levels.
+inline constexpr GroupField kSecondTxPower = GroupSetting(group_byte::kOptions0, Bits(0, 2));
+inline constexpr GroupField kMobileEncryption = GroupSetting(group_byte::kOptions0, Bits(3, 4));
+inline constexpr GroupField kPortableEncryption = GroupSetting(group_byte::kOptions0, Bit(4));
+inline constexpr GroupField kTxInhibit = GroupSetting(group_byte::kOptions0, Bit(5));
+inline constexpr GroupField kCompander = GroupSetting(group_byte::kOptions0, Bit(6));
+inline constexpr GroupField kMonitor = GroupSetting(group_byte::kOptions0, Bit(7));
+// The conventional signalling (or paging) number: a paging location or a system.
+inline constexpr GroupField kFunctionNumber = GroupSetting(group_byte::kOptions1, Bits(0, 3));
+// The signalling (or paging) function: this bit, plus 2 x its high bit, which
+// is byte 1 bit 6 on a mobile radio of product code 11 or 39 and byte 3 bit 7
+// on any other.
+inline constexpr GroupField kFunction = GroupSetting(group_byte::kOptions1, Bit(4));
+inline constexpr GroupField kAniMonitor = GroupSetting(group_byte::kOptions1, Bit(5));  // mobile
+inline constexpr GroupField kFunctionHighCode1139 = GroupSetting(group_byte::kOptions1, Bit(6));
+inline constexpr GroupField kAni = GroupSetting(group_byte::kOptions1, Bit(7));
+inline constexpr GroupField kTxSubAudible = GroupSetting(group_byte::kTone, Bits(0, 2));  // SubAudibleType
+inline constexpr GroupField kRxSubAudible = GroupSetting(group_byte::kTone, Bits(3, 5));
+inline constexpr GroupField kFlatAf = GroupSetting(group_byte::kTone, Bit(6));  // mobile
+inline constexpr GroupField kTxSave = GroupSetting(group_byte::kTone, Bit(6));  // portable
+inline constexpr GroupField kRxSave = GroupSetting(group_byte::kTone, Bit(7));  // portable
+inline constexpr GroupField kClearedOnStore = GroupSetting(group_byte::kOptions3, Bit(2));
+// Call Alert [Horn]; on a conventional zone it needs a tone.
+inline constexpr GroupField kCallAlert = GroupSetting(group_byte::kOptions3, Bit(3));
+inline constexpr GroupField kTalkAroundFixed = GroupSetting(group_byte::kOptions3, Bit(4));
+inline constexpr GroupField kTalkAroundUser = GroupSetting(group_byte::kOptions3, Bit(5));
+inline constexpr GroupField kFunctionHigh = GroupSetting(group_byte::kOptions3, Bit(7));
+inline constexpr GroupField kTxId = GroupSetting(group_byte::kOptions4);  // LTR: 1..250, kNoGroupId
+inline constexpr GroupField kRxId = GroupSetting(group_byte::kOptions5);
+inline constexpr GroupField kTxCode = GroupSetting(group_byte::kOptions4);  // conventional: a tone or code row
+inline constexpr GroupField kRxCode = GroupSetting(group_byte::kOptions5);
+inline constexpr GroupField kChannel = GroupWord(Bits(0, 9));  // 0x3FF none
+// Busy Lock Out on a conventional zone ("Correct" and "Incorrect" need a
+// tone on a portable radio); a fresh LTR group has 1.
+inline constexpr GroupField kBusyLockout = GroupWord(Bits(12, 13));
+inline constexpr GroupField kTimer = GroupWord(Bit(14));  // Time Out Timer
+inline constexpr GroupField kQals = GroupWord(Bit(15));   // range transpond
+inline constexpr GroupField kEnabled = GroupFlags(Bit(0));
+// Scan Memory as bits 1..4 of the flags: bits 2 and 3 are never set, so 9
+// is both bits ("Enable"), 1 "User", 8 "Dealer".
+inline constexpr GroupField kScanMemory = GroupFlags(Bits(1, 4));
+}  // namespace group_field
 
 // Scan Memory: bits 1 and 4 of a group's flags byte (and of the Default
 // record's byte 5): both "Enable", bit 1 alone "User", bit 4 alone "Dealer",
@@ -87,6 +156,11 @@ public:
   void LoadSlot(const std::uint8_t* slot);
   void StoreSlot(std::uint8_t* slot) const;
 
+  // A setting's value, and where a page keeps it.
+  std::uint32_t Value(GroupField field) const;
+  FieldRef Ref(GroupField field);
+  void Set(GroupField field, std::uint32_t value) { Ref(field).Set(value); }
+
   bool IsEnabled() const { return flags & group_flag::kEnabled; }
   std::uint8_t Tone() const { return settings[group_byte::kTone]; }
   // The RF channel index, or -1 when the word names none (0x3FF, or any
@@ -100,9 +174,55 @@ using CPortableGroupRecord = CGroupRecord;
 
 // The values of the "Default" column of the group pages: 8 bytes of their
 // own layout (not a group record), reset with the radio data and never saved.
+struct DefaultGroupField;
 struct CDefaultGroupRecord {
   std::array<std::uint8_t, 6> bytes{};
   std::uint16_t word6 = 0;
   bool operator==(const CDefaultGroupRecord&) const = default;
   void SetDefaults();
+  std::uint32_t Value(const DefaultGroupField& field) const;
+  FieldRef Ref(const DefaultGroupField& field);
+  void Set(const DefaultGroupField& field, std::uint32_t value) { Ref(field).Set(value); }
 };
+
+// A setting of the Default record: bits of one of its bytes, or of its word
+// when `byte` is -1.
+struct DefaultGroupField {
+  int byte = -1;
+  BitRange bits = kWholeWord16;
+};
+constexpr DefaultGroupField DefaultByte(int byte, BitRange bits) { return {byte, bits}; }
+constexpr DefaultGroupField DefaultWord(BitRange bits) { return {-1, bits}; }
+
+// The Default record's settings that both families keep in the same place.
+namespace default_group_field {
+inline constexpr DefaultGroupField kSecondTxPower = DefaultByte(0, Bits(0, 2));
+inline constexpr DefaultGroupField kMobileEncryption = DefaultByte(0, Bits(3, 4));
+inline constexpr DefaultGroupField kPortableEncryption = DefaultByte(0, Bit(4));
+inline constexpr DefaultGroupField kTxInhibit = DefaultByte(0, Bit(5));
+inline constexpr DefaultGroupField kCompander = DefaultByte(0, Bit(6));
+inline constexpr DefaultGroupField kMonitor = DefaultByte(0, Bit(7));
+// The function: this bit plus 2 x kFunctionHighCode1139 on a mobile radio
+// of product code 11 or 39 (this bit alone on a portable one's conventional
+// zone); on any other, kFunctionPair plus 2 x the family's functionHigh.
+inline constexpr DefaultGroupField kFunction = DefaultByte(1, Bit(4));
+inline constexpr DefaultGroupField kFunctionPair = DefaultByte(1, Bits(5, 6));
+inline constexpr DefaultGroupField kAniMonitor = DefaultByte(1, Bit(7));  // mobile
+inline constexpr DefaultGroupField kFunctionHighCode1139 = DefaultByte(2, Bit(0));
+inline constexpr DefaultGroupField kFlatAf = DefaultByte(3, Bit(0));
+inline constexpr DefaultGroupField kScanMemory = DefaultByte(5, Bits(1, 4));  // as group_field::kScanMemory
+inline constexpr DefaultGroupField kBusyLockout = DefaultWord(Bits(12, 13));
+inline constexpr DefaultGroupField kTimer = DefaultWord(Bit(14));
+inline constexpr DefaultGroupField kQals = DefaultWord(Bit(15));
+}  // namespace default_group_field
+
+// The Default record's settings each family keeps in a place of its own.
+struct DefaultGroupFamilyFields {
+  DefaultGroupField callAlert, ani, talkAroundUser, talkAroundFixed, rxSave, txSave, functionHigh;
+};
+inline constexpr DefaultGroupFamilyFields kMobileDefaultGroupFields = {
+    DefaultByte(3, Bit(5)), DefaultByte(2, Bit(1)), DefaultByte(3, Bit(7)), DefaultByte(3, Bit(6)),
+    DefaultByte(3, Bit(1)), DefaultByte(3, Bit(0)), DefaultByte(4, Bit(1))};
+inline constexpr DefaultGroupFamilyFields kPortableDefaultGroupFields = {
+    DefaultByte(4, Bit(0)), DefaultByte(2, Bit(2)), DefaultByte(4, Bit(2)), DefaultByte(4, Bit(1)),
+    DefaultByte(3, Bit(4)), DefaultByte(3, Bit(3)), DefaultByte(4, Bit(4))};

@@ -7,17 +7,18 @@
 
 namespace {
 
-bool BitOf(std::uint8_t byte, int bit) { return (byte >> bit) & 1; }
-void PutBit(std::uint8_t& byte, int bit, bool on) {
-  byte = static_cast<std::uint8_t>(on ? byte | (1u << bit) : byte & ~(1u << bit));
-}
+namespace gf = group_field;
+namespace df = default_group_field;
 
-// The bytes of a group (and of the Default record) the function lives in.
-constexpr int kFunction = 1;   // bit 4 function, bit 6 its second part (product code 11 or 39), bits 0-3 the number
-constexpr int kActive = 3;     // bit 7: the second part, other product codes
-constexpr int kAniBit = 7;     // group byte 1
-// The Default record's second part: byte 4, bit 1 (mobile) or bit 4 (portable).
-int DefaultActiveBit(const SignalingContext& ctx) { return ctx.Mobile() ? 1 : 4; }
+// The Default record's high function bit of a family, other product codes.
+DefaultGroupField DefaultFunctionHigh(const SignalingContext& ctx) {
+  return (ctx.Mobile() ? kMobileDefaultGroupFields : kPortableDefaultGroupFields).functionHigh;
+}
+// The function's high bit of a group: its own bit on a mobile radio of
+// product code 11 or 39.
+GroupField FunctionHigh(const SignalingContext& ctx) {
+  return ctx.Mobile() && ctx.code1139 ? gf::kFunctionHighCode1139 : gf::kFunctionHigh;
+}
 
 const ChoiceRows& Rows3() {
   static const ChoiceRows rows = {{"Disable", 0}, {"Paging", 1}, {"Signaling", 3}};
@@ -41,7 +42,10 @@ const ChoiceRows& SystemRows() {
   return rows;
 }
 
-std::uint8_t EncryptionBits(const std::array<std::uint8_t, 6>& bytes) { return (bytes[0] >> 3) & 3; }
+std::uint8_t EncryptionBits(const CGroupRecord& g) { return static_cast<std::uint8_t>(g.Value(gf::kMobileEncryption)); }
+std::uint8_t EncryptionBits(const CDefaultGroupRecord& r) {
+  return static_cast<std::uint8_t>(r.Value(df::kMobileEncryption));
+}
 
 // The value of the line `line` of the rows the cell offered.
 std::uint32_t LineValue(const SignalingContext& ctx, std::uint8_t encryptionBits, int line) {
@@ -66,46 +70,39 @@ SignalingContext SignalingContextOf(const CFamilyModel& model) {
 // LTR
 
 std::uint32_t LtrSignalingValue(const SignalingContext& ctx, const CGroupRecord& g) {
-  const std::uint8_t b1 = g.settings[kFunction];
-  const bool second = ctx.Mobile() && ctx.code1139 ? BitOf(b1, 6) : BitOf(g.settings[kActive], 7);
-  return BitOf(b1, 4) + 2u * second;
+  return g.Value(gf::kFunction) + 2u * g.Value(FunctionHigh(ctx));
 }
 
 std::uint32_t LtrDefaultSignalingValue(const SignalingContext& ctx, const CDefaultGroupRecord& r) {
-  if (ctx.Mobile() && ctx.code1139) return BitOf(r.bytes[1], 4) + 2u * BitOf(r.bytes[2], 0);
-  return ((r.bytes[1] >> 5) & 3) + 2u * BitOf(r.bytes[4], DefaultActiveBit(ctx));
+  if (ctx.Mobile() && ctx.code1139) return MobileDefaultFunctionPair(r);
+  return r.Value(df::kFunctionPair) + 2u * r.Value(DefaultFunctionHigh(ctx));
 }
 
 void StoreLtrSignaling(const SignalingContext& ctx, CGroupRecord& g, bool on) {
-  PutBit(g.settings[kFunction], 4, on);
-  if (ctx.Mobile() && ctx.code1139)
-    PutBit(g.settings[kFunction], 6, on);
-  else
-    PutBit(g.settings[kActive], 7, on);
+  g.Set(gf::kFunction, on);
+  g.Set(FunctionHigh(ctx), on);
 }
 
 void StoreLtrDefaultSignaling(const SignalingContext& ctx, CDefaultGroupRecord& r, bool on) {
   if (ctx.Mobile() && ctx.code1139) {
-    PutBit(r.bytes[1], 4, on);
-    PutBit(r.bytes[2], 0, on);
+    r.Set(df::kFunction, on);
+    r.Set(df::kFunctionHighCode1139, on);
     return;
   }
-  PutBit(r.bytes[1], 5, on);
-  PutBit(r.bytes[1], 6, false);
-  PutBit(r.bytes[4], DefaultActiveBit(ctx), on);
+  r.Set(df::kFunctionPair, on);
+  r.Set(DefaultFunctionHigh(ctx), on);
 }
 
 // ---------------------------------------------------------------------------
 // Conventional
 
 std::uint32_t ConvSignalingValue(const SignalingContext& ctx, const CGroupRecord& g) {
-  const std::uint8_t b1 = g.settings[kFunction];
-  if (!ctx.Mobile() && ctx.code1139) return BitOf(b1, 4);
+  if (!ctx.Mobile() && ctx.code1139) return g.Value(gf::kFunction);
   return LtrSignalingValue(ctx, g);
 }
 
 std::uint32_t ConvDefaultSignalingValue(const SignalingContext& ctx, const CDefaultGroupRecord& r) {
-  if (!ctx.Mobile() && ctx.code1139) return BitOf(r.bytes[1], 4);
+  if (!ctx.Mobile() && ctx.code1139) return r.Value(df::kFunction);
   return LtrDefaultSignalingValue(ctx, r);
 }
 
@@ -116,73 +113,72 @@ ChoiceRows ConvSignalingRows(const SignalingContext& ctx, std::uint8_t encryptio
 }
 
 void StoreConvSignaling(const SignalingContext& ctx, CGroupRecord& g, int line) {
-  std::uint8_t& b1 = g.settings[kFunction];
-  const std::uint8_t encryption = EncryptionBits(g.settings);
+  const std::uint8_t encryption = EncryptionBits(g);
   const std::uint32_t value = LineValue(ctx, encryption, line);
   if (!ctx.Mobile() && ctx.code1139) {
-    PutBit(b1, 4, value & 1);
+    g.Set(gf::kFunction, value & 1);
     return;
   }
-  const int old = BitOf(b1, 4) + 4 * BitOf(b1, 6);
+  // Bit 4 and bit 6 of byte 1, read as one value.
+  const auto pair = [&g] { return g.Value(gf::kFunction) + 4 * g.Value(gf::kFunctionHighCode1139); };
+  const std::uint32_t old = pair();
   if (ctx.Mobile() && ctx.code1139) {
     if (line >= 2) {
-      PutBit(b1, kAniBit, false);
-      PutBit(b1, 4, !(ctx.xld && line == 2 && encryption == 0));
-      PutBit(b1, 6, true);
+      g.Set(gf::kAni, 0);
+      g.Set(gf::kFunction, !(ctx.xld && line == 2 && encryption == 0));
+      g.Set(gf::kFunctionHighCode1139, 1);
     } else {
-      PutBit(b1, 4, value & 1);
-      PutBit(b1, 6, false);
+      g.Set(gf::kFunction, value & 1);
+      g.Set(gf::kFunctionHighCode1139, 0);
     }
   } else {
-    PutBit(b1, 4, line >= 2 || (value & 1));
-    PutBit(g.settings[kActive], 7, line >= 2);
+    g.Set(gf::kFunction, line >= 2 || (value & 1));
+    g.Set(gf::kFunctionHigh, line >= 2);
   }
   if (!ctx.Mobile()) return;  // the portable radio keeps its paging number
-  const int now = BitOf(b1, 4) + 4 * BitOf(b1, 6);
-  if (now != old) b1 = static_cast<std::uint8_t>((b1 & 0xF0) | (now == 4 ? 1 : 0));
+  const std::uint32_t now = pair();
+  if (now != old) g.Set(gf::kFunctionNumber, now == 4 ? 1 : 0);
 }
 
 void StoreConvDefaultSignaling(const SignalingContext& ctx, CDefaultGroupRecord& r, int line) {
-  const std::uint32_t value = LineValue(ctx, EncryptionBits(r.bytes), line);
+  const std::uint32_t value = LineValue(ctx, EncryptionBits(r), line);
   if (!ctx.Mobile() && ctx.code1139) {
-    PutBit(r.bytes[1], 4, value & 1);
+    r.Set(df::kFunction, value & 1);
     return;
   }
   if (ctx.Mobile() && ctx.code1139) {
-    PutBit(r.bytes[1], 4, line >= 2 ? !(ctx.xld && line == 2 && EncryptionBits(r.bytes) == 0) : (value & 1) != 0);
-    PutBit(r.bytes[2], 0, line >= 2);
+    r.Set(df::kFunction, line >= 2 ? !(ctx.xld && line == 2 && EncryptionBits(r) == 0) : (value & 1) != 0);
+    r.Set(df::kFunctionHighCode1139, line >= 2);
     return;
   }
-  const std::uint8_t pair = line >= 2 ? 1 : static_cast<std::uint8_t>(value & 3);
-  r.bytes[1] = static_cast<std::uint8_t>((r.bytes[1] & ~0x60) | (pair << 5));
-  PutBit(r.bytes[4], DefaultActiveBit(ctx), line >= 2);
+  r.Set(df::kFunctionPair, line >= 2 ? 1 : value & 3);
+  r.Set(DefaultFunctionHigh(ctx), line >= 2);
 }
 
 void StoreConvSignalingFromDefault(const SignalingContext& ctx, const CDefaultGroupRecord& r, CGroupRecord& g,
                                    int line) {
-  std::uint8_t& b1 = g.settings[kFunction];
   if (!ctx.Mobile() && ctx.code1139) {
-    PutBit(b1, 4, BitOf(r.bytes[1], 4));
+    g.Set(gf::kFunction, r.Value(df::kFunction));
     return;
   }
   if (ctx.Mobile() && ctx.code1139) {
-    if (line >= 2) PutBit(b1, kAniBit, false);
-    PutBit(b1, 4, BitOf(r.bytes[1], 4));
-    PutBit(b1, 6, BitOf(r.bytes[2], 0));
+    if (line >= 2) g.Set(gf::kAni, 0);
+    g.Set(gf::kFunction, r.Value(df::kFunction));
+    g.Set(gf::kFunctionHighCode1139, r.Value(df::kFunctionHighCode1139));
     return;
   }
-  PutBit(b1, 4, BitOf(r.bytes[1], 5));
-  PutBit(g.settings[kActive], 7, BitOf(r.bytes[4], DefaultActiveBit(ctx)));
+  // The pair's low bit is the group's function bit.
+  g.Set(gf::kFunction, r.Value(df::kFunctionPair) & 1);
+  g.Set(gf::kFunctionHigh, r.Value(DefaultFunctionHigh(ctx)));
 }
 
 ChoiceRows ConvNumberRows(const SignalingContext& ctx, const CGroupRecord& g) {
-  const std::uint8_t b1 = g.settings[kFunction];
-  const bool paging = !ctx.Mobile() || (BitOf(b1, 4) && !BitOf(b1, 6));
+  const bool paging = !ctx.Mobile() || (g.Value(gf::kFunction) && !g.Value(gf::kFunctionHighCode1139));
   return paging ? LocationRows() : SystemRows();
 }
 
 std::string ConvNumberText(const SignalingContext& ctx, const CGroupRecord& g) {
-  const std::uint32_t n = g.settings[kFunction] & 0x0F;
+  const std::uint32_t n = g.Value(gf::kFunctionNumber);
   const std::uint32_t f = ConvSignalingValue(ctx, g);
   if (!ctx.Mobile() || f == 1) return LocationRows()[static_cast<std::size_t>(RowOfChoiceRow(LocationRows(), n, 0))].text;
   if ((f == 0 || f == 3) && n == 0) return "Disable";
@@ -190,23 +186,22 @@ std::string ConvNumberText(const SignalingContext& ctx, const CGroupRecord& g) {
 }
 
 bool ConvNumberOpen(const SignalingContext& ctx, const CGroupRecord& g) {
-  const std::uint8_t b1 = g.settings[kFunction];
   if (ctx.code1139) {
     if (!ctx.Mobile()) return true;
     const std::uint32_t f = MobileFunctionPair(g);
     return f == 1 || f == 2;
   }
-  return !(BitOf(b1, 4) && BitOf(g.settings[kActive], 7));
+  return !(g.Value(gf::kFunction) && g.Value(gf::kFunctionHigh));
 }
 
 // ---------------------------------------------------------------------------
 // Cell rules
 
 std::uint32_t MobileFunctionPair(const CGroupRecord& g) {
-  return BitOf(g.settings[kFunction], 4) + 2u * BitOf(g.settings[kFunction], 6);
+  return g.Value(gf::kFunction) + 2u * g.Value(gf::kFunctionHighCode1139);
 }
 std::uint32_t MobileDefaultFunctionPair(const CDefaultGroupRecord& r) {
-  return BitOf(r.bytes[1], 4) + 2u * BitOf(r.bytes[2], 0);
+  return r.Value(df::kFunction) + 2u * r.Value(df::kFunctionHighCode1139);
 }
 
 bool MobileEncryptionOpen(const SignalingContext& ctx, std::uint32_t pair) {
@@ -215,5 +210,5 @@ bool MobileEncryptionOpen(const SignalingContext& ctx, std::uint32_t pair) {
 }
 
 bool MobileConvAniOpen(const SignalingContext& ctx, const CGroupRecord& g) {
-  return !ctx.code1139 || !BitOf(g.settings[kFunction], 6);
+  return !ctx.code1139 || !g.Value(gf::kFunctionHighCode1139);
 }

@@ -93,18 +93,23 @@ void PrintDtmfAniPage(IPrintCanvas& canvas, const CFamilyModel& model, int u, in
     for (const auto& [from, to] : cells) Cell(canvas, X(from), line(n), X(to), h, *text++);
   };
 
-  const char* const pauseTimes[] = {"0.5sec", "1.0sec", "2.0sec", "3.0sec", "4.0sec", "5.0sec", "6.0sec", "7.0sec"};
-  const char* const callingTimes[] = {"off", "  1", "  3", "  5"};
-  const char* const aniSpeeds[] = {"25msec(20digit)", "33msec(15digit)", "50msec(10digit)", "66msec(7.5digit)"};
-  const std::string keypad = dtmf.pagingOptions & 0x20 ? "Enable" : "Disable";
+  using namespace dtmf_choice;
+  namespace f = dtmf_field;
+  // A value no choice holds reads as the last choice's text.
+  const auto text = [](Choices choices, std::uint32_t value) {
+    return std::string(ChoiceText(choices, value, static_cast<int>(choices.size()) - 1));
+  };
+  const std::string keypad = text(kDisableEnable, ValueOf(dtmf, f::kKeyPad));
 
   const int d = mobile ? 10 : 9;
   section(0, 2, d, "Global Setting");
-  setting(3, 8, 38, 56, "DTMF Monitor", ValueOf(g, global::kDtmfMonitor) != 0 ? "Enable" : "Disable");
-  setting(4, 8, 38, 56, "DTMF pause character", dtmf.pauseOptions & 0x80 ? "Disable" : "Enable");
-  setting(5, 8, 38, 56, "DTMF pause character code", std::string(1, DigitChar(dtmf.pauseOptions & 0x0F)));
-  setting(6, 8, 38, 56, "Pause Time", pauseTimes[(dtmf.pauseOptions >> 4) & 7]);
-  setting(7, 8, 38, 56, "DTMF Speed", dtmf.pagingOptions & 0x10 ? "100msec" : " 50msec");
+  setting(3, 8, 38, 56, "DTMF Monitor", text(kDisableEnable, ValueOf(g, global::kDtmfMonitor)));
+  setting(4, 8, 38, 56, "DTMF pause character", text(kPauseCharacter, ValueOf(dtmf, f::kPauseCharacter)));
+  // The print's own digit: upper case where the page's box shows "a"-"d".
+  setting(5, 8, 38, 56, "DTMF pause character code",
+          std::string(1, DigitChar(static_cast<int>(ValueOf(dtmf, f::kPauseCode)))));
+  setting(6, 8, 38, 56, "Pause Time", text(kPauseTime, ValueOf(dtmf, f::kPauseTime)));
+  setting(7, 8, 38, 56, "DTMF Speed", text(kDtmfSpeed, ValueOf(dtmf, f::kDtmfSpeed)));
   if (mobile) {
     setting(8, 8, 38, 56, "DTMF Keypad", keypad);
     if (!IsMobileProductCode(model.RadioDataView().ProductCode())) setting(9, 8, 38, 56, "DTMF KeyPad", keypad);
@@ -124,21 +129,22 @@ void PrintDtmfAniPage(IPrintCanvas& canvas, const CFamilyModel& model, int u, in
 
   section(70, 2, 5, "Paging Parameter Setting");
   canvas.TextOut(X(73), line(3), "Global Setting");
-  setting(3, 93, 113, 123, "Calling Times", callingTimes[dtmf.pagingOptions & 3]);
+  setting(3, 93, 113, 123, "Calling Times", text(kCallingTimes, ValueOf(dtmf, f::kCallingTimes)));
   section(70, 5, 19, "Individual Paging code");
   row(7, {{78, 88}, {88, 103}, {103, 123}}, {"Location", "Code", "Decoding"});
   for (int k = 0; k < kDialMemories; ++k) {
     const std::uint16_t word = dtmf.pagingCodes[static_cast<std::size_t>(k)];
     char location[8];
     std::snprintf(location, sizeof location, "%5d", k + 1);
-    row(8 + k, {{78, 88}, {88, 103}, {103, 123}}, {location, PagingCodeText(word), PagingDecodeOn(word) ? "on" : "off"});
+    row(8 + k, {{78, 88}, {88, 103}, {103, 123}},
+        {location, PagingCodeText(word), text(kOffOn, ValueOf(dtmf, f::PagingDecode(k)))});
   }
   section(70, 19, 25, "ANI Setting");
-  setting(20, 78, 103, 121, "ANI Transmission", ValueOf(g, global::kAniTransmission) != 0 ? "PTT released" : "PTT pressed");
+  setting(20, 78, 103, 121, "ANI Transmission", text(kAniTransmission, ValueOf(g, global::kAniTransmission)));
   setting(21, 78, 103, 121, "ANI Code", DtmfStringField(dtmf.aniCode.data()));
-  setting(22, 78, 103, 121, "ANI Speed", aniSpeeds[ValueOf(g, global::kAniSpeed) & 3]);
+  setting(22, 78, 103, 121, "ANI Speed", text(kAniSpeed, ValueOf(g, global::kAniSpeed)));
   if (!mobile)
-    setting(23, 78, 103, 121, "1st digit Delay", ValueOf(g, global::kFirstDigitDelay) == 3 ? "300msec" : "500msec");
+    setting(23, 78, 103, 121, "1st digit Delay", text(kFirstDigitDelay, ValueOf(g, global::kFirstDigitDelay)));
 }
 
 namespace {

@@ -261,31 +261,38 @@ int CRadioDataCore::StoreGroup(const CFamilyModel& model, int g, std::uint8_t* i
     const int zone = ZoneOfGroup(g);
     if (zone >= 0) {
       const bool toneSet = IsToneProgrammed(group.Tone());
-      const int hornAlert = (group.channelWord & group_word::kHornAlertMask) >> group_word::kHornAlertShift;
-      if (hornAlert >= 2 && !toneSet) {
+      if (group.Value(group_field::kBusyLockout) >= 2 && !toneSet) {
         ShowPlain(kToneMissing);
         return 0;
       }
-      if (!IsLtrZone(zone) && (group.settings[group_byte::kOptions3] & 0x08) && !toneSet) {
+      if (!IsLtrZone(zone) && group.Value(group_field::kCallAlert) && !toneSet) {
         ShowPlain(kToneMissing);
         return 0;
       }
-      const std::uint8_t type = group.Tone() & 0x38;
-      const std::uint8_t code = group.Tone() & 0x07;
-      const bool dcsForQals = (type == 16 || type == 24) && (code == 2 || code == 3);
-      if ((group.channelWord & group_word::kRangeTranspond) && !dcsForQals) {
+      const std::uint32_t rx = group.Value(group_field::kRxSubAudible);
+      const std::uint32_t tx = group.Value(group_field::kTxSubAudible);
+      const bool dcsForQals =
+          (rx == kSubAudibleDcs || rx == kSubAudibleDcsInvert) && (tx == kSubAudibleDcs || tx == kSubAudibleDcsInvert);
+      if (group.Value(group_field::kQals) && !dcsForQals) {
         ShowPlain(Format(kQalsDcsMissing, zone + 1));
         return 0;
       }
     }
   }
   if (!IsPortableFamily() && (model.global.optionBoard & 0x07) == kOptionBoardEncryption)
-    group.settings[group_byte::kOptions0] &= static_cast<std::uint8_t>(~0x18);
-  group.settings[group_byte::kOptions3] &= static_cast<std::uint8_t>(~0x04);
+    group.Set(group_field::kMobileEncryption, 0);
+  group.Set(group_field::kClearedOnStore, 0);
 
   std::uint8_t* slot = image + GroupOffset(g);
   group.StoreSlot(slot);
-  if (IsPortableFamily()) slot[group_slot::kSettings + group_byte::kOptions1] &= 0x9F;
+  if (IsPortableFamily()) {
+    // The portable radio has neither ANI Monitor nor the high function bit
+    // in byte 1; the record keeps what a page set.
+    CGroupRecord stored = group;
+    stored.Set(group_field::kAniMonitor, 0);
+    stored.Set(group_field::kFunctionHighCode1139, 0);
+    slot[group_slot::kSettings + group_byte::kOptions1] = stored.settings[group_byte::kOptions1];
+  }
   return 1;
 }
 

@@ -271,50 +271,48 @@ void CZonePrinter::RepeaterTable(int zone, int left) {
 }
 
 std::vector<CZonePrinter::Column> CZonePrinter::MarkColumns(bool ltr) const {
+  using namespace group_field;
   const CRadioDataCore& d = data_;
-  const auto byte = [&d](int g, int b) { return d.m_groups[static_cast<std::size_t>(g)].settings[static_cast<std::size_t>(b)]; };
-  const auto word = [&d](int g) { return d.m_groups[static_cast<std::size_t>(g)].channelWord; };
-  const auto bit = [byte](int b, int mask) { return [byte, b, mask](int g) { return Mark(byte(g, b) & mask); }; };
+  const auto value = [&d](int g, GroupField field) { return d.m_groups[static_cast<std::size_t>(g)].Value(field); };
+  const auto bit = [value](GroupField field) { return [value, field](int g) { return Mark(value(g, field) != 0); }; };
   const bool mobile = family_.mobileGroupBytes;
   const CFamilyModel& m = model_;
   std::vector<Column> c;
-  if (!ltr) c.push_back({4, "Monitor", nullptr, true, bit(0, 0x80)});
-  c.push_back({4, "TX Inhibit", nullptr, true, bit(0, 0x20)});
+  if (!ltr) c.push_back({4, "Monitor", nullptr, true, bit(kMonitor)});
+  c.push_back({4, "TX Inhibit", nullptr, true, bit(kTxInhibit)});
   if (ltr)
-    c.push_back({8, "Timer", "Time out", true, [word](int g) { return Mark(word(g) & 0x4000); }});
+    c.push_back({8, "Timer", "Time out", true, bit(kTimer)});
   else
-    c.push_back({4, "Timeout Timer", nullptr, true, [word](int g) { return Mark(word(g) & 0x4000); }});
+    c.push_back({4, "Timeout Timer", nullptr, true, bit(kTimer)});
   if (!ltr) c.push_back({4, "Busy Lockout", nullptr, true, [&m](int g) { return zone_print::BusyLockout(m, g); }});
-  c.push_back({4, "Compander", nullptr, true, bit(0, 0x40)});
+  c.push_back({4, "Compander", nullptr, true, bit(kCompander)});
   c.push_back({4, "Scan Memory", nullptr, true, [&d](int g) {
                  const std::uint8_t f = d.m_groups[static_cast<std::size_t>(g)].flags;
                  const bool up = f & group_flag::kSetting1, down = f & group_flag::kSetting4;
                  return std::string(up && down ? "V" : up ? "U" : down ? "D" : "");
                }});
-  c.push_back({4, "Call Alert", nullptr, true, bit(3, 0x08)});
-  c.push_back({4, "ANI", nullptr, true, bit(1, 0x80)});
-  if (!ltr && mobile) c.push_back({4, "ANI Monitor", nullptr, true, bit(1, 0x20)});
-  if (mobile)
-    c.push_back({4, "Encryption", nullptr, true, [byte](int g) { return Mark(byte(g, 0) & 0x18); }});
-  else
-    c.push_back({4, "Encryption", nullptr, true, bit(0, 0x10)});
-  c.push_back({8, "(by user)", "Talk Around", true, bit(3, 0x20)});
-  c.push_back({8, "(Fixed)", "Talk Around", true, bit(3, 0x10)});
+  c.push_back({4, "Call Alert", nullptr, true, bit(kCallAlert)});
+  c.push_back({4, "ANI", nullptr, true, bit(kAni)});
+  if (!ltr && mobile) c.push_back({4, "ANI Monitor", nullptr, true, bit(kAniMonitor)});
+  c.push_back({4, "Encryption", nullptr, true, bit(mobile ? kMobileEncryption : kPortableEncryption)});
+  c.push_back({8, "(by user)", "Talk Around", true, bit(kTalkAroundUser)});
+  c.push_back({8, "(Fixed)", "Talk Around", true, bit(kTalkAroundFixed)});
   c.push_back({4, "2nd TX Power", nullptr, true, [&m](int g) { return zone_print::SecondTxPower(m, g); }});
   if (mobile)
-    c.push_back({4, "Flat AF", nullptr, true, [byte](int g) { return std::string(byte(g, group_byte::kTone) & 0x40 ? "F" : "N"); }});
+    c.push_back({4, "Flat AF", nullptr, true, [value](int g) { return std::string(value(g, kFlatAf) ? "F" : "N"); }});
   if (!ltr) {
     c.push_back({4, "Paging", nullptr, true, [&m](int g) { return zone_print::Paging(m, g); }});
-    c.push_back({4, "QALS", nullptr, true, [word](int g) { return Mark(word(g) & 0x8000); }});
+    c.push_back({4, "QALS", nullptr, true, bit(kQals)});
   }
   if (family_.saveColumns) {
     // The mobile radio keeps no save bits: its cells stay empty.
-    const auto save = [byte, mobile](int mask) {
-      return [byte, mobile, mask](int g) { return mobile ? std::string() : Mark(byte(g, group_byte::kTone) & mask); };
+    const auto save = [bit, mobile](GroupField field) -> std::function<std::string(int)> {
+      if (mobile) return [](int) { return std::string(); };
+      return bit(field);
     };
-    c.push_back({4, "RX save", nullptr, true, save(0x80)});
-    c.push_back({4, "TX save", nullptr, true, save(0x40)});
-    if (ltr) c.push_back({4, "Paging Function", nullptr, true, bit(1, 0x10)});
+    c.push_back({4, "RX save", nullptr, true, save(kRxSave)});
+    c.push_back({4, "TX save", nullptr, true, save(kTxSave)});
+    if (ltr) c.push_back({4, "Paging Function", nullptr, true, bit(kFunction)});
   }
   return c;
 }
@@ -377,8 +375,10 @@ void CZonePrinter::LtrGroupTable(int zone, int left) {
   std::vector<Column> columns{
       {w, "Group", nullptr, false, [](int g) { return Format("GRP. %3d", g + 1); }},
       {w, "Tag", nullptr, false, [group](int g) { return std::string(group(g).tag.data(), 8); }},
-      {w, "TX ID", nullptr, false, [group](int g) { return IdentifierText(group(g).settings[group_byte::kOptions4]); }},
-      {w, "RX ID", nullptr, false, [group](int g) { return IdentifierText(group(g).settings[group_byte::kOptions5]); }},
+      {w, "TX ID", nullptr, false,
+       [group](int g) { return IdentifierText(static_cast<std::uint8_t>(group(g).Value(group_field::kTxId))); }},
+      {w, "RX ID", nullptr, false,
+       [group](int g) { return IdentifierText(static_cast<std::uint8_t>(group(g).Value(group_field::kRxId))); }},
   };
   for (Column& c : MarkColumns(true)) {
     c.width *= u_;
@@ -441,11 +441,11 @@ std::string ConnectDial(const CFamilyModel& model, int zone) { return ConnectDia
 std::string BusyLockout(const CFamilyModel& model, int group) {
   // 2 is Correct and 3 Incorrect, as the group page words them.
   static const char* const kLetters[] = {"", "B", "C", "I"};
-  return kLetters[(model.radioData.m_groups[static_cast<std::size_t>(group)].channelWord >> 12) & 3];
+  return kLetters[model.radioData.m_groups[static_cast<std::size_t>(group)].Value(group_field::kBusyLockout)];
 }
 
 std::string SecondTxPower(const CFamilyModel& model, int group) {
-  const int v = model.radioData.m_groups[static_cast<std::size_t>(group)].settings[0] & 7;
+  const std::uint32_t v = model.radioData.m_groups[static_cast<std::size_t>(group)].Value(group_field::kSecondTxPower);
   if (v == 7) return "";
   if (v == 0) return "H";
   if (model.family == kPortable) return "L";
@@ -453,25 +453,25 @@ std::string SecondTxPower(const CFamilyModel& model, int group) {
 }
 
 std::string Paging(const CFamilyModel& model, int group) {
-  const auto& settings = model.radioData.m_groups[static_cast<std::size_t>(group)].settings;
-  const bool on = settings[1] & 0x10;
-  const int code = settings[1] & 0x0F;
+  const CGroupRecord& g = model.radioData.m_groups[static_cast<std::size_t>(group)];
+  const bool on = g.Value(group_field::kFunction) != 0;
+  const std::uint32_t code = g.Value(group_field::kFunctionNumber);
   const std::string digit = code <= 8 ? std::to_string(code + 1) : "0";
   if (FamilyOf(model).pagingByModel) return on ? digit : "";
-  const int s = 2 * ((settings[3] >> 7) & 1) + (on ? 1 : 0);
+  const std::uint32_t s = 2 * g.Value(group_field::kFunctionHigh) + (on ? 1 : 0);
   return s == 0 ? "" : s == 1 ? digit : "S";
 }
 
 std::string ToneType(const CFamilyModel& model, int group, bool rx) {
-  const std::uint8_t tone = model.radioData.m_groups[static_cast<std::size_t>(group)].Tone();
-  const int type = rx ? (tone >> 3) & 7 : tone & 7;
+  const CGroupRecord& g = model.radioData.m_groups[static_cast<std::size_t>(group)];
+  const std::uint32_t type = g.Value(rx ? group_field::kRxSubAudible : group_field::kTxSubAudible);
   return type == 0 ? "NONE" : type == 1 ? "CTCSS" : type == 2 ? "DCS" : "DCS Invert";
 }
 
 std::string ToneCode(const CFamilyModel& model, int group, bool rx) {
   const CGroupRecord& g = model.radioData.m_groups[static_cast<std::size_t>(group)];
-  const int type = rx ? (g.Tone() >> 3) & 7 : g.Tone() & 7;
-  const std::uint8_t code = g.settings[rx ? group_byte::kOptions5 : group_byte::kOptions4];
+  const std::uint32_t type = g.Value(rx ? group_field::kRxSubAudible : group_field::kTxSubAudible);
+  const std::uint32_t code = g.Value(rx ? group_field::kRxCode : group_field::kTxCode);
   if (type == 0) return "";
   if (type == 1) return code < g_ctcssToneTexts.size() ? g_ctcssToneTexts[code] : "";
   return code < g_dcsCodeTexts.size() ? g_dcsCodeTexts[code] : "";

@@ -11,12 +11,14 @@
 
 namespace {
 
+namespace gf = group_field;
+namespace df = default_group_field;
+
 constexpr Choice kTxInhibit[] = {{"TX Enable", 0}, {"TX Disable", 1}};
-// Scan Memory as bits 1..4 of its byte: 9 both bits ("Enable"), 0 neither.
-// "User" and "Dealer" are shown but not offered; their lists open on "Enable".
+// Scan Memory (gf::kScanMemory): 9 both bits ("Enable"), 0 neither. "User"
+// and "Dealer" are shown but not offered; their lists open on "Enable".
 constexpr std::uint32_t kScanEnable = 9;
 constexpr Choice kScanMemory[] = {{"Enable", kScanEnable}, {"Disable", 0}};
-constexpr BitRange kScanBits = Bits(1, 4);
 constexpr Choice kOnOff[] = {{"Enable", 1}, {"Disable", 0}};
 
 constexpr int kTxInhibitList = 1413;
@@ -61,25 +63,13 @@ class Fields {
 public:
   Fields(CRadioDataCore& data, int zone) : data_(data), zone_(zone) {}
 
-  std::function<FieldRef(int)> Settings(int byte, BitRange bits) const {
+  std::function<FieldRef(int)> Of(GroupField field) const {
     CRadioDataCore* d = &data_;
-    return [d, byte, bits](int g) { return FieldRef(&Group(*d, g).settings[static_cast<std::size_t>(byte)], bits); };
+    return [d, field](int g) { return Group(*d, g).Ref(field); };
   }
-  std::function<FieldRef(int)> Word(BitRange bits) const {
-    CRadioDataCore* d = &data_;
-    return [d, bits](int g) { return FieldRef(&Group(*d, g).channelWord, bits); };
-  }
-  std::function<FieldRef(int)> Flags(BitRange bits) const {
-    CRadioDataCore* d = &data_;
-    return [d, bits](int g) { return FieldRef(&Group(*d, g).flags, bits); };
-  }
-  std::function<FieldRef()> DefaultByte(int byte, BitRange bits) const {
+  std::function<FieldRef()> Default(DefaultGroupField field) const {
     CDefaultGroupRecord* r = &data_.m_defaultGroup;
-    return [r, byte, bits] { return FieldRef(&r->bytes[static_cast<std::size_t>(byte)], bits); };
-  }
-  std::function<FieldRef()> DefaultWord(BitRange bits) const {
-    CDefaultGroupRecord* r = &data_.m_defaultGroup;
-    return [r, bits] { return FieldRef(&r->word6, bits); };
+    return [r, field] { return r->Ref(field); };
   }
   // A group the zone owns: the only ones a store may write.
   std::function<bool(int)> InZone() const {
@@ -137,7 +127,7 @@ GroupRow EditRow(const char* label, int labelId, int y, GroupRowKind kind, const
 }
 
 GroupRow OnOffRow(const Fields& f, CRadioDataCore& data, int zone, int y, bool firstChannelOnSwitchOn) {
-  GroupRow row = ValueRow("", 0, y, 0, kOnOffCells, kOnOffList, f.Line(kOnOff, 0, f.Flags(Bit(0))));
+  GroupRow row = ValueRow("", 0, y, 0, kOnOffCells, kOnOffList, f.Line(kOnOff, 0, f.Of(gf::kEnabled)));
   row.kind = GroupRowKind::kOnOff;
   row.hookStores = true;
   CRadioDataCore* d = &data;
@@ -148,7 +138,7 @@ GroupRow OnOffRow(const Fields& f, CRadioDataCore& data, int zone, int y, bool f
 }
 
 GroupRow ScanMemoryRow(const Fields& f, CRadioDataCore& data, int zone, int y, int defaultId, const GroupCellIds& ids) {
-  GridLine line = f.Line(kScanMemory, 0, f.Flags(kScanBits), f.DefaultByte(5, kScanBits));
+  GridLine line = f.Line(kScanMemory, 0, f.Of(gf::kScanMemory), f.Default(df::kScanMemory));
   line.text = [](int, std::uint32_t value) { return std::string(ScanMemoryText(static_cast<std::uint8_t>(value << 1))); };
   GroupRow row = ValueRow("Scan Memory", 1434, y, defaultId, ids, kScanMemoryList, std::move(line));
   row.hookStores = true;
@@ -193,11 +183,11 @@ GroupPageRows LtrBasicRows(Family family, CRadioDataCore& data, int zone) {
   rows.push_back(EditRow("TX ID", 1427, 74, GroupRowKind::kTxId, kTxIdCells));
   rows.push_back(EditRow("RX ID", 1428, 87, GroupRowKind::kRxId, kRxIdCells));
   rows.push_back(ValueRow("TX Inhibit", 1429, 100, c.txInhibitDefault, c.txInhibit, kTxInhibitList,
-                          f.Line(kTxInhibit, 0, f.Settings(0, Bit(5)), f.DefaultByte(0, Bit(5)))));
+                          f.Line(kTxInhibit, 0, f.Of(gf::kTxInhibit), f.Default(df::kTxInhibit))));
   rows.push_back(ValueRow("Time Out Timer", 1430, 113, c.timeOutTimerDefault, c.timeOutTimer, kTimeOutTimerList,
-                          f.Line(kDisableEnable, 1, f.Word(Bit(14)), f.DefaultWord(Bit(14)))));
+                          f.Line(kDisableEnable, 1, f.Of(gf::kTimer), f.Default(df::kTimer))));
   rows.push_back(ValueRow("Compander", 1432, 126, c.companderDefault, c.compander, kCompanderList,
-                          f.Line(kDisableEnable, 0, f.Settings(0, Bit(6)), f.DefaultByte(0, Bit(6)))));
+                          f.Line(kDisableEnable, 0, f.Of(gf::kCompander), f.Default(df::kCompander))));
   rows.push_back(ScanMemoryRow(f, data, zone, 139, c.scanMemoryDefault, c.scanMemory));
   return page;
 }
@@ -253,13 +243,12 @@ std::string CodeText(std::uint8_t type, std::uint8_t code) {
 
 GroupRow CodeRow(const Fields& f, CRadioDataCore& data, bool receive, const char* label, int labelId, int y,
                  const GroupCellIds& ids, int listId) {
-  const int byte = receive ? group_byte::kOptions5 : group_byte::kOptions4;
   CRadioDataCore* d = &data;
   const auto typeOf = [d, receive](int g) {
     const CGroupRecord& group = d->m_groups[static_cast<std::size_t>(g)];
     return receive ? RxSubAudibleType(group) : TxSubAudibleType(group);
   };
-  GridLine line = f.Line({}, 0, f.Settings(byte, kWholeByte));
+  GridLine line = f.Line({}, 0, f.Of(receive ? gf::kRxCode : gf::kTxCode));
   line.buildChoices = [typeOf](int g) { return CodeRows(typeOf(g)); };
   line.text = [typeOf](int g, std::uint32_t value) { return CodeText(typeOf(g), static_cast<std::uint8_t>(value)); };
   GroupRow row = ValueRow(label, labelId, y, 0, ids, listId, std::move(line));
@@ -274,7 +263,7 @@ GroupRow CodeRow(const Fields& f, CRadioDataCore& data, bool receive, const char
 GroupRow SubAudibleRow(const Fields& f, CRadioDataCore& data, int zone, bool receive, const char* label, int labelId,
                        int y, const GroupCellIds& ids, int listId) {
   GroupRow row = ValueRow(label, labelId, y, 0, ids, listId,
-                          f.Line(kSubAudible, 0, f.Settings(group_byte::kTone, receive ? Bits(3, 5) : Bits(0, 2))));
+                          f.Line(kSubAudible, 0, f.Of(receive ? gf::kRxSubAudible : gf::kTxSubAudible)));
   row.hookStores = true;
   CRadioDataCore* d = &data;
   row.afterCommit = [d, zone, receive](int g, std::uint32_t, std::uint32_t value) {
@@ -290,7 +279,7 @@ GroupRow SubAudibleRow(const Fields& f, CRadioDataCore& data, int zone, bool rec
 }
 
 GroupRow ChannelRow(const Fields& f, CRadioDataCore& data, Family family, int y) {
-  GridLine line = f.Line({}, 0, f.Word(Bits(0, 9)));
+  GridLine line = f.Line({}, 0, f.Of(gf::kChannel));
   UseChannelPick(line, family);
   CRadioDataCore* d = &data;
   // A switched-off group shows no channel.
@@ -350,16 +339,16 @@ GroupPageRows ConvBasicRows(Family family, CRadioDataCore& data, int zone) {
                                {1290, 12992, 13082, 13172, 13262, 13352}, 1421));
   rows.push_back(CodeRow(f, data, false, "Encode CTCSS/DCS setting", 1433, 165, {1285, 12942, 13032, 13122, 13212, 13302}, 1442));
   rows.push_back(ValueRow("Monitor", 1438, 178, 12822, {1291, 13003, 13092, 13183, 13272, 13362}, 1420,
-                          f.Line(kDisableEnable, 1, f.Settings(0, Bit(7)), f.DefaultByte(0, Bit(7)))));
+                          f.Line(kDisableEnable, 1, f.Of(gf::kMonitor), f.Default(df::kMonitor))));
   rows.push_back(ValueRow("TX Inhibit", 1435, 191, c.txInhibitDefault, c.txInhibit, kTxInhibitList,
-                          f.Line(kTxInhibit, 0, f.Settings(0, Bit(5)), f.DefaultByte(0, Bit(5)))));
+                          f.Line(kTxInhibit, 0, f.Of(gf::kTxInhibit), f.Default(df::kTxInhibit))));
   rows.push_back(ValueRow("Time Out Timer", 1436, 204, c.timeOutTimerDefault, c.timeOutTimer, kTimeOutTimerList,
-                          f.Line(kDisableEnable, 1, f.Word(Bit(14)), f.DefaultWord(Bit(14)))));
+                          f.Line(kDisableEnable, 1, f.Of(gf::kTimer), f.Default(df::kTimer))));
   rows.push_back(ValueRow("Busy Lock Out setting", 1437, 217, 10352, {1036, 10372, 10382, 10393, 10403, 10412}, 1415,
                           f.Line(portable ? Choices(kPortableBusyLockOut) : Choices(kMobileBusyLockOut), 0,
-                                 f.Word(Bits(12, 13)), f.DefaultWord(Bits(12, 13)))));
+                                 f.Of(gf::kBusyLockout), f.Default(df::kBusyLockout))));
   GroupRow compander = ValueRow("Compander", 1439, 230, c.companderDefault, c.compander, kCompanderList,
-                                f.Line(kDisableEnable, 0, f.Settings(0, Bit(6)), f.DefaultByte(0, Bit(6))));
+                                f.Line(kDisableEnable, 0, f.Of(gf::kCompander), f.Default(df::kCompander)));
   // Open on a narrow channel only, whether the group is on or not.
   CRadioDataCore* d = &data;
   compander.state = [d, family](int g) {
@@ -383,17 +372,6 @@ constexpr Choice kMobileEncryption[] = {{"Disable", 0}, {"Key ON", 1}, {"Power O
 constexpr Choice kFlatAf[] = {{"Normal", 0}, {"Flat", 1}};
 constexpr Choice kLtrSignaling[] = {{"Disable", 0}, {"Signaling", 3}};
 
-// The Default record's bits of a setting, by family.
-struct DefaultBit {
-  int byte;
-  int bit;
-};
-struct AdvancedDefaults {
-  DefaultBit callAlert, ani, talkAroundUser, talkAroundFixed, rxSave, txSave;
-};
-constexpr AdvancedDefaults kMobileDefaults = {{3, 5}, {2, 1}, {3, 7}, {3, 6}, {3, 1}, {3, 0}};
-constexpr AdvancedDefaults kPortableDefaults = {{4, 0}, {2, 2}, {4, 2}, {4, 1}, {3, 4}, {3, 3}};
-
 // The control numbers of one advanced row: its Default cell (0 none) and
 // group cells.
 struct RowCells {
@@ -409,45 +387,45 @@ public:
         zone_(zone),
         f_(model.radioData, zone),
         ctx_(SignalingContextOf(model)),
-        defaults_(family == kPortable ? kPortableDefaults : kMobileDefaults) {}
+        defaults_(family == kPortable ? kPortableDefaultGroupFields : kMobileDefaultGroupFields) {}
 
   const SignalingContext& Ctx() const { return ctx_; }
   const Fields& F() const { return f_; }
 
-  GroupRow OnOff(const char* label, int labelId, int y, const RowCells& cells, int listId, int groupByte, int groupBit,
-                 DefaultBit def) const {
+  GroupRow OnOff(const char* label, int labelId, int y, const RowCells& cells, int listId, GroupField field,
+                 DefaultGroupField def) const {
     return ValueRow(label, labelId, y, cells.defaultId, cells.ids, listId,
-                    f_.Line(kDisableEnable, 0, f_.Settings(groupByte, Bit(groupBit)),
-                            cells.defaultId != 0 ? f_.DefaultByte(def.byte, Bit(def.bit)) : nullptr));
+                    f_.Line(kDisableEnable, 0, f_.Of(field), cells.defaultId != 0 ? f_.Default(def) : nullptr));
   }
   GroupRow CallAlert(int labelId, int y, const RowCells& cells) const {
-    return OnOff("Call Alert [Horn]", labelId, y, cells, 1420, 3, 3, defaults_.callAlert);
+    return OnOff("Call Alert [Horn]", labelId, y, cells, 1420, gf::kCallAlert, defaults_.callAlert);
   }
   GroupRow Ani(int labelId, int y, const RowCells& cells) const {
-    return OnOff("ANI", labelId, y, cells, 1423, 1, 7, defaults_.ani);
+    return OnOff("ANI", labelId, y, cells, 1423, gf::kAni, defaults_.ani);
   }
   GroupRow TalkAroundUser(int labelId, int y, const RowCells& cells) const {
-    return OnOff("Talk Around (by User)", labelId, y, cells, 1425, 3, 5, defaults_.talkAroundUser);
+    return OnOff("Talk Around (by User)", labelId, y, cells, 1425, gf::kTalkAroundUser, defaults_.talkAroundUser);
   }
   GroupRow TalkAroundFixed(int labelId, int y, const RowCells& cells) const {
-    return OnOff("Talk Around (Fixed)", labelId, y, cells, 1427, 3, 4, defaults_.talkAroundFixed);
+    return OnOff("Talk Around (Fixed)", labelId, y, cells, 1427, gf::kTalkAroundFixed, defaults_.talkAroundFixed);
   }
   GroupRow SecondPower(int labelId, int y, const RowCells& cells) const {
     const bool four = family_ == kMobile && ctx_.code1139;
     GroupRow row = ValueRow("2nd Tx Power", labelId, y, cells.defaultId, cells.ids, 1428,
-                            f_.Line(four ? Choices(kSecondPower4) : Choices(kSecondPower3), 0, f_.Settings(0, Bits(0, 2)),
-                                    f_.DefaultByte(0, Bits(0, 2))));
+                            f_.Line(four ? Choices(kSecondPower4) : Choices(kSecondPower3), 0,
+                                    f_.Of(gf::kSecondTxPower), f_.Default(df::kSecondTxPower)));
     row.listRows = 3;
     return row;
   }
   GroupRow FlatAf(int y, const RowCells& cells) const {
     return ValueRow("Flat AF", 1469, y, cells.defaultId, cells.ids, 1649,
-                    f_.Line(kFlatAf, 0, f_.Settings(2, Bit(6)), f_.DefaultByte(3, Bit(0))));
+                    f_.Line(kFlatAf, 0, f_.Of(gf::kFlatAf), f_.Default(df::kFlatAf)));
   }
   // The portable RX save and TX save: closed everywhere with product code 11 or 39.
   GroupRow Save(bool rx, int labelId, int y, const RowCells& cells) const {
-    const DefaultBit def = rx ? defaults_.rxSave : defaults_.txSave;
-    GroupRow row = OnOff(rx ? "RX save" : "TX save", labelId, y, cells, rx ? 1607 : 1608, 2, rx ? 7 : 6, def);
+    const DefaultGroupField def = rx ? defaults_.rxSave : defaults_.txSave;
+    GroupRow row =
+        OnOff(rx ? "RX save" : "TX save", labelId, y, cells, rx ? 1607 : 1608, rx ? gf::kRxSave : gf::kTxSave, def);
     if (ctx_.code1139) {
       row.state = [](int) { return GroupCellState::kClosed; };
       row.defaultState = [] { return GroupCellState::kClosed; };
@@ -458,8 +436,8 @@ public:
     const bool mobile = family_ == kMobile;
     GroupRow row = ValueRow("Encryption", labelId, y, cells.defaultId, cells.ids, 1424,
                             f_.Line(mobile ? Choices(kMobileEncryption) : Choices(kDisableEnable), 0,
-                                    f_.Settings(0, mobile ? Bits(3, 4) : Bit(4)),
-                                    f_.DefaultByte(0, mobile ? Bits(3, 4) : Bit(4))));
+                                    f_.Of(mobile ? gf::kMobileEncryption : gf::kPortableEncryption),
+                                    f_.Default(mobile ? df::kMobileEncryption : df::kPortableEncryption)));
     row.listRows = mobile ? 4 : 2;
     if (mobile && ctx_.code1139) {
       const CRadioDataCore* d = &data_;
@@ -512,8 +490,9 @@ public:
     const CRadioDataCore* d = &data_;
     const SignalingContext ctx = ctx_;
     const auto encryptionOf = [d](int item) {
-      const std::uint8_t byte0 = item == kDefaultItem ? d->m_defaultGroup.bytes[0] : d->m_groups[static_cast<std::size_t>(item)].settings[0];
-      return static_cast<std::uint8_t>((byte0 >> 3) & 3);
+      return static_cast<std::uint8_t>(item == kDefaultItem
+                                           ? d->m_defaultGroup.Value(df::kMobileEncryption)
+                                           : d->m_groups[static_cast<std::size_t>(item)].Value(gf::kMobileEncryption));
     };
     line.defaultField = [] { return FieldRef(); };
     line.buildChoices = [ctx, encryptionOf](int item) { return ConvSignalingRows(ctx, encryptionOf(item)); };
@@ -545,7 +524,7 @@ public:
     return row;
   }
   GroupRow ConvNumber(const char* label, int y, const GroupCellIds& ids) const {
-    GridLine line = f_.Line({}, 0, f_.Settings(1, Bits(0, 3)));
+    GridLine line = f_.Line({}, 0, f_.Of(gf::kFunctionNumber));
     const CRadioDataCore* d = &data_;
     const SignalingContext ctx = ctx_;
     line.buildChoices = [d, ctx](int g) { return ConvNumberRows(ctx, d->m_groups[static_cast<std::size_t>(g)]); };
@@ -580,7 +559,7 @@ private:
   int zone_;
   Fields f_;
   SignalingContext ctx_;
-  const AdvancedDefaults& defaults_;
+  const DefaultGroupFamilyFields& defaults_;
 };
 
 constexpr GroupCellIds kLtrTxIdCells = {1232, 12391, 12461, 12531, 12601, 12671};
@@ -641,14 +620,14 @@ GroupPageRows ConvAdvancedRows(Family family, CFamilyModel& model, int zone) {
   rows.push_back(a.CallAlert(1454, 123, {0, {1273, 12742, 1278, 12892, 13002, 13114}}));
   if (mobile) {
     rows.push_back(ValueRow("ANI Monitor", 1466, 136, 12252, {1257, 12653, 12842, 14422, 13173, 14652}, 1470,
-                            f.Line(kDisableEnable, 0, f.Settings(1, Bit(5)), f.DefaultByte(1, Bit(7)))));
+                            f.Line(kDisableEnable, 0, f.Of(gf::kAniMonitor), f.Default(df::kAniMonitor))));
   }
   rows.push_back(a.ConvAni(1457, y(148, 143), {12243, {1243, 12622, 12813, 14392, 13033, 14472}}));
   rows.push_back(a.TalkAroundUser(1459, y(160, 154), {12282, {1248, 12643, 14362, 12943, 14432, 13163}}));
   rows.push_back(a.TalkAroundFixed(1460, y(172, 166), {12302, {1250, 12692, 12852, 14382, 13073, 13184}}));
   rows.push_back(a.SecondPower(1461, y(184, 178), {12342, {1251, 12752, 14342, 14352, 13083, 14002}}));
   rows.push_back(ValueRow("QALS", 1464, y(196, 190), 12392, {1240, 12462, 12472, 12493, 12532, 12542}, 1440,
-                          f.Line(kDisableEnable, 0, f.Word(Bit(15)), f.DefaultWord(Bit(15)))));
+                          f.Line(kDisableEnable, 0, f.Of(gf::kQals), f.Default(df::kQals))));
   if (mobile) {
     rows.push_back(a.FlatAf(208, {16422, {1643, 16442, 16452, 16462, 16472, 16482}}));
   } else {

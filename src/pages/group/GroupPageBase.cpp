@@ -235,9 +235,10 @@ void CGroupPageBase::BuildControls() {
       } else if (row.kind == GroupRowKind::kTag) {
         line.text = [&data](int g) { return PaddedText(data.m_groups[static_cast<std::size_t>(g)].tag.data()); };
       } else {
-        const int byte = row.kind == GroupRowKind::kTxId ? group_byte::kOptions4 : group_byte::kOptions5;
-        line.text = [&data, byte](int g) {
-          return QString::fromStdString(GroupIdText(data.m_groups[static_cast<std::size_t>(g)].settings[byte]));
+        const GroupField id = row.kind == GroupRowKind::kTxId ? group_field::kTxId : group_field::kRxId;
+        line.text = [&data, id](int g) {
+          return QString::fromStdString(
+              GroupIdText(static_cast<std::uint8_t>(data.m_groups[static_cast<std::size_t>(g)].Value(id))));
         };
         if (row.kind == GroupRowKind::kTxId) line.commit = [this](int g, const QString&) { return CopyTxToRx(g); };
       }
@@ -323,15 +324,15 @@ void CGroupPageBase::CheckId(GroupRowKind kind, int column) {
     if (r.kind == kind) row = &r;
   if (!Range().Contains(g) || row == nullptr || row->edits[column] == nullptr) return;
   QLineEdit* edit = row->edits[column];
-  std::uint8_t& stored =
-      ModelOf(family_).radioData.m_groups[static_cast<std::size_t>(g)].settings[kind == GroupRowKind::kTxId ? 4 : 5];
+  const FieldRef stored = ModelOf(family_).radioData.m_groups[static_cast<std::size_t>(g)].Ref(
+      kind == GroupRowKind::kTxId ? group_field::kTxId : group_field::kRxId);
   const std::optional<std::uint8_t> id = ParseGroupId(edit->text().toStdString());
   if (!id) {
     ShowMessageBox(kIdMessage);
-    edit->setText(QString::fromStdString(GroupIdText(stored)));
+    edit->setText(QString::fromStdString(GroupIdText(static_cast<std::uint8_t>(stored.Get()))));
     return;
   }
-  stored = *id;
+  stored.Set(*id);
   if (kind == GroupRowKind::kTxId) txEdited_ = g;
   g_dataModified = true;
 }
@@ -340,7 +341,7 @@ bool CGroupPageBase::CopyTxToRx(int g) {
   if (txEdited_ != g) return false;
   txEdited_.reset();
   CGroupRecord& group = ModelOf(family_).radioData.m_groups[static_cast<std::size_t>(g)];
-  group.settings[group_byte::kOptions5] = group.settings[group_byte::kOptions4];
+  group.Set(group_field::kRxId, group.Value(group_field::kTxId));
   return true;
 }
 

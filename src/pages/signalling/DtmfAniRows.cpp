@@ -7,16 +7,7 @@ using B = DtmfAniBox;
 using K = DtmfAniKind;
 namespace d = dtmf_field;
 
-constexpr Choice kEnableDisable[] = {{"Enable", 0}, {"Disable", 1}};
-constexpr Choice kPauseTime[] = {{"0.5sec", 0}, {"1.0sec", 1}, {"2.0sec", 2}, {"3.0sec", 3},
-                                 {"4.0sec", 4}, {"5.0sec", 5}, {"6.0sec", 6}, {"7.0sec", 7}};
-constexpr Choice kDtmfSpeed[] = {{" 50msec", 0}, {"100msec", 1}};
-constexpr Choice kCallingTimes[] = {{"off", 0}, {"  1", 1}, {"  3", 2}, {"  5", 3}};
-constexpr Choice kOffOn[] = {{"off", 0}, {"on", 1}};
-constexpr Choice kAniTransmission[] = {{"PTT pressed", 0}, {"PTT released", 1}};
-constexpr Choice kAniSpeed[] = {{"25msec(20digit)", 0}, {"33msec(15digit)", 1}, {"50msec(10digit)", 2},
-                                {"66msec(7.5digit)", 3}};
-constexpr Choice kFirstDigitDelay[] = {{"300msec", 3}, {"500msec", 4}};
+using namespace dtmf_choice;
 
 constexpr DtmfAniField Dtmf(DtmfField f) { return {f, {}}; }
 constexpr DtmfAniField Global(GlobalField f) { return {{}, f}; }
@@ -37,7 +28,7 @@ constexpr DtmfAniRow kRows[] = {
     {.label = "DTMF Monitor", .id = {10343, 10343}, .labelId = {0, 0}, .box = B::kGlobal, .choices = kDisableEnable,
      .fallback = 1, .field = Global(global::kDtmfMonitor)},
     {.label = "DTMF pause character ", .id = {1129, 1129}, .labelId = {0, 0}, .box = B::kGlobal,
-     .choices = kEnableDisable, .fallback = 1, .field = Dtmf(d::kPauseCharacter)},
+     .choices = kPauseCharacter, .fallback = 1, .field = Dtmf(d::kPauseCharacter)},
     {.label = "DTMF pause character code", .id = {dtmf_ani::kPauseCode, dtmf_ani::kPauseCode}, .labelId = {0, 0},
      .box = B::kGlobal, .kind = K::kPauseCode},
     {.label = "Pause Time", .id = {1131, 1131}, .labelId = {0, 0}, .box = B::kGlobal, .choices = kPauseTime,
