@@ -32,7 +32,7 @@ bool SetGroupScanMemory(CRadioDataCore& data, int zone, int g, bool enable) {
 }
 
 void SetDefaultScanMemory(CRadioDataCore& data, int zone, bool enable) {
-  SetScanMemory(data.m_defaultGroup.bytes[5], enable);
+  SetScanMemory(data.m_defaultGroup.bytes[static_cast<std::size_t>(default_group_field::kScanMemory.byte)], enable);
   const ZoneGroupRange range = GroupRangeOf(data, zone);
   for (int g = range.first; g < range.End(); ++g) SetScanMemory(data.m_groups[static_cast<std::size_t>(g)].flags, enable);
 }
