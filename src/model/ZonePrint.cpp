@@ -71,6 +71,10 @@ private:
   // Label boxes on the current line, value boxes on the next; y ends below the values.
   void Strip(const std::vector<Cell>& cells);
   void LtrAdvancedStrip(int zone);
+  // A text in the box that ends at `right`: a text too wide for it is printed smaller.
+  void Fit(int x, int y, int right, const std::string& text) {
+    PrintFittedText(canvas_, x, y, right - x - u_ / 4, text);
+  }
   void Title(int x, const char* text) {
     PrintTextLine(canvas_, x, at_.y, h_, text, 1);
   }
@@ -105,13 +109,13 @@ void CZonePrinter::Strip(const std::vector<Cell>& cells) {
   for (std::size_t k = 0; k < cells.size(); ++k) {
     const int x = x0_ + static_cast<int>(k) * w;
     canvas_.Rectangle({x, at_.y, x + w, at_.y + h_});
-    canvas_.TextOut(x, at_.y, cells[k].label);
+    Fit(x, at_.y, x + w, cells[k].label);
   }
   at_.y += h_;
   for (std::size_t k = 0; k < cells.size(); ++k) {
     const int x = x0_ + static_cast<int>(k) * w;
     canvas_.Rectangle({x, at_.y, x + w, at_.y + h_});
-    canvas_.TextOut(x + cells[k].valueOffset, at_.y, cells[k].value);
+    Fit(x + cells[k].valueOffset, at_.y, x + w, cells[k].value);
   }
   at_.y += h_;
 }
@@ -145,13 +149,13 @@ void CZonePrinter::LtrAdvancedStrip(int zone) {
     const int x = x0_ + k * w;
     canvas_.Rectangle({x, top, x + w, top + 2 * h_});
     if (cells[k].split) {
-      canvas_.TextOut(x, top, cells[k].label);
+      Fit(x, top, x + w, cells[k].label);
       canvas_.Rectangle({x, top + h_, x + half, top + 2 * h_});
-      canvas_.TextOut(x, top + h_, "Start");
+      Fit(x, top + h_, x + half, "Start");
       canvas_.Rectangle({x + half, top + h_, x + 2 * half, top + 2 * h_});
-      canvas_.TextOut(x + half, top + h_, "Stop");
+      Fit(x + half, top + h_, x + 2 * half, "Stop");
     } else {
-      canvas_.TextOut(x, top + h_, cells[k].label);
+      Fit(x, top + h_, x + w, cells[k].label);
     }
   }
   at_.y = top + 2 * h_;
@@ -159,12 +163,12 @@ void CZonePrinter::LtrAdvancedStrip(int zone) {
     const int x = x0_ + k * w;
     if (cells[k].split) {
       canvas_.Rectangle({x, at_.y, x + half, at_.y + h_});
-      canvas_.TextOut(x, at_.y, cells[k].value);
+      Fit(x, at_.y, x + half, cells[k].value);
       canvas_.Rectangle({x + half, at_.y, x + 2 * half, at_.y + h_});
-      canvas_.TextOut(x + half, at_.y, cells[k].stop);
+      Fit(x + half, at_.y, x + 2 * half, cells[k].stop);
     } else {
       canvas_.Rectangle({x, at_.y, x + w, at_.y + h_});
-      canvas_.TextOut(x, at_.y, cells[k].value);
+      Fit(x, at_.y, x + w, cells[k].value);
     }
   }
   at_.y += h_;
@@ -241,9 +245,9 @@ void CZonePrinter::RepeaterTable(int zone, int left) {
   for (int k = 0; k < 9; ++k) {
     const int x = left + k * w;
     canvas_.Rectangle({x, at_.y, x + w, at_.y + 2 * h_});
-    if (k == 7) canvas_.TextOut(x, at_.y, "TX Data");
-    if (k == 8) canvas_.TextOut(x, at_.y, "RX Data");
-    canvas_.TextOut(x, at_.y + h_, labels[k]);
+    if (k == 7) Fit(x, at_.y, x + w, "TX Data");
+    if (k == 8) Fit(x, at_.y, x + w, "RX Data");
+    Fit(x, at_.y + h_, x + w, labels[k]);
   }
   at_.y += 2 * h_;
   for (int r = 0; r < kRepeatersPerZone; ++r) {
@@ -264,7 +268,7 @@ void CZonePrinter::RepeaterTable(int zone, int left) {
     for (int k = 0; k < 9; ++k) {
       const int x = left + k * w;
       canvas_.Rectangle({x, at_.y, x + w, at_.y + h_});
-      canvas_.TextOut(x, at_.y, cells[k]);
+      Fit(x, at_.y, x + w, cells[k]);
     }
     at_.y += h_;
   }
@@ -325,9 +329,9 @@ void CZonePrinter::GroupTable(int zone, int left, const std::vector<Column>& col
   for (const Column& c : columns) {
     canvas_.Rectangle({x, top, x + c.width, top + 6 * h_});
     if (!c.rotated) {
-      if (c.heading != nullptr) canvas_.TextOut(x, top + h_, c.heading);
-      canvas_.TextOut(x, top + 5 * h_, c.first);
-      if (c.splitAt != 0) canvas_.TextOut(x + c.splitAt, top + 5 * h_, c.second);
+      if (c.heading != nullptr) Fit(x, top + h_, x + c.width, c.heading);
+      Fit(x, top + 5 * h_, c.splitAt != 0 ? x + c.splitAt : x + c.width, c.first);
+      if (c.splitAt != 0) Fit(x + c.splitAt, top + 5 * h_, x + c.width, c.second);
     }
     x += c.width;
   }
@@ -352,12 +356,12 @@ void CZonePrinter::GroupTable(int zone, int left, const std::vector<Column>& col
       const int offset = !c.rotated || c.atEdge ? 0 : c.width == 8 * u_ ? 3 * u_ : u_;
       if (c.splitAt != 0) {
         canvas_.Rectangle({x, at_.y, x + c.splitAt, at_.y + h_});
-        canvas_.TextOut(x, at_.y, c.value(g));
+        Fit(x, at_.y, x + c.splitAt, c.value(g));
         canvas_.Rectangle({x + c.splitAt, at_.y, x + c.width, at_.y + h_});
-        canvas_.TextOut(x + c.splitAt, at_.y, c.value2(g));
+        Fit(x + c.splitAt, at_.y, x + c.width, c.value2(g));
       } else {
         canvas_.Rectangle({x, at_.y, x + c.width, at_.y + h_});
-        canvas_.TextOut(x + offset, at_.y, c.value(g));
+        Fit(x + offset, at_.y, x + c.width, c.value(g));
       }
       x += c.width;
     }

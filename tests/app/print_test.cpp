@@ -10,6 +10,8 @@
 #include "model/GlobalRecordFields.h"
 #include "model/DtmfData.h"
 #include "model/GlobalRecordText.h"
+#include "model/ZoneGroups.h"
+#include "model/ZoneSettingsText.h"
 #include "pages/radio/Global1Page.h"
 #include "pages/radio/Global2Page.h"
 #include "pages/radio/MobileSpecialPage.h"
@@ -237,6 +239,14 @@ void FillLongestTexts(CFamilyModel& model) {
   for (auto* pair : {&g.emergencyZone, &g.homeZone, &g.shortcut1Zone, &g.shortcut2Zone, &g.shortcut3Zone,
                      &g.shortcut4Zone, &g.dataZone})
     *pair = 0;
+  // The zone print's tags, aliases and dials, in the widest letters they take.
+  CRadioDataCore& data = model.radioData;
+  for (std::size_t n = 0; n < data.m_groups.size(); ++n)
+    std::memcpy(data.m_groups[n].tag.data(), n % 2 == 0 ? "WWWWWWWW" : "MMMMMMMM", 8);
+  for (int z = 0; z < kZoneCount; ++z) {
+    std::memcpy(data.m_zoneNames[static_cast<std::size_t>(z)].data(), z % 2 == 0 ? "WWWWWWWW" : "MMMMMMMM", 8);
+    if (ZoneKindOf(data, z) == ZoneKind::kConventional) StoreConnectDial(data, z, std::string(kConnectDialDigits, 'D'));
+  }
 }
 
 }  // namespace
