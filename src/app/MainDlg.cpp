@@ -182,7 +182,8 @@ std::optional<int> CMainDlg::OnInitDialog(const std::vector<std::string>& args, 
 
 void CMainDlg::FitToLargestPage(bool growOnly) {
   // Every page scrolls against the reference page, the first page shown (a
-  // Global 1 page), and the others' controls lie within it: a page area as
+  // Global 1 page), and the others' controls lie within it but where a page
+  // made room for its texts (it grows the window as it opens): a page area as
   // large as it shows each page whole. Its template and controls are measured
   // in the desktop's font, so the window follows the font.
   const auto shown = m_pages->FirstWithWindow();
@@ -285,6 +286,9 @@ bool CMainDlg::CreatePageWindow(PageSlot slot) {
   }
   page.setGeometry(g_pageRect);
   page.show();
+  // A page may have grown past the first one to show its texts and edits
+  // whole: the window grows with it where the screen has room.
+  if (m_sizedToPages) FitToLargestPage(true);
   return true;
 }
 

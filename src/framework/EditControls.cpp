@@ -438,6 +438,21 @@ void CTextLimitEdit::SetEditLimits(QWidget* notifyWnd, int maxLength) {
 void CTextLimitEdit::AddAllowedChar(char c) { AddToList(m_allowChars, c); }
 void CTextLimitEdit::AddRejectedChar(char c) { AddToList(m_rejectChars, c); }
 
+QString CTextLimitEdit::LongestText() const {
+  const QFontMetrics fm = fontMetrics();
+  QChar widest;
+  int width = -1;
+  // A lower-case letter shows as its capital, which is measured instead.
+  for (char c = ' '; c < 0x7F; ++c) {
+    if (c >= 'a' && c <= 'z') continue;
+    const QChar ch = QLatin1Char(c);
+    if (!Takes(ch) || fm.horizontalAdvance(ch) <= width) continue;
+    widest = ch;
+    width = fm.horizontalAdvance(ch);
+  }
+  return width < 0 ? QString() : QString(m_maxLength, widest);
+}
+
 void CTextLimitEdit::OnBackspace() {
   RemoveLastChar();
   Notify(editedMessage_, 0);
@@ -454,20 +469,24 @@ bool CTextLimitEdit::PreviewKey(QKeyEvent* event) {
 
 CNameEdit::CNameEdit(QWidget* parent) : CTextLimitEdit(parent, UM_NAME_EDITED) {}
 
+namespace {
+bool IsHexDigit(int c) { return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
+}  // namespace
+
+bool CNameEdit::Takes(QChar ch) const {
+  return IsHexDigit(ch.unicode()) ? !InList(m_rejectChars, ch) : InList(m_allowChars, ch);
+}
+
 void CNameEdit::OnChar(QChar ch) {
   const Selection sel = GetSel();
   QString t = WorkedText(sel);
-  const int c = ch.unicode();
-  const bool hex = IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-  if (hex) {
-    if (InList(m_rejectChars, ch)) return;
-    ch = ch.toUpper();
-  } else if (m_allowChars.empty()) {
-    MessageBeep();
-    return;
-  } else if (!InList(m_allowChars, ch)) {
+  const bool hex = IsHexDigit(ch.unicode());
+  if (!Takes(ch)) {
+    // Only an edit that takes nothing but hexadecimal digits beeps.
+    if (!hex && m_allowChars.empty()) MessageBeep();
     return;
   }
+  if (hex) ch = ch.toUpper();
   const QString candidate = t.left(sel.start) + ch + t.mid(sel.start);
   if (sel.start < m_maxLength && candidate.size() <= m_maxLength)
     t = candidate;
@@ -479,13 +498,16 @@ void CNameEdit::OnChar(QChar ch) {
 
 CUpperEdit::CUpperEdit(QWidget* parent) : CTextLimitEdit(parent, UM_TEXT_EDITED) {}
 
+bool CUpperEdit::Takes(QChar ch) const {
+  const int c = ch.unicode();
+  // Only ASCII letters: the radio's display and data hold nothing else.
+  return (IsDigit(c) || IsAsciiLetter(c) || InList(m_allowChars, ch)) && !InList(m_rejectChars, ch);
+}
+
 void CUpperEdit::OnChar(QChar ch) {
   const Selection sel = GetSel();
   QString t = WorkedText(sel);
-  const int c = ch.unicode();
-  // Only ASCII letters: the radio's display and data hold nothing else.
-  const bool acceptable = IsDigit(c) || IsAsciiLetter(c) || InList(m_allowChars, ch);
-  if (t.size() < m_maxLength && !InList(m_rejectChars, ch) && acceptable) {
+  if (t.size() < m_maxLength && Takes(ch)) {
     CommonTail(t.left(sel.start) + ch.toUpper() + t.mid(sel.start), sel);
   } else {
     // Refused: the text and its selection stay as they were (a tag entered

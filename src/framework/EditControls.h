@@ -171,6 +171,9 @@ public:
   void AddAllowedChar(char c);
   void AddRejectedChar(char c);
   bool PreviewKey(QKeyEvent* event) override;
+  // The widest text the edit takes: its limit in the widest character it
+  // accepts at its font, which the page makes room for.
+  QString LongestText() const;
 
   int m_maxLength = 0;
   std::string m_allowChars;
@@ -178,6 +181,8 @@ public:
 
 protected:
   CTextLimitEdit(QWidget* parent, unsigned editedMessage);
+  // Whether a typed c ends up in the text (as its upper case).
+  virtual bool Takes(QChar c) const = 0;
   void OnBackspace() override;
   void OnDelete(QKeyEvent*) override {}
   const unsigned editedMessage_;
@@ -190,6 +195,7 @@ public:
   explicit CNameEdit(QWidget* parent = nullptr);
 
 protected:
+  bool Takes(QChar c) const override;
   void OnChar(QChar c) override;
 };
 
@@ -200,6 +206,7 @@ public:
   explicit CUpperEdit(QWidget* parent = nullptr);
 
 protected:
+  bool Takes(QChar c) const override;
   void OnChar(QChar c) override;
 };
 

@@ -3,14 +3,19 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
+#include <QStyleOptionFrame>
 #include <algorithm>
 #include <map>
+#include <set>
 #include <utility>
+
+#include "framework/EditControls.h"
 
 void SetFitTexts(QWidget* control, const QStringList& texts) { control->setProperty(kFitTextsProperty, texts); }
 
@@ -67,12 +72,42 @@ int ComboMissing(const QComboBox* combo) {
   return std::max(0, widest + chrome - combo->width());
 }
 
+// How wide a text the edit shows whole, unscrolled.
+int LineEditTextRoom(const QLineEdit* edit) {
+  QStyleOptionFrame option;
+  option.initFrom(edit);
+  option.rect = edit->rect();
+  option.lineWidth = edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit) : 0;
+  option.midLineWidth = 0;
+  option.state |= QStyle::State_Sunken;
+  if (edit->isReadOnly()) option.state |= QStyle::State_ReadOnly;
+  const QMargins margins = edit->textMargins();
+  const int contents = edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit).width() -
+                       margins.left() - margins.right();
+  // The edit keeps 2 pixels clear on each side and scrolls a text that
+  // leaves no pixel for the caret or the font's overhang.
+  const QFontMetrics fm = edit->fontMetrics();
+  const int overhang = 2 * std::max(0, -fm.minLeftBearing()) + std::max(0, -fm.minRightBearing());
+  return contents - 2 * 2 - 1 - overhang;
+}
+
+int EditMissing(const QLineEdit* edit) {
+  // Only an edit that knows the longest text it takes: any other one's text
+  // at this time says nothing of what it will show.
+  const auto* limited = dynamic_cast<const CTextLimitEdit*>(edit);
+  if (limited == nullptr) return 0;
+  const QString longest = limited->LongestText();
+  if (longest.isEmpty()) return 0;
+  return std::max(0, edit->fontMetrics().horizontalAdvance(longest) - LineEditTextRoom(edit));
+}
+
 }  // namespace
 
 int MissingWidth(const QWidget* control) {
   if (const auto* label = qobject_cast<const QLabel*>(control)) return LabelMissing(label);
   if (const auto* button = qobject_cast<const QAbstractButton*>(control)) return ButtonMissing(button);
   if (const auto* combo = qobject_cast<const QComboBox*>(control)) return ComboMissing(combo);
+  if (const auto* edit = qobject_cast<const QLineEdit*>(control)) return EditMissing(edit);
   return 0;
 }
 
@@ -81,12 +116,18 @@ void FitTextsToContent(QWidget* body) {
   QList<QWidget*> children = body->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
   // Each column (left and right edge) and how much it must grow.
   std::map<std::pair<int, int>, int, std::greater<>> grow;
+  const auto edgesOf = [](const QWidget* w) { return std::pair{w->geometry().right() + 1, w->geometry().left()}; };
+  std::set<std::pair<int, int>> shown;
+  for (const QWidget* child : children)
+    if (!child->isHidden()) shown.insert(edgesOf(child));
   for (const QWidget* child : children) {
-    if (child->isHidden()) continue;
+    // A hidden edit in a column of shown controls is a cell the page shows
+    // by state (a zone's ID or its Connect Dial): it is measured too.
+    if (child->isHidden() && (qobject_cast<const QLineEdit*>(child) == nullptr || !shown.contains(edgesOf(child))))
+      continue;
     const int missing = MissingWidth(child);
     if (missing <= 0) continue;
-    const QRect g = child->geometry();
-    int& d = grow[{g.right() + 1, g.left()}];
+    int& d = grow[edgesOf(child)];
     d = std::max(d, missing);
   }
   // From the rightmost column leftwards, so each column's edges are still
@@ -96,7 +137,10 @@ void FitTextsToContent(QWidget* body) {
     const int left = edges.second;
     for (QWidget* child : children) {
       QRect g = child->geometry();
-      if (g.left() >= right)
+      // Columns placed in dialog units and rounded to pixels may share an
+      // edge pixel: a control that starts on the column's last one stands
+      // right of it.
+      if (g.left() >= right - 1 && g.left() > left)
         g.translate(d, 0);
       else if (g.left() <= left && g.right() + 1 >= right)
         g.setRight(g.right() + d);  // in the column, or spanning it

@@ -16,12 +16,14 @@ inline constexpr char kFitTextsProperty[] = "rp58FitTexts";
 void SetFitTexts(QWidget* control, const QStringList& texts);
 
 // How much wider the control must be to show its widest text whole at its
-// own font: labels, buttons and lists; 0 when it fits or shows no text.
+// own font: labels, buttons, lists and edits (an edit's widest text is the
+// longest it takes); 0 when it fits or shows no text.
 int MissingWidth(const QWidget* control);
 
 // Widens every column of `body`'s children that holds a control too narrow
 // for its text, and moves what stands right of it. Hidden controls move
-// with their column but are not measured.
+// with their column but are not measured, except an edit in a column of
+// shown controls (a cell the page shows by state).
 void FitTextsToContent(QWidget* body);
 
 // The width a pick list needs to show its widest row without a horizontal

@@ -2,8 +2,11 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 #include <QWidget>
 
+#include "ShownTexts.h"
+#include "framework/EditControls.h"
 #include "framework/TextFit.h"
 
 namespace {
@@ -54,4 +57,60 @@ TEST(TextFit, AColumnGrowsForItsWidestTextAndWhatStandsRightMovesOver) {
   EXPECT_EQ(g.span->geometry(), QRect(60, 60, 150 + cellGrows, 20));
   EXPECT_EQ(g.right->x(), 110 + cellGrows);
   EXPECT_EQ(g.label->geometry(), QRect(0, 0, 50, 20));
+}
+
+// Cells placed in dialog units, rounded to pixels, may share an edge pixel
+// with the next column: the next column still moves over by the whole growth.
+TEST(TextFit, AColumnMovesTheNextOverThoughTheyShareAnEdgePixel) {
+  QWidget body;
+  auto* wide = new QLabel(QStringLiteral("Busy Lockout Incorrect"), &body);
+  auto* below = new QLabel(QStringLiteral("On"), &body);
+  auto* next = new QLabel(QStringLiteral("Off"), &body);
+  wide->setGeometry(60, 0, 41, 20);  // pixels 60-100
+  below->setGeometry(60, 30, 41, 20);
+  next->setGeometry(100, 0, 41, 20);  // from pixel 100 on
+  FitTextsToContent(&body);
+  const int grows = wide->width() - 41;
+  EXPECT_GT(grows, 0);
+  EXPECT_EQ(below->geometry(), QRect(60, 30, 41 + grows, 20));
+  EXPECT_EQ(next->geometry(), QRect(100 + grows, 0, 41, 20));
+}
+
+// An edit narrower than the longest text it takes grows to show it whole,
+// and what stands right of it moves over: a tag typed full of any letter or
+// digit, a dial typed full of any dial digit, whatever the font makes widest.
+TEST(TextFit, AnEditGrowsForTheLongestTextItTakes) {
+  QWidget body;
+  auto* tag = new CUpperEdit(&body);
+  tag->SetEditLimits(nullptr, 8);
+  tag->AddAllowedChar(' ');
+  auto* dial = new CNameEdit(&body);
+  dial->SetEditLimits(nullptr, 15);
+  for (const char c : {'*', '#'}) dial->AddAllowedChar(c);
+  for (const char c : {'e', 'f', 'E', 'F'}) dial->AddRejectedChar(c);
+  auto* right = new QLabel(QStringLiteral("x"), &body);
+  tag->setGeometry(0, 0, 30, 20);
+  dial->setGeometry(40, 30, 30, 20);
+  right->setGeometry(80, 0, 20, 20);
+  FitTextsToContent(&body);
+  body.resize(1000, 100);
+  body.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&body));
+  const int tagGrows = tag->width() - 30;
+  const int dialGrows = dial->width() - 30;
+  EXPECT_GT(tagGrows, 0);
+  EXPECT_GT(dialGrows, 0);
+  EXPECT_EQ(dial->x(), 40 + tagGrows);
+  EXPECT_EQ(right->x(), 80 + tagGrows + dialGrows);
+
+  const auto typeFull = [](QLineEdit* edit, const QString& chars, int length) {
+    for (const QChar c : chars) {
+      edit->clear();
+      QTest::keyClicks(edit, QString(length, c));
+      EXPECT_EQ(edit->text(), QString(length, c.toUpper()));
+      EXPECT_EQ(CutTexts(edit->parentWidget()), std::vector<std::string>{}) << c.toLatin1();
+    }
+  };
+  typeFull(tag, QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZmw0123456789"), 8);
+  typeFull(dial, QStringLiteral("0123456789ABCDabcd*#"), 15);
 }

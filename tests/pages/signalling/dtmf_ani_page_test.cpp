@@ -1,6 +1,7 @@
 #include <QTest>
 
 #include "../radio/RadioPageFixture.h"
+#include "ShownTexts.h"
 #include "model/DtmfData.h"
 #include "model/KeyAssignRecord.h"
 #include "pages/signalling/SignallingPages.h"
@@ -209,6 +210,38 @@ TEST_P(DtmfAniPageTest, SettingsLandInTheirImageBytesThroughASavedFile) {
   EXPECT_EQ(Edit(Paging(9).code)->text(), "9D0");
   for (const Pick& p : picks) EXPECT_EQ(Control(p.id)->currentText(), p.text) << p.id;
 }
+
+// A dial tag of eight of the widest capitals and a dial memory of fifteen
+// of the widest digits show whole once the user has left them, at the
+// default font and at 144 dpi.
+class DialMemoryWidth : public DtmfAniPageTest {
+protected:
+  void Check() {
+    leaveTo_ = dtmf_ani::kPauseCode;
+    const std::size_t memories[] = {0, kDialMemoryZero};
+    for (const std::size_t m : memories) {
+      for (const char* tag : {"WWWWWWWW", "MMMMMMMM"}) {
+        Type(dtmf_ani::kTagIds[m], tag);
+        Leave();
+        EXPECT_EQ(Edit(dtmf_ani::kTagIds[m])->text(), tag);
+        EXPECT_EQ(CutTexts(page->Body()), std::vector<std::string>{}) << tag;
+      }
+      for (const char* dial : {"###############", "DDDDDDDDDDDDDDD", "888888888888888"}) {
+        Type(dtmf_ani::kDialIds[m], dial);
+        Leave();
+        EXPECT_EQ(Edit(dtmf_ani::kDialIds[m])->text(), dial);
+        EXPECT_EQ(CutTexts(page->Body()), std::vector<std::string>{}) << dial;
+      }
+    }
+  }
+};
+
+TEST_P(DialMemoryWidth, TheLongestTagAndDialShowWhole) { Check(); }
+TEST_P(DialMemoryWidth, TheLongestTagAndDialShowWholeAt144Dpi) {
+  if (!RanElsewhereAtDpi(144)) Check();
+}
+
+INSTANTIATE_TEST_SUITE_P(Families, DialMemoryWidth, ::testing::Values(kMobile, kPortable), FamilyName);
 
 INSTANTIATE_TEST_SUITE_P(Families, DtmfAniPageTest, ::testing::Values(kMobile, kPortable), FamilyName);
 
