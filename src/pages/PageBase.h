@@ -6,24 +6,34 @@
 #include <cstdint>
 #include <string>
 
-#include "framework/ScrollablePage.h"
+#include "framework/GridPage.h"
 
 // The template size, in dialog units, of a page that has no controls yet.
 inline constexpr QSize kEmptyPageSize{400, 240};
 
-// A page that shows zones from a first one, set before its window is made.
-// Five zone columns: the first lies in 0..27 whatever the caller hands over.
-class CFirstSystemPageBase : public CScrollablePage {
+// A grid page that shows zones from a first one, set before its window is
+// made. Five zone columns: the first lies in 0..27 whatever the caller hands
+// over. Its arrows step it (StepZone); a held arrow's steps move it as well.
+class CFirstSystemPageBase : public CGridPage {
 public:
   explicit CFirstSystemPageBase(int templateId, QSize templateSize = kEmptyPageSize, int fontPoints = 8)
-      : CScrollablePage(templateId, templateSize, nullptr, fontPoints) {}
+      : CGridPage(templateId, templateSize, fontPoints) {}
   void SetFirstSystem(int zone) { m_firstSystem = zone < 0 ? 0 : zone > kLastFirstSystem ? kLastFirstSystem : zone; }
   int FirstSystem() const { return m_firstSystem; }
+
+  LParam OnUserMessage(unsigned msg, WParam wParam, LParam lParam) override;
 
   static constexpr int kLastFirstSystem = 27;
 
 protected:
+  int FirstShownItem() const override { return m_firstSystem; }
+  // An arrow's click: beeps and shows the zones `delta` further on.
+  void StepZone(int delta);
+
   int m_firstSystem = 0;
+
+private:
+  void ShowFromZone(int zone);
 };
 
 // Set by the portable Global 1 page when its model changes; read and

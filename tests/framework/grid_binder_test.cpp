@@ -147,10 +147,7 @@ struct GridFixture : ::testing::Test {
     zones[2].word = kNoChannel;
     zones[0].word = 7;              // a channel that is not programmed
     defaults.opts = 0x08 | 7;       // scan on, power Off
-    host.resize(600, 400);
-    host.show();
-    host.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
+    ASSERT_TRUE(ShowActive(host, {600, 400}));
     ASSERT_TRUE(page.Create(&host));
     page.show();
   }

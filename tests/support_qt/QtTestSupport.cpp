@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <QKeyEvent>
 #include <QPixmap>
+#include <QTest>
 
 #include "platform/Beep.h"
 
@@ -32,6 +33,13 @@ bool ScriptedFileDialogs::GetOpenFileName(const FileDialogRequest& request, std:
 bool ScriptedFileDialogs::GetSaveFileName(const FileDialogRequest& request, std::string& path) {
   requests_.push_back({request, true});
   return Next(path);
+}
+
+bool ShowActive(QWidget& window, QSize size) {
+  window.resize(size);
+  window.show();
+  window.activateWindow();
+  return QTest::qWaitForWindowActive(&window);
 }
 
 bool RecordingKeysWindow::PreviewKey(QKeyEvent* e) {

@@ -63,6 +63,10 @@ public:
   std::vector<int> keys;
 };
 
+// Shows `window` at `size` as the active window, as a page's host is shown;
+// false when it never became active.
+bool ShowActive(QWidget& window, QSize size);
+
 // What a cell paints, read from its grabbed pixels: the pixels of red text,
 // and whether a focus frame (a line of the highlight colour over half the
 // cell's height) runs down its left side, and whether the column just inside

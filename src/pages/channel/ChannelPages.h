@@ -1,6 +1,5 @@
 #pragma once
 // The RF channel list and repeater pages of both families.
-#include <QFont>
 #include <QLabel>
 #include <QPointer>
 #include <array>
@@ -9,16 +8,17 @@
 #include "framework/ButtonsAndLists.h"
 #include "framework/EditControls.h"
 #include "framework/GridBinder.h"
+#include "framework/GridPage.h"
 #include "model/RadioData.h"
 #include "model/RadioImage.h"
 #include "pages/PageBase.h"
 
-// A page that shows one zone's data, the zone set before its window is made.
-// A zone handed over is bounded to the 32 zones.
-class CZonePageBase : public CScrollablePage {
+// A grid page that shows one zone's data, the zone set before its window is
+// made. A zone handed over is bounded to the 32 zones.
+class CZonePageBase : public CGridPage {
 public:
   explicit CZonePageBase(int templateId, QSize templateSize = kEmptyPageSize, int fontPoints = 8)
-      : CScrollablePage(templateId, templateSize, nullptr, fontPoints) {}
+      : CGridPage(templateId, templateSize, fontPoints) {}
   void SetZone(std::uint8_t zone) { m_zone = zone < kZoneCount ? zone : static_cast<std::uint8_t>(kZoneCount - 1); }
   std::uint8_t Zone() const { return m_zone; }
 
@@ -69,9 +69,8 @@ class CRepeaterPageBase : public CZonePageBase {
 public:
   Family PageFamily() const { return family_; }
   int FirstRepeater() const { return m_firstRepeater; }
-  CGridBinder& Grid() { return grid_; }
   // Rewrites every column, the zone number and the alias from the records.
-  void FillRepeaterTable();
+  void FillRepeaterTable() { RefreshGrid(); }
   void OnPrevRepeaters();
   void OnNextRepeaters();
   void OnClosePage();
@@ -81,20 +80,17 @@ public:
 protected:
   CRepeaterPageBase(Family family, int templateId);
 
-  bool OnInitDialog() override;
+  void BuildGrid() override;
+  int FirstShownItem() const override { return m_firstRepeater; }
   void OnDestroyWindow() override;
-  void showEvent(QShowEvent* event) override;
 
 private:
-  void BuildControls();
   std::uint16_t& Word(int repeater) const;
   void StoreChannel(int repeater, std::uint32_t channel);
   void ShowColumns();
 
   Family family_;
   int m_firstRepeater = 0;
-  CGridBinder grid_;
-  QFont bold_;
   QPointer<QLabel> zoneNumber_;
   QPointer<QLabel> alias_;
   std::array<QPointer<QLabel>, repeater_page::kColumns> heads_;
@@ -146,13 +142,12 @@ int NextFirstChannel(int first);
 // The "RF Ch. List" tab: 14 channels as columns in two blocks of 7, paged 7
 // at a time, with the page-wide Default Split above. One implementation for
 // both families; the portable page has no shift rows.
-class CRfChannelListPageBase : public CScrollablePage {
+class CRfChannelListPageBase : public CGridPage {
 public:
   Family PageFamily() const { return family_; }
   int FirstChannel() const { return m_firstChannel; }
-  CGridBinder& Grid() { return grid_; }
   // Commits what is being typed, then rewrites every column from the records.
-  void RefreshChannelGrid();
+  void RefreshChannelGrid() { RefreshGrid(); }
   void OnPrevChannels();
   void OnNextChannels();
 
@@ -161,13 +156,14 @@ public:
 protected:
   explicit CRfChannelListPageBase(Family family);
 
-  bool OnInitDialog() override;
+  void BuildGrid() override;
+  int FirstShownItem() const override { return m_firstChannel; }
+  // The Default Split as well, when it is being typed in.
+  void CommitTyping() override;
   void OnDestroyWindow() override;
-  void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-  void BuildControls();
   void AddLines(const std::array<std::array<CLinkStatic*, rf_list::kColumns>, 4>& cells);
   CellLook LookOf(int line, int item) const;
   bool IsProgrammed(int channel) const;
@@ -175,8 +171,6 @@ private:
   bool CommitRx(int channel, const QString& text);
   bool CommitTx(int channel, const QString& text);
   void ChannelDeleted(int channel);
-  // Everything typed and not yet committed, as leaving the edit would.
-  void CommitTyping();
   void OnSplitTyped();
   void CommitSplit();
   void ShowHeads();
@@ -185,8 +179,6 @@ private:
   Family family_;
   int m_firstChannel = 0;
   int blankRxChannel_ = -1;  // taken into use, waiting for its receive frequency
-  CGridBinder grid_;
-  QFont bold_;
   QPointer<CValueEdit> split_;
   std::array<QPointer<QLabel>, rf_list::kColumns> heads_;
   std::array<CValueEdit*, rf_list::kColumns> rxEdits_{};

@@ -2,7 +2,6 @@
 #include <QStyle>
 #include <cstdio>
 
-#include "framework/FocusNavigation.h"
 #include "model/ChannelEdit.h"
 #include "model/FamilyModel.h"
 #include "pages/channel/ChannelPages.h"
@@ -44,17 +43,7 @@ std::uint16_t& CRepeaterPageBase::Word(int repeater) const {
   return ModelOf(family_).radioData.m_repeaters[m_zone][static_cast<std::size_t>(repeater)];
 }
 
-bool CRepeaterPageBase::OnInitDialog() {
-  CScrollablePage::OnInitDialog();
-  bold_ = font();
-  bold_.setWeight(QFont::Bold);
-  grid_.Clear();
-  BuildControls();
-  FillRepeaterTable();
-  return true;
-}
-
-void CRepeaterPageBase::BuildControls() {
+void CRepeaterPageBase::BuildGrid() {
   using L = Layout;
   const auto label = [&](int id, const char* text, int x, int y, int w, int h) {
     auto* l = Place<QLabel>(id, x, y, w, h);
@@ -96,7 +85,7 @@ void CRepeaterPageBase::BuildControls() {
   for (const Caption& c : kCaptions) {
     for (const int column : {0, L::kBlock}) {
       QLabel* l = label(column == 0 ? c.top : c.bottom, c.text, 0, L::Y(column, c.row), 60, L::kCellHeight);
-      l->setFont(bold_);
+      l->setFont(BoldFont());
     }
   }
 
@@ -177,7 +166,6 @@ void CRepeaterPageBase::BuildControls() {
   attribute(kInterconnectLine, "Interconnect", kDisableEnable, 0, 13, kInterconnectList);
 
   grid_.SetItemCount([] { return kRepeatersPerZone; });
-  grid_.SetFirstItem(m_firstRepeater);
   // A repeater without a channel (or naming none of the channels) takes no
   // attribute changes.
   grid_.SetLookRule([this](int line, int item) {
@@ -236,24 +224,18 @@ void CRepeaterPageBase::ShowColumns() {
   }
 }
 
-void CRepeaterPageBase::FillRepeaterTable() {
-  if (!HasWindow()) return;
-  grid_.SetFirstItem(m_firstRepeater);
-  grid_.Refresh();
-}
-
 void CRepeaterPageBase::OnPrevRepeaters() {
   MessageBeep();
   if (m_firstRepeater > 0) --m_firstRepeater;
   grid_.Dismiss();
-  FillRepeaterTable();
+  RefreshGrid();
 }
 
 void CRepeaterPageBase::OnNextRepeaters() {
   MessageBeep();
   if (m_firstRepeater < kLastFirstRepeater) ++m_firstRepeater;
   grid_.Dismiss();
-  FillRepeaterTable();
+  RefreshGrid();
 }
 
 void CRepeaterPageBase::OnClosePage() {
@@ -262,35 +244,22 @@ void CRepeaterPageBase::OnClosePage() {
 }
 
 LParam CRepeaterPageBase::OnUserMessage(unsigned msg, WParam wParam, LParam lParam) {
-  (void)lParam;
-  switch (msg) {
-    case UM_BUTTON_ENTER:
-      if (wParam == static_cast<WParam>(kPrev)) OnPrevRepeaters();
-      if (wParam == static_cast<WParam>(kNext)) OnNextRepeaters();
-      if (wParam == static_cast<WParam>(kClose)) OnClosePage();
-      return 0;
-    case UM_NEXT_CONTROL:
-      return OnNextControl(this);
-    case UM_PREV_CONTROL:
-      return OnPrevControl(this);
-    default:
-      // UM_REPEAT_STEP among them: a held arrow redraws on its release.
-      grid_.OnUserMessage(msg, wParam);
-      return 0;
+  if (msg != UM_BUTTON_ENTER) {
+    // UM_REPEAT_STEP among them: a held arrow redraws on its release.
+    return CZonePageBase::OnUserMessage(msg, wParam, lParam);
   }
+  if (wParam == static_cast<WParam>(kPrev)) OnPrevRepeaters();
+  if (wParam == static_cast<WParam>(kNext)) OnNextRepeaters();
+  if (wParam == static_cast<WParam>(kClose)) OnClosePage();
+  return 0;
 }
 
 void CRepeaterPageBase::OnDestroyWindow() {
-  grid_.Clear();
+  CZonePageBase::OnDestroyWindow();
   zoneNumber_ = nullptr;
   alias_ = nullptr;
   heads_ = {};
   txFreqs_ = {};
   rxFreqs_ = {};
   spaces_ = {};
-}
-
-void CRepeaterPageBase::showEvent(QShowEvent* event) {
-  CZonePageBase::showEvent(event);
-  FillRepeaterTable();
 }

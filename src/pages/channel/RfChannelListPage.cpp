@@ -5,7 +5,6 @@
 #include <cstdio>
 
 #include "framework/EditControls.h"
-#include "framework/FocusNavigation.h"
 #include "model/ChannelEdit.h"
 #include "model/FamilyModel.h"
 #include "pages/channel/ChannelPages.h"
@@ -67,33 +66,22 @@ int rf_list::NextFirstChannel(int first) {
 }
 
 CRfChannelListPageBase::CRfChannelListPageBase(Family family)
-    : CScrollablePage(173, kTemplateSize, nullptr, kTemplateFontPoints), family_(family) {}
+    : CGridPage(173, kTemplateSize, kTemplateFontPoints), family_(family) {}
 
-bool CRfChannelListPageBase::OnInitDialog() {
-  CScrollablePage::OnInitDialog();
-  bold_ = font();
-  bold_.setWeight(QFont::Bold);
-  grid_.Clear();
-  blankRxChannel_ = -1;
-  BuildControls();
-  RefreshChannelGrid();
-  return true;
-}
-
-void CRfChannelListPageBase::BuildControls() {
+void CRfChannelListPageBase::BuildGrid() {
   using L = Layout;
+  blankRxChannel_ = -1;
   const bool mobile = family_ == kMobile;
   const auto label = [&](int id, const char* text, int x, int y, int w, int h, bool bold) {
     auto* l = Place<QLabel>(id, x, y, w, h);
     l->setText(QString::fromLatin1(text));
-    if (bold) l->setFont(bold_);
+    if (bold) l->setFont(BoldFont());
     return l;
   };
   label(-1, "Default Split", 0, 15, 60, 12, false);
   split_ = Place<CValueEdit>(kDefaultSplit, 60, 15, 35, 12);
   split_->SetupValueEdit({.intDigits = 3, .decimals = 1, .allowSign = true});
   split_->AddRejectedChar(' ');
-  split_->installEventFilter(this);
   label(-1, "MHz", 100, 15, 25, 12, false);
 
   auto* prev = Place<CRepeatButton>(kPrev, 55, 31, 30, 20);
@@ -135,7 +123,6 @@ void CRfChannelListPageBase::BuildControls() {
     auto* e = Place<CValueEdit>(id, L::X(column), L::Y(column, row), L::kCellWidth, L::kCellHeight);
     e->SetupValueEdit({.intDigits = 4, .decimals = 5, .nextOnEnter = true});
     for (const char ch : {' ', '+', '-'}) e->AddIgnoredChar(ch);
-    e->installEventFilter(this);
     return e;
   };
   for (int k = 0; k < kColumns; ++k) {
@@ -230,7 +217,6 @@ void CRfChannelListPageBase::AddLines(const std::array<std::array<CLinkStatic*, 
                      [this](int item, const QString& text) { return CommitTx(item, text); }});
 
   grid_.SetItemCount([] { return kChannelCount; });
-  grid_.SetFirstItem(m_firstChannel);
   grid_.SetLookRule([this](int line, int item) { return LookOf(line, item); });
   grid_.SetAfterRefresh([this] { ShowHeads(); });
 }
@@ -254,13 +240,6 @@ void CRfChannelListPageBase::ShowHeads() {
     const QSignalBlocker block(split_);
     split_->setText(QString::fromStdString(SplitText(ModelOf(family_).openingMsg.m_defaultSplit)));
   }
-}
-
-void CRfChannelListPageBase::RefreshChannelGrid() {
-  if (!HasWindow()) return;
-  CommitTyping();
-  grid_.SetFirstItem(m_firstChannel);
-  grid_.Refresh();
 }
 
 // ---------------------------------------------------------------------------
@@ -339,7 +318,7 @@ void CRfChannelListPageBase::CommitSplit() {
 }
 
 void CRfChannelListPageBase::CommitTyping() {
-  grid_.CommitFocusedEdit();
+  CGridPage::CommitTyping();
   if (split_ != nullptr && split_->hasFocus()) CommitSplit();
 }
 
@@ -352,7 +331,7 @@ void CRfChannelListPageBase::Page(int first) {
   grid_.Dismiss();
   blankRxChannel_ = -1;
   m_firstChannel = first;
-  RefreshChannelGrid();
+  RefreshGrid();
 }
 
 void CRfChannelListPageBase::OnPrevChannels() {
@@ -376,18 +355,12 @@ LParam CRfChannelListPageBase::OnUserMessage(unsigned msg, WParam wParam, LParam
       if (wParam == static_cast<WParam>(kPrev)) OnPrevChannels();
       if (wParam == static_cast<WParam>(kNext)) OnNextChannels();
       return 0;
-    case UM_NEXT_CONTROL:
-    case UM_NEXT_CONTROL_2:
-      return OnNextControl(this);
-    case UM_PREV_CONTROL:
-      return OnPrevControl(this);
     case UM_VALUE_EDITED:
       if (wParam == static_cast<WParam>(kDefaultSplit)) OnSplitTyped();
       g_dataModified = true;
       return 0;
     default:
-      grid_.OnUserMessage(msg, wParam);
-      return 0;
+      return CGridPage::OnUserMessage(msg, wParam, lParam);
   }
 }
 
@@ -395,21 +368,14 @@ LParam CRfChannelListPageBase::OnUserMessage(unsigned msg, WParam wParam, LParam
 // Window life
 
 bool CRfChannelListPageBase::eventFilter(QObject* watched, QEvent* event) {
-  SelectAllOnEntry(watched, event);
   if (event->type() == QEvent::FocusOut && watched == split_) CommitSplit();
-  return CScrollablePage::eventFilter(watched, event);
+  return CGridPage::eventFilter(watched, event);
 }
 
 void CRfChannelListPageBase::OnDestroyWindow() {
-  CommitTyping();
-  grid_.Clear();
+  CGridPage::OnDestroyWindow();
   split_ = nullptr;
   heads_ = {};
   rxEdits_ = {};
   txEdits_ = {};
-}
-
-void CRfChannelListPageBase::showEvent(QShowEvent* event) {
-  CScrollablePage::showEvent(event);
-  RefreshChannelGrid();
 }

@@ -11,7 +11,6 @@
 #include <map>
 
 #include "framework/EditControls.h"
-#include "framework/FocusNavigation.h"
 #include "model/FamilyModel.h"
 #include "model/MessageBox.h"
 #include "platform/Beep.h"
@@ -80,27 +79,17 @@ CGroupPageBase::CGroupPageBase(Family family, GroupZoneKind kind, GroupView view
 
 ZoneGroupRange CGroupPageBase::Range() const { return GroupRangeOf(ModelOf(family_).radioData, m_zone); }
 
-bool CGroupPageBase::OnInitDialog() {
-  CScrollablePage::OnInitDialog();
-  bold_ = font();
-  bold_.setWeight(QFont::Bold);
-  grid_.Clear();
+void CGroupPageBase::BuildGrid() {
+  using L = GridLayout;
   edits_.clear();
   txEdited_.reset();
   rows_ = MakeGroupRows(family_, kind_, view_, ModelOf(family_), m_zone);
   firstVisible_ = Range().first;
-  BuildControls();
-  RefreshGroupGrid();
-  return true;
-}
-
-void CGroupPageBase::BuildControls() {
-  using L = GridLayout;
   const ZoneGroupRange range = Range();
   const auto label = [&](int id, const char* text, int x, int y, int width, bool bold) {
     auto* l = Place<QLabel>(id, x, y, width, L::kCellHeight);
     l->setText(QString::fromUtf8(text));
-    if (bold) l->setFont(bold_);
+    if (bold) l->setFont(BoldFont());
     return l;
   };
   const auto field = [&](int id, int x, int width) {
@@ -197,10 +186,7 @@ void CGroupPageBase::BuildControls() {
           break;
         }
       }
-      if (edits[i][c] != nullptr) {
-        edits[i][c]->setAlignment(Qt::AlignCenter);
-        edits[i][c]->installEventFilter(this);
-      }
+      if (edits[i][c] != nullptr) edits[i][c]->setAlignment(Qt::AlignCenter);
     }
   }
   auto* view = Place<CFlatButton>(rows_.viewButtonId, L::kDefaultX, lastY + L::kViewButtonGap, 280, 15);
@@ -210,7 +196,6 @@ void CGroupPageBase::BuildControls() {
 
   // The lines, in row order: the look rule gets the binder's number.
   grid_.SetItemCount([this] { return Range().count == 0 ? 0 : kGroupCount; });
-  grid_.SetFirstItem(firstVisible_);
   lineRows_.clear();
   std::map<int, CHotListBox*> lists;
   CRadioDataCore& data = ModelOf(family_).radioData;
@@ -263,14 +248,6 @@ CellLook CGroupPageBase::LookOf(int line, int item) const {
   return LookOfState(row.state ? row.state(item) : StateOfOnGroup(ModelOf(family_).radioData, item));
 }
 
-void CGroupPageBase::RefreshGroupGrid() {
-  if (!HasWindow()) return;
-  // A TX ID still being typed reaches its own group before the columns move.
-  grid_.CommitFocusedEdit();
-  grid_.SetFirstItem(firstVisible_);
-  grid_.Refresh();
-}
-
 void CGroupPageBase::UpdateHeadings() {
   const CRadioDataCore& data = ModelOf(family_).radioData;
   const ZoneGroupRange range = Range();
@@ -296,7 +273,7 @@ void CGroupPageBase::ScrollGroups(int delta) {
   if (delta > 0 && firstVisible_ < range.End() - kGroupColumns && firstVisible_ < kGroupCount - kGroupColumns)
     ++firstVisible_;
   grid_.Dismiss();
-  RefreshGroupGrid();
+  RefreshGrid();
 }
 
 // ---------------------------------------------------------------------------
@@ -366,7 +343,7 @@ LParam CGroupPageBase::OnUserMessage(unsigned msg, WParam wParam, LParam lParam)
     case UM_REPEAT_STEP:
       firstVisible_ = static_cast<int>(lParam);
       grid_.Dismiss();
-      RefreshGroupGrid();
+      RefreshGrid();
       return 0;
     case UM_BUTTON_ENTER: {
       const bool known = wParam == group_page::kScrollLeft || wParam == group_page::kScrollRight ||
@@ -375,11 +352,6 @@ LParam CGroupPageBase::OnUserMessage(unsigned msg, WParam wParam, LParam lParam)
       if (button != nullptr && button->isEnabled()) button->click();
       return 0;
     }
-    case UM_NEXT_CONTROL:
-    case UM_NEXT_CONTROL_2:
-      return OnNextControl(this);
-    case UM_PREV_CONTROL:
-      return OnPrevControl(this);
     case UM_VALUE_EDITED:
       if (const auto at = EditAt(wParam)) CheckId(at->first->kind, at->second);
       return 0;
@@ -388,8 +360,7 @@ LParam CGroupPageBase::OnUserMessage(unsigned msg, WParam wParam, LParam lParam)
         StoreTag(at->second, at->first->edits[at->second]->text());
       return 0;
     default:
-      grid_.OnUserMessage(msg, wParam);
-      return 0;
+      return CZonePageBase::OnUserMessage(msg, wParam, lParam);
   }
 }
 
@@ -405,14 +376,13 @@ bool CGroupPageBase::PreviewKey(QKeyEvent* event) {
 // Window life
 
 bool CGroupPageBase::eventFilter(QObject* watched, QEvent* event) {
-  // Entering a tag or ID selects its whole text, so typing replaces it.
+  // Entering the TX ID starts a new typing of it.
   if (event->type() == QEvent::FocusIn) {
     if (auto* edit = qobject_cast<QLineEdit*>(watched)) {
       if (const auto at = EditAt(static_cast<WParam>(ControlId(edit))); at && at->first->kind == GroupRowKind::kTxId)
         txEdited_.reset();
     }
   }
-  SelectAllOnEntry(watched, event);
   return CZonePageBase::eventFilter(watched, event);
 }
 
@@ -423,14 +393,8 @@ void CGroupPageBase::scrollContentsBy(int dx, int dy) {
 
 void CGroupPageBase::OnDestroyWindow() {
   // A TX ID still being typed is copied to its RX ID as its focus loss would.
-  grid_.CommitFocusedEdit();
-  grid_.Clear();
+  CZonePageBase::OnDestroyWindow();
   edits_.clear();
   headings_ = {};
   txEdited_.reset();
-}
-
-void CGroupPageBase::showEvent(QShowEvent* event) {
-  CZonePageBase::showEvent(event);
-  RefreshGroupGrid();
 }

@@ -5,7 +5,6 @@
 // by one CGridBinder, the tag and ID edits, and the buttons back to the zone
 // table and to the other view of the zone. One implementation serves the
 // eight page classes; they differ by family, zone kind and view.
-#include <QFont>
 #include <QPointer>
 #include <array>
 #include <optional>
@@ -37,11 +36,10 @@ public:
   Family PageFamily() const { return family_; }
   GroupZoneKind ZoneKind() const { return kind_; }
   GroupView View() const { return view_; }
-  CGridBinder& Grid() { return grid_; }
   // The absolute index of the group in column 1.
   int FirstVisibleGroup() const { return firstVisible_; }
   // Rewrites every cell, heading and header field from the data.
-  void RefreshGroupGrid();
+  void RefreshGroupGrid() { RefreshGrid(); }
 
   LParam OnUserMessage(unsigned msg, WParam wParam, LParam lParam) override;
   // F1 shows the page's help; the rest is the page key pattern.
@@ -50,9 +48,9 @@ public:
 protected:
   CGroupPageBase(Family family, GroupZoneKind kind, GroupView view, int templateId);
 
-  bool OnInitDialog() override;
+  void BuildGrid() override;
+  int FirstShownItem() const override { return firstVisible_; }
   void OnDestroyWindow() override;
-  void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
 
@@ -62,7 +60,6 @@ private:
     std::array<QPointer<QLineEdit>, kGroupColumns> edits;
   };
 
-  void BuildControls();
   ZoneGroupRange Range() const;
   CellLook LookOf(int line, int item) const;
   void UpdateHeadings();
@@ -78,8 +75,6 @@ private:
   Family family_;
   GroupZoneKind kind_;
   GroupView view_;
-  CGridBinder grid_;
-  QFont bold_;
   GroupPageRows rows_;
   int firstVisible_ = 0;
   std::vector<int> lineRows_;  // the binder's line number -> index into rows_.rows

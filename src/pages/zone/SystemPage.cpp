@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QEvent>
 #include <QLabel>
 #include <QStyle>
 #include <cstdio>
@@ -7,7 +6,6 @@
 #include <utility>
 
 #include "framework/EditControls.h"
-#include "framework/FocusNavigation.h"
 #include "model/FamilyModel.h"
 #include "model/MessageBox.h"
 #include "model/SystemCopy.h"
@@ -74,25 +72,15 @@ int ColumnOf(const std::array<int, N>& ids, WParam id) {
 CSystemPageBase::CSystemPageBase(Family family, int templateId)
     : CFirstSystemPageBase(templateId, kTemplateSize, kTemplateFontPoints), family_(family) {}
 
-bool CSystemPageBase::OnInitDialog() {
-  CScrollablePage::OnInitDialog();
-  bold_ = font();
-  bold_.setWeight(QFont::Bold);
-  grid_.Clear();
-  lines_ = SystemLines(family_, ModelOf(family_), defaults_);
-  BuildControls();
-  RefreshGrid();
-  return true;
-}
-
-void CSystemPageBase::BuildControls() {
+void CSystemPageBase::BuildGrid() {
   using L = GridLayout;
+  lines_ = SystemLines(family_, ModelOf(family_), defaults_);
   QWidget* body = Body();
   int labelId = kFirstLabelId;
   const auto label = [&](const char* text, int y) {
     auto* l = Place<QLabel>(labelId++, L::kLabelX, y, L::kLabelWidth, L::kCellHeight);
     l->setText(QString::fromLatin1(text));
-    l->setFont(bold_);
+    l->setFont(BoldFont());
   };
 
   // Rows: the Enable row, the counts, the format, the aliases, then the
@@ -134,7 +122,7 @@ void CSystemPageBase::BuildControls() {
     if (*lines_[i].line.caption != '\0') label(lines_[i].line.caption, rowY[i]);
   auto* heading = Place<QLabel>(kHeadingId, L::kLabelX, L::kHeadingY, 120, L::kCellHeight);
   heading->setText(QStringLiteral("LTR Information"));
-  heading->setFont(bold_);
+  heading->setFont(BoldFont());
 
   // Cells in the Tab order: the Default column, then column by column.
   const auto cell = [&](int id, int column, int y) {
@@ -159,13 +147,11 @@ void CSystemPageBase::BuildControls() {
         auto* count = Place<CValueEdit>(system_page::kCounts[c], L::X(c), L::kCountY, L::kCellWidth, L::kCellHeight);
         count->SetupValueEdit({.intDigits = kCountDigits});
         for (const char ch : {' ', '+', '-'}) count->AddRejectedChar(ch);
-        count->installEventFilter(this);
         counts_[c] = count;
       } else if (lines_[i].row == SystemRow::kFormat) {
         auto* alias = Place<CUpperEdit>(system_page::kAliases[c], L::X(c), L::kAliasY, L::kCellWidth, L::kCellHeight);
         alias->SetEditLimits(nullptr, kAliasLength);
         alias->AddAllowedChar(' ');
-        alias->installEventFilter(this);
         aliases_[c] = alias;
       }
     }
@@ -191,7 +177,6 @@ void CSystemPageBase::BuildControls() {
 
   // The lines, in their order: the look rule gets the binder's number.
   grid_.SetItemCount([] { return kZoneCount; });
-  grid_.SetFirstItem(m_firstSystem);
   lineRows_.clear();
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     const SystemLine& l = lines_[i];
@@ -237,13 +222,6 @@ CellLook CSystemPageBase::LookOf(int line, int item) const {
   return CellLook::Editable;
 }
 
-void CSystemPageBase::RefreshGrid() {
-  if (!HasWindow()) return;
-  grid_.CommitFocusedEdit();
-  grid_.SetFirstItem(m_firstSystem);
-  grid_.Refresh();
-}
-
 void CSystemPageBase::UpdateButtons() {
   const CRadioDataCore& data = ModelOf(family_).radioData;
   for (int c = 0; c < kZoneColumns; ++c) {
@@ -255,13 +233,6 @@ void CSystemPageBase::UpdateButtons() {
     if (groups_[c] != nullptr) groups_[c]->setEnabled(inUse && data.GetSystemGroupCount(zone) > 0);
     if (sysCopy_[c] != nullptr) sysCopy_[c]->setEnabled(inUse);
   }
-}
-
-void CSystemPageBase::StepZone(int delta) {
-  MessageBeep();
-  SetFirstSystem(m_firstSystem + delta);
-  grid_.Dismiss();
-  RefreshGrid();
 }
 
 // ---------------------------------------------------------------------------
@@ -356,11 +327,6 @@ void CSystemPageBase::OnButton(int id) {
 
 LParam CSystemPageBase::OnUserMessage(unsigned msg, WParam wParam, LParam lParam) {
   switch (msg) {
-    case UM_REPEAT_STEP:
-      SetFirstSystem(static_cast<int>(lParam & 0xFF));
-      grid_.Dismiss();
-      RefreshGrid();
-      return 0;
     case UM_BUTTON_ENTER: {
       const bool known = wParam == system_page::kPrevZone || wParam == system_page::kNextZone ||
                          wParam == system_page::kInterconnect || wParam == system_page::kLtrAdvanced ||
@@ -369,11 +335,6 @@ LParam CSystemPageBase::OnUserMessage(unsigned msg, WParam wParam, LParam lParam
       if (button != nullptr && button->isEnabled()) button->click();
       return 0;
     }
-    case UM_NEXT_CONTROL:
-    case UM_NEXT_CONTROL_2:
-      return OnNextControl(this);
-    case UM_PREV_CONTROL:
-      return OnPrevControl(this);
     case UM_VALUE_EDITED:
       if (const int c = ColumnOf(system_page::kCounts, wParam); c >= 0) CheckGroupTotal(c);
       return 0;
@@ -383,28 +344,13 @@ LParam CSystemPageBase::OnUserMessage(unsigned msg, WParam wParam, LParam lParam
       }
       return 0;
     default:
-      grid_.OnUserMessage(msg, wParam);
-      return 0;
+      return CFirstSystemPageBase::OnUserMessage(msg, wParam, lParam);
   }
-}
-
-// ---------------------------------------------------------------------------
-// Window life
-
-bool CSystemPageBase::eventFilter(QObject* watched, QEvent* event) {
-  SelectAllOnEntry(watched, event);
-  return CFirstSystemPageBase::eventFilter(watched, event);
 }
 
 void CSystemPageBase::OnDestroyWindow() {
   // A count still being typed commits as its focus loss would.
-  grid_.CommitFocusedEdit();
-  grid_.Clear();
+  CFirstSystemPageBase::OnDestroyWindow();
   counts_ = {};
   aliases_ = {};
-}
-
-void CSystemPageBase::showEvent(QShowEvent* event) {
-  CFirstSystemPageBase::showEvent(event);
-  RefreshGrid();
 }

@@ -3,7 +3,6 @@
 // five zone columns over the 32 zones of the family's model. One
 // implementation; the families differ by their lines (SystemLines.h) and
 // template.
-#include <QFont>
 #include <QPointer>
 #include <array>
 #include <vector>
@@ -36,9 +35,6 @@ public:
   Family PageFamily() const { return family_; }
   // The Default column's record; it lives as long as the page object.
   ZoneDefaults& Defaults() { return defaults_; }
-  CGridBinder& Grid() { return grid_; }
-  // Rewrites every cell, caption and button from the data.
-  void RefreshGrid();
   // The Sys Copy button of a column (0..4): asks for the destination zone in
   // the System Data Copy dialog, then copies the column's zone onto it.
   void OnSysCopy(int column);
@@ -51,16 +47,12 @@ public:
 protected:
   CSystemPageBase(Family family, int templateId);
 
-  bool OnInitDialog() override;
+  void BuildGrid() override;
   void OnDestroyWindow() override;
-  void showEvent(QShowEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-  void BuildControls();
   CellLook LookOf(int line, int item) const;
   void UpdateButtons();
-  void StepZone(int delta);
   void OnEnableChosen(int zone, std::uint32_t value);
   bool CommitCount(int zone, const QString& text);
   void CheckGroupTotal(int column);
@@ -71,8 +63,6 @@ private:
 
   Family family_;
   ZoneDefaults defaults_;
-  CGridBinder grid_;
-  QFont bold_;
   std::vector<SystemLine> lines_;
   std::vector<int> lineRows_;  // the binder's line number -> index into lines_ (-1: edit lines)
   int countLine_ = -1;

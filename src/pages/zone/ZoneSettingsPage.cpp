@@ -1,4 +1,3 @@
-#include <QEvent>
 #include <QLabel>
 #include <QStyle>
 #include <cstdio>
@@ -6,7 +5,6 @@
 
 #include "framework/ButtonsAndLists.h"
 #include "framework/EditControls.h"
-#include "framework/FocusNavigation.h"
 #include "model/FamilyModel.h"
 #include "model/MessageBox.h"
 #include "model/Privilege.h"
@@ -41,18 +39,8 @@ std::string ZoneHead(int zone) {
 CZoneSettingsPage::CZoneSettingsPage(Family family, int templateId, const ZoneGridFrame& frame)
     : CFirstSystemPageBase(templateId, kTemplateSize, kTemplateFontPoints), family_(family), frame_(frame) {}
 
-bool CZoneSettingsPage::OnInitDialog() {
-  CScrollablePage::OnInitDialog();
-  bold_ = font();
-  bold_.setWeight(QFont::Bold);
-  grid_.Clear();
+void CZoneSettingsPage::BuildGrid() {
   lines_ = Lines();
-  BuildControls();
-  RefreshGrid();
-  return true;
-}
-
-void CZoneSettingsPage::BuildControls() {
   auto* prev = Place<CRepeatButton>(ids::kPrevZone, frame_.prevX, 0, 30, 20);
   prev->setIcon(style()->standardIcon(QStyle::SP_ArrowLeft));
   prev->SetupRepeat(this, &m_firstSystem, m_firstSystem, true, 1, 0, kLastFirstSystem);
@@ -68,7 +56,7 @@ void CZoneSettingsPage::BuildControls() {
   auto* heading = Place<QLabel>(ids::kHeading, frame_.defaultX, 25, 270, 8);
   heading->setText(QString::fromLatin1(frame_.heading));
   heading->setAlignment(Qt::AlignCenter);
-  heading->setFont(bold_);
+  heading->setFont(BoldFont());
   auto* defaultHead = Place<QLabel>(0, frame_.defaultX, frame_.headY, 45, frame_.headHeight);
   defaultHead->setText(QStringLiteral("Default"));
   defaultHead->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -84,7 +72,7 @@ void CZoneSettingsPage::BuildControls() {
     if (l.captionId == 0) continue;
     auto* caption = Place<QLabel>(l.captionId, 0, l.y, frame_.captionWidth, kCellHeight);
     caption->setText(QString::fromLatin1(l.line.caption));
-    caption->setFont(bold_);
+    caption->setFont(BoldFont());
     caption->setVisible(shown(l));
   }
   BuildOwnControls();
@@ -127,10 +115,7 @@ void CZoneSettingsPage::BuildControls() {
         break;
       }
     }
-    if (auto* edit = qobject_cast<QLineEdit*>(w)) {
-      edit->setAlignment(Qt::AlignCenter);
-      edit->installEventFilter(this);
-    }
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) edit->setAlignment(Qt::AlignCenter);
     w->setVisible(shown(l));
     return w;
   };
@@ -142,7 +127,6 @@ void CZoneSettingsPage::BuildControls() {
     for (std::size_t i = 0; i < lines_.size(); ++i) cells[i].push_back(place(lines_[i], c));
 
   grid_.SetItemCount([] { return kZoneCount; });
-  grid_.SetFirstItem(m_firstSystem);
   const CRadioDataCore& data = ModelOf(family_).radioData;
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     const ZoneSettingsLine& l = lines_[i];
@@ -188,19 +172,6 @@ QRect CZoneSettingsPage::FixedListPlace(int column) const {
 void CZoneSettingsPage::UpdateHeads() {
   for (int c = 0; c < kZoneColumns; ++c)
     if (headers_[c] != nullptr) headers_[c]->setText(QString::fromStdString(ZoneHead(m_firstSystem + c)));
-}
-
-void CZoneSettingsPage::RefreshGrid() {
-  if (!HasWindow()) return;
-  grid_.SetFirstItem(m_firstSystem);
-  grid_.Refresh();
-}
-
-void CZoneSettingsPage::StepZone(int delta) {
-  MessageBeep();
-  SetFirstSystem(m_firstSystem + delta);
-  grid_.Dismiss();
-  RefreshGrid();
 }
 
 QString CZoneSettingsPage::EditText(const ZoneSettingsLine& l, int item) const {
@@ -254,11 +225,6 @@ void CZoneSettingsPage::Navigate(unsigned msg, LParam lParam) {
 
 LParam CZoneSettingsPage::OnUserMessage(unsigned msg, WParam wParam, LParam lParam) {
   switch (msg) {
-    case UM_REPEAT_STEP:
-      SetFirstSystem(static_cast<int>(lParam & 0xFF));
-      grid_.Dismiss();
-      RefreshGrid();
-      return 0;
     case UM_BUTTON_ENTER: {
       const int id = static_cast<int>(wParam);
       const bool known = id == ids::kPrevZone || id == ids::kNextZone || id == ids::kClose || IsOwnButton(id);
@@ -266,29 +232,14 @@ LParam CZoneSettingsPage::OnUserMessage(unsigned msg, WParam wParam, LParam lPar
       if (button != nullptr && button->isEnabled()) button->click();
       return 0;
     }
-    case UM_NEXT_CONTROL:
-      return OnNextControl(this);
-    case UM_PREV_CONTROL:
-      return OnPrevControl(this);
     default:
-      grid_.OnUserMessage(msg, wParam);
-      return 0;
+      return CFirstSystemPageBase::OnUserMessage(msg, wParam, lParam);
   }
 }
 
-bool CZoneSettingsPage::eventFilter(QObject* watched, QEvent* event) {
-  SelectAllOnEntry(watched, event);
-  return CFirstSystemPageBase::eventFilter(watched, event);
-}
-
 void CZoneSettingsPage::OnDestroyWindow() {
-  grid_.Clear();
+  CFirstSystemPageBase::OnDestroyWindow();
   headers_ = {};
-}
-
-void CZoneSettingsPage::showEvent(QShowEvent* event) {
-  CFirstSystemPageBase::showEvent(event);
-  RefreshGrid();
 }
 
 // ---------------------------------------------------------------------------

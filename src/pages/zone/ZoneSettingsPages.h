@@ -4,7 +4,6 @@
 // model, opened from the zone table and closed back to it at the same first
 // zone. One grid page implementation; the pages differ by their lines
 // (ZoneSettingsLines.h), their template and what greys a zone's column.
-#include <QFont>
 #include <QPointer>
 #include <array>
 #include <vector>
@@ -42,9 +41,6 @@ struct ZoneGridFrame {
 class CZoneSettingsPage : public CFirstSystemPageBase {
 public:
   Family PageFamily() const { return family_; }
-  CGridBinder& Grid() { return grid_; }
-  // Rewrites every cell, edit and column head from the data.
-  void RefreshGrid();
 
   LParam OnUserMessage(unsigned msg, WParam wParam, LParam lParam) override;
 
@@ -60,28 +56,21 @@ protected:
   virtual bool IsOwnButton(int) const { return false; }
   virtual void OnOwnButton(int) {}
 
-  bool OnInitDialog() override;
+  void BuildGrid() override;
   void OnDestroyWindow() override;
-  void showEvent(QShowEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
   // Beeps and asks the main window for another page.
   void Navigate(unsigned msg, LParam lParam);
-  QFont BoldFont() const { return bold_; }
 
 private:
-  void BuildControls();
   int X(int column) const { return column < 0 ? frame_.defaultX : frame_.defaultX + 45 * (column + 1); }
   QRect FixedListPlace(int column) const;
-  void StepZone(int delta);
   void UpdateHeads();
   EditOutcome OnEdited(const ZoneSettingsLine& l, int item, const QString& text);
   QString EditText(const ZoneSettingsLine& l, int item) const;
 
   Family family_;
   ZoneGridFrame frame_;
-  CGridBinder grid_;
-  QFont bold_;
   std::vector<ZoneSettingsLine> lines_;
   std::array<QPointer<QLabel>, 5> headers_;
 };
