@@ -147,6 +147,21 @@ TEST(CloneBytes, RecoverReadByteWaitsForTheRadioUntilEsc) {
   EXPECT_TRUE(b.link.PollEscape());
 }
 
+// A wait for the radio that nobody ends with Esc fails the test once it has
+// run far past any working transfer, instead of running on until the machine
+// gives out; so does a loop that calls the cable without time passing.
+TEST(SimulatedCable, AWaitNobodyEndsFailsTheTestWithinItsBounds) {
+  Bench waiting;
+  waiting.radio.StartSwitchedOff();
+  EXPECT_THROW(waiting.link.AwaitPowerOn("back ON to start uploading", 0), SimLinkOverrun);
+  EXPECT_LE(waiting.clock.NowMicros(), CSimLink::kVirtualTimeLimitMicros + 1'000'000);
+
+  Bench spinning;
+  std::uint8_t byte = 0;
+  EXPECT_THROW(for (;;) spinning.port.Read(&byte, 0), SimLinkOverrun);
+  EXPECT_EQ(spinning.clock.NowMicros(), 0u);
+}
+
 TEST(CommPort, OpenFailureSaysSo) {
   Bench b;
   b.port.Close();

@@ -1,6 +1,7 @@
 #include "SimLink.h"
 
 #include <algorithm>
+#include <string>
 
 bool CSimLink::Open() {
   if (failOpen_) return false;
@@ -26,7 +27,19 @@ void CSimLink::Pull() {
   out.clear();
 }
 
+void CSimLink::CheckBounds() {
+  ++calls_;
+  const std::uint64_t now = clock_.NowMicros();
+  if (now > start_ && now - start_ > kVirtualTimeLimitMicros)
+    throw SimLinkOverrun("the program still used the cable after " + std::to_string((now - start_) / 1'000'000) +
+                         " virtual seconds (waiting for an answer the radio never gives?)");
+  if (calls_ + sent_.size() > kTrafficLimit)
+    throw SimLinkOverrun("the program still used the cable after " + std::to_string(calls_) + " calls and " +
+                         std::to_string(sent_.size()) + " bytes written (a loop that never ends?)");
+}
+
 int CSimLink::Write(const std::uint8_t* data, std::size_t count) {
+  CheckBounds();
   if (!open_ || (Unplugged() && deviceGone_)) return -1;
   for (std::size_t i = 0; i < count; ++i) {
     if (Unplugged()) {
@@ -43,6 +56,7 @@ int CSimLink::Write(const std::uint8_t* data, std::size_t count) {
 }
 
 int CSimLink::Read(std::uint8_t* data, std::size_t count) {
+  CheckBounds();
   readSizes_.push_back(count);
   if (!open_ || (Unplugged() && deviceGone_)) return -1;
   const std::uint64_t deadline =

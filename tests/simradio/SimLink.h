@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <deque>
 #include <optional>
+#include <stdexcept>
 #include <vector>
 
 #include "SimRadio.h"
@@ -30,9 +31,27 @@ private:
   std::uint64_t slept_ = 0;
 };
 
+// Thrown by the cable once a test has run on far past any working transfer,
+// as a program that waits for the radio until Esc does in a test that never
+// presses Esc: the test fails there, in seconds and with little memory, and
+// the framework reports it against that test and goes on with the next.
+class SimLinkOverrun : public std::logic_error {
+public:
+  using std::logic_error::logic_error;
+};
+
 class CSimLink : public ISerialPort {
 public:
-  CSimLink(CSimRadio& radio, CVirtualClock& clock) : radio_(radio), clock_(clock) {}
+  // The longest run in the suites, a send through every fault the radio can
+  // make, takes about two virtual minutes and some 60,000 reads, writes and
+  // bytes written; five times that time and eight times that traffic
+  // leave room for longer transfers while a wait that never ends still
+  // fails after a few thousand reads. The traffic bound catches a loop that
+  // calls the cable without moving the clock on.
+  static constexpr std::uint64_t kVirtualTimeLimitMicros = 600'000'000;
+  static constexpr std::size_t kTrafficLimit = 500'000;
+
+  CSimLink(CSimRadio& radio, CVirtualClock& clock) : radio_(radio), clock_(clock), start_(clock.NowMicros()) {}
 
   // The device can't be opened (wrong path, no permission).
   void FailOpen() { failOpen_ = true; }
@@ -65,9 +84,13 @@ public:
 private:
   bool Unplugged() const { return unplugAfter_ && written_ >= *unplugAfter_; }
   void Pull();
+  // Counts one more call and throws SimLinkOverrun past either bound.
+  void CheckBounds();
 
   CSimRadio& radio_;
   CVirtualClock& clock_;
+  std::uint64_t start_;
+  std::size_t calls_ = 0;
   CommTimeouts timeouts_ = kWriteTimeouts;
   std::deque<std::uint8_t> incoming_;
   std::vector<std::uint8_t> sent_;
