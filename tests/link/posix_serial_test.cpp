@@ -3,14 +3,22 @@
 // device's I/O is real.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
+#include <ctime>
+
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdlib>
 #include <cstring>
+#include <future>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <thread>
 
@@ -22,6 +30,37 @@
 #include "platform/serial/PosixSerialPort.h"
 
 namespace {
+
+// The user at the keyboard, who presses Esc when a transfer over the
+// terminal still runs after ten seconds, a hundred times what a whole read
+// takes here: a radio that never answers fails the test instead of hanging it.
+class PatientUser {
+public:
+  explicit PatientUser(std::atomic<bool>& cancel)
+      : thread_([this, &cancel] {
+          std::unique_lock lock(mutex_);
+          if (!woken_.wait_for(lock, std::chrono::seconds(10), [this] { return done_; })) {
+            gaveUp_ = true;
+            cancel = true;
+          }
+        }) {}
+  ~PatientUser() {
+    {
+      std::lock_guard lock(mutex_);
+      done_ = true;
+    }
+    woken_.notify_all();
+    thread_.join();
+    EXPECT_FALSE(gaveUp_) << "the transfer still waited for the radio after ten seconds";
+  }
+
+private:
+  std::mutex mutex_;
+  std::condition_variable woken_;
+  bool done_ = false;
+  bool gaveUp_ = false;
+  std::thread thread_;
+};
 
 struct PtyBench {
   explicit PtyBench(Family family)
@@ -36,6 +75,7 @@ struct PtyBench {
   CVirtualClock clock;
   std::atomic<bool> cancel{false};
   RecordingStatus status;
+  PatientUser user{cancel};
 };
 
 TEST(PosixSerialPort, FramesTravelOverAPseudoTerminal) {
@@ -148,6 +188,47 @@ TEST(PosixSerialPort, MissingDeviceAndHangUpAreFailures) {
   EXPECT_EQ(port.Read(&byte, 1), -1);
   // A failure is told at once, not after the read time-out.
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(250));
+}
+
+// A read whose deadline went by while it waited (here a signal handler
+// holds the reading thread past it) gives up at once instead of waiting on
+// for bytes that never come.
+TEST(PosixSerialPort, AReadPastItsDeadlineReturnsAtOnce) {
+  const int master = posix_openpt(O_RDWR | O_NOCTTY);
+  ASSERT_GE(master, 0);
+  ASSERT_EQ(grantpt(master), 0);
+  ASSERT_EQ(unlockpt(master), 0);
+  CPosixSerialPort port(ptsname(master));
+  ASSERT_TRUE(port.Open());
+  port.SetTimeouts({0, 0, 100, 0, 0});
+  struct sigaction hold = {};
+  struct sigaction before = {};
+  hold.sa_handler = [](int) {
+    const timespec pause{0, 200'000'000};
+    nanosleep(&pause, nullptr);
+  };
+  sigemptyset(&hold.sa_mask);
+  ASSERT_EQ(sigaction(SIGUSR1, &hold, &before), 0);
+
+  std::atomic<bool> reading{false};
+  std::promise<int> result;
+  std::future<int> got = result.get_future();
+  std::thread reader([&] {
+    std::uint8_t byte = 0;
+    reading = true;
+    result.set_value(port.Read(&byte, 1));
+  });
+  while (!reading) std::this_thread::yield();
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));  // inside its wait by now
+  pthread_kill(reader.native_handle(), SIGUSR1);
+  const bool returned = got.wait_for(std::chrono::seconds(2)) == std::future_status::ready;
+  if (!returned) ::close(master);  // the hang-up ends the wait, so the test can fail
+  reader.join();
+  sigaction(SIGUSR1, &before, nullptr);
+  ASSERT_TRUE(returned) << "the read still waited two seconds after its deadline";
+  EXPECT_EQ(got.get(), 0);
+  port.Close();
+  ::close(master);
 }
 
 // "Open err" alone can't tell a missing adapter from one in use or forbidden;
