@@ -3,6 +3,7 @@
 // names, and a driver that runs the clone dialog as the user would.
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
@@ -169,6 +170,7 @@ protected:
     CloneOutcome outcome;
     bool started = false;
     bool ran = false;
+    QElapsedTimer running;
     QTimer driver;
     driver.setInterval(1);
     QObject::connect(&driver, &QTimer::timeout, [&] {
@@ -193,7 +195,18 @@ protected:
       if (!started) {
         started = ran = true;
         if (beforeStart) beforeStart(*clone);
+        running.start();
         FindControl<QPushButton>(clone, kCloneStartId)->click();
+        return;
+      }
+      // A user gives up on a radio that never answers: a transfer still
+      // running after thirty seconds, near five times the longest here (a
+      // send that waits out the radio's silences), is ended with Esc, so a
+      // broken frame fails the test instead of hanging it.
+      if (clone->TransferRunning() && running.hasExpired(30'000)) {
+        ADD_FAILURE() << "the transfer still ran after thirty seconds";
+        running.start();
+        QTest::keyClick(clone, Qt::Key_Escape);
         return;
       }
       if (onRunning && clone->TransferRunning()) onRunning(*clone);
