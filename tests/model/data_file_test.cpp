@@ -163,7 +163,7 @@ TEST_F(DataFileTest, NarrowbandCautionAroundTheRuleDate) {
     g_testYear = r.year;
     msgs_.Answer(r.answer);
     EXPECT_EQ(g_dataFile.SaveDataFile("c.dat"), r.saved);
-    EXPECT_EQ(!msgs_.texts().empty(), r.asked);
+    ASSERT_EQ(!msgs_.texts().empty(), r.asked);
     if (r.asked) {
       const std::string t = msgs_.texts()[0];
       EXPECT_NE(t.find(r.year >= 2013 ? "was changed to Narrow bandwidth automatically.\nDo you start downloading them?"

@@ -18,7 +18,7 @@ TEST(LabelTables, CtcssTonesKeepTheLateTonesAtTheEnd) {
   EXPECT_EQ(g_ctcssToneTexts[49], "254.1");
   for (std::size_t i = 0; i < g_ctcssToneTexts.size(); ++i) {
     const std::string& t = g_ctcssToneTexts[i];
-    EXPECT_EQ(t.size(), 5u) << i;
+    ASSERT_EQ(t.size(), 5u) << i;
     EXPECT_EQ(t[3], '.') << i;
     // The first 39 ascend; the 11 added ones ascend among themselves.
     if (i > 0 && i != 39) {
