@@ -28,7 +28,7 @@ void CGroupRecord::ResetSettings(bool ltrZone) {
 
 void CGroupRecord::SetTag(const char* text) {
   tag.fill(0);
-  std::strncpy(tag.data(), text, kTextLength);
+  std::memcpy(tag.data(), text, strnlen(text, kTextLength));
 }
 
 void CGroupRecord::SetPaddedTag(std::string_view text) {

@@ -106,7 +106,7 @@ void CopyImageText(Text9& text, const std::uint8_t* from) {
 
 void SetText(Text9& text, const char* value) {
   text.fill(0);
-  std::strncpy(text.data(), value, kTextLength);
+  std::memcpy(text.data(), value, strnlen(value, kTextLength));
 }
 
 CRadioDataCore::CRadioDataCore(const RadioFamilyTraits& traits) : traits_(&traits) {}
