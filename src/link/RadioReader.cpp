@@ -40,7 +40,7 @@ constexpr std::size_t kLastGroupBlockByte = 253;
 constexpr std::size_t kLastChannelBlockByte = 252;
 constexpr std::uint32_t kSkippingFlashStart = 0x38000;
 
-// What the data-file name becomes after a polled read: the file line shows blanks.
+// What the data-file name becomes after a read that names no file: the file line shows blanks.
 constexpr const char* kReadFileName = "            ";
 
 CloneFamilyLayout FamilyLayoutOf(const CConfigFileBase& config) {
@@ -186,6 +186,9 @@ int CRadioReader::ReadTowardsHeader(std::uint8_t& byte, std::uint64_t deadline) 
 }
 
 int CRadioReader::StreamedRead() {
+  // Only mobile radios stream their memory: the read identifies nothing, but
+  // its image is the mobile layout whatever family was shown before.
+  family_ = kMobile;
   const int blockCount = settings_.layout.blockCount;
   const int lastEeprom = settings_.layout.lastEepromBlock;
   bool first = true;
@@ -438,12 +441,11 @@ void CRadioReader::Commit() {
   g_adjustCopy = adjust_;
   // The radio's image holds no hex edits: sends pack the records again.
   g_config.SetRawImageEdited(false);
-  if (polled_) {
-    g_isPortable = family_ == kPortable;
-    g_dataFileName = kReadFileName;
-  } else {
-    g_dataModified = false;
-  }
+  // A polled read names no file; a streamed one keeps the name, unless it is
+  // a file of the other family.
+  if (polled_ || g_isPortable != (family_ == kPortable)) g_dataFileName = kReadFileName;
+  g_isPortable = family_ == kPortable;
+  if (!polled_) g_dataModified = false;
   // Only now, from the radio's own header: rebuilt while the read ran, the
   // header came from whatever data was open before.
   if (rebuildHeader_ && hooks_.rebuildAdjustHeader) {

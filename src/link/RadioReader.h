@@ -56,8 +56,8 @@ CloneLayout CurrentCloneLayout();
 struct ReadSettings {
   CloneLayout layout;
   bool manufacturerMode = false;
-  // The family shown now; a streamed read, and an unidentified radio in
-  // manufacturer mode, keep it.
+  // The family shown now; an unidentified radio in manufacturer mode keeps
+  // it. A streamed radio is always mobile.
   Family currentFamily = kMobile;
   // What the radio's password bytes are first compared with.
   std::array<std::uint8_t, 8> knownPassword{};

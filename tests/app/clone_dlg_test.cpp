@@ -140,7 +140,7 @@ TEST_F(CloneDlgTest, ReadAsksBeforeItReplacesUnsavedChanges) {
   }
 }
 
-TEST_F(CloneDlgTest, StreamedReadFillsTheShownFamilysRecords) {
+TEST_F(CloneDlgTest, StreamedReadFillsTheMobileRecords) {
   // A factory file with the streamed layout: 58 blocks, the last one the
   // adjustment block.
   WriteWholeFile(dir.File("MB925.CFG"), {0, 0, 0, 0, 127, 0, 0x00, 0xDC, 0x01, 0x00});

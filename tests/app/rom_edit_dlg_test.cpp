@@ -430,27 +430,35 @@ TEST_F(RomEditTest, ReadWithoutEditSavesAndSendsBackTheRadiosBytes) {
 // the channel area lies past its memory, so a read of it leaves every channel
 // unprogrammed, and its send writes only the first 33 blocks (37 in
 // manufacturer mode). Read through the main window, the memory editor or in
-// manufacturer mode, over the file of another aligned radio of either band:
-// the save with no edit is the radio's memory, and the send with no edit goes
-// and gives the radio back what it held (a radio in service already holds the
-// settings sum every send writes).
+// manufacturer mode, over the file of another aligned radio of either band,
+// or over a portable file: the radio is mobile and so are the tabs, the save
+// with no edit is the radio's memory, and the send with no edit goes and gives
+// the radio back what it held (a radio in service already holds the settings
+// sum every send writes).
 TEST_F(RomEditTest, StreamedReadWithoutEditSavesAndSendsBackTheRadiosBytes) {
   WriteWholeFile("MB925.CFG", {0, 0, 0, 0, 0x7F, 0, 0x00, 0xDC, 0x01, 0x00});
   constexpr std::size_t kRadioBlocks = 57;  // then its adjustment block
   enum Path { kMainWindow, kEditor, kManufacturer };
   const char* const pathNames[] = {"main window", "editor", "manufacturer mode"};
+  enum OpenFile { kOtherBand, kSameBand, kPortableFile };
+  const char* const openNames[] = {"other band open, ", "same band open, ", "portable file open, "};
   for (const bool uhfRadio : {true, false}) {
-    for (const bool otherBand : {true, false}) {
+    for (const OpenFile openFile : {kOtherBand, kSameBand, kPortableFile}) {
       for (const Path path : {kMainWindow, kEditor, kManufacturer}) {
-        SCOPED_TRACE(std::string(uhfRadio ? "UHF radio, " : "VHF radio, ") + (otherBand ? "other" : "same") +
-                     " band open, " + pathNames[path]);
+        SCOPED_TRACE(std::string(uhfRadio ? "UHF radio, " : "VHF radio, ") + openNames[openFile] + pathNames[path]);
         // The file of another radio: its own tuning bytes and alignment copy.
-        std::vector<unsigned char> open = ReadWholeFile(std::string(RP58_PROGRAM_DIR) + "/Data/DEFAULT" +
-                                                        (uhfRadio != otherBand ? "U" : "V") + ".K58");
-        for (std::size_t i = area::kMobileTuning; i < area::kMobileTuning + 16; ++i) open[i] ^= 0x21;
-        for (std::size_t i = 0; i < kAdjustCopySize; ++i) open[area::kMobileAdjust + i] ^= 0x5A;
-        WriteWholeFile(dir.File("open.K58"), open);
-        ASSERT_FALSE(Start({"open.K58"}));
+        const bool portable = openFile == kPortableFile;
+        const std::string openName = portable ? "open.P58" : "open.K58";
+        std::vector<unsigned char> open =
+            ReadWholeFile(std::string(RP58_PROGRAM_DIR) + "/Data/DEFAULT" +
+                          (uhfRadio != (openFile == kOtherBand) ? "U" : "V") + (portable ? ".P58" : ".K58"));
+        if (!portable) {
+          for (std::size_t i = area::kMobileTuning; i < area::kMobileTuning + 16; ++i) open[i] ^= 0x21;
+          for (std::size_t i = 0; i < kAdjustCopySize; ++i) open[area::kMobileAdjust + i] ^= 0x5A;
+        }
+        WriteWholeFile(dir.File(openName), open);
+        ASSERT_FALSE(Start({openName}));
+        ASSERT_EQ(g_isPortable, portable);
         ASSERT_TRUE(g_config.UsesStreamProtocol());
         msgs.clear();
         g_manufacturerMode = path == kManufacturer;
@@ -469,6 +477,13 @@ TEST_F(RomEditTest, StreamedReadWithoutEditSavesAndSendsBackTheRadiosBytes) {
         const CloneOutcome out = editor ? RunFrom(click(kRomEditReadId)) : Read();
         ASSERT_EQ(out.line1, "Upload is completed");
         ASSERT_TRUE(msgs.texts().empty()) << msgs.texts()[0];
+        EXPECT_EQ(g_isPortable, 0);
+        EXPECT_EQ(dlg->TabBar()->count(), 8);  // the mobile row
+        EXPECT_EQ(dlg->ZoneSubPage(), ZoneTableTemplate(kMobile));
+        EXPECT_EQ(dlg->FileLine(), "");
+        // A portable file's name does not stay with the radio's memory.
+        EXPECT_FALSE(g_dataFileName.ends_with(".P58"));
+        EXPECT_EQ(g_dataFileName.ends_with(".K58"), !portable);
 
         const std::string saved = dir.File("read.K58");
         std::remove(saved.c_str());

@@ -72,7 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ++unpacks;
     FUZZ_CHECK(std::memcmp(g_pRadioImage, reader.Image(), kImageSize) == 0, "the read committed another image than it read");
     FUZZ_CHECK(g_adjustCopy == reader.AdjustCopy(), "the read committed another adjustment copy than it read");
-    if (polled) FUZZ_CHECK(g_isPortable == (reader.RadioFamily() == kPortable ? 1 : 0), "a polled read did not switch to the radio's family");
+    FUZZ_CHECK(g_isPortable == (reader.RadioFamily() == kPortable ? 1 : 0),
+               "a read did not switch to the radio's family");
     unpack(polled);
   };
 

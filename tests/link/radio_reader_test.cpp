@@ -176,29 +176,37 @@ TEST_F(RadioRead, PolledPortableReadSwitchesFamily) {
   EXPECT_EQ(status_.counter, "Receive block 177 / 177");
 }
 
-TEST_F(RadioRead, StreamedReadUnswapsEepromAndKeepsTheFamily) {
-  g_isPortable = 1;
-  CSimRadio radio(SimProtocol::kStreamed, RadioMemory(kMobile), 1, 58);
-  radio.Memory()[area::kRadioPassword] = 'Q';  // a streamed read asks no password
-  const auto& mem = radio.Memory();
-  ASSERT_EQ(Read(radio, StreamSettings()), kTransferDone);
+// Only mobile radios stream: the read takes the mobile family whatever was
+// shown, and the name of a portable file does not stay with its memory.
+TEST_F(RadioRead, StreamedReadUnswapsEepromAndTakesTheMobileFamily) {
+  for (const bool portableShown : {false, true}) {
+    SCOPED_TRACE(portableShown ? "portable shown" : "mobile shown");
+    SetUp();
+    g_isPortable = portableShown;
+    g_dataFileName = portableShown ? "OLD.P58" : "OLD.K58";
+    CSimRadio radio(SimProtocol::kStreamed, RadioMemory(kMobile), 1, 58);
+    radio.Memory()[area::kRadioPassword] = 'Q';  // a streamed read asks no password
+    const auto& mem = radio.Memory();
+    ASSERT_EQ(Read(radio, StreamSettings()), kTransferDone);
 
-  for (int b = 0; b <= 56; ++b) EXPECT_TRUE(SameBlock(g_pRadioImage, mem.data(), b)) << b;
-  // On the wire, EEPROM bytes d0 d1 d2 d3 travel as d1 d0 d3 d2.
-  CSimRadio wire(SimProtocol::kStreamed, mem, 1, 58);
-  wire.Receive(0x70, 0);
-  const std::vector<std::uint8_t> sent(wire.Output().begin() + 3, wire.Output().begin() + 7);
-  EXPECT_EQ(sent, (std::vector<std::uint8_t>{mem[1], mem[0], mem[3], mem[2]}));
-  EXPECT_TRUE(BlankBlock(g_pRadioImage, 57));  // the last block goes to the adjustment copy only
-  EXPECT_TRUE(std::equal(g_adjustCopy.begin(), g_adjustCopy.begin() + kBlockSize, mem.begin() + 57 * kBlockSize));
-  EXPECT_EQ(g_adjustCopy[kBlockSize], 0xA5);
+    for (int b = 0; b <= 56; ++b) EXPECT_TRUE(SameBlock(g_pRadioImage, mem.data(), b)) << b;
+    // On the wire, EEPROM bytes d0 d1 d2 d3 travel as d1 d0 d3 d2.
+    CSimRadio wire(SimProtocol::kStreamed, mem, 1, 58);
+    wire.Receive(0x70, 0);
+    const std::vector<std::uint8_t> sent(wire.Output().begin() + 3, wire.Output().begin() + 7);
+    EXPECT_EQ(sent, (std::vector<std::uint8_t>{mem[1], mem[0], mem[3], mem[2]}));
+    EXPECT_TRUE(BlankBlock(g_pRadioImage, 57));  // the last block goes to the adjustment copy only
+    EXPECT_TRUE(std::equal(g_adjustCopy.begin(), g_adjustCopy.begin() + kBlockSize, mem.begin() + 57 * kBlockSize));
+    EXPECT_EQ(g_adjustCopy[kBlockSize], 0xA5);
 
-  EXPECT_EQ(g_isPortable, 1);
-  EXPECT_EQ(g_dataModified, 0);
-  EXPECT_EQ(unpacked_, std::vector<bool>{false});
-  EXPECT_EQ(passwordAsked_, 0);
-  EXPECT_TRUE(rebuiltFor_.empty());
-  EXPECT_EQ(status_.counter, "Receive block 58 / 58");
+    EXPECT_EQ(g_isPortable, 0);
+    EXPECT_EQ(g_dataFileName, portableShown ? "            " : "OLD.K58");
+    EXPECT_EQ(g_dataModified, 0);
+    EXPECT_EQ(unpacked_, std::vector<bool>{false});
+    EXPECT_EQ(passwordAsked_, 0);
+    EXPECT_TRUE(rebuiltFor_.empty());
+    EXPECT_EQ(status_.counter, "Receive block 58 / 58");
+  }
 }
 
 TEST_F(RadioRead, StreamedBadBlocksAreRefusedAndRepeated) {
